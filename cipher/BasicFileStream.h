@@ -1,0 +1,43 @@
+#pragma once
+
+#include "Stream.h"
+
+#include <cstdint>
+#include <string>
+
+enum class TFileMode
+{
+    Create,       // create or truncate, read and write
+    OpenRead,     // an existing file, read only
+    OpenReadWrite // an existing file, read and write
+};
+
+// A file stream that holds its file exclusively: while it lives, any other opening of the file by
+// a stream of this program fails (an exclusive advisory lock, taken before anything is changed).
+// Adds a chunked copy from another stream that goes through this stream's own Write.
+class TBasicFileStream : public TStream
+{
+public:
+    static constexpr std::int64_t CopyChunkSize = 0xF000;
+
+    // Raises EStreamError when the file cannot be opened or created, or is held by another stream.
+    TBasicFileStream(const std::string& fileName, TFileMode mode);
+    ~TBasicFileStream() override;
+
+    std::int64_t Read(void* buffer, std::int64_t count) override;
+    std::int64_t Write(const void* buffer, std::int64_t count) override;
+    std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+    std::int64_t Size() override;
+    void SetSize(std::int64_t size) override;
+
+    // Copies count bytes from the source's current position, in chunks of at most 61440 bytes,
+    // each written through Write. A count of 0 copies the whole source from its beginning.
+    // Returns the number of bytes copied; a short read or write raises EStreamError.
+    virtual std::int64_t CopyFromStream(TStream& source, std::int64_t count);
+
+    const std::string& FileName() const { return FFileName; }
+
+private:
+    std::string FFileName;
+    int FHandle = -1;
+};

@@ -1,0 +1,10 @@
+#include "SecureZero.h"
+
+#include <cstring>
+
+void SecureZero(void* data, std::size_t size) noexcept
+{
+    std::memset(data, 0, size);
+    // The empty assembly statement claims to read the memory, so the stores above stay.
+    asm volatile("" : : "r"(data) : "memory");
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <cstddef>
+
+// Overwrites memory with zeros in a way the optimiser cannot remove, for secrets that are about
+// to be released (key permutations, password buffers).
+void SecureZero(void* data, std::size_t size) noexcept;

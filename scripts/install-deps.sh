@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, everything Sealvane needs to build, test and run.
+# Idempotent: when every package is present it only checks and returns at once.
+set -euo pipefail
+
+PACKAGES=(
+    # build
+    cmake ninja-build g++ ccache pkg-config clang libclang-rt-dev
+    # Qt 6
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
+    qt6-l10n-tools libgl-dev libxkbcommon-dev
+    # tests and benchmarks
+    libgtest-dev libgmock-dev googletest libbenchmark-dev
+    # the desktop under test: virtual X server, tray, scripted input, screenshots
+    xvfb xauth xdotool trayer xclip imagemagick x11-utils
+    # desktop integration and looks
+    xdg-utils fonts-dejavu-core breeze-icon-theme
+    # command-line helpers used by the test scripts
+    strace openssl
+)
+
+missing=()
+for pkg in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$pkg")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}" >&2
+as_root=(env DEBIAN_FRONTEND=noninteractive)
+if [ "$(id -u)" -ne 0 ]; then
+    as_root=(sudo DEBIAN_FRONTEND=noninteractive)
+fi
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,211 @@
+#include "TempDir.h"
+#include "cipher/CryptoFileStream.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr std::uint16_t TestPasses = 10;
+
+std::string Pattern(std::size_t size)
+{
+    std::string bytes(size, '\0');
+    for (std::size_t n = 0; n < size; ++n) {
+        bytes[n] = static_cast<char>((n * 131 + n / 256) & 0xFF);
+    }
+    return bytes;
+}
+
+// Records the size of every write that reaches it.
+class TRecordingStream : public TBasicFileStream
+{
+public:
+    using TBasicFileStream::TBasicFileStream;
+    std::int64_t Write(const void* buffer, std::int64_t count) override
+    {
+        FWrites.push_back(count);
+        return TBasicFileStream::Write(buffer, count);
+    }
+    std::vector<std::int64_t> FWrites;
+};
+
+class FileStreamTest : public ::testing::Test
+{
+protected:
+    TempDir FDir;
+    std::string FFile = FDir.File("stream.bin");
+};
+
+} // namespace
+
+TEST_F(FileStreamTest, EncipheredWritesReadBackThroughAFreshCipherInAnySplit)
+{
+    const std::string plain = Pattern(10000);
+    {
+        std::unique_ptr<TBrassCrypto> cipher = std::make_unique<TBrassCrypto>("key", TestPasses);
+        TCryptoFileStream stream(cipher, FFile, TFileMode::Create);
+        stream.WriteBuffer(plain.data(), 10);
+        stream.WriteBuffer(plain.data() + 10, static_cast<std::int64_t>(plain.size() - 10));
+    }
+    const std::string onDisk = ReadWholeFile(FFile);
+    ASSERT_EQ(onDisk.size(), plain.size());
+    EXPECT_NE(onDisk, plain);
+
+    for (const std::size_t split : {std::size_t{1}, std::size_t{4}, std::size_t{7}, std::size_t{4096}}) {
+        std::unique_ptr<TBrassCrypto> cipher = std::make_unique<TBrassCrypto>("key", TestPasses);
+        TCryptoFileStream stream(cipher, FFile, TFileMode::OpenRead);
+        std::string back(plain.size(), '\0');
+        for (std::size_t done = 0; done < back.size(); done += split) {
+            const auto n = static_cast<std::int64_t>(std::min(split, back.size() - done));
+            ASSERT_EQ(stream.Read(back.data() + done, n), n);
+        }
+        EXPECT_EQ(back, plain) << "reads of " << split;
+    }
+}
+
+TEST_F(FileStreamTest, WriteLeavesTheCallersBufferAlone)
+{
+    const std::string plain = Pattern(200000);
+    std::string buffer = plain;
+    std::unique_ptr<TBrassCrypto> cipher = std::make_unique<TBrassCrypto>("key", TestPasses);
+    TCryptoFileStream stream(cipher, FFile, TFileMode::Create);
+    stream.WriteBuffer(buffer.data(), static_cast<std::int64_t>(buffer.size()));
+    EXPECT_EQ(buffer, plain);
+}
+
+TEST_F(FileStreamTest, InactiveStreamPassesBytesAndLeavesTheCipherAlone)
+{
+    const std::string plain = "plain header";
+    std::unique_ptr<TBrassCrypto> cipher = std::make_unique<TBrassCrypto>("key", TestPasses);
+    const auto untouched = cipher->Clone();
+    TCryptoFileStream stream(cipher, FFile, TFileMode::Create);
+    stream.SetActive(false);
+    stream.WriteBuffer(plain.data(), static_cast<std::int64_t>(plain.size()));
+    stream.SetPosition(0);
+    std::string back(plain.size(), '\0');
+    stream.ReadBuffer(back.data(), static_cast<std::int64_t>(back.size()));
+    EXPECT_EQ(back, plain);
+    EXPECT_EQ(ReadWholeFile(FFile), plain);
+    EXPECT_EQ(cipher->ComputeCheck(), untouched->ComputeCheck());
+}
+
+TEST_F(FileStreamTest, StreamFollowsTheOwnersCipherVariable)
+{
+    std::unique_ptr<TBrassCrypto> cipher = std::make_unique<TBrassCrypto>("key", TestPasses);
+    const auto start = cipher->Clone();
+    TCryptoFileStream stream(cipher, FFile, TFileMode::Create);
+    const std::string first = "first segment";
+    const std::string second = "second segment";
+    stream.WriteBuffer(first.data(), static_cast<std::int64_t>(first.size()));
+    // The owner restarts the keystream by replacing the cipher with a clone of a saved state.
+    cipher = start->Clone();
+    stream.WriteBuffer(second.data(), static_cast<std::int64_t>(second.size()));
+
+    const std::string onDisk = ReadWholeFile(FFile);
+    std::string a = onDisk.substr(0, first.size());
+    std::string b = onDisk.substr(first.size());
+    start->Clone()->Crypt(a.data(), a.size());
+    start->Clone()->Crypt(b.data(), b.size());
+    EXPECT_EQ(a, first);
+    EXPECT_EQ(b, second);
+}
+
+TEST_F(FileStreamTest, ShortReadStillAdvancesTheKeystreamByTheWholeCount)
+{
+    WriteWholeFile(FFile, "abc");
+    std::unique_ptr<TBrassCrypto> cipher = std::make_unique<TBrassCrypto>("key", TestPasses);
+    const auto reference = cipher->Clone();
+    TCryptoFileStream stream(cipher, FFile, TFileMode::OpenRead);
+    char buffer[10] = {};
+    EXPECT_EQ(stream.Read(buffer, 10), 3);
+    std::string skipped(10, '\0');
+    reference->Crypt(skipped.data(), skipped.size());
+    EXPECT_EQ(cipher->ComputeCheck(), reference->ComputeCheck());
+}
+
+TEST_F(FileStreamTest, CopyFromStreamWithZeroCountCopiesTheWholeSourceFromItsStart)
+{
+    const std::string source = Pattern(70000);
+    WriteWholeFile(FDir.File("source"), source);
+    TBasicFileStream from(FDir.File("source"), TFileMode::OpenRead);
+    from.SetPosition(12345);
+    TRecordingStream to(FFile, TFileMode::Create);
+    EXPECT_EQ(to.CopyFromStream(from, 0), 70000);
+    EXPECT_EQ((std::vector<std::int64_t>{61440, 70000 - 61440}), to.FWrites);
+    EXPECT_EQ(ReadWholeFile(FFile), source);
+}
+
+TEST_F(FileStreamTest, CopyFromStreamOf61441BytesTakesTwoChunks)
+{
+    const std::string source = Pattern(100000);
+    WriteWholeFile(FDir.File("source"), source);
+    TBasicFileStream from(FDir.File("source"), TFileMode::OpenRead);
+    from.SetPosition(100);
+    TRecordingStream to(FFile, TFileMode::Create);
+    EXPECT_EQ(to.CopyFromStream(from, 61441), 61441);
+    EXPECT_EQ((std::vector<std::int64_t>{61440, 1}), to.FWrites);
+    EXPECT_EQ(ReadWholeFile(FFile), source.substr(100, 61441));
+}
+
+TEST_F(FileStreamTest, CopyFromStreamOfAnEmptySourceCopiesNothingAndShortSourceFails)
+{
+    WriteWholeFile(FDir.File("empty"), "");
+    TBasicFileStream empty(FDir.File("empty"), TFileMode::OpenRead);
+    TRecordingStream to(FFile, TFileMode::Create);
+    EXPECT_EQ(to.CopyFromStream(empty, 0), 0);
+    EXPECT_TRUE(to.FWrites.empty());
+    EXPECT_THROW(to.CopyFromStream(empty, 10), EStreamError);
+}
+
+TEST_F(FileStreamTest, CopyFromStreamThroughACipherStreamEnciphers)
+{
+    const std::string source = Pattern(5000);
+    WriteWholeFile(FDir.File("source"), source);
+    TBasicFileStream from(FDir.File("source"), TFileMode::OpenRead);
+    std::unique_ptr<TBrassCrypto> cipher = std::make_unique<TBrassCrypto>("key", TestPasses);
+    {
+        TCryptoFileStream to(cipher, FFile, TFileMode::Create);
+        to.CopyFromStream(from, 0);
+    }
+    std::string back = ReadWholeFile(FFile);
+    TBrassCrypto("key", TestPasses).Crypt(back.data(), back.size());
+    EXPECT_EQ(back, source);
+}
+
+TEST_F(FileStreamTest, FileHeldByAStreamCannotBeOpenedOrCreatedAgain)
+{
+    WriteWholeFile(FFile, "keep me");
+    {
+        TBasicFileStream holder(FFile, TFileMode::OpenRead);
+        EXPECT_THROW(TBasicFileStream(FFile, TFileMode::OpenRead), EStreamError);
+        EXPECT_THROW(TBasicFileStream(FFile, TFileMode::OpenReadWrite), EStreamError);
+        EXPECT_THROW(TBasicFileStream(FFile, TFileMode::Create), EStreamError);
+        EXPECT_EQ(ReadWholeFile(FFile), "keep me") << "a refused create must not empty the file";
+    }
+    EXPECT_NO_THROW(TBasicFileStream(FFile, TFileMode::OpenReadWrite));
+    EXPECT_THROW(TBasicFileStream(FDir.File("missing"), TFileMode::OpenRead), EStreamError);
+}
+
+TEST_F(FileStreamTest, PositionsBeyondFourGibibytesWork)
+{
+    constexpr std::int64_t far = (std::int64_t{4} << 30) + 12345;
+    const std::string plain = "far away";
+    std::unique_ptr<TBrassCrypto> cipher = std::make_unique<TBrassCrypto>("key", TestPasses);
+    const auto start = cipher->Clone();
+    {
+        TCryptoFileStream stream(cipher, FFile, TFileMode::Create);
+        stream.SetSize(far + 100); // sparse: no disk space is taken
+        EXPECT_EQ(stream.Seek(far, TSeekOrigin::Begin), far);
+        stream.WriteBuffer(plain.data(), static_cast<std::int64_t>(plain.size()));
+        EXPECT_EQ(stream.Position(), far + static_cast<std::int64_t>(plain.size()));
+        EXPECT_EQ(stream.Size(), far + 100);
+    }
+    cipher = start->Clone();
+    TCryptoFileStream stream(cipher, FFile, TFileMode::OpenRead);
+    stream.Seek(-100, TSeekOrigin::End);
+    std::string back(plain.size(), '\0');
+    stream.ReadBuffer(back.data(), static_cast<std::int64_t>(back.size()));
+    EXPECT_EQ(back, plain);
+}

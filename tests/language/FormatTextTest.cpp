@@ -1,0 +1,22 @@
+#include "language/FormatText.h"
+
+#include <gtest/gtest.h>
+
+TEST(FormatTextTest, FillsPlaceholdersInOrderAndByIndex)
+{
+    EXPECT_EQ(FormatText("File '%s' not found!", {std::string("a.txt")}), "File 'a.txt' not found!");
+    EXPECT_EQ(FormatText("File index '%d' out of bounds!", {std::int64_t{-7}}), "File index '-7' out of bounds!");
+    EXPECT_EQ(FormatText("Container files (*.%0:s)|*.%0:s", {std::string("xvt")}), "Container files (*.xvt)|*.xvt");
+    EXPECT_EQ(FormatText("Paths '%s' and '%s' cannot be concatenated!", {std::string("a"), std::string("b")}),
+              "Paths 'a' and 'b' cannot be concatenated!");
+    EXPECT_EQ(FormatText("%1:s %0:s %s", {std::string("x"), std::string("y")}), "y x y");
+    EXPECT_EQ(FormatText("100%% %d", {std::int64_t{3}}), "100% 3");
+}
+
+TEST(FormatTextTest, LeavesWhatItCannotFillAsItStands)
+{
+    EXPECT_EQ(FormatText("'%s' and '%s'", {std::string("one")}), "'one' and '%s'");
+    EXPECT_EQ(FormatText("%x %5:s %", {std::string("a")}), "%x %5:s %");
+    EXPECT_EQ(FormatText("%99999999999999999999:s", {std::string("a")}), "%99999999999999999999:s");
+    EXPECT_EQ(FormatText("%s", {std::string("%s%d")}), "%s%d") << "arguments are not formatted again";
+}
