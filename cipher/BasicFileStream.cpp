@@ -1,5 +1,6 @@
 #include "BasicFileStream.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -54,12 +55,12 @@ TBasicFileStream::~TBasicFileStream()
     }
 }
 
-std::int64_t TBasicFileStream::Read(void* buffer, std::int64_t count)
+std::int64_t TBasicFileStream::ReadAt(void* buffer, std::int64_t count, std::int64_t position)
 {
     auto* target = static_cast<char*>(buffer);
     std::int64_t done = 0;
     while (done < count) {
-        const ssize_t n = ::read(FHandle, target + done, static_cast<std::size_t>(count - done));
+        const ssize_t n = ::pread(FHandle, target + done, static_cast<std::size_t>(count - done), position + done);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -67,16 +68,49 @@ std::int64_t TBasicFileStream::Read(void* buffer, std::int64_t count)
             break;
         }
         done += n;
+    }
+    return done;
+}
+
+std::int64_t TBasicFileStream::Read(void* buffer, std::int64_t count)
+{
+    auto* target = static_cast<char*>(buffer);
+    std::int64_t done = 0;
+    while (done < count) {
+        const std::int64_t offset = FPosition - FBufferStart;
+        if (offset >= 0 && offset < FBufferLength) {
+            const std::int64_t n = std::min(count - done, FBufferLength - offset);
+            std::memcpy(target + done, FBuffer.get() + offset, static_cast<std::size_t>(n));
+            done += n;
+            FPosition += n;
+            continue;
+        }
+        if (count - done >= ReadAheadSize / 2) {
+            // Large reads go straight to the caller's buffer.
+            const std::int64_t n = ReadAt(target + done, count - done, FPosition);
+            done += n;
+            FPosition += n;
+            break;
+        }
+        if (!FBuffer) {
+            FBuffer = std::make_unique<char[]>(ReadAheadSize);
+        }
+        FBufferStart = FPosition;
+        FBufferLength = ReadAt(FBuffer.get(), ReadAheadSize, FPosition);
+        if (FBufferLength == 0) {
+            break;
+        }
     }
     return done;
 }
 
 std::int64_t TBasicFileStream::Write(const void* buffer, std::int64_t count)
 {
+    FBufferLength = 0;
     const auto* source = static_cast<const char*>(buffer);
     std::int64_t done = 0;
     while (done < count) {
-        const ssize_t n = ::write(FHandle, source + done, static_cast<std::size_t>(count - done));
+        const ssize_t n = ::pwrite(FHandle, source + done, static_cast<std::size_t>(count - done), FPosition);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -84,23 +118,26 @@ std::int64_t TBasicFileStream::Write(const void* buffer, std::int64_t count)
             break;
         }
         done += n;
+        FPosition += n;
     }
     return done;
 }
 
 std::int64_t TBasicFileStream::Seek(std::int64_t offset, TSeekOrigin origin)
 {
-    const int whence = origin == TSeekOrigin::Begin ? SEEK_SET : origin == TSeekOrigin::Current ? SEEK_CUR : SEEK_END;
-    const off_t position = ::lseek(FHandle, static_cast<off_t>(offset), whence);
-    if (position < 0) {
-        throw EStreamError(ErrorText("Cannot seek in file", FFileName, errno));
+    const std::int64_t base = origin == TSeekOrigin::Begin ? 0 : origin == TSeekOrigin::Current ? FPosition : Size();
+    if (base + offset < 0) {
+        throw EStreamError(ErrorText("Cannot seek in file", FFileName, EINVAL));
     }
-    return position;
+    FPosition = base + offset;
+    return FPosition;
 }
 
 std::int64_t TBasicFileStream::Size()
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::fstat(FHandle, &info) != 0) {
         throw EStreamError(ErrorText("Cannot read the size of file", FFileName, errno));
     }
@@ -109,8 +146,16 @@ std::int64_t TBasicFileStream::Size()
 
 void TBasicFileStream::SetSize(std::int64_t size)
 {
+    FBufferLength = 0;
     if (::ftruncate(FHandle, static_cast<off_t>(size)) != 0) {
         throw EStreamError(ErrorText("Cannot change the size of file", FFileName, errno));
+    }
+}
+
+void TBasicFileStream::Flush()
+{
+    if (::fsync(FHandle) != 0) {
+        throw EStreamError(ErrorText("Cannot flush file", FFileName, errno));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "Stream.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 enum class TFileMode
@@ -14,7 +15,9 @@ enum class TFileMode
 
 // A file stream that holds its file exclusively: while it lives, any other opening of the file by
 // a stream of this program fails (an exclusive advisory lock, taken before anything is changed).
-// Adds a chunked copy from another stream that goes through this stream's own Write.
+// Small reads are served from a read-ahead buffer, so reading a catalog of many short fields
+// does not cost a system call per field. Adds a chunked copy from another stream that goes
+// through this stream's own Write.
 class TBasicFileStream : public TStream
 {
 public:
@@ -30,6 +33,9 @@ public:
     std::int64_t Size() override;
     void SetSize(std::int64_t size) override;
 
+    // Waits until everything written so far has reached the device.
+    void Flush();
+
     // Copies count bytes from the source's current position, in chunks of at most 61440 bytes,
     // each written through Write. A count of 0 copies the whole source from its beginning.
     // Returns the number of bytes copied; a short read or write raises EStreamError.
@@ -38,6 +44,15 @@ public:
     const std::string& FileName() const { return FFileName; }
 
 private:
+    static constexpr std::int64_t ReadAheadSize = 64 * 1024;
+
+    std::int64_t ReadAt(void* buffer, std::int64_t count, std::int64_t position);
+
     std::string FFileName;
     int FHandle = -1;
+    std::int64_t FPosition = 0;
+    // The bytes of the file from FBufferStart on, as last read.
+    std::unique_ptr<char[]> FBuffer;
+    std::int64_t FBufferStart = 0;
+    std::int64_t FBufferLength = 0;
 };

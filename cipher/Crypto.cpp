@@ -56,7 +56,6 @@ inline std::uint32_t NextKeyByte(std::uint32_t* s, std::uint32_t& i, std::uint32
     return keyByte;
 }
 
-
 } // namespace
 
 void TCrypto::KeyPass(std::string_view key)

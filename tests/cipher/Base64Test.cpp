@@ -10,8 +10,9 @@ TEST(Base64Test, EncodesWithoutPaddingAndDecodesBack)
         std::string Encoded;
     };
     // RFC 4648 section 10, with the padding left off.
-    const Row rows[] = {{"", ""},         {"f", "Zg"},         {"fo", "Zm8"},         {"foo", "Zm9v"},
-                        {"foob", "Zm9vYg"}, {"fooba", "Zm9vYmE"}, {"foobar", "Zm9vYmFy"}, {std::string("\xff\xfe\x00", 3), "//4A"}};
+    const Row rows[] = {
+        {"", ""},           {"f", "Zg"},          {"fo", "Zm8"},          {"foo", "Zm9v"},
+        {"foob", "Zm9vYg"}, {"fooba", "Zm9vYmE"}, {"foobar", "Zm9vYmFy"}, {std::string("\xff\xfe\x00", 3), "//4A"}};
     for (const auto& row : rows) {
         EXPECT_EQ(Base64Encode(row.Plain), row.Encoded);
         EXPECT_EQ(Base64Decode(row.Encoded), row.Plain);

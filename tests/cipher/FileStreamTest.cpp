@@ -209,3 +209,33 @@ TEST_F(FileStreamTest, PositionsBeyondFourGibibytesWork)
     stream.ReadBuffer(back.data(), static_cast<std::int64_t>(back.size()));
     EXPECT_EQ(back, plain);
 }
+
+TEST_F(FileStreamTest, SmallReadsSeeWhatWasJustWrittenOrSeekedTo)
+{
+    const std::string plain = Pattern(200000);
+    WriteWholeFile(FFile, plain);
+    TBasicFileStream stream(FFile, TFileMode::OpenReadWrite);
+    char small[8];
+    stream.ReadBuffer(small, 8); // fills the read-ahead buffer
+    EXPECT_EQ(std::string(small, 8), plain.substr(0, 8));
+
+    stream.SetPosition(16);
+    stream.WriteBuffer("NEWBYTES", 8); // inside what was read ahead
+    stream.SetPosition(12);
+    stream.ReadBuffer(small, 8);
+    EXPECT_EQ(std::string(small, 8), plain.substr(12, 4) + "NEWB");
+    EXPECT_EQ(stream.Position(), 20);
+
+    stream.Seek(-8, TSeekOrigin::End);
+    stream.ReadBuffer(small, 8);
+    EXPECT_EQ(std::string(small, 8), plain.substr(plain.size() - 8));
+    EXPECT_EQ(stream.Read(small, 8), 0) << "nothing after the end";
+    EXPECT_THROW(stream.Seek(-1, TSeekOrigin::Begin), EStreamError);
+
+    // A read that starts in the buffer and continues past it.
+    stream.SetPosition(100);
+    stream.ReadBuffer(small, 1);
+    std::string large(150000, '\0');
+    stream.ReadBuffer(large.data(), static_cast<std::int64_t>(large.size()));
+    EXPECT_EQ(large, plain.substr(101, 150000));
+}

@@ -1,6 +1,6 @@
+#include "cipher/SealedString.h"
 #include "cipher/Base64.h"
 #include "cipher/CryptoError.h"
-#include "cipher/SealedString.h"
 #include "language/LangWatchable.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,8 @@ TEST(SealedStringTest, MatchesAnIndependentlyComputedSeal)
 
 TEST(SealedStringTest, RoundTripsWithAndWithoutCheck)
 {
-    for (const std::string& plain : {std::string("x"), std::string("MapiLogonPWD"), std::string("\0\xff\x80 bytes", 9)}) {
+    for (const std::string& plain :
+         {std::string("x"), std::string("MapiLogonPWD"), std::string("\0\xff\x80 bytes", 9)}) {
         EXPECT_EQ(UnsealString(SealString(plain, "k", true), "k", true), plain);
         EXPECT_EQ(UnsealString(SealString(plain, "k", false), "k", false), plain);
     }

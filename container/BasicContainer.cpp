@@ -1,0 +1,301 @@
+#include "BasicContainer.h"
+
+#include "ContainerError.h"
+#include "LocalFiles.h"
+#include "LocalTime.h"
+#include "PendingFile.h"
+#include "TextCoding.h"
+#include "TextCompare.h"
+#include "language/Messages.h"
+
+#include <filesystem>
+
+namespace {
+
+constexpr std::int64_t EndMarker = -1;
+
+} // namespace
+
+bool TBasicContainer::TNameLess::operator()(const std::string& a, const std::string& b) const
+{
+    return CompareTextIgnoringCase(a, b) < 0;
+}
+
+std::unique_ptr<TBasicFileStream> TBasicContainer::MakeStream(const std::string& fileName, TFileMode mode)
+{
+    return std::make_unique<TBasicFileStream>(fileName, mode);
+}
+
+void TBasicContainer::CreateFile(const std::string& fileName)
+{
+    if (FileExists(fileName) && IsReadOnlyFile(fileName)) {
+        ThrowContainerError(msg::FileReadOnlyCannotOverwrite, {fileName});
+    }
+    FStream = MakeStream(fileName, TFileMode::Create);
+}
+
+void TBasicContainer::OpenForWrite(const std::string& fileName)
+{
+    if (!FileExists(fileName)) {
+        ThrowContainerError(msg::ContainerNotFound, {fileName});
+    }
+    if (IsReadOnlyFile(fileName)) {
+        ThrowContainerError(msg::FileReadOnlyCannotOverwrite, {fileName});
+    }
+    FStream = MakeStream(fileName, TFileMode::OpenReadWrite);
+}
+
+void TBasicContainer::OpenForRead(const std::string& fileName)
+{
+    if (!FileExists(fileName)) {
+        ThrowContainerError(msg::ContainerNotFound, {fileName});
+    }
+    FStream = MakeStream(fileName, TFileMode::OpenRead);
+}
+
+void TBasicContainer::CloseStream()
+{
+    FStream.reset();
+}
+
+void TBasicContainer::WriteInt64(std::int64_t value)
+{
+    unsigned char bytes[8];
+    auto bits = static_cast<std::uint64_t>(value);
+    for (unsigned char& byte : bytes) {
+        byte = static_cast<unsigned char>(bits & 0xFF);
+        bits >>= 8;
+    }
+    FStream->WriteBuffer(bytes, sizeof bytes);
+}
+
+std::int64_t TBasicContainer::ReadInt64()
+{
+    unsigned char bytes[8] = {};
+    const std::int64_t got = FStream->Read(bytes, sizeof bytes);
+    if (got != static_cast<std::int64_t>(sizeof bytes)) {
+        ThrowContainerError(msg::IllegalLongSize, {got});
+    }
+    std::uint64_t bits = 0;
+    for (int n = 7; n >= 0; --n) {
+        bits = (bits << 8) | bytes[n];
+    }
+    return static_cast<std::int64_t>(bits);
+}
+
+void TBasicContainer::WriteString(std::string_view text)
+{
+    WriteInt64(static_cast<std::int64_t>(text.size()));
+    if (!text.empty()) {
+        FStream->WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
+    }
+}
+
+std::string TBasicContainer::ReadString()
+{
+    const std::int64_t length = ReadInt64();
+    if (length < 0) {
+        ThrowContainerError(msg::IllegalStringSize, {length});
+    }
+    // A damaged or hostile length must not make us allocate more than the file can hold.
+    const std::int64_t left = BytesLeft();
+    if (length > left) {
+        ThrowContainerError(msg::StringIncomplete, {left, length});
+    }
+    std::string text(static_cast<std::size_t>(length), '\0');
+    const std::int64_t got = length > 0 ? FStream->Read(text.data(), length) : 0;
+    if (got != length) {
+        ThrowContainerError(msg::StringIncomplete, {got, length});
+    }
+    return text;
+}
+
+std::int64_t TBasicContainer::BytesLeft()
+{
+    const std::int64_t left = FStream->Size() - FStream->Position();
+    return left > 0 ? left : 0;
+}
+
+void TBasicContainer::WriteHeader()
+{
+    WriteInt64(0);
+}
+
+void TBasicContainer::ReadHeader()
+{
+    const std::int64_t format = ReadInt64();
+    if (format != 0) {
+        ThrowContainerError(msg::InvalidContainerFormat, {format});
+    }
+}
+
+void TBasicContainer::WriteTrailer()
+{
+    WriteInt64(EndMarker);
+}
+
+void TBasicContainer::AddEntry(const std::shared_ptr<TFileInfo>& entry)
+{
+    entry->FPosition = FStream->Position();
+    const auto [found, isNew] = FNames.try_emplace(entry->FPath.FullName(), entry->FDupNo);
+    if (!isNew) {
+        entry->FDupNo = ++found->second;
+    }
+    WriteEntryHeader(*entry);
+}
+
+void TBasicContainer::WriteEntryHeader(TFileInfo& entry)
+{
+    const std::int64_t start = FStream->Position();
+    WriteInt64(entry.FSize);
+    WriteInt64(entry.FPosition);
+    WriteString(ToStoredText(entry.FPath.StoredBaseFolder()));
+    WriteString(ToStoredText(entry.FPath.StoredRelativeFolder()));
+    WriteString(ToStoredText(entry.FPath.StoredFileName()));
+    WriteString(entry.FPath.Reserved());
+    WriteInt64(entry.FDupNo);
+    WriteInt64(entry.FAttributes);
+    WriteInt64(entry.FModified);
+    WriteInt64(entry.FAdded);
+    entry.FHeaderLength = FStream->Position() - start + 8;
+    WriteInt64(entry.FHeaderLength);
+}
+
+std::shared_ptr<TFileInfo> TBasicContainer::ReadEntryHeader()
+{
+    auto entry = std::make_shared<TFileInfo>();
+    entry->FSize = ReadInt64();
+    if (entry->FSize == EndMarker) {
+        return nullptr;
+    }
+    if (entry->FSize < 0) {
+        ThrowContainerError(msg::IllegalLongSize, {entry->FSize});
+    }
+    entry->FPosition = ReadInt64();
+    std::string baseFolder = FromStoredText(ReadString());
+    std::string relativeFolder = FromStoredText(ReadString());
+    std::string fileName = FromStoredText(ReadString());
+    std::string reserved = ReadString();
+    entry->FPath = TPathInfo::FromStored(std::move(baseFolder), std::move(relativeFolder), std::move(fileName),
+                                         std::move(reserved));
+    entry->FDupNo = ReadInt64();
+    entry->FAttributes = ReadInt64();
+    entry->FModified = ReadInt64();
+    entry->FAdded = ReadInt64();
+    entry->FHeaderLength = ReadInt64();
+    return entry;
+}
+
+std::shared_ptr<TFileInfo> TBasicContainer::ReadEntryHeaderAt()
+{
+    const std::int64_t position = FStream->Position();
+    auto entry = ReadEntryHeader();
+    if (entry) {
+        entry->FPosition = position;
+    }
+    return entry;
+}
+
+void TBasicContainer::AppendFile(const TPathInfo& path)
+{
+    const std::string fullName = path.FullName();
+    if (!FileExists(fullName)) {
+        ThrowContainerError(msg::FileNotFound, {fullName});
+    }
+    TBasicFileStream source(fullName, TFileMode::OpenRead);
+    auto entry = std::make_shared<TFileInfo>();
+    entry->FSize = source.Size();
+    entry->FModified = LastWriteLocalSeconds(fullName);
+    entry->FAttributes = StoredAttributes(fullName);
+    entry->FAdded = LocalSecondsNow();
+    entry->FPath = path;
+    AddEntry(entry);
+    if (entry->FSize > 0) {
+        FStream->CopyFromStream(source, entry->FSize);
+    }
+}
+
+void TBasicContainer::AppendFiles(const std::vector<TPathInfo>& paths)
+{
+    WriteHeader();
+    for (const TPathInfo& path : paths) {
+        AppendFile(path);
+    }
+    WriteTrailer();
+}
+
+std::shared_ptr<TFileInfo> TBasicContainer::ExtractNext(const std::string& target, bool targetIsFile)
+{
+    auto entry = ReadEntryHeaderAt();
+    if (!entry) {
+        return nullptr;
+    }
+    // Data shorter than the stored size would make a silently short file.
+    const std::int64_t left = BytesLeft();
+    if (entry->FSize > left) {
+        ThrowContainerError(msg::StringIncomplete, {left, entry->FSize});
+    }
+    if (entry->FPath.StoredFileName().empty()) {
+        // Nothing to write; step over the data so that the next entry is read from its header.
+        FStream->Seek(entry->FSize, TSeekOrigin::Current);
+        return entry;
+    }
+    std::string outputName = target;
+    if (!targetIsFile) {
+        if (target.empty()) {
+            ThrowContainerError(msg::InvalidFolder);
+        }
+        entry->FPath.CheckExtractable();
+        outputName = entry->FPath.TargetName(target);
+    }
+    try {
+        CreateParentFolders(outputName);
+    } catch (const std::filesystem::filesystem_error&) {
+        ThrowContainerError(msg::InvalidFolder);
+    }
+    TPendingFile pending(outputName);
+    {
+        TBasicFileStream output(pending.TempName(), TFileMode::Create);
+        if (entry->FSize > 0) {
+            output.CopyFromStream(*FStream, entry->FSize);
+        }
+    }
+    SetLastWriteLocalSeconds(pending.TempName(), entry->FModified);
+    pending.Commit();
+    return entry;
+}
+
+std::unique_ptr<TCatalog> TBasicContainer::ExtractAll(const std::string& targetFolder)
+{
+    ReadHeader();
+    auto catalog = std::make_unique<TCatalog>();
+    while (auto entry = ExtractNext(targetFolder, false)) {
+        catalog->Add(entry);
+    }
+    return catalog;
+}
+
+void TBasicContainer::CreateWith(const std::string& fileName, const std::vector<TPathInfo>& paths)
+{
+    CreateFile(fileName);
+    try {
+        AppendFiles(paths);
+    } catch (...) {
+        CloseStream();
+        throw;
+    }
+    CloseStream();
+}
+
+std::unique_ptr<TCatalog> TBasicContainer::ExtractAllFrom(const std::string& fileName, const std::string& targetFolder)
+{
+    OpenForRead(fileName);
+    try {
+        auto catalog = ExtractAll(targetFolder);
+        CloseStream();
+        return catalog;
+    } catch (...) {
+        CloseStream();
+        throw;
+    }
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "Catalog.h"
+#include "FileInfo.h"
+#include "cipher/BasicFileStream.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The root of the container classes: owns the container file's stream, writes and reads the
+// primitive encodings (64-bit integers, length-prefixed strings) and the entry header that
+// precedes every stored file, copies file contents in and out, and checks the file before
+// opening it. Its own header and trailer are single 64-bit markers; the encrypted containers
+// build on it.
+class TBasicContainer
+{
+public:
+    TBasicContainer() = default;
+    TBasicContainer(const TBasicContainer&) = delete;
+    TBasicContainer& operator=(const TBasicContainer&) = delete;
+    virtual ~TBasicContainer() = default;
+
+    // Write a new container with the given files, or extract every file of one under a folder.
+    void CreateWith(const std::string& fileName, const std::vector<TPathInfo>& paths);
+    std::unique_ptr<TCatalog> ExtractAllFrom(const std::string& fileName, const std::string& targetFolder);
+
+protected:
+    // Opening; the checks come before the file is touched and name the file.
+    virtual void OpenForWrite(const std::string& fileName);
+    virtual void OpenForRead(const std::string& fileName);
+    virtual void CreateFile(const std::string& fileName);
+    // The stream the container works through; the encrypted containers make a cipher stream.
+    virtual std::unique_ptr<TBasicFileStream> MakeStream(const std::string& fileName, TFileMode mode);
+    void CloseStream();
+
+    virtual void WriteHeader();
+    virtual void WriteTrailer();
+    // Places the entry at the current position, gives it its duplicate number and writes its header.
+    virtual void AddEntry(const std::shared_ptr<TFileInfo>& entry);
+    void WriteEntryHeader(TFileInfo& entry);
+    // Stores one file at the current position: entry header, then its bytes.
+    void AppendFile(const TPathInfo& path);
+    void AppendFiles(const std::vector<TPathInfo>& paths);
+
+    virtual void ReadHeader();
+    // The entry header at the current position, or nullptr at the end-of-entries marker.
+    std::shared_ptr<TFileInfo> ReadEntryHeader();
+    // The same, remembering where the header stood as the entry's position.
+    virtual std::shared_ptr<TFileInfo> ReadEntryHeaderAt();
+    // Reads the next entry and writes its file: as target itself when targetIsFile, else under
+    // the target folder. Returns the entry, or nullptr at the end marker.
+    std::shared_ptr<TFileInfo> ExtractNext(const std::string& target, bool targetIsFile);
+    std::unique_ptr<TCatalog> ExtractAll(const std::string& targetFolder);
+
+    void WriteInt64(std::int64_t value);
+    std::int64_t ReadInt64();
+    void WriteString(std::string_view text);
+    std::string ReadString();
+    // Bytes between the current position and the end of the file.
+    std::int64_t BytesLeft();
+
+    std::unique_ptr<TBasicFileStream> FStream;
+
+private:
+    // Letter case does not make two full names different.
+    struct TNameLess
+    {
+        bool operator()(const std::string& a, const std::string& b) const;
+    };
+    // The full names added through this object, each with the duplicate number last given.
+    std::map<std::string, std::int64_t, TNameLess> FNames;
+};

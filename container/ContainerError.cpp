@@ -1,0 +1,8 @@
+#include "ContainerError.h"
+
+#include "language/MsgText.h"
+
+void ThrowContainerError(const TMessage& message, std::initializer_list<TFormatArg> args)
+{
+    throw EContainerError(FormatText(MsgText(message), args));
+}

@@ -1,0 +1,173 @@
+#include "CryptoCatContainer.h"
+
+#include "ContainerError.h"
+
+namespace {
+
+constexpr std::int64_t EndMarker = -1;
+constexpr std::int64_t MarkerSize = 8;
+
+} // namespace
+
+TCryptoCatContainer::TCryptoCatContainer(std::string_view password)
+    : TCryptoContainer(password), FCatalog(std::make_unique<TCatalog>())
+{
+}
+
+void TCryptoCatContainer::RestartSegmentCipher()
+{
+    FCipher = FHeaderCipher->Clone();
+}
+
+void TCryptoCatContainer::WriteFormat()
+{
+    TCryptoContainer::WriteFormat();
+    SetCipherActive(false);
+    FLocatorPos = FStream->Position();
+    WriteInt64(FCipher->GetCheck() ^ 0);
+    WriteInt64(FZombieBytes);
+    SetCipherActive(true);
+}
+
+void TCryptoCatContainer::ReadFormat()
+{
+    TCryptoContainer::ReadFormat();
+    SetCipherActive(false);
+    FLocatorPos = FStream->Position();
+    FCatalogPos = ReadInt64() ^ FCipher->GetCheck();
+    FZombieBytes = ReadInt64();
+    SetCipherActive(true);
+}
+
+void TCryptoCatContainer::WriteHeader()
+{
+    TCryptoContainer::WriteHeader();
+    FHeaderCipher = FCipher->Clone();
+}
+
+void TCryptoCatContainer::ReadHeader()
+{
+    TCryptoContainer::ReadHeader();
+    FHeaderCipher = FCipher->Clone();
+}
+
+void TCryptoCatContainer::WriteLocator(std::int64_t catalogPosition)
+{
+    const std::int64_t back = FStream->Position();
+    FStream->SetPosition(FLocatorPos);
+    SetCipherActive(false);
+    WriteInt64(FCipher->GetCheck() ^ catalogPosition);
+    WriteInt64(FZombieBytes);
+    SetCipherActive(true);
+    FStream->SetPosition(back);
+}
+
+void TCryptoCatContainer::MarkCatalogInvalid()
+{
+    WriteLocator(0);
+}
+
+void TCryptoCatContainer::AddEntry(const std::shared_ptr<TFileInfo>& entry)
+{
+    RestartSegmentCipher();
+    TCryptoContainer::AddEntry(entry);
+    FCatalog->Add(entry);
+    MarkCatalogInvalid();
+}
+
+std::shared_ptr<TFileInfo> TCryptoCatContainer::ReadEntryHeaderAt()
+{
+    RestartSegmentCipher();
+    return TCryptoContainer::ReadEntryHeaderAt();
+}
+
+void TCryptoCatContainer::WriteTrailer()
+{
+    RestartSegmentCipher();
+    WriteInt64(EndMarker);
+    WriteCatalog();
+}
+
+void TCryptoCatContainer::WriteCatalog()
+{
+    const std::int64_t catalogPosition = FStream->Position();
+    MarkCatalogInvalid();
+    FStream->Flush();
+
+    RestartSegmentCipher();
+    WriteInt64(FCatalog->SortCode());
+    FCatalog->SortByID();
+    for (const auto& entry : *FCatalog) {
+        WriteEntryHeader(*entry);
+    }
+    WriteInt64(EndMarker);
+    WriteString(FMemo);
+    WriteString(FExtra);
+    WriteInt64(EndMarker);
+    FStream->Flush();
+
+    WriteLocator(catalogPosition);
+    FStream->Flush();
+}
+
+TCatalog& TCryptoCatContainer::ReadCatalog()
+{
+    FCatalog = std::make_unique<TCatalog>();
+    FStream->SetPosition(0);
+    ReadHeader();
+    RestartSegmentCipher();
+    FStream->SetPosition(FCatalogPos);
+    const std::int64_t sortCode = ReadInt64();
+    std::vector<TCatalog::TEntry> entries;
+    while (auto entry = ReadEntryHeader()) {
+        entries.push_back(std::move(entry));
+    }
+    FCatalog->AddAll(std::move(entries));
+    FMemo = ReadString();
+    FExtra = ReadString();
+    FCatalog->SortByCode(sortCode);
+    return *FCatalog;
+}
+
+TCatalog& TCryptoCatContainer::ScanCatalog()
+{
+    FCatalog = std::make_unique<TCatalog>();
+    FCatalog->SetRegenerated(true);
+    std::vector<TCatalog::TEntry> entries;
+    try {
+        ReadHeader();
+        FCatalogPos = FStream->Position() + MarkerSize;
+        while (auto entry = ReadEntryHeaderAt()) {
+            if (entry->FSize > BytesLeft()) {
+                break; // cut short: its data does not fit in what is left of the file
+            }
+            FStream->Seek(entry->FSize, TSeekOrigin::Current);
+            entries.push_back(std::move(entry));
+            FCatalogPos = FStream->Position() + MarkerSize;
+        }
+    } catch (const std::exception&) {
+        // A damaged or truncated entry ends the scan; what was found so far is kept.
+    }
+    FCatalog->AddAll(std::move(entries));
+    return *FCatalog;
+}
+
+void TCryptoCatContainer::SetMemo(const std::string& text)
+{
+    FMemo = text;
+}
+
+std::string TCryptoCatContainer::GetMemo()
+{
+    return FMemo;
+}
+
+void TCryptoCatContainer::SetExtra(const std::string& text)
+{
+    FExtra = text;
+}
+
+std::string TCryptoCatContainer::GetExtra()
+{
+    return FExtra;
+}

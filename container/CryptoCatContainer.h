@@ -1,0 +1,62 @@
+#pragma once
+
+#include "Catalog.h"
+#include "CryptoContainer.h"
+
+#include <memory>
+#include <string>
+
+// An enciphered container with a stored catalog, a memo and an extra text, random access to any
+// entry, and recovery when the stored catalog is missing. Random access rests on one rule: every
+// segment after the header (each entry, the end marker, the catalog) is enciphered from the same
+// cipher state, the one right after the header, so reading or writing a segment means seeking to
+// it and restarting the cipher from a clone of that state. The plain part of the header holds
+// the catalog locator (catalog position XOR check value; the check value alone means "no valid
+// catalog") and the count of bytes that deleted entries still take up.
+class TCryptoCatContainer : public TCryptoContainer
+{
+public:
+    explicit TCryptoCatContainer(std::string_view password);
+
+    virtual void SetMemo(const std::string& text);
+    virtual std::string GetMemo();
+    virtual void SetExtra(const std::string& text);
+    virtual std::string GetExtra();
+
+protected:
+    void WriteFormat() override;
+    void ReadFormat() override;
+    void WriteHeader() override;
+    void ReadHeader() override;
+    void AddEntry(const std::shared_ptr<TFileInfo>& entry) override;
+    std::shared_ptr<TFileInfo> ReadEntryHeaderAt() override;
+    // End marker, then the catalog.
+    void WriteTrailer() override;
+
+    // Writes the catalog at the current position and points the locator at it. The locator is
+    // first marked invalid and patched only once the catalog has reached the device, so that an
+    // interruption at any moment leaves a file that the next opening recovers by scanning.
+    virtual void WriteCatalog();
+    // Reads the header from the start of the file (cipher at keystream position 0), then the
+    // stored catalog, memo and extra.
+    virtual TCatalog& ReadCatalog();
+    // Rebuilds the catalog by walking the entries from the start of the file (the caller puts
+    // the cipher at keystream position 0). Never fails: it ends at the end marker or before the
+    // first entry that is damaged or cut short, keeping what it found, and leaves the catalog
+    // position just after the last complete entry.
+    virtual TCatalog& ScanCatalog();
+
+    void RestartSegmentCipher();
+    void MarkCatalogInvalid();
+
+    std::unique_ptr<TBrassCrypto> FHeaderCipher;
+    std::unique_ptr<TCatalog> FCatalog;
+    std::int64_t FLocatorPos = 0;
+    std::int64_t FCatalogPos = 0;
+    std::int64_t FZombieBytes = 0;
+    std::string FMemo;
+    std::string FExtra;
+
+private:
+    void WriteLocator(std::int64_t catalogPosition);
+};

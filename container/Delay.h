@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+// The pauses the containers make (the wrong-password pause) go through one replaceable sleep, so
+// that tests can record them instead of waiting.
+using TSleepFunction = std::function<void(std::int64_t milliseconds)>;
+
+void SleepMilliseconds(std::int64_t milliseconds);
+// Replaces the sleep; an empty function restores the real one. Returns the previous one.
+TSleepFunction SetSleepFunction(TSleepFunction sleep);

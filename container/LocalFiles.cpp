@@ -1,0 +1,73 @@
+#include "LocalFiles.h"
+
+#include "LocalTime.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr std::int64_t AttributeReadOnly = 0x01;
+constexpr std::int64_t AttributeHidden = 0x02;
+constexpr std::int64_t AttributeArchive = 0x20;
+
+bool StatOf(const std::string& fileName, struct stat& info)
+{
+    return ::stat(fileName.c_str(), &info) == 0;
+}
+
+} // namespace
+
+bool FileExists(const std::string& fileName)
+{
+    struct stat info
+    {
+    };
+    return StatOf(fileName, info) && S_ISREG(info.st_mode);
+}
+
+bool IsReadOnlyFile(const std::string& fileName)
+{
+    struct stat info
+    {
+    };
+    return StatOf(fileName, info) && (info.st_mode & S_IWUSR) == 0;
+}
+
+std::int64_t StoredAttributes(const std::string& fileName)
+{
+    std::int64_t attributes = AttributeArchive;
+    if (IsReadOnlyFile(fileName)) {
+        attributes |= AttributeReadOnly;
+    }
+    if (std::filesystem::path(fileName).filename().string().starts_with('.')) {
+        attributes |= AttributeHidden;
+    }
+    return attributes;
+}
+
+std::int64_t LastWriteLocalSeconds(const std::string& fileName)
+{
+    struct stat info
+    {
+    };
+    if (!StatOf(fileName, info)) {
+        return LocalSecondsNow();
+    }
+    return LocalSecondsFromUnix(info.st_mtim);
+}
+
+void SetLastWriteLocalSeconds(const std::string& fileName, std::int64_t localSeconds)
+{
+    const timespec times[2] = {{0, UTIME_OMIT}, UnixFromLocalSeconds(localSeconds)};
+    ::utimensat(AT_FDCWD, fileName.c_str(), times, 0);
+}
+
+void CreateParentFolders(const std::string& fileName)
+{
+    const std::filesystem::path parent = std::filesystem::path(fileName).parent_path();
+    if (!parent.empty()) {
+        std::filesystem::create_directories(parent);
+    }
+}

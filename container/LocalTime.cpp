@@ -1,0 +1,29 @@
+#include "LocalTime.h"
+
+std::int64_t LocalSecondsFromUnix(const timespec& moment)
+{
+    time_t seconds = moment.tv_sec + (moment.tv_nsec >= 500'000'000 ? 1 : 0);
+    tm local{};
+    if (::localtime_r(&seconds, &local) == nullptr) {
+        return seconds;
+    }
+    return static_cast<std::int64_t>(::timegm(&local));
+}
+
+std::int64_t LocalSecondsNow()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return LocalSecondsFromUnix(now);
+}
+
+timespec UnixFromLocalSeconds(std::int64_t localSeconds)
+{
+    const auto wall = static_cast<time_t>(localSeconds);
+    tm fields{};
+    ::gmtime_r(&wall, &fields);
+    fields.tm_isdst = -1; // let the zone rules decide whether summer time applies
+    timespec moment{};
+    moment.tv_sec = ::mktime(&fields);
+    return moment;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+// A file written under a temporary name beside its final name and renamed into place only when
+// complete: whatever fails on the way, the final name holds either its old contents or the
+// complete new ones, never a part. The temporary file is removed unless committed.
+class TPendingFile
+{
+public:
+    // Raises EContainerError ("File '%s' is read only! Cannot open for overwrite.") when nothing
+    // can be created beside the final name.
+    explicit TPendingFile(const std::string& finalName);
+    ~TPendingFile();
+    TPendingFile(const TPendingFile&) = delete;
+    TPendingFile& operator=(const TPendingFile&) = delete;
+
+    const std::string& TempName() const { return FTempName; }
+    // Renames the finished file to its final name, replacing what stood there.
+    void Commit();
+
+private:
+    std::string FFinalName;
+    std::string FTempName;
+};

@@ -1,0 +1,390 @@
+#include "RandomCryptoContainer.h"
+
+#include "ContainerError.h"
+#include "LocalFiles.h"
+#include "PendingFile.h"
+#include "cipher/SecureZero.h"
+#include "language/Messages.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+constexpr std::int64_t EndMarker = -1;
+constexpr std::int64_t MarkerSize = 8;
+
+} // namespace
+
+TRandomCryptoContainer::TRandomCryptoContainer(std::string_view password)
+    : TCryptoCatContainer(password), FFreshCipher(FCipher->Clone()), FPassword(Scrambled(password))
+{
+}
+
+TRandomCryptoContainer::~TRandomCryptoContainer()
+{
+    SecureZero(FPassword.data(), FPassword.size());
+    SecureZero(FMemo.data(), FMemo.size());
+}
+
+std::string TRandomCryptoContainer::Scrambled(std::string_view text) const
+{
+    // Each byte at 1-based position k is XORed with byte k mod 8 of the check value (least
+    // significant first); the same operation unscrambles.
+    const auto check = static_cast<std::uint64_t>(FCipher->GetCheck());
+    std::string result(text);
+    for (std::size_t k = 1; k <= result.size(); ++k) {
+        result[k - 1] = static_cast<char>(result[k - 1] ^ static_cast<char>((check >> (8 * (k % 8))) & 0xFF));
+    }
+    return result;
+}
+
+std::string TRandomCryptoContainer::GetPassword() const
+{
+    return Scrambled(FPassword);
+}
+
+void TRandomCryptoContainer::RequireOpen(const TMessage& refusal, std::initializer_list<TFormatArg> args)
+{
+    if (!FOpen) {
+        ThrowContainerError(refusal, args);
+    }
+}
+
+std::int64_t TRandomCryptoContainer::GetZombieBytes()
+{
+    RequireOpen(msg::AttemptedReadZombieCounterFromClosed, {FFileName});
+    return FZombieBytes;
+}
+
+TCatalog& TRandomCryptoContainer::GetCatalog()
+{
+    RequireOpen(msg::AttemptedReadCatalogOnClosed, {FFileName});
+    return *FCatalog;
+}
+
+void TRandomCryptoContainer::ReleaseAfterFailure()
+{
+    CloseStream();
+    FOpen = false;
+    FMode = ModeNone;
+}
+
+TCatalog& TRandomCryptoContainer::OpenNew(const std::string& fileName)
+{
+    if (FOpen) {
+        ThrowContainerError(msg::AttemptedOpenNewOnOpened, {FFileName});
+    }
+    try {
+        CreateFile(fileName);
+        FOpen = true;
+        FZombieBytes = 0;
+        FCipher = FFreshCipher->Clone();
+        WriteHeader();
+        FCatalog = std::make_unique<TCatalog>();
+        FMemo.clear();
+        WriteTrailer();
+        CloseStream();
+        FCipher = FFreshCipher->Clone();
+        FOpen = false;
+    } catch (...) {
+        ReleaseAfterFailure();
+        throw;
+    }
+    return Open(fileName);
+}
+
+TCatalog& TRandomCryptoContainer::Open(const std::string& fileName)
+{
+    return OpenAs(fileName, ModeWritable);
+}
+
+TCatalog& TRandomCryptoContainer::OpenReadOnly(const std::string& fileName)
+{
+    return OpenAs(fileName, ModeReadOnly);
+}
+
+TCatalog& TRandomCryptoContainer::OpenAs(const std::string& fileName, std::uint8_t mode)
+{
+    if (FOpen) {
+        ThrowContainerError(msg::AttemptedOpenOnOpened, {FFileName});
+    }
+    try {
+        if (mode == ModeWritable) {
+            OpenForWrite(fileName);
+        } else {
+            OpenForRead(fileName);
+        }
+        FFileName = fileName;
+        FOpen = true;
+        FMode = mode;
+        FModified = false;
+        FCipher = FFreshCipher->Clone();
+        ReadHeader();
+        FCipher = FFreshCipher->Clone();
+
+        bool needsScan = FCatalogPos == 0;
+        if (!needsScan) {
+            try {
+                ReadCatalog();
+            } catch (const std::exception&) {
+                // A stored catalog that cannot be read does not lose the files: find them again.
+                needsScan = true;
+            }
+        }
+        if (needsScan) {
+            ScanCatalog();
+            if (mode == ModeWritable) {
+                FModified = true;
+                FZombieBytes = 0;
+            }
+        }
+    } catch (...) {
+        ReleaseAfterFailure();
+        throw;
+    }
+    return *FCatalog;
+}
+
+TCatalog& TRandomCryptoContainer::OpenExisting(const std::string& fileName)
+{
+    if (FOpen) {
+        ThrowContainerError(msg::AttemptedOpenOnOpened, {FFileName});
+    }
+    try {
+        return Open(fileName);
+    } catch (const std::exception&) {
+        return OpenReadOnly(fileName);
+    }
+}
+
+void TRandomCryptoContainer::Close()
+{
+    if (!FOpen) {
+        return;
+    }
+    const auto release = [this] {
+        CloseStream();
+        SecureZero(FMemo.data(), FMemo.size());
+        FMemo.clear();
+        FCipher = FFreshCipher->Clone();
+        FOpen = false;
+        FModified = false;
+    };
+    try {
+        if (FModified) {
+            FStream->SetPosition(FCatalogPos);
+            WriteCatalog();
+        }
+    } catch (...) {
+        release();
+        throw;
+    }
+    release();
+}
+
+TCatalog& TRandomCryptoContainer::ScanCatalog()
+{
+    FCipher = FFreshCipher->Clone();
+    FStream->SetPosition(0);
+    return TCryptoCatContainer::ScanCatalog();
+}
+
+void TRandomCryptoContainer::WriteEndMarker()
+{
+    RestartSegmentCipher();
+    WriteInt64(EndMarker);
+    FCatalogPos = FStream->Position();
+    FModified = true;
+}
+
+TCatalog& TRandomCryptoContainer::AddFile(const std::string& fileName, const std::string& baseFolder)
+{
+    RequireOpen(msg::AttemptedAppendToClosed, {fileName, FFileName});
+    if (FMode == ModeReadOnly) {
+        ThrowContainerError(msg::AttemptedAppendToReadOnly, {fileName, FFileName});
+    }
+    TPathInfo path;
+    path.SetFrom(fileName, baseFolder);
+    const std::int64_t entryStart = FCatalogPos - MarkerSize;
+    const std::int32_t firstNewID = FCatalog->NextID();
+    FStream->SetPosition(entryStart);
+    try {
+        AppendFile(path);
+    } catch (...) {
+        if (FCatalog->NextID() == firstNewID) {
+            throw; // nothing was written
+        }
+        // Take the entry back and put the end marker where it stood, so the container stays
+        // as it was before the attempt.
+        for (int index = FCatalog->Count() - 1; index >= 0; --index) {
+            if (FCatalog->Item(index)->FID >= firstNewID) {
+                FCatalog->DeleteAt(index);
+            }
+        }
+        FStream->SetPosition(entryStart);
+        WriteEndMarker();
+        throw;
+    }
+    WriteEndMarker();
+    return *FCatalog;
+}
+
+std::shared_ptr<TFileInfo> TRandomCryptoContainer::ExtractFile(int index, const std::string& targetFolder)
+{
+    SeekToEntry(index);
+    return ExtractNext(targetFolder, false);
+}
+
+std::shared_ptr<TFileInfo> TRandomCryptoContainer::ExtractFileTo(int index, const std::string& targetFile)
+{
+    SeekToEntry(index);
+    return ExtractNext(targetFile, true);
+}
+
+void TRandomCryptoContainer::SeekToEntry(int index)
+{
+    RequireOpen(msg::AttemptedExtractFromClosed, {std::int64_t{index}, FFileName});
+    if (index < 0 || index >= FCatalog->Count()) {
+        ThrowContainerError(msg::FileIndexOutOfBounds, {std::int64_t{index}});
+    }
+    const std::int64_t position = FCatalog->Item(index)->FPosition;
+    // A damaged catalog may point anywhere.
+    if (position < 0 || position >= FStream->Size()) {
+        ThrowContainerError(msg::IllegalLongSize, {position});
+    }
+    FStream->SetPosition(position);
+    RestartSegmentCipher();
+}
+
+TCatalog& TRandomCryptoContainer::DeleteEntry(const TFileInfo& entry)
+{
+    RequireOpen(msg::AttemptedDeleteInClosed, {entry.FID, FFileName});
+    if (FMode == ModeReadOnly) {
+        ThrowContainerError(msg::AttemptedDeleteInReadOnly, {entry.FID, FFileName});
+    }
+    for (const auto& item : *FCatalog) {
+        if (item->FID == entry.FID) {
+            FZombieBytes += item->FHeaderLength + item->FSize;
+            FCatalog->Remove(*item);
+            FModified = true;
+            break;
+        }
+    }
+    return *FCatalog;
+}
+
+TCatalog& TRandomCryptoContainer::RegenCatalog(bool markModified)
+{
+    RequireOpen(msg::AttemptedRegenCatalogInClosed, {FFileName});
+    ScanCatalog();
+    FModified = markModified;
+    if (markModified) {
+        FZombieBytes = 0;
+    }
+    return *FCatalog;
+}
+
+TCatalog& TRandomCryptoContainer::AppendContainer(const std::string& fileName, std::string_view password)
+{
+    RequireOpen(msg::AttemptedAppendToClosed, {fileName, FFileName});
+    if (FMode == ModeReadOnly) {
+        ThrowContainerError(msg::AttemptedAppendToReadOnly, {fileName, FFileName});
+    }
+    TRandomCryptoContainer source(password);
+    source.OpenReadOnly(fileName);
+    const bool wasEmpty = FCatalog->Count() == 0;
+    FStream->SetPosition(FCatalogPos - MarkerSize);
+    for (const auto& sourceEntry : *source.FCatalog) {
+        source.FStream->SetPosition(sourceEntry->FPosition);
+        auto entry = source.ReadEntryHeaderAt();
+        if (!entry || entry->FSize > source.BytesLeft()) {
+            ThrowContainerError(msg::StringIncomplete, {source.BytesLeft(), entry ? entry->FSize : 0});
+        }
+        AddEntry(entry);
+        if (entry->FSize > 0) {
+            FStream->CopyFromStream(*source.FStream, entry->FSize);
+        }
+    }
+    SetMemo(source.FMemo);
+    SetExtra(source.FExtra);
+    WriteEndMarker();
+    FCatalog->SortByCode(wasEmpty ? source.FCatalog->SortCode() : FCatalog->SortCode());
+    source.Close();
+    return *FCatalog;
+}
+
+void TRandomCryptoContainer::SetMemo(const std::string& text)
+{
+    RequireOpen(msg::AttemptedSetMemoInClosed, {FFileName});
+    FMemo = text;
+    FModified = true;
+}
+
+std::string TRandomCryptoContainer::GetMemo()
+{
+    RequireOpen(msg::AttemptedGetMemoOnClosed, {FFileName});
+    return FMemo;
+}
+
+void TRandomCryptoContainer::SetExtra(const std::string& text)
+{
+    RequireOpen(msg::AttemptedSetExtraInClosed, {FFileName});
+    FExtra = text;
+    FModified = true;
+}
+
+std::string TRandomCryptoContainer::GetExtra()
+{
+    RequireOpen(msg::AttemptedGetExtraOnClosed, {FFileName});
+    return FExtra;
+}
+
+void CopyContainer(const std::string& sourceFile, std::string_view sourcePassword, const std::string& targetFile,
+                   const std::string& tempFile, std::string_view targetPassword)
+{
+    CreateParentFolders(tempFile);
+    {
+        TRandomCryptoContainer copy(targetPassword);
+        copy.OpenNew(tempFile);
+        try {
+            copy.AppendContainer(sourceFile, sourcePassword);
+        } catch (...) {
+            copy.Close();
+            std::remove(tempFile.c_str());
+            throw;
+        }
+        copy.Close();
+    }
+    // The finished copy goes beside the target first, so that the last step is a rename within
+    // one folder: the target is the old container or the new one, never a part of either.
+    CreateParentFolders(targetFile);
+    try {
+        TPendingFile replacement(targetFile);
+        std::filesystem::copy_file(tempFile, replacement.TempName(), std::filesystem::copy_options::overwrite_existing);
+        TBasicFileStream(replacement.TempName(), TFileMode::OpenReadWrite).Flush();
+        replacement.Commit();
+    } catch (...) {
+        std::remove(tempFile.c_str());
+        throw;
+    }
+    std::remove(tempFile.c_str());
+}
+
+void RekeyContainer(const std::string& fileName, std::string_view newPassword, std::string_view oldPassword,
+                    const std::string& tempFile)
+{
+    CopyContainer(fileName, oldPassword, fileName, tempFile, newPassword);
+}
+
+bool CheckPassword(const std::string& fileName, std::string_view password)
+{
+    TRandomCryptoContainer container(password);
+    try {
+        container.OpenReadOnly(fileName);
+    } catch (const EPasswordError&) {
+        return false;
+    }
+    container.Close();
+    return true;
+}

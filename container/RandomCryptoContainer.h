@@ -1,0 +1,98 @@
+#pragma once
+
+#include "CryptoCatContainer.h"
+#include "language/FormatText.h"
+#include "language/Message.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// The container the program works with: a guarded, stateful interface over the catalogued
+// container. It opens a container for writing or read-only, adds, extracts and deletes entries,
+// takes over all entries of another container, keeps memo and extra, and writes the catalog back
+// on Close only when something changed. Every refused operation leaves the object as it was.
+// One object serves one password for its whole life.
+class TRandomCryptoContainer : public TCryptoCatContainer
+{
+public:
+    explicit TRandomCryptoContainer(std::string_view password);
+    ~TRandomCryptoContainer() override;
+
+    std::int64_t GetZombieBytes();
+    // Creates a new, empty container file and opens it for writing.
+    TCatalog& OpenNew(const std::string& fileName);
+    TCatalog& Open(const std::string& fileName);
+    TCatalog& OpenReadOnly(const std::string& fileName);
+    // Opens for writing when that works, else read-only (a wrong password thus costs two pauses).
+    TCatalog& OpenExisting(const std::string& fileName);
+    // Writes the catalog back when modified and releases the file, whatever happens.
+    void Close();
+
+    // Stores a file at the end; baseFolder must be a leading part of fileName.
+    TCatalog& AddFile(const std::string& fileName, const std::string& baseFolder);
+    // Writes entry index (in the catalog's current order) under a folder, or as the given file.
+    std::shared_ptr<TFileInfo> ExtractFile(int index, const std::string& targetFolder);
+    std::shared_ptr<TFileInfo> ExtractFileTo(int index, const std::string& targetFile);
+    // Drops the entry from the catalog; its bytes stay in the file and count as zombie bytes.
+    TCatalog& DeleteEntry(const TFileInfo& entry);
+    TCatalog& GetCatalog();
+    TCatalog& RegenCatalog(bool markModified);
+    // Copies every entry, the memo and the extra of another container (with its own password).
+    TCatalog& AppendContainer(const std::string& fileName, std::string_view password);
+
+    void SetMemo(const std::string& text) override;
+    std::string GetMemo() override;
+    void SetExtra(const std::string& text) override;
+    std::string GetExtra() override;
+
+    bool IsReadOnly() const { return FMode == ModeReadOnly; }
+    bool IsWritable() const { return FMode == ModeWritable; }
+    bool IsClosed() const { return FMode == ModeNone || !FOpen; }
+    bool IsModified() const { return FModified; }
+    const std::string& FileName() const { return FFileName; }
+
+    // The password as given to the constructor.
+    std::string GetPassword() const;
+
+protected:
+    TCatalog& ScanCatalog() override;
+    // Writes the end marker at the current position from the segment start state; the catalog
+    // will follow it.
+    void WriteEndMarker();
+
+private:
+    enum : std::uint8_t
+    {
+        ModeNone,
+        ModeReadOnly,
+        ModeWritable
+    };
+
+    TCatalog& OpenAs(const std::string& fileName, std::uint8_t mode);
+    // Checks the index and puts stream and cipher at the start of that entry.
+    void SeekToEntry(int index);
+    void ReleaseAfterFailure();
+    void RequireOpen(const TMessage& refusal, std::initializer_list<TFormatArg> args);
+    std::string Scrambled(std::string_view text) const;
+
+    std::unique_ptr<TBrassCrypto> FFreshCipher;
+    bool FOpen = false;
+    std::uint8_t FMode = ModeNone;
+    bool FModified = false;
+    std::string FFileName;
+    std::string FPassword;
+};
+
+// Writes a new container at targetFile, under targetPassword, holding everything of the source
+// container. The new container is built at tempFile and put in place only once it is complete,
+// so the target is never left half-written.
+void CopyContainer(const std::string& sourceFile, std::string_view sourcePassword, const std::string& targetFile,
+                   const std::string& tempFile, std::string_view targetPassword);
+// Gives a container a new password (and a new random prefix and freshly written entries).
+void RekeyContainer(const std::string& fileName, std::string_view newPassword, std::string_view oldPassword,
+                    const std::string& tempFile);
+// True when the password opens the container; false for a wrong password (after its pause);
+// every other failure is raised.
+bool CheckPassword(const std::string& fileName, std::string_view password);

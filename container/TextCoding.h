@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Containers store 8-bit text (names, a plain memo, the extra record), and a password becomes key
+// bytes the same way. The program's text is UTF-8. Stored form: Windows-1252 when every character
+// can be written so, else UTF-8 as it is.
+std::string ToStoredText(std::string_view utf8);
+
+// Bytes that are valid UTF-8 holding at least one multi-byte sequence are UTF-8; anything else is
+// Windows-1252 (its five unassigned bytes stand for U+0081, U+008D, U+008F, U+0090, U+009D, so
+// every byte string read as Windows-1252 comes back unchanged through ToStoredText).
+std::string FromStoredText(std::string_view bytes);

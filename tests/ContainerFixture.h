@@ -1,0 +1,51 @@
+#pragma once
+
+#include "TempDir.h"
+#include "container/ContainerError.h"
+#include "container/Delay.h"
+#include "container/RandomCryptoContainer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// A scratch folder for container tests, with the wrong-password pause recorded instead of slept.
+class ContainerFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        FPrevious = SetSleepFunction([this](std::int64_t ms) { FPauses.push_back(ms); });
+    }
+    void TearDown() override { SetSleepFunction(FPrevious); }
+
+    // Writes a file under the scratch folder (creating its folders) and returns its full name.
+    std::string MakeFile(const std::string& relativeName, const std::string& bytes)
+    {
+        const std::string name = FDir.File(relativeName);
+        std::filesystem::create_directories(std::filesystem::path(name).parent_path());
+        WriteWholeFile(name, bytes);
+        return name;
+    }
+
+    TempDir FDir;
+    std::vector<std::int64_t> FPauses;
+
+private:
+    TSleepFunction FPrevious;
+};
+
+// Bytes that differ from position to position, so that a misplaced byte shows.
+std::string PatternBytes(std::size_t size, unsigned seed = 1);
+// The error text of a call that must fail with an EContainerError.
+template <typename F> std::string ContainerErrorOf(F&& call)
+{
+    try {
+        call();
+    } catch (const EContainerError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}

@@ -1,0 +1,178 @@
+// Damaged and hostile containers: cut at every length, and with bytes flipped at every position
+// of the header and the catalog. Each must open or fail with a message of the table; never crash,
+// hang, or allocate memory in proportion to a stored length instead of the file. This program
+// counts every allocation, which is why it runs apart from the other tests.
+#include "ContainerFixture.h"
+#include "container/PathError.h"
+#include "language/Messages.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <regex>
+
+namespace {
+
+std::atomic<std::size_t> LargestAllocation{0};
+
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    std::size_t largest = LargestAllocation.load(std::memory_order_relaxed);
+    while (size > largest && !LargestAllocation.compare_exchange_weak(largest, size)) {
+    }
+    if (void* memory = std::malloc(size != 0 ? size : 1)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete(void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+
+namespace {
+
+// Working buffers of the streams and the copy loop, whatever the file holds.
+constexpr std::size_t FixedBuffers = 256 * 1024;
+
+// Every English message of the table as a pattern with its placeholders open.
+const std::vector<std::regex>& TablePatterns()
+{
+    static const std::vector<std::regex> patterns = [] {
+        std::vector<std::regex> result;
+        for (const TMessage* message : MessageTable()) {
+            const std::string text = message->Text[LangEnglish];
+            std::string pattern;
+            for (std::size_t n = 0; n < text.size(); ++n) {
+                if (text.compare(n, 2, "%s") == 0 || text.compare(n, 4, "%0:s") == 0) {
+                    pattern += "[^]*";
+                    n += text[n + 1] == 's' ? 1 : 3;
+                } else if (text.compare(n, 2, "%d") == 0) {
+                    pattern += "-?[0-9]+";
+                    n += 1;
+                } else if (std::string("\\^$.|?*+()[]{}").find(text[n]) != std::string::npos) {
+                    pattern += std::string("\\") + text[n];
+                } else {
+                    pattern += text[n];
+                }
+            }
+            result.emplace_back(pattern, std::regex::ECMAScript);
+        }
+        return result;
+    }();
+    return patterns;
+}
+
+bool IsTableMessage(const std::string& text)
+{
+    for (const auto& pattern : TablePatterns()) {
+        if (std::regex_match(text, pattern)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+class HostileContainerTest : public ContainerFixture
+{
+protected:
+    void SetUp() override
+    {
+        ContainerFixture::SetUp();
+        const std::string file = FDir.File("healthy.xvt");
+        TRandomCryptoContainer container("pw");
+        container.OpenNew(file);
+        container.AddFile(MakeFile("src/a.txt", "alpha"), FDir.File("src"));
+        container.AddFile(MakeFile("src/sub/b.bin", PatternBytes(700)), FDir.File("src"));
+        container.SetMemo("the memo");
+        container.SetExtra("the extra");
+        container.Close();
+        FHealthy = ReadWholeFile(file);
+        FCatalogPos = static_cast<std::size_t>(container.OpenReadOnly(file).Count() > 0 ? CatalogPosition() : 0);
+        container.Close();
+    }
+
+    std::size_t CatalogPosition() const
+    {
+        std::uint64_t locator = 0;
+        for (int n = 7; n >= 0; --n) {
+            locator = (locator << 8) | static_cast<unsigned char>(FHealthy[8 + n]);
+        }
+        const auto check = static_cast<std::uint64_t>(TBrassCrypto(TCryptoContainer::PaddedKey("pw")).GetCheck());
+        return static_cast<std::size_t>(locator ^ check);
+    }
+
+    // Opens the bytes as a container and extracts everything; any failure must be a table text.
+    void OpenDamaged(const std::string& bytes, const std::string& label)
+    {
+        const std::string file = FDir.File("damaged.xvt");
+        WriteWholeFile(file, bytes);
+        LargestAllocation = 0;
+        try {
+            FReader.OpenReadOnly(file);
+            for (int index = 0; index < FReader.GetCatalog().Count(); ++index) {
+                try {
+                    FReader.ExtractFile(index, FDir.File("out"));
+                } catch (const std::exception& error) {
+                    EXPECT_TRUE(IsTableMessage(error.what())) << label << ": " << error.what();
+                }
+            }
+            FReader.GetMemo();
+            FReader.Close();
+            ++FOpened;
+        } catch (const std::exception& error) {
+            EXPECT_TRUE(IsTableMessage(error.what())) << label << ": " << error.what();
+            EXPECT_TRUE(FReader.IsClosed()) << label;
+        }
+        EXPECT_LE(LargestAllocation.load(), bytes.size() + FixedBuffers) << label;
+        std::filesystem::remove_all(FDir.File("out"));
+    }
+
+    std::string FHealthy;
+    std::size_t FCatalogPos = 0;
+    TRandomCryptoContainer FReader{"pw"};
+    int FOpened = 0;
+};
+
+} // namespace
+
+TEST_F(HostileContainerTest, CutAtEveryLength)
+{
+    for (std::size_t length = 0; length <= FHealthy.size(); ++length) {
+        OpenDamaged(FHealthy.substr(0, length), "cut at " + std::to_string(length));
+    }
+    EXPECT_GT(FOpened, 1) << "cuts inside the catalog still open by scanning";
+}
+
+TEST_F(HostileContainerTest, BytesFlippedInTheHeaderAndTheCatalog)
+{
+    ASSERT_GT(FCatalogPos, 24u);
+    const std::size_t headerEnd = 24 + 255 + 8;
+    for (std::size_t position = 0; position < FHealthy.size(); ++position) {
+        if (position >= headerEnd && position < FCatalogPos) {
+            continue;
+        }
+        for (const unsigned char mask : {0xFF, 0x01, 0x80}) {
+            std::string bytes = FHealthy;
+            bytes[position] = static_cast<char>(bytes[position] ^ mask);
+            OpenDamaged(bytes, "flip " + std::to_string(mask) + " at " + std::to_string(position));
+        }
+    }
+    EXPECT_GT(FOpened, 0);
+}
+
+TEST_F(HostileContainerTest, TheMessagePatternsRecogniseTableTextsOnly)
+{
+    EXPECT_TRUE(IsTableMessage("String incomplete: is '12', sb: '99999'!"));
+    EXPECT_TRUE(IsTableMessage("Container '/a b/c.xvt' not found!"));
+    EXPECT_FALSE(IsTableMessage("Stream read error"));
+    EXPECT_FALSE(IsTableMessage("basic_string::_M_create"));
+}
