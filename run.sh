@@ -6,4 +6,4 @@ cd "$(dirname "$0")"
 
 ./scripts/install-deps.sh
 ./scripts/build.sh build
-exec ./build/bench/cipher-bench "$@"
+exec ./build/bench/sealvane-bench "$@"

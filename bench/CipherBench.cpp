@@ -154,5 +154,3 @@ void BM_CryptoStreamWriteReadReference(benchmark::State& state)
 BENCHMARK(BM_CryptoStreamWriteReadReference)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -1,5 +1,7 @@
 #include "BasicFileStream.h"
 
+#include "ChunkPipeline.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -40,7 +42,13 @@ TBasicFileStream::TBasicFileStream(const std::string& fileName, TFileMode mode) 
     if (FHandle < 0) {
         throw EStreamError(ErrorText(what, fileName, errno));
     }
-    if (::flock(FHandle, LOCK_EX | LOCK_NB) != 0 || (mode == TFileMode::Create && ::ftruncate(FHandle, 0) != 0)) {
+    // Emptying a file that is empty already is left out: some filesystems flush a truncated
+    // file to the device when it is closed, which would cost a large extraction dearly.
+    struct stat info
+    {
+    };
+    const bool needsEmptying = mode == TFileMode::Create && (::fstat(FHandle, &info) != 0 || info.st_size != 0);
+    if (::flock(FHandle, LOCK_EX | LOCK_NB) != 0 || (needsEmptying && ::ftruncate(FHandle, 0) != 0)) {
         const int error = errno;
         ::close(FHandle);
         FHandle = -1;
@@ -165,14 +173,49 @@ std::int64_t TBasicFileStream::CopyFromStream(TStream& source, std::int64_t coun
         source.SetPosition(0);
         count = source.Size();
     }
-    const std::int64_t total = count;
-    const std::int64_t bufferSize = count <= CopyChunkSize ? count : CopyChunkSize;
-    const auto buffer = std::make_unique<char[]>(static_cast<std::size_t>(bufferSize > 0 ? bufferSize : 1));
+    if (count > OverlapThreshold) {
+        CopyOverlapped(source, count);
+    } else if (count > 0) {
+        CopyInTurn(source, count);
+    }
+    return count;
+}
+
+void TBasicFileStream::CopyInTurn(TStream& source, std::int64_t count)
+{
+    const std::int64_t bufferSize = std::min(count, CopyChunkSize);
+    const auto buffer = std::make_unique<char[]>(static_cast<std::size_t>(bufferSize));
     while (count > 0) {
-        const std::int64_t n = count < bufferSize ? count : bufferSize;
+        const std::int64_t n = std::min(count, bufferSize);
         source.ReadBuffer(buffer.get(), n);
         WriteBuffer(buffer.get(), n);
         count -= n;
     }
-    return total;
+}
+
+void TBasicFileStream::CopyOverlapped(TStream& source, std::int64_t count)
+{
+    // From a file stream, the reading thread only reads; deciphering joins enciphering on this
+    // thread, so that neither of the two threads that wait for the disk carries cipher work.
+    auto* fileSource = dynamic_cast<TBasicFileStream*>(&source);
+    TChunkPipeline::Run(
+        count, CopyChunkSize,
+        [&](char* chunk, std::int64_t size) {
+            const std::int64_t got =
+                fileSource ? fileSource->TBasicFileStream::Read(chunk, size) : source.Read(chunk, size);
+            if (got != size) {
+                throw EStreamError("Stream read error");
+            }
+        },
+        [&](char* chunk, std::int64_t size) {
+            if (fileSource) {
+                fileSource->DecodeAfterRead(chunk, size);
+            }
+            EncodeForWrite(chunk, size);
+        },
+        [&](char* chunk, std::int64_t size) {
+            if (TBasicFileStream::Write(chunk, size) != size) {
+                throw EStreamError("Stream write error");
+            }
+        });
 }

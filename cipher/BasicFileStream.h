@@ -38,15 +38,29 @@ public:
 
     // Copies count bytes from the source's current position, in chunks of at most 61440 bytes,
     // each written through Write. A count of 0 copies the whole source from its beginning.
-    // Returns the number of bytes copied; a short read or write raises EStreamError.
+    // Returns the number of bytes copied; a short read or write raises EStreamError. A large
+    // copy reads (and deciphers), encodes and writes its chunks at the same time, on three
+    // threads: the source must not be used elsewhere meanwhile.
     virtual std::int64_t CopyFromStream(TStream& source, std::int64_t count);
 
     const std::string& FileName() const { return FFileName; }
 
+protected:
+    // What Write does to the bytes before they reach the file (enciphering, for a cipher
+    // stream); in place. Nothing here.
+    virtual void EncodeForWrite(char* /*data*/, std::int64_t /*count*/) {}
+    // What Read does to the bytes after they come from the file (deciphering); in place.
+    virtual void DecodeAfterRead(char* /*data*/, std::int64_t /*count*/) {}
+
 private:
     static constexpr std::int64_t ReadAheadSize = 64 * 1024;
 
+    // Copies of more than this many bytes overlap reading and writing.
+    static constexpr std::int64_t OverlapThreshold = 1 << 20;
+
     std::int64_t ReadAt(void* buffer, std::int64_t count, std::int64_t position);
+    void CopyInTurn(TStream& source, std::int64_t count);
+    void CopyOverlapped(TStream& source, std::int64_t count);
 
     std::string FFileName;
     int FHandle = -1;

@@ -1,6 +1,7 @@
 #include "CryptoFileStream.h"
 
 #include <algorithm>
+#include <cstring>
 
 TCryptoFileStream::TCryptoFileStream(std::unique_ptr<TBrassCrypto>& cryptoRef, const std::string& fileName,
                                      TFileMode mode)
@@ -11,9 +12,7 @@ TCryptoFileStream::TCryptoFileStream(std::unique_ptr<TBrassCrypto>& cryptoRef, c
 std::int64_t TCryptoFileStream::Read(void* buffer, std::int64_t count)
 {
     const std::int64_t done = TBasicFileStream::Read(buffer, count);
-    if (FActive && count > 0) {
-        FCryptoRef->Crypt(buffer, static_cast<std::size_t>(count));
-    }
+    DecodeAfterRead(static_cast<char*>(buffer), count);
     return done;
 }
 
@@ -30,7 +29,8 @@ std::int64_t TCryptoFileStream::Write(const void* buffer, std::int64_t count)
     std::int64_t done = 0;
     while (done < count) {
         const auto n = static_cast<std::int64_t>(std::min<std::uint64_t>(ScratchSize, count - done));
-        FCryptoRef->CryptTo(source + done, FScratch.data(), static_cast<std::size_t>(n));
+        std::memcpy(FScratch.data(), source + done, static_cast<std::size_t>(n));
+        EncodeForWrite(FScratch.data(), n);
         const std::int64_t written = TBasicFileStream::Write(FScratch.data(), n);
         done += written;
         if (written != n) {
@@ -38,4 +38,17 @@ std::int64_t TCryptoFileStream::Write(const void* buffer, std::int64_t count)
         }
     }
     return done;
+}
+
+void TCryptoFileStream::EncodeForWrite(char* data, std::int64_t count)
+{
+    if (FActive && count > 0) {
+        FCryptoRef->Crypt(data, static_cast<std::size_t>(count));
+    }
+}
+
+void TCryptoFileStream::DecodeAfterRead(char* data, std::int64_t count)
+{
+    // Enciphering and deciphering are the same operation.
+    EncodeForWrite(data, count);
 }

@@ -26,6 +26,10 @@ public:
     bool Active() const { return FActive; }
     void SetActive(bool active) { FActive = active; }
 
+protected:
+    void EncodeForWrite(char* data, std::int64_t count) override;
+    void DecodeAfterRead(char* data, std::int64_t count) override;
+
 private:
     static constexpr std::size_t ScratchSize = 64 * 1024;
 

@@ -239,3 +239,40 @@ TEST_F(FileStreamTest, SmallReadsSeeWhatWasJustWrittenOrSeekedTo)
     stream.ReadBuffer(large.data(), static_cast<std::int64_t>(large.size()));
     EXPECT_EQ(large, plain.substr(101, 150000));
 }
+
+TEST_F(FileStreamTest, LargeCopiesOverlapReadingAndWritingAndKeepEveryByteInOrder)
+{
+    const std::string plain = Pattern(3'000'001);
+    WriteWholeFile(FDir.File("plain"), plain);
+    // Plain into a cipher stream: enciphered while copied.
+    {
+        TBasicFileStream from(FDir.File("plain"), TFileMode::OpenRead);
+        std::unique_ptr<TBrassCrypto> cipher = std::make_unique<TBrassCrypto>("key", TestPasses);
+        TCryptoFileStream to(cipher, FFile, TFileMode::Create);
+        EXPECT_EQ(to.CopyFromStream(from, 0), static_cast<std::int64_t>(plain.size()));
+    }
+    std::string enciphered = ReadWholeFile(FFile);
+    std::string expected = plain;
+    TBrassCrypto("key", TestPasses).Crypt(expected.data(), expected.size());
+    EXPECT_EQ(enciphered, expected);
+
+    // A cipher stream into a plain one: deciphered while copied, continuing the keystream of
+    // what was read before.
+    std::unique_ptr<TBrassCrypto> cipher = std::make_unique<TBrassCrypto>("key", TestPasses);
+    TCryptoFileStream from(cipher, FFile, TFileMode::OpenRead);
+    char first[5];
+    from.ReadBuffer(first, 5);
+    TBasicFileStream to(FDir.File("back"), TFileMode::Create);
+    EXPECT_EQ(to.CopyFromStream(from, static_cast<std::int64_t>(plain.size()) - 5),
+              static_cast<std::int64_t>(plain.size()) - 5);
+    EXPECT_EQ(std::string(first, 5) + ReadWholeFile(FDir.File("back")), plain);
+}
+
+TEST_F(FileStreamTest, LargeCopyFromAShortSourceFailsCleanly)
+{
+    WriteWholeFile(FDir.File("short"), Pattern(2'000'000));
+    TBasicFileStream from(FDir.File("short"), TFileMode::OpenRead);
+    TBasicFileStream to(FFile, TFileMode::Create);
+    EXPECT_THROW(to.CopyFromStream(from, 5'000'000), EStreamError);
+    EXPECT_LE(to.Size(), 2'000'000);
+}

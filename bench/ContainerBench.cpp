@@ -1,0 +1,112 @@
+// Container speed where the user waits: adding and extracting a large file, and opening a
+// container with many entries. Compare the first two with BM_Keystream of the same run: the
+// cipher sets the limit.
+#include "container/RandomCryptoContainer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr std::int64_t LargeFileSize = std::int64_t{256} << 20;
+constexpr int ManyEntries = 10000;
+const std::string Password = "8bytePWD";
+
+// A scratch folder for one benchmark, removed at its end.
+class TScratch
+{
+public:
+    explicit TScratch(const std::string& name)
+        : FPath(std::filesystem::temp_directory_path() / ("sealvane-bench-" + name + "-" + std::to_string(::getpid())))
+    {
+        std::filesystem::create_directories(FPath);
+    }
+    ~TScratch() { std::filesystem::remove_all(FPath); }
+    std::string File(const std::string& name) const { return (FPath / name).string(); }
+    std::string Path() const { return FPath.string(); }
+
+private:
+    std::filesystem::path FPath;
+};
+
+void WriteFileOfSize(const std::string& name, std::int64_t size)
+{
+    std::vector<char> chunk(1 << 20, 'S');
+    std::ofstream out(name, std::ios::binary);
+    for (std::int64_t done = 0; done < size; done += static_cast<std::int64_t>(chunk.size())) {
+        out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    }
+}
+
+void BM_AddFile(benchmark::State& state)
+{
+    TScratch scratch("add");
+    const std::string source = scratch.File("large.bin");
+    WriteFileOfSize(source, LargeFileSize);
+    TRandomCryptoContainer container(Password);
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::remove(scratch.File("c.xvt").c_str());
+        container.OpenNew(scratch.File("c.xvt"));
+        state.ResumeTiming();
+        container.AddFile(source, scratch.Path());
+        state.PauseTiming();
+        container.Close();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * LargeFileSize);
+}
+BENCHMARK(BM_AddFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ExtractFile(benchmark::State& state)
+{
+    TScratch scratch("extract");
+    const std::string source = scratch.File("large.bin");
+    WriteFileOfSize(source, LargeFileSize);
+    TRandomCryptoContainer container(Password);
+    container.OpenNew(scratch.File("c.xvt"));
+    container.AddFile(source, scratch.Path());
+    std::filesystem::remove(source);
+    for (auto _ : state) {
+        container.ExtractFileTo(0, scratch.File("extracted.bin"));
+        state.PauseTiming();
+        std::filesystem::remove(scratch.File("extracted.bin"));
+        state.ResumeTiming();
+    }
+    container.Close();
+    state.SetBytesProcessed(state.iterations() * LargeFileSize);
+}
+BENCHMARK(BM_ExtractFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Opening reads the header and the stored catalog; the key set-up of the container object is
+// part of what the user waits for, so each iteration makes a new one.
+void BM_OpenLargeCatalog(benchmark::State& state)
+{
+    TScratch scratch("catalog");
+    const std::string file = scratch.File("many.xvt");
+    {
+        const std::string empty = scratch.File("entry");
+        std::ofstream(empty).flush();
+        TRandomCryptoContainer container(Password);
+        container.OpenNew(file);
+        for (int n = 0; n < ManyEntries; ++n) {
+            container.AddFile(empty, scratch.Path());
+        }
+        container.Close();
+    }
+    for (auto _ : state) {
+        TRandomCryptoContainer container(Password);
+        benchmark::DoNotOptimize(container.OpenReadOnly(file).Count());
+        container.Close();
+    }
+    state.counters["entries"] = ManyEntries;
+}
+BENCHMARK(BM_OpenLargeCatalog)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
