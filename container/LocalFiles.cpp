@@ -27,6 +27,14 @@ bool FileExists(const std::string& fileName)
     return StatOf(fileName, info) && S_ISREG(info.st_mode);
 }
 
+std::int64_t FileSizeOf(const std::string& fileName)
+{
+    struct stat info
+    {
+    };
+    return StatOf(fileName, info) ? info.st_size : 0;
+}
+
 bool IsReadOnlyFile(const std::string& fileName)
 {
     struct stat info

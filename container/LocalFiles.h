@@ -6,6 +6,8 @@
 // What the containers ask of the file system about the user's files.
 
 bool FileExists(const std::string& fileName);
+// Size in bytes; 0 for a missing file.
+std::int64_t FileSizeOf(const std::string& fileName);
 // Read-only means the owner has no write permission, whoever runs the program.
 bool IsReadOnlyFile(const std::string& fileName);
 
