@@ -251,10 +251,11 @@ constexpr const TMessage* AllMessages[] = {
     &msg::UrlHelp,
     &msg::UrlUpdate,
     &msg::UrlDecrypt,
+    &msg::InvalidDataType,
 };
 
-static_assert(std::size(AllMessages) == CatalogueMessageCount + 4,
-              "every message of the catalogue and the four web addresses belong in the table");
+static_assert(std::size(AllMessages) == CatalogueMessageCount + WebAddressCount + OwnMessageCount,
+              "every message of the catalogue, the web addresses and the program's own texts belong in the table");
 
 } // namespace
 

@@ -889,13 +889,23 @@ inline constexpr TMessage UrlHome{{"https://www.sealvane.org/", nullptr, nullptr
 inline constexpr TMessage UrlHelp{{"https://www.sealvane.org/help/", nullptr, nullptr, nullptr}};
 inline constexpr TMessage UrlUpdate{{"https://www.sealvane.org/download/", nullptr, nullptr, nullptr}};
 inline constexpr TMessage UrlDecrypt{{"https://www.sealvane.org/open/", nullptr, nullptr, nullptr}};
+
+// Texts of this program's own, after the web addresses.
+inline constexpr TMessage InvalidDataType{{
+    "Invalid data type for '%s'!",
+    "Ungültiger Datentyp für '%s'!",
+    "Type de données invalide pour '%s'!",
+    "Nevalida datumtipo por '%s'!"}};
 // clang-format on
 
 } // namespace msg
 
 // Number of messages before the web addresses.
 inline constexpr int CatalogueMessageCount = 242;
+// The web addresses, then the program's own texts.
+inline constexpr int WebAddressCount = 4;
+inline constexpr int OwnMessageCount = 1;
 
-// Every message in table order: the catalogue followed by the web addresses
-// (UrlHome, UrlHelp, UrlUpdate, UrlDecrypt).
+// Every message in table order: the catalogue, the web addresses (UrlHome, UrlHelp, UrlUpdate,
+// UrlDecrypt), then the program's own texts.
 std::span<const TMessage* const> MessageTable();

@@ -16,7 +16,7 @@ PACKAGES=(
     # desktop integration and looks
     xdg-utils fonts-dejavu-core breeze-icon-theme
     # command-line helpers used by the test scripts
-    strace openssl
+    strace openssl zip time coreutils
 )
 
 missing=()

@@ -81,7 +81,7 @@ TEST(MessageTable, EnglishTextsFollowTheCatalogueThenTheWebAddresses)
     const auto table = MessageTable();
     const std::vector<std::string> catalogue = CatalogueLines();
     ASSERT_EQ(catalogue.size(), static_cast<std::size_t>(CatalogueMessageCount));
-    ASSERT_EQ(table.size(), static_cast<std::size_t>(CatalogueMessageCount + 4));
+    ASSERT_EQ(table.size(), static_cast<std::size_t>(CatalogueMessageCount + WebAddressCount + OwnMessageCount));
 
     for (int i = 0; i < CatalogueMessageCount; ++i)
         EXPECT_EQ(table[i]->Text[LangEnglish], catalogue[i]) << "table position " << i;

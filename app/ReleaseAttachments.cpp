@@ -1,0 +1,127 @@
+#include "ReleaseAttachments.h"
+
+#include "AttachmentOwner.h"
+#include "FileLock.h"
+#include "TemporaryFiles.h"
+#include "UserInterface.h"
+#include "container/LocalFiles.h"
+#include "container/RandomCryptoContainer.h"
+#include "language/FormatText.h"
+#include "language/Messages.h"
+#include "language/MsgText.h"
+
+namespace {
+
+std::string NameOf(const std::string& fileName)
+{
+    return fileName.substr(fileName.rfind('/') + 1);
+}
+
+std::string FolderOf(const std::string& fileName)
+{
+    const std::size_t slash = fileName.rfind('/');
+    return slash == 0 ? "/" : fileName.substr(0, slash);
+}
+
+bool IsModified(const std::string& fileName, const TFileInfo& entry)
+{
+    return FileExists(fileName) && LastWriteLocalSeconds(fileName) != entry.FModified;
+}
+
+// Stores the file's present contents in place of the attachment's entry; the window's record
+// becomes the new entry.
+void TakeBack(IAttachmentOwner& window, std::size_t index)
+{
+    const std::string& fileName = window.OpenedFiles()[index];
+    std::shared_ptr<TFileInfo>& recorded = window.OpenedEntries()[index];
+    TRandomCryptoContainer& container = window.Container();
+    const TCatalog& catalog = container.AddFile(fileName, FolderOf(fileName));
+    std::shared_ptr<TFileInfo> added;
+    for (const auto& entry : catalog) {
+        if (entry->FID == catalog.NextID() - 1) {
+            added = entry;
+        }
+    }
+    if (recorded) {
+        container.DeleteEntry(*recorded);
+    }
+    recorded = added;
+}
+
+enum class TRoundEnd
+{
+    Done,
+    Again,
+    Stop
+};
+
+TRoundEnd LockTest(IAttachmentOwner& window, IQuestions& questions, const TLockTest& isLocked)
+{
+    const std::string caption = MsgText(msg::UpdateContainer);
+    for (std::size_t index = window.OpenedFiles().size(); index-- > 0;) {
+        const std::string fileName = window.OpenedFiles()[index];
+        while (isLocked(fileName)) {
+            const TAnswer answer = questions.AskAbortRetryIgnore(
+                caption, FormatText(MsgText(msg::FileLockedByOtherApplication), {NameOf(fileName)}));
+            if (answer == TAnswer::Abort) {
+                return TRoundEnd::Stop;
+            }
+            if (answer == TAnswer::Retry) {
+                return TRoundEnd::Again;
+            }
+            if (questions.AskYesNo(caption, MsgText(msg::LeaveTempFilesLockedConfirm)) == TAnswer::Yes) {
+                TakeBack(window, index);
+                break;
+            }
+        }
+    }
+    return TRoundEnd::Done;
+}
+
+bool ChangeTest(IAttachmentOwner& window, IQuestions& questions, TTemporaryFiles& temporaryFiles)
+{
+    const std::string caption = MsgText(msg::UpdateContainer);
+    std::vector<std::string>& files = window.OpenedFiles();
+    std::vector<std::shared_ptr<TFileInfo>>& entries = window.OpenedEntries();
+    for (std::size_t index = files.size(); index-- > 0;) {
+        const std::string fileName = files[index];
+        const std::shared_ptr<TFileInfo> entry = entries[index];
+        if (entry == nullptr || IsModified(fileName, *entry)) {
+            const TAnswer answer = questions.AskYesNoCancel(
+                caption, FormatText(MsgText(msg::FileModifiedKeepChanges), {NameOf(fileName)}));
+            if (answer == TAnswer::Cancel) {
+                return false;
+            }
+            if (answer == TAnswer::Yes && FileExists(fileName)) {
+                TakeBack(window, index);
+            }
+        }
+        temporaryFiles.Add(fileName);
+        files.erase(files.begin() + static_cast<std::ptrdiff_t>(index));
+        entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(index));
+    }
+    return true;
+}
+
+} // namespace
+
+bool ReleaseOpenedAttachments(IAttachmentOwner& window, IQuestions& questions, TTemporaryFiles& temporaryFiles,
+                              const TLockTest& isLocked)
+{
+    const TLockTest lockTest = isLocked ? isLocked : TLockTest(IsFileLocked);
+    // An attachment without its entry is treated as changed: the user decides what is kept.
+    window.OpenedEntries().resize(window.OpenedFiles().size());
+    while (!window.OpenedFiles().empty()) {
+        const TRoundEnd end = LockTest(window, questions, lockTest);
+        if (end == TRoundEnd::Stop) {
+            return false;
+        }
+        if (end == TRoundEnd::Again) {
+            continue;
+        }
+        if (!ChangeTest(window, questions, temporaryFiles)) {
+            return false;
+        }
+    }
+    return true;
+}

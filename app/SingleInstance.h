@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// One running instance serves the user. A second start finds the first through a local socket in
+// the user's private runtime folder and hands it one text (its first command-line parameter, or
+// "-UPDATE"); the first answers with one byte once it has handled the text, so the sender waits
+// until then. The message: tag 1281 and length 260 (each 32 bits, least significant byte first),
+// then 260 bytes of text, zero-filled; a longer text is cut to 260 bytes.
+namespace SingleInstance {
+
+constexpr quint32 Tag = 1281;
+constexpr int TextLength = 260;
+
+// The socket's full name.
+QString SocketName();
+
+// The message for a text, and the text of a message (empty for another tag or a short message).
+QByteArray EncodeText(const QString& text);
+QString DecodeText(const QByteArray& message);
+
+// Sends the text to a running instance and waits for its answer: false when no instance answers.
+bool SendToRunningInstance(const QString& text, int timeoutMs = 30000);
+
+// Whether an instance answers on the socket.
+bool IsInstanceRunning();
+
+} // namespace SingleInstance
+
+// The first instance's side: listens on the socket and hands every text received to the handler,
+// then answers the sender.
+class TInstanceServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    using THandler = std::function<void(const QString& text)>;
+
+    explicit TInstanceServer(THandler handler, QObject* parent = nullptr);
+    // Starts listening; a stale socket of an instance that is gone is removed first. False when
+    // another instance is listening already or the socket cannot be made.
+    bool Listen();
+
+private:
+    void ServeConnection();
+
+    THandler FHandler;
+    QLocalServer FServer;
+};

@@ -1,0 +1,40 @@
+#include "TemporaryFiles.h"
+
+#include "WorkFolder.h"
+
+#include <algorithm>
+#include <sys/stat.h>
+
+namespace {
+
+bool EntryExists(const std::string& fileName)
+{
+    struct stat info
+    {
+    };
+    return ::lstat(fileName.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+} // namespace
+
+bool TTemporaryFiles::Contains(const std::string& fileName) const
+{
+    return std::find(FFiles.begin(), FFiles.end(), fileName) != FFiles.end();
+}
+
+void TTemporaryFiles::WipeTemporaryFiles(std::int32_t cycles)
+{
+    std::size_t index = 0;
+    while (index < FFiles.size()) {
+        if (!EntryExists(FFiles[index])) {
+            FFiles.erase(FFiles.begin() + static_cast<std::ptrdiff_t>(index));
+            continue;
+        }
+        try {
+            WipeWorkFile(FFiles[index], cycles);
+            FFiles.erase(FFiles.begin() + static_cast<std::ptrdiff_t>(index));
+        } catch (...) {
+            ++index;
+        }
+    }
+}

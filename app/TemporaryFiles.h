@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Every plain file the program writes into the work folder, in order of addition (a path may be
+// listed more than once), until it has been wiped or no longer exists. One list serves the whole
+// process.
+class TTemporaryFiles
+{
+public:
+    void Add(const std::string& fileName) { FFiles.push_back(fileName); }
+    const std::vector<std::string>& Files() const { return FFiles; }
+    int Count() const { return static_cast<int>(FFiles.size()); }
+    bool Contains(const std::string& fileName) const;
+
+    // One pass over the list: each listed file that exists is wiped with the given cycles and
+    // deleted, each that does not exist is dropped. Afterwards the list holds exactly the files
+    // that exist and could not be wiped.
+    void WipeTemporaryFiles(std::int32_t cycles);
+
+private:
+    std::vector<std::string> FFiles;
+};

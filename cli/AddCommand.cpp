@@ -1,0 +1,43 @@
+#include "AddCommand.h"
+
+#include "ContainerCloser.h"
+#include "ContainerFiles.h"
+#include "PasswordReader.h"
+#include "container/RandomCryptoContainer.h"
+
+std::string TAddCommand::Summary() const
+{
+    return "add files and folders to a container";
+}
+
+std::string TAddCommand::Synopsis() const
+{
+    return "CONTAINER FILE|FOLDER...";
+}
+
+std::string TAddCommand::Details() const
+{
+    return "Files and folders are stored as create stores them. When one cannot be stored,\n"
+           "none of this run's files stay in the catalog.\n";
+}
+
+std::vector<TOption> TAddCommand::Options() const
+{
+    return {PasswordFileOption()};
+}
+
+int TAddCommand::Run(const TArguments& args, TConsole& console) const
+{
+    const std::string& file = args.Positionals()[0];
+    const std::vector<std::string> inputs(args.Positionals().begin() + 1, args.Positionals().end());
+    RequireWritableContainer(file);
+    const TInputSelection selection = CollectInputFiles(inputs, file);
+    WarnSkipped(selection, console);
+
+    TRandomCryptoContainer container(TPasswordReader(console).Existing(args.Value("password-file")));
+    container.Open(file);
+    TContainerCloser closer(container);
+    StoreFiles(container, selection, console);
+    container.Close();
+    return ExitDone;
+}

@@ -1,0 +1,127 @@
+#include "ContainerFiles.h"
+
+#include "Progress.h"
+#include "RtfText.h"
+#include "TextFormat.h"
+#include "container/ContainerError.h"
+#include "container/LocalFiles.h"
+#include "container/RandomCryptoContainer.h"
+#include "container/TextCoding.h"
+#include "language/Messages.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+
+void RequireContainerFile(const std::string& fileName)
+{
+    if (!FileExists(fileName)) {
+        ThrowContainerError(msg::ContainerNotFound, {fileName});
+    }
+}
+
+void RequireWritableContainer(const std::string& fileName)
+{
+    RequireContainerFile(fileName);
+    if (IsReadOnlyFile(fileName)) {
+        ThrowContainerError(msg::FileReadOnlyCannotOverwrite, {fileName});
+    }
+}
+
+std::string RewriteTarget(const std::string& fileName)
+{
+    return std::filesystem::canonical(fileName).string();
+}
+
+unsigned PermissionsOf(const std::string& fileName)
+{
+    struct stat info
+    {
+    };
+    return ::stat(fileName.c_str(), &info) == 0 ? info.st_mode & 07777 : 0666;
+}
+
+void RestorePermissions(const std::string& fileName, unsigned mode)
+{
+    ::chmod(fileName.c_str(), static_cast<mode_t>(mode));
+}
+
+std::optional<std::int64_t> ParseEntryNumber(const std::string& text)
+{
+    if (text.empty() || text.size() > 18 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    return std::stoll(text);
+}
+
+int IndexOfEntry(const TCatalog& catalog, std::int64_t number)
+{
+    for (int index = 0; index < catalog.Count(); ++index) {
+        if (catalog.Item(index)->FID == number) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+std::vector<int> IndicesByNumber(const TCatalog& catalog)
+{
+    std::vector<int> indices(static_cast<std::size_t>(catalog.Count()));
+    for (int index = 0; index < catalog.Count(); ++index) {
+        indices[static_cast<std::size_t>(index)] = index;
+    }
+    std::sort(indices.begin(), indices.end(),
+              [&](int a, int b) { return catalog.Item(a)->FID < catalog.Item(b)->FID; });
+    return indices;
+}
+
+std::string StoredMemo(const std::string& text)
+{
+    return IsRtf(text) ? text : ToStoredText(text);
+}
+
+std::string StoredMemoFromFile(const std::string& fileName)
+{
+    if (!FileExists(fileName)) {
+        ThrowContainerError(msg::FileNotFound, {fileName});
+    }
+    std::ifstream in(fileName, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return StoredMemo(text);
+}
+
+void StoreFiles(TRandomCryptoContainer& container, const TInputSelection& selection, TConsole& console)
+{
+    const std::int32_t firstNew = container.GetCatalog().NextID();
+    TProgress progress(console, selection.TotalSize());
+    std::int64_t done = 0;
+    try {
+        for (const TInputFile& file : selection.Files) {
+            progress.Show(done, file.FullName);
+            container.AddFile(file.FullName, file.BaseFolder);
+            done += file.Size;
+        }
+    } catch (...) {
+        progress.Finish();
+        std::vector<std::shared_ptr<TFileInfo>> added;
+        for (const auto& entry : container.GetCatalog()) {
+            if (entry->FID >= firstNew) {
+                added.push_back(entry);
+            }
+        }
+        for (const auto& entry : added) {
+            container.DeleteEntry(*entry);
+        }
+        throw;
+    }
+}
+
+void WarnSkipped(const TInputSelection& selection, TConsole& console)
+{
+    for (const std::string& name : selection.Skipped) {
+        console.Warning("skipped '" + PrintableText(name) + "': neither a file nor a folder");
+    }
+}

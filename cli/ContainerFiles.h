@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Console.h"
+#include "InputFiles.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class TCatalog;
+class TRandomCryptoContainer;
+
+// What the container commands share.
+
+// Refuse, before a password is asked, a container that is not there ("Container '%s' not
+// found!") or, for a command that changes it, one that is read only ("File '%s' is read only!
+// Cannot open for overwrite.").
+void RequireContainerFile(const std::string& fileName);
+void RequireWritableContainer(const std::string& fileName);
+
+// The container file a rewrite replaces: symbolic links resolved, so that the link stays and the
+// file it points to gets the new contents.
+std::string RewriteTarget(const std::string& fileName);
+// Gives a rewritten file the permission bits its predecessor had (a rewrite makes a new file).
+void RestorePermissions(const std::string& fileName, unsigned mode);
+unsigned PermissionsOf(const std::string& fileName);
+
+// An entry number as typed: decimal digits only.
+std::optional<std::int64_t> ParseEntryNumber(const std::string& text);
+// The index in the catalog's current order of the entry with that number; -1 when there is none.
+int IndexOfEntry(const TCatalog& catalog, std::int64_t number);
+// Every index of the catalog, ordered by entry number (the order the entries were stored in).
+std::vector<int> IndicesByNumber(const TCatalog& catalog);
+
+// A memo as a container keeps it. Rich text (a document starting "{\rtf") is kept as it is; plain
+// text is stored in the container's 8-bit form.
+std::string StoredMemo(const std::string& text);
+// The same for the contents of a file ("File '%s' not found!" when it is missing).
+std::string StoredMemoFromFile(const std::string& fileName);
+
+// Stores the files one after another, with a progress line for large work. When one fails, the
+// entries this call added are taken out of the catalog again, so that the container holds all
+// of the files or none of them; the error is passed on.
+void StoreFiles(TRandomCryptoContainer& container, const TInputSelection& selection, TConsole& console);
+// Warns about the things below a folder that were not stored.
+void WarnSkipped(const TInputSelection& selection, TConsole& console);

@@ -1,0 +1,98 @@
+#include "CreateCommand.h"
+
+#include "CommandError.h"
+#include "ContainerFiles.h"
+#include "PasswordReader.h"
+#include "SiblingTempFile.h"
+#include "TextFormat.h"
+#include "container/ContainerError.h"
+#include "container/ExtraString.h"
+#include "container/LocalFiles.h"
+#include "container/RandomCryptoContainer.h"
+#include "language/Messages.h"
+
+#include <filesystem>
+
+namespace {
+
+// An existing output is replaced only when asked for, and never when it is read only.
+void CheckOutput(const std::string& fileName, bool force)
+{
+    const std::filesystem::file_status status = std::filesystem::status(fileName);
+    if (!std::filesystem::exists(status)) {
+        return;
+    }
+    if (std::filesystem::is_directory(status)) {
+        throw ECommandError("'" + fileName + "' is a folder");
+    }
+    if (!force) {
+        throw ECommandError("'" + fileName + "' already exists", "add --force to replace it");
+    }
+    if (IsReadOnlyFile(fileName)) {
+        ThrowContainerError(msg::FileReadOnlyCannotOverwrite, {fileName});
+    }
+}
+
+} // namespace
+
+std::string TCreateCommand::Summary() const
+{
+    return "create a new container from files, folders and a memo";
+}
+
+std::string TCreateCommand::Synopsis() const
+{
+    return "OUT [FILE|FOLDER]...";
+}
+
+std::string TCreateCommand::Details() const
+{
+    return "A file is stored by its name alone; a folder with everything below it, so that\n"
+           "extracting gives back the folder itself. The new password is asked twice on a\n"
+           "terminal. OUT appears only once it is complete: a failure leaves no file.\n";
+}
+
+std::vector<TOption> TCreateCommand::Options() const
+{
+    return {{"memo", 'm', "TEXT", "the memo (message) of the container"},
+            {"memo-file", 0, "FILE", "take the memo from FILE (plain text, or rich text as is)"},
+            ForceOption("replace OUT when it exists"),
+            PasswordFileOption()};
+}
+
+int TCreateCommand::Run(const TArguments& args, TConsole& console) const
+{
+    const std::vector<std::string>& positionals = args.Positionals();
+    const std::string& output = positionals[0];
+    const std::vector<std::string> inputs(positionals.begin() + 1, positionals.end());
+    const std::optional<std::string> memoText = args.Value("memo");
+    const std::optional<std::string> memoFile = args.Value("memo-file");
+    if (memoText && memoFile) {
+        throw EUsageError("--memo and --memo-file cannot be used together");
+    }
+
+    // Everything that can be checked is checked before the password is asked.
+    const std::string memo = memoFile ? StoredMemoFromFile(*memoFile) : StoredMemo(memoText.value_or(""));
+    CheckOutput(output, args.Has("force"));
+    const TInputSelection selection = CollectInputFiles(inputs, output);
+    WarnSkipped(selection, console);
+    const std::string password =
+        TPasswordReader(console).New(args.Value("password-file"), Message(msg::PasswordLabel) + " ");
+
+    TSiblingTempFile pending(output);
+    {
+        TRandomCryptoContainer container(password);
+        container.OpenNew(pending.Name());
+        try {
+            StoreFiles(container, selection, console);
+            container.SetMemo(memo);
+            container.SetExtra(TExtraString(true).Serialize());
+        } catch (...) {
+            container.Close();
+            throw;
+        }
+        container.Close();
+    }
+    pending.Commit();
+    return ExitDone;
+}

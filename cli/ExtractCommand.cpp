@@ -1,0 +1,144 @@
+#include "ExtractCommand.h"
+
+#include "CommandError.h"
+#include "ContainerCloser.h"
+#include "ContainerFiles.h"
+#include "PasswordReader.h"
+#include "Progress.h"
+#include "TextFormat.h"
+#include "container/RandomCryptoContainer.h"
+#include "language/Messages.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+// The entries the selectors name, in entry-number order, each once. A selector is an entry number
+// or a name: the file name alone or with its folder ("docs/report.txt"); a name may match several
+// entries. Nothing is extracted when a selector matches nothing.
+std::vector<int> ChosenEntries(const TCatalog& catalog, const std::vector<std::string>& selectors,
+                               const std::string& containerName)
+{
+    const std::vector<int> all = IndicesByNumber(catalog);
+    if (selectors.empty()) {
+        return all;
+    }
+    std::vector<bool> chosen(static_cast<std::size_t>(catalog.Count()), false);
+    for (const std::string& selector : selectors) {
+        bool found = false;
+        if (const std::optional<std::int64_t> number = ParseEntryNumber(selector)) {
+            const int index = IndexOfEntry(catalog, *number);
+            if (index >= 0) {
+                chosen[static_cast<std::size_t>(index)] = found = true;
+            }
+        }
+        if (!found) {
+            for (const int index : all) {
+                const TFileInfo& entry = *catalog.Item(index);
+                if (entry.FPath.FileName() == selector || EntryPath(entry) == selector) {
+                    chosen[static_cast<std::size_t>(index)] = found = true;
+                }
+            }
+        }
+        if (!found) {
+            throw ECommandError("no entry '" + selector + "' in '" + containerName + "'",
+                                std::string("'") + ProgramName + " list " + containerName + "' shows the entries");
+        }
+    }
+    std::vector<int> result;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(result),
+                 [&](int index) { return chosen[static_cast<std::size_t>(index)]; });
+    return result;
+}
+
+} // namespace
+
+std::string TExtractCommand::Summary() const
+{
+    return "extract entries of a container (all when none is named)";
+}
+
+std::string TExtractCommand::Synopsis() const
+{
+    return "CONTAINER [NUMBER|NAME]...";
+}
+
+std::string TExtractCommand::Details() const
+{
+    return "Entries are written below DIR with the folders they were stored with, and get\n"
+           "their stored modification time. An existing file is replaced only after a yes on\n"
+           "the terminal, or with --force; without a terminal it is left alone and reported.\n"
+           "A stored name that would lead outside DIR is refused. Every file appears complete\n"
+           "or not at all.\n";
+}
+
+std::vector<TOption> TExtractCommand::Options() const
+{
+    return {{"output", 'o', "DIR", "extract below DIR (default: the current folder)"},
+            ForceOption("replace existing files without asking"),
+            PasswordFileOption()};
+}
+
+int TExtractCommand::Run(const TArguments& args, TConsole& console) const
+{
+    const std::string& file = args.Positionals()[0];
+    const std::vector<std::string> selectors(args.Positionals().begin() + 1, args.Positionals().end());
+    const std::string folder = args.Value("output").value_or(".");
+    const bool force = args.Has("force");
+    if (folder.empty()) {
+        throw EUsageError("the output folder is empty");
+    }
+    RequireContainerFile(file);
+
+    TRandomCryptoContainer container(TPasswordReader(console).Existing(args.Value("password-file")));
+    const TCatalog& catalog = container.OpenReadOnly(file);
+    TContainerCloser closer(container);
+    const std::vector<int> chosen = ChosenEntries(catalog, selectors, file);
+    std::filesystem::create_directories(folder);
+
+    std::int64_t total = 0;
+    for (const int index : chosen) {
+        total += catalog.Item(index)->FSize;
+    }
+    TProgress progress(console, total);
+    std::int64_t done = 0;
+    int failures = 0;
+    bool hinted = false;
+    for (const int index : chosen) {
+        const std::shared_ptr<TFileInfo> entry = catalog.Item(index);
+        try {
+            if (!entry->FPath.StoredFileName().empty()) {
+                entry->FPath.CheckExtractable();
+                const std::string target = entry->FPath.TargetName(folder);
+                bool write = true;
+                if (!force && std::filesystem::exists(std::filesystem::symlink_status(target))) {
+                    progress.Finish();
+                    if (console.IsInteractive()) {
+                        write = console.Confirm(Message(msg::OverwriteFile, {PrintableText(target)}) + "?");
+                    } else {
+                        console.Error("'" + target + "' exists; not overwritten");
+                        if (!hinted) {
+                            console.Hint("add --force to replace existing files");
+                            hinted = true;
+                        }
+                        ++failures;
+                        write = false;
+                    }
+                }
+                if (write) {
+                    progress.Show(done, EntryPath(*entry));
+                    container.ExtractFile(index, folder);
+                }
+            }
+        } catch (const std::exception& error) {
+            progress.Finish();
+            console.Error(error.what());
+            ++failures;
+        }
+        done += entry->FSize;
+    }
+    progress.Finish();
+    container.Close();
+    return failures == 0 ? ExitDone : ExitFailure;
+}

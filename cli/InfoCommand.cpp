@@ -1,0 +1,119 @@
+#include "InfoCommand.h"
+
+#include "ContainerCloser.h"
+#include "ContainerFiles.h"
+#include "PasswordReader.h"
+#include "RtfText.h"
+#include "TextFormat.h"
+#include "container/ExtraString.h"
+#include "container/RandomCryptoContainer.h"
+#include "language/Messages.h"
+
+#include <charconv>
+#include <fstream>
+
+namespace {
+
+// The format number in the first 8 bytes of the file (plain, least significant byte first).
+std::int64_t FormatNumberOf(const std::string& fileName)
+{
+    std::ifstream in(fileName, std::ios::binary);
+    unsigned char bytes[8] = {};
+    in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
+    std::uint64_t value = 0;
+    for (int n = 7; n >= 0; --n) {
+        value = (value << 8) | bytes[n];
+    }
+    return static_cast<std::int64_t>(value);
+}
+
+std::string MemoKind(const std::string& memo)
+{
+    if (memo.empty()) {
+        return "none";
+    }
+    return std::string(IsRtf(memo) ? "rich text" : "plain text") + ", " + std::to_string(memo.size()) + " bytes";
+}
+
+void Line(std::ostream& out, const std::string& label, const std::string& value)
+{
+    out << label << std::string(label.size() < 18 ? 18 - label.size() : 1, ' ') << value << '\n';
+}
+
+} // namespace
+
+std::string TInfoCommand::Summary() const
+{
+    return "show the state of a container and its extra record";
+}
+
+std::string TInfoCommand::Synopsis() const
+{
+    return "CONTAINER";
+}
+
+std::string TInfoCommand::Details() const
+{
+    return "Shows the format, the number of entries, the bytes of deleted entries still in the\n"
+           "file (zombie bytes; compact removes them), whether the catalog had to be rebuilt\n"
+           "by scanning the file, the memo's kind, and the extra record: its format, the reply\n"
+           "address and the version of the program that wrote the container.\n";
+}
+
+std::vector<TOption> TInfoCommand::Options() const
+{
+    return {PasswordFileOption()};
+}
+
+int TInfoCommand::Run(const TArguments& args, TConsole& console) const
+{
+    const std::string& file = args.Positionals()[0];
+    RequireContainerFile(file);
+    TRandomCryptoContainer container(TPasswordReader(console).Existing(args.Value("password-file")));
+    const TCatalog& catalog = container.OpenReadOnly(file);
+    TContainerCloser closer(container);
+    std::int64_t stored = 0;
+    for (const auto& entry : catalog) {
+        stored += entry->FSize;
+    }
+    const int entries = catalog.Count();
+    const bool rebuilt = catalog.Regenerated();
+    const std::int64_t zombies = container.GetZombieBytes();
+    const std::string memo = container.GetMemo();
+    const std::string extra = container.GetExtra();
+    container.Close();
+
+    std::ostream& out = console.Out();
+    Line(out, "File:", PrintableText(file));
+    Line(out, "Format:", std::to_string(FormatNumberOf(file)));
+    Line(out, "Entries:", std::to_string(entries));
+    Line(out, "Stored bytes:", std::to_string(stored));
+    Line(out, "Zombie bytes:", std::to_string(zombies));
+    Line(out, "Catalog rebuilt:", rebuilt ? "yes" : "no");
+    Line(out, "Memo:", MemoKind(memo));
+    if (extra.empty()) {
+        Line(out, "Extra record:", "none");
+    } else {
+        TExtraString record;
+        record.Parse(extra);
+        const std::string& format = record.Field(TExtraString::RecordFormat);
+        out << "Extra record:\n";
+        Line(out, "  Format:", PrintableText(format));
+        Line(out, "  Sender address:", PrintableText(record.Field(TExtraString::SenderAddress)));
+        Line(out, "  Version:",
+             std::to_string(record.Number(TExtraString::Version1)) + "." +
+                 std::to_string(record.Number(TExtraString::Version2)) + "." +
+                 std::to_string(record.Number(TExtraString::Version3)) + "." +
+                 std::to_string(record.Number(TExtraString::Version4)));
+        Line(out, "  Version text:", PrintableText(record.Field(TExtraString::VersionText)));
+        if (format != TExtraString::CurrentFormat) {
+            std::int64_t number = 0;
+            std::from_chars(format.data(), format.data() + format.size(), number);
+            console.Warning(Message(msg::InvalidExtraFormat, {number}));
+        }
+    }
+    if (rebuilt) {
+        console.Warning(Message(msg::CatalogRegenerated, {file}));
+    }
+    return ExitDone;
+}

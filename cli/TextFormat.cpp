@@ -1,0 +1,82 @@
+#include "TextFormat.h"
+
+#include "container/FileInfo.h"
+#include "language/MsgText.h"
+
+#include <cstdio>
+#include <ctime>
+
+std::string Message(const TMessage& message, std::initializer_list<TFormatArg> args)
+{
+    return FormatText(MsgText(message), args);
+}
+
+std::string LocalDateText(std::int64_t localSeconds)
+{
+    // The stored seconds count the local wall clock as if it were UTC: reading them as UTC gives
+    // the local date and time fields unchanged.
+    const auto seconds = static_cast<time_t>(localSeconds);
+    tm fields{};
+    if (::gmtime_r(&seconds, &fields) == nullptr) {
+        return "?";
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", fields.tm_year + 1900, fields.tm_mon + 1,
+                  fields.tm_mday, fields.tm_hour, fields.tm_min, fields.tm_sec);
+    return text;
+}
+
+std::string AttributeText(std::int64_t attributes)
+{
+    constexpr std::int64_t ReadOnly = 0x01;
+    constexpr std::int64_t Hidden = 0x02;
+    constexpr std::int64_t Archive = 0x20;
+    std::string text;
+    text += (attributes & ReadOnly) != 0 ? 'R' : '-';
+    text += (attributes & Hidden) != 0 ? 'H' : '-';
+    text += (attributes & Archive) != 0 ? 'A' : '-';
+    const std::int64_t others = attributes & ~(ReadOnly | Hidden | Archive);
+    if (others != 0) {
+        char hex[32];
+        std::snprintf(hex, sizeof hex, "+0x%llx", static_cast<unsigned long long>(others));
+        text += hex;
+    }
+    return text;
+}
+
+std::string PrintableText(std::string_view text)
+{
+    std::string printable;
+    printable.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        printable += byte < 0x20 || byte == 0x7F ? '?' : c;
+    }
+    return printable;
+}
+
+std::string EntryFolder(const TFileInfo& entry)
+{
+    std::string folder = entry.FPath.RelativeFolder();
+    while (!folder.empty() && folder.front() == '/') {
+        folder.erase(0, 1);
+    }
+    return folder.empty() ? "." : folder;
+}
+
+std::string EntryPath(const TFileInfo& entry)
+{
+    const std::string folder = EntryFolder(entry);
+    return folder == "." ? entry.FPath.FileName() : folder + "/" + entry.FPath.FileName();
+}
+
+std::size_t DisplayWidth(std::string_view utf8)
+{
+    std::size_t width = 0;
+    for (const char c : utf8) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++width;
+        }
+    }
+    return width;
+}

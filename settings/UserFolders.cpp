@@ -1,0 +1,64 @@
+#include "UserFolders.h"
+
+#include <QDir>
+#include <QString>
+#include <QtGlobal>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string CleanFolder(const QString& folder)
+{
+    return QDir::cleanPath(folder).toStdString();
+}
+
+bool UsableRuntimeFolder(const QString& folder)
+{
+    if (folder.isEmpty() || !QDir::isAbsolutePath(folder)) {
+        return false;
+    }
+    const QByteArray name = folder.toLocal8Bit();
+    struct stat info
+    {
+    };
+    return ::lstat(name.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid() &&
+           (info.st_mode & (S_IWGRP | S_IWOTH)) == 0 && ::access(name.constData(), W_OK | X_OK) == 0;
+}
+
+} // namespace
+
+std::string ConfigHome()
+{
+    const QString configured = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (!configured.isEmpty() && QDir::isAbsolutePath(configured)) {
+        return CleanFolder(configured);
+    }
+    return CleanFolder(QDir::homePath() + QStringLiteral("/.config"));
+}
+
+std::string SettingsFolder()
+{
+    return ConfigHome() + "/Sealvane";
+}
+
+std::string SettingsFileName()
+{
+    return SettingsFolder() + "/Sealvane.conf";
+}
+
+std::string PrivateRuntimeFolder()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (UsableRuntimeFolder(runtime)) {
+        return CleanFolder(runtime);
+    }
+    return CleanFolder(QDir::tempPath() + QStringLiteral("/sealvane-") + QString::number(::getuid()));
+}
+
+std::string DefaultWorkFolder()
+{
+    const std::string base = PrivateRuntimeFolder();
+    return (base == "/" ? std::string() : base) + "/" + WorkFolderName;
+}

@@ -1,0 +1,165 @@
+#include "ScriptedConsole.h"
+#include "TempDir.h"
+#include "cli/Arguments.h"
+#include "cli/CommandError.h"
+#include "cli/EnvironmentLanguage.h"
+#include "cli/InputFiles.h"
+#include "cli/PasswordReader.h"
+#include "cli/TerminalConsole.h"
+#include "cli/TextFormat.h"
+#include "cli/TextTable.h"
+#include "container/ContainerError.h"
+#include "container/PathError.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace {
+
+const std::vector<TOption> Options = {
+    {"output", 'o', "DIR", ""}, {"force", 'f', "", ""}, {"yes", 'y', "", ""}, {"memo", 0, "TEXT", ""}};
+
+std::string ErrorOf(const std::vector<std::string>& args)
+{
+    try {
+        TArguments::Parse(args, Options);
+    } catch (const EUsageError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+} // namespace
+
+TEST(CliArguments, OptionsStandAnywhereInEveryForm)
+{
+    const TArguments args =
+        TArguments::Parse({"a", "-o", "x", "b", "--memo=m=1", "-fy", "--output", "y", "-oz", "c"}, Options);
+    EXPECT_EQ(args.Positionals(), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(args.Value("output"), "z") << "the last one counts";
+    EXPECT_EQ(args.Value("memo"), "m=1");
+    EXPECT_TRUE(args.Has("force") && args.Has("yes"));
+    EXPECT_FALSE(TArguments::Parse({"a"}, Options).Has("force"));
+}
+
+TEST(CliArguments, DoubleDashEndsOptionsAndADashAloneIsAnArgument)
+{
+    const TArguments args = TArguments::Parse({"-", "--", "--force", "-o"}, Options);
+    EXPECT_EQ(args.Positionals(), (std::vector<std::string>{"-", "--force", "-o"}));
+    EXPECT_FALSE(args.Has("force"));
+    EXPECT_EQ(TArguments::Parse({"--memo", "--"}, Options).Value("memo"), "--") << "a value may look like anything";
+}
+
+TEST(CliArguments, MistakesAreUsageErrors)
+{
+    EXPECT_EQ(ErrorOf({"--colour"}), "unknown option '--colour'");
+    EXPECT_EQ(ErrorOf({"-fx"}), "unknown option '-x'");
+    EXPECT_EQ(ErrorOf({"--force=yes"}), "option '--force' takes no value");
+    EXPECT_EQ(ErrorOf({"a", "--memo"}), "option '--memo' needs a value (TEXT)");
+    EXPECT_EQ(ErrorOf({"-o"}), "option '-o' needs a value (DIR)");
+    EXPECT_EQ(ErrorOf({"-1"}), "unknown option '-1'");
+}
+
+TEST(CliLanguage, LocaleNamesAndTheirPrecedence)
+{
+    EXPECT_EQ(LanguageOfLocale("de_DE.UTF-8"), LangGerman);
+    EXPECT_EQ(LanguageOfLocale("fr_CA"), LangFrench);
+    EXPECT_EQ(LanguageOfLocale("eo"), LangEsperanto);
+    EXPECT_EQ(LanguageOfLocale("eo.UTF-8"), LangEsperanto);
+    EXPECT_EQ(LanguageOfLocale("DE"), LangGerman);
+    EXPECT_EQ(LanguageOfLocale("C"), LangEnglish);
+    EXPECT_EQ(LanguageOfLocale("C.UTF-8"), LangEnglish);
+    EXPECT_EQ(LanguageOfLocale("dev"), LangEnglish) << "not a prefix match";
+
+    std::map<std::string, std::string> environment;
+    const auto lookup = [&](const char* name) -> const char* {
+        const auto found = environment.find(name);
+        return found == environment.end() ? nullptr : found->second.c_str();
+    };
+    EXPECT_EQ(LanguageFromEnvironment(lookup), LangEnglish);
+    environment["LANG"] = "fr_FR.UTF-8";
+    EXPECT_EQ(LanguageFromEnvironment(lookup), LangFrench);
+    environment["LC_MESSAGES"] = "eo";
+    EXPECT_EQ(LanguageFromEnvironment(lookup), LangEsperanto);
+    environment["LC_ALL"] = "";
+    EXPECT_EQ(LanguageFromEnvironment(lookup), LangEsperanto) << "an empty LC_ALL does not count";
+    environment["LC_ALL"] = "de_AT";
+    EXPECT_EQ(LanguageFromEnvironment(lookup), LangGerman);
+}
+
+TEST(CliText, DatesAttributesAndTerminalSafeText)
+{
+    EXPECT_EQ(LocalDateText(0), "1970-01-01 00:00:00");
+    EXPECT_EQ(LocalDateText(1796566985), "2026-12-06 14:23:05");
+    EXPECT_EQ(LocalDateText(951782400), "2000-02-29 00:00:00");
+    EXPECT_EQ(AttributeText(0x20), "--A");
+    EXPECT_EQ(AttributeText(0x23), "RHA");
+    EXPECT_EQ(AttributeText(0x121), "R-A+0x100");
+    EXPECT_EQ(PrintableText("a\x1B[2Jb\tc\x7F"), "a?[2Jb?c?");
+    EXPECT_EQ(PrintableText("Łódź"), "Łódź") << "UTF-8 bytes are not control characters";
+    EXPECT_TRUE(IsYesAnswer("y") && IsYesAnswer(" Yes") && IsYesAnswer("ja") && IsYesAnswer("OUI") &&
+                IsYesAnswer("jes"));
+    EXPECT_FALSE(IsYesAnswer("") || IsYesAnswer("n") || IsYesAnswer("yess") || IsYesAnswer("nein"));
+}
+
+TEST(CliText, TableLinesUpColumnsByCharactersNotBytes)
+{
+    TTextTable table({"#", "Name", "Size"});
+    table.AlignRight(0);
+    table.AlignRight(2);
+    table.AddRow({"7", "Łódź", "12"});
+    table.AddRow({"10", "ab", "3456"});
+    std::ostringstream out;
+    table.Print(out);
+    EXPECT_EQ(out.str(), " #  Name  Size\n"
+                         " 7  Łódź    12\n"
+                         "10  ab    3456\n");
+}
+
+TEST(CliInputFiles, FoldersComeWithTheirNameFilesAloneAndOddThingsAreSkipped)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir.File("docs/sub"));
+    WriteWholeFile(dir.File("docs/sub/b.txt"), "bb");
+    WriteWholeFile(dir.File("docs/a.txt"), "a");
+    WriteWholeFile(dir.File("single.txt"), "sss");
+    std::filesystem::create_directory_symlink(dir.File("docs/sub"), dir.File("docs/loop"));
+    ASSERT_EQ(::mkfifo(dir.File("docs/pipe").c_str(), 0600), 0);
+
+    const TInputSelection selection = CollectInputFiles({dir.File("docs/"), dir.File("single.txt")}, "");
+    ASSERT_EQ(selection.Files.size(), 3u);
+    EXPECT_EQ(selection.Files[0].FullName, dir.File("docs/a.txt"));
+    EXPECT_EQ(selection.Files[0].BaseFolder, dir.Path()) << "a folder is added from its parent";
+    EXPECT_EQ(selection.Files[1].FullName, dir.File("docs/sub/b.txt"));
+    EXPECT_EQ(selection.Files[2].BaseFolder, dir.Path());
+    EXPECT_EQ(selection.TotalSize(), 6);
+    EXPECT_EQ(selection.Skipped, std::vector<std::string>{dir.File("docs/pipe")});
+
+    EXPECT_EQ(CollectInputFiles({dir.File("docs")}, dir.File("docs/a.txt")).Files.size(), 1u) << "excluded";
+    EXPECT_THROW(CollectInputFiles({dir.File("nothing")}, ""), EContainerError);
+    std::filesystem::create_directories(dir.File("odd|folder"));
+    WriteWholeFile(dir.File("odd|folder/x"), "x");
+    EXPECT_THROW(CollectInputFiles({dir.File("odd|folder")}, ""), EPathError) << "'|' cannot come back";
+}
+
+TEST(CliPasswords, PasswordFileGivesItsFirstLineAndTextBecomesKeyBytes)
+{
+    TempDir dir;
+    WriteWholeFile(dir.File("pw"), "Caf\xC3\xA9\r\nsecond\n");
+    EXPECT_EQ(ReadPasswordFile(dir.File("pw")), "Caf\xC3\xA9");
+    WriteWholeFile(dir.File("empty"), "");
+    EXPECT_EQ(ReadPasswordFile(dir.File("empty")), "");
+    EXPECT_THROW(ReadPasswordFile(dir.File("none")), ECommandError);
+
+    TScriptedConsole console;
+    EXPECT_EQ(TPasswordReader(console).Existing(dir.File("pw")), "Caf\xE9") << "the container's 8-bit form";
+    console.ExpectSecret("", "\xC5\x81\xC3\xB3"
+                             "d\xC5\xBA");
+    EXPECT_EQ(TPasswordReader(console).Existing(std::nullopt), "\xC5\x81\xC3\xB3"
+                                                               "d\xC5\xBA")
+        << "text that Windows-1252 cannot hold stays UTF-8";
+}

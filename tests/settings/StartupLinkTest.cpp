@@ -1,0 +1,69 @@
+#include "settings/StartupLink.h"
+#include "app/Sandbox.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+class StartupLinkTest : public ::testing::Test
+{
+protected:
+    Sandbox FSandbox;
+};
+
+bool HasLine(const std::string& text, const std::string& line)
+{
+    return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
+}
+
+} // namespace
+
+TEST_F(StartupLinkTest, CopyThatIsNotInstalledNeverHasAnEntry)
+{
+    EXPECT_FALSE(CreateStartupLink());
+    EXPECT_FALSE(std::filesystem::exists(StartupLinkFile()));
+
+    std::filesystem::create_directories(FSandbox.ConfigHome() + "/autostart");
+    WriteWholeFile(StartupLinkFile(), "[Desktop Entry]\n");
+    EXPECT_FALSE(StartupLinkExists()) << "an entry counts only for an installed copy";
+    EXPECT_FALSE(RemoveStartupLink());
+    EXPECT_TRUE(std::filesystem::exists(StartupLinkFile())) << "left alone";
+}
+
+TEST_F(StartupLinkTest, EntryIsCreatedAndRemovedForTheInstalledProgram)
+{
+    const std::string program = FSandbox.Install();
+    EXPECT_EQ(StartupLinkFile(), FSandbox.ConfigHome() + "/autostart/Sealvane.desktop");
+    EXPECT_FALSE(StartupLinkExists());
+    EXPECT_TRUE(RemoveStartupLink()) << "nothing to remove is no failure";
+
+    ASSERT_TRUE(CreateStartupLink());
+    EXPECT_TRUE(StartupLinkExists());
+    const std::string text = ReadWholeFile(StartupLinkFile());
+    EXPECT_TRUE(text.starts_with("[Desktop Entry]\n"));
+    EXPECT_TRUE(HasLine(text, "Type=Application"));
+    EXPECT_TRUE(HasLine(text, "Exec=\"" + program + "\""));
+    EXPECT_TRUE(HasLine(text, "Path=" + FSandbox.File("opt/sealvane/")));
+    EXPECT_TRUE(HasLine(text, "X-KDE-autostart-after=panel"));
+    EXPECT_TRUE(HasLine(text, "X-LXQt-Need-Tray=true"));
+    EXPECT_NE(text.find("\nX-GNOME-Autostart-Delay="), std::string::npos);
+
+    ASSERT_TRUE(CreateStartupLink()) << "an existing entry is replaced";
+    EXPECT_TRUE(RemoveStartupLink());
+    EXPECT_FALSE(StartupLinkExists());
+    EXPECT_FALSE(std::filesystem::exists(StartupLinkFile()));
+}
+
+TEST_F(StartupLinkTest, ExecQuotesAndEscapesAwkwardProgramPaths)
+{
+    // Inside the quotes '"', '`', '$' and '\' take a backslash and '%' is doubled; then the
+    // backslashes of the value are doubled once more.
+    const std::string text = StartupEntryText("/opt/My Apps/50% \"off\"/$x`y`\\z/run");
+    EXPECT_TRUE(HasLine(text, R"(Exec="/opt/My Apps/50%% \\"off\\"/\\$x\\`y\\`\\\\z/run")")) << text;
+    EXPECT_TRUE(HasLine(text, R"(Path=/opt/My Apps/50% "off"/$x`y`\\z/)")) << text;
+
+    const std::string newline = StartupEntryText("/opt/a\nb/run");
+    EXPECT_TRUE(HasLine(newline, R"(Exec="/opt/a\nb/run")")) << "a line break cannot end the line";
+}

@@ -1,0 +1,86 @@
+#include "InfoBox.h"
+
+#include "UiText.h"
+#include "language/LangWatchable.h"
+#include "language/Messages.h"
+#include "settings/Settings.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+constexpr int CharactersPerLine = 30;
+constexpr int Margin = 10;
+constexpr int ButtonBottomGap = 6;
+
+} // namespace
+
+TInfoBox::TInfoBox(const QString& caption, const QString& text, TSettings& settings, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      FSettings(settings), FLabel(new QLabel(text, this)), FOkButton(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("fMsgBox"));
+    setWindowTitle(caption);
+    FLabel->setObjectName(QStringLiteral("MessageText"));
+    FLabel->setWordWrap(true);
+    FLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    FLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    FOkButton->setObjectName(QStringLiteral("OkButton"));
+    FOkButton->setDefault(true);
+    connect(FOkButton, &QPushButton::clicked, this, &QDialog::accept);
+    Relabel();
+
+    const QFontMetrics metrics(FLabel->font());
+    const QSize client = ClientSizeFor(static_cast<int>(text.size()), metrics.averageCharWidth(), metrics.lineSpacing(),
+                                       FOkButton->sizeHint().height());
+    setFixedSize(client);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+}
+
+QSize TInfoBox::ClientSizeFor(int characters, int characterWidth, int lineHeight, int buttonHeight)
+{
+    int perLine = CharactersPerLine;
+    int lines = 1;
+    if (characters > CharactersPerLine) {
+        lines = characters / CharactersPerLine;
+    } else {
+        perLine = characters;
+    }
+    // Room for the margins around the label and the button below it.
+    return {perLine * characterWidth + 8 + 2 * Margin, buttonHeight + 40 + lines * lineHeight};
+}
+
+void TInfoBox::Relabel()
+{
+    FOkButton->setText(UiText(msg::Ok));
+    FSettings.ActiveLanguage = LanguageHolder().Language();
+}
+
+void TInfoBox::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    LayOut();
+}
+
+void TInfoBox::LayOut()
+{
+    const QSize button = FOkButton->sizeHint().expandedTo(QSize(75, 0));
+    FOkButton->setGeometry((width() - button.width()) / 2, height() - ButtonBottomGap - button.height(), button.width(),
+                           button.height());
+    FLabel->setGeometry(Margin, Margin, width() - 2 * Margin, FOkButton->y() - 2 * Margin);
+}
+
+void ShowInfoBox(const QString& caption, const QString& text, TSettings& settings, QWidget* parent)
+{
+    TInfoBox box(caption, text, settings, parent);
+    // The repaint a moment after showing, so the box is drawn even over a busy window.
+    QTimer::singleShot(100, &box, [&box] { box.update(); });
+    box.exec();
+}

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "FormWatcher.h"
+
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+class IAppCommands;
+class IUserInterface;
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QToolButton;
+class TClickableLabel;
+class TSettings;
+class TTemporaryFiles;
+
+// The program's main window: a small yellow launcher with New / Outlook / Load buttons, a drop
+// zone, "Stay on top", the language flag and the logo. It owns the tray icon and its menu (also
+// the window's context menu), decides whether closing hides the program in the tray or ends it,
+// runs the closing sequence of the whole program and receives the command line of a second start.
+class TStartForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int ClientWidth = 245;
+    static constexpr int ClientHeight = 112;
+
+    TStartForm(TSettings& settings, TTemporaryFiles& temporaryFiles, IAppCommands& commands, QWidget* parent = nullptr);
+    ~TStartForm() override;
+
+    void Relabel();
+
+    // Hides the program in the tray, or minimises it where the desktop has no tray.
+    void HideInTray();
+    void RestoreFromTray();
+    bool IsHiddenInTray() const { return FHiddenInTray; }
+
+    // A second start's command line (trimmed first): empty shows the window, "-UPDATE" ends the
+    // program for an update, an existing file is opened.
+    void HandleForwardedText(const QString& text);
+    // The files named on this program's own command line, opened after start-up.
+    void OpenCommandLineFiles(const QStringList& arguments);
+    // True while the mail client's send dialog is open: commands and forwarded texts are ignored.
+    void SetMailDialogOpen(bool open) { FMailDialogOpen = open; }
+
+    // The command that runs when the tray-click timer decides (for tests and the tray icon).
+    void CountTrayClick();
+    void RestartPasswordTimer(int milliseconds);
+
+    // The questions of the closing sequence go through this window's interface; tests replace it.
+    void SetUserInterface(IUserInterface* userInterface);
+
+    // Where the window goes when the user never placed it: the bottom-right corner of the work
+    // area, moved in by 5 % of the screen, kept on the screen.
+    static QPoint DefaultPosition(QRect workArea, QSize screen, QSize window);
+
+    // Closing requested by the menu's "Close": the program ends instead of hiding in the tray.
+    void CloseForReal();
+
+signals:
+    // The closing sequence ran to its end: the program ends.
+    void programEnding();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenu();
+    void BuildTrayIcon();
+    void PlaceWindow();
+    void ApplyStayOnTop(bool onTop);
+    void OnStatusTimer();
+    void OnTrayClickTimer();
+    void ShowUpdate();
+    void LayOutButtons(bool outlookVisible);
+    bool RunClosingSequence();
+    bool WipeTemporaryFilesAsking();
+
+    TSettings& FSettings;
+    TTemporaryFiles& FTemporaryFiles;
+    IAppCommands& FCommands;
+    std::unique_ptr<IUserInterface> FOwnUserInterface;
+    IUserInterface* FUserInterface;
+
+    QToolButton* FNewButton;
+    QToolButton* FOutlookButton;
+    QToolButton* FLoadButton;
+    QLabel* FDropZone;
+    QLabel* FDropText;
+    QCheckBox* FStayOnTop;
+    TClickableLabel* FFlag;
+    TClickableLabel* FLogo;
+
+    QMenu* FMenu;
+    QMenu* FLanguageMenu;
+    QAction* FOpenAction;
+    QAction* FNewAction;
+    QAction* FOutlookAction;
+    QAction* FLoadAction;
+    QAction* FUpdateAction;
+    QAction* FAboutAction;
+    QAction* FStayOnTopAction;
+    QAction* FWipeAction;
+    QAction* FOptionsAction;
+    QAction* FLanguageAction;
+    QAction* FLanguageActions[4];
+    QAction* FCloseAction;
+    QSystemTrayIcon* FTrayIcon;
+
+    QTimer FStatusTimer;
+    QTimer FTrayClickTimer;
+    QTimer FOutlookCheckTimer;
+    QTimer FPasswordTimer;
+
+    bool FCloseForReal = true;
+    bool FHiddenInTray = false;
+    bool FMailDialogOpen = false;
+    int FTrayClickCount = 0;
+    TFormWatcher<TStartForm> FWatcher{*this};
+};
