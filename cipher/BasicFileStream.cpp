@@ -58,8 +58,66 @@ TBasicFileStream::TBasicFileStream(const std::string& fileName, TFileMode mode) 
 
 TBasicFileStream::~TBasicFileStream()
 {
-    if (FHandle >= 0) {
-        ::close(FHandle);
+    if (FHandle < 0) {
+        return;
+    }
+    try {
+        FlushWrites();
+    } catch (const EStreamError&) {
+        // Whoever needs to know calls Close, which raises.
+    }
+    ::close(FHandle);
+}
+
+void TBasicFileStream::Close()
+{
+    if (FHandle < 0) {
+        return;
+    }
+    const int handle = FHandle;
+    FHandle = -1;
+    try {
+        FlushWritesTo(handle);
+    } catch (...) {
+        ::close(handle);
+        throw;
+    }
+    if (::close(handle) != 0) {
+        throw EStreamError(ErrorText("Cannot write file", FFileName, errno));
+    }
+}
+
+std::int64_t TBasicFileStream::WriteAt(int handle, const char* source, std::int64_t count, std::int64_t position)
+{
+    std::int64_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::pwrite(handle, source + done, static_cast<std::size_t>(count - done), position + done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        done += n;
+    }
+    return done;
+}
+
+void TBasicFileStream::FlushWrites()
+{
+    FlushWritesTo(FHandle);
+}
+
+void TBasicFileStream::FlushWritesTo(int handle)
+{
+    if (FWriteLength == 0) {
+        return;
+    }
+    const std::int64_t length = FWriteLength;
+    FWriteLength = 0;
+    errno = 0;
+    if (WriteAt(handle, FWriteBuffer.get(), length, FWriteStart) != length) {
+        throw EStreamError(ErrorText("Cannot write file", FFileName, errno != 0 ? errno : ENOSPC));
     }
 }
 
@@ -82,6 +140,7 @@ std::int64_t TBasicFileStream::ReadAt(void* buffer, std::int64_t count, std::int
 
 std::int64_t TBasicFileStream::Read(void* buffer, std::int64_t count)
 {
+    FlushWrites();
     auto* target = static_cast<char*>(buffer);
     std::int64_t done = 0;
     while (done < count) {
@@ -116,19 +175,27 @@ std::int64_t TBasicFileStream::Write(const void* buffer, std::int64_t count)
 {
     FBufferLength = 0;
     const auto* source = static_cast<const char*>(buffer);
-    std::int64_t done = 0;
-    while (done < count) {
-        const ssize_t n = ::pwrite(FHandle, source + done, static_cast<std::size_t>(count - done), FPosition);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        done += n;
-        FPosition += n;
+    if (count >= WriteBehindSize / 2) {
+        // Large writes go straight to the file, after what was gathered before them.
+        FlushWrites();
+        const std::int64_t done = WriteAt(FHandle, source, count, FPosition);
+        FPosition += done;
+        return done;
     }
-    return done;
+    // Small writes are gathered while they follow one another, and written in one go.
+    if (FWriteLength > 0 && (FPosition != FWriteStart + FWriteLength || FWriteLength + count > WriteBehindSize)) {
+        FlushWrites();
+    }
+    if (!FWriteBuffer) {
+        FWriteBuffer = std::make_unique<char[]>(WriteBehindSize);
+    }
+    if (FWriteLength == 0) {
+        FWriteStart = FPosition;
+    }
+    std::memcpy(FWriteBuffer.get() + FWriteLength, source, static_cast<std::size_t>(count));
+    FWriteLength += count;
+    FPosition += count;
+    return count;
 }
 
 std::int64_t TBasicFileStream::Seek(std::int64_t offset, TSeekOrigin origin)
@@ -143,6 +210,7 @@ std::int64_t TBasicFileStream::Seek(std::int64_t offset, TSeekOrigin origin)
 
 std::int64_t TBasicFileStream::Size()
 {
+    FlushWrites();
     struct stat info
     {
     };
@@ -154,6 +222,7 @@ std::int64_t TBasicFileStream::Size()
 
 void TBasicFileStream::SetSize(std::int64_t size)
 {
+    FlushWrites();
     FBufferLength = 0;
     if (::ftruncate(FHandle, static_cast<off_t>(size)) != 0) {
         throw EStreamError(ErrorText("Cannot change the size of file", FFileName, errno));
@@ -162,6 +231,7 @@ void TBasicFileStream::SetSize(std::int64_t size)
 
 void TBasicFileStream::Flush()
 {
+    FlushWrites();
     if (::fsync(FHandle) != 0) {
         throw EStreamError(ErrorText("Cannot flush file", FFileName, errno));
     }

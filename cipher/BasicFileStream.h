@@ -15,8 +15,9 @@ enum class TFileMode
 
 // A file stream that holds its file exclusively: while it lives, any other opening of the file by
 // a stream of this program fails (an exclusive advisory lock, taken before anything is changed).
-// Small reads are served from a read-ahead buffer, so reading a catalog of many short fields
-// does not cost a system call per field. Adds a chunked copy from another stream that goes
+// Small reads are served from a read-ahead buffer and small writes that follow one another are
+// gathered, so reading or writing a catalog of many short fields does not cost a system call per
+// field. Adds a chunked copy from another stream that goes
 // through this stream's own Write.
 class TBasicFileStream : public TStream
 {
@@ -35,6 +36,12 @@ public:
 
     // Waits until everything written so far has reached the device.
     void Flush();
+    // Hands the small writes gathered so far to the system, so that they survive the end of the
+    // process (not a power loss: that is what Flush is for).
+    void PushWrites() { FlushWrites(); }
+    // Writes what is still gathered and releases the file; raises EStreamError when that fails
+    // (the destructor does the same but cannot report a failure).
+    void Close();
 
     // Copies count bytes from the source's current position, in chunks of at most 61440 bytes,
     // each written through Write. A count of 0 copies the whole source from its beginning.
@@ -54,11 +61,16 @@ protected:
 
 private:
     static constexpr std::int64_t ReadAheadSize = 64 * 1024;
+    static constexpr std::int64_t WriteBehindSize = 64 * 1024;
 
     // Copies of more than this many bytes overlap reading and writing.
     static constexpr std::int64_t OverlapThreshold = 1 << 20;
 
     std::int64_t ReadAt(void* buffer, std::int64_t count, std::int64_t position);
+    static std::int64_t WriteAt(int handle, const char* source, std::int64_t count, std::int64_t position);
+    // Writes the small writes gathered so far.
+    void FlushWrites();
+    void FlushWritesTo(int handle);
     void CopyInTurn(TStream& source, std::int64_t count);
     void CopyOverlapped(TStream& source, std::int64_t count);
 
@@ -69,4 +81,8 @@ private:
     std::unique_ptr<char[]> FBuffer;
     std::int64_t FBufferStart = 0;
     std::int64_t FBufferLength = 0;
+    // Small writes that follow one another, gathered from FWriteStart on.
+    std::unique_ptr<char[]> FWriteBuffer;
+    std::int64_t FWriteStart = 0;
+    std::int64_t FWriteLength = 0;
 };

@@ -55,7 +55,10 @@ void TBasicContainer::OpenForRead(const std::string& fileName)
 
 void TBasicContainer::CloseStream()
 {
-    FStream.reset();
+    if (FStream) {
+        const std::unique_ptr<TBasicFileStream> stream = std::move(FStream);
+        stream->Close();
+    }
 }
 
 void TBasicContainer::WriteInt64(std::int64_t value)
@@ -199,14 +202,15 @@ std::shared_ptr<TFileInfo> TBasicContainer::ReadEntryHeaderAt()
 void TBasicContainer::AppendFile(const TPathInfo& path)
 {
     const std::string fullName = path.FullName();
-    if (!FileExists(fullName)) {
+    const TFileFacts facts = FactsOf(fullName);
+    if (!facts.Exists) {
         ThrowContainerError(msg::FileNotFound, {fullName});
     }
     TBasicFileStream source(fullName, TFileMode::OpenRead);
     auto entry = std::make_shared<TFileInfo>();
-    entry->FSize = source.Size();
-    entry->FModified = LastWriteLocalSeconds(fullName);
-    entry->FAttributes = StoredAttributes(fullName);
+    entry->FSize = facts.Size;
+    entry->FModified = facts.LastWrite;
+    entry->FAttributes = facts.Attributes;
     entry->FAdded = LocalSecondsNow();
     entry->FPath = path;
     AddEntry(entry);

@@ -25,6 +25,7 @@ void TCryptoCatContainer::WriteFormat()
     SetCipherActive(false);
     FLocatorPos = FStream->Position();
     WriteInt64(FCipher->GetCheck() ^ 0);
+    FLocatorValid = false;
     WriteInt64(FZombieBytes);
     SetCipherActive(true);
 }
@@ -35,6 +36,7 @@ void TCryptoCatContainer::ReadFormat()
     SetCipherActive(false);
     FLocatorPos = FStream->Position();
     FCatalogPos = ReadInt64() ^ FCipher->GetCheck();
+    FLocatorValid = FCatalogPos != 0;
     FZombieBytes = ReadInt64();
     SetCipherActive(true);
 }
@@ -53,6 +55,7 @@ void TCryptoCatContainer::ReadHeader()
 
 void TCryptoCatContainer::WriteLocator(std::int64_t catalogPosition)
 {
+    FLocatorValid = catalogPosition != 0;
     const std::int64_t back = FStream->Position();
     FStream->SetPosition(FLocatorPos);
     SetCipherActive(false);
@@ -64,15 +67,22 @@ void TCryptoCatContainer::WriteLocator(std::int64_t catalogPosition)
 
 void TCryptoCatContainer::MarkCatalogInvalid()
 {
+    if (!FLocatorValid) {
+        return; // the file says so already
+    }
     WriteLocator(0);
+    FStream->PushWrites();
 }
 
 void TCryptoCatContainer::AddEntry(const std::shared_ptr<TFileInfo>& entry)
 {
+    // The new entry overwrites the end marker and the stored catalog behind it, so the catalog
+    // is marked invalid first: a program stopped at any moment leaves a file that the next
+    // opening recovers by scanning.
+    MarkCatalogInvalid();
     RestartSegmentCipher();
     TCryptoContainer::AddEntry(entry);
     FCatalog->Add(entry);
-    MarkCatalogInvalid();
 }
 
 std::shared_ptr<TFileInfo> TCryptoCatContainer::ReadEntryHeaderAt()

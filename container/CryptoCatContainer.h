@@ -59,4 +59,7 @@ protected:
 
 private:
     void WriteLocator(std::int64_t catalogPosition);
+
+    // Whether the locator in the file points at a stored catalog.
+    bool FLocatorValid = false;
 };

@@ -43,16 +43,32 @@ bool IsReadOnlyFile(const std::string& fileName)
     return StatOf(fileName, info) && (info.st_mode & S_IWUSR) == 0;
 }
 
-std::int64_t StoredAttributes(const std::string& fileName)
+static std::int64_t AttributesOf(const std::string& fileName, const struct stat& info)
 {
     std::int64_t attributes = AttributeArchive;
-    if (IsReadOnlyFile(fileName)) {
+    if ((info.st_mode & S_IWUSR) == 0) {
         attributes |= AttributeReadOnly;
     }
     if (std::filesystem::path(fileName).filename().string().starts_with('.')) {
         attributes |= AttributeHidden;
     }
     return attributes;
+}
+
+TFileFacts FactsOf(const std::string& fileName)
+{
+    TFileFacts facts;
+    struct stat info
+    {
+    };
+    if (!StatOf(fileName, info) || !S_ISREG(info.st_mode)) {
+        return facts;
+    }
+    facts.Exists = true;
+    facts.Size = info.st_size;
+    facts.Attributes = AttributesOf(fileName, info);
+    facts.LastWrite = LocalSecondsFromUnix(info.st_mtim);
+    return facts;
 }
 
 std::int64_t LastWriteLocalSeconds(const std::string& fileName)

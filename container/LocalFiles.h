@@ -11,9 +11,17 @@ std::int64_t FileSizeOf(const std::string& fileName);
 // Read-only means the owner has no write permission, whoever runs the program.
 bool IsReadOnlyFile(const std::string& fileName);
 
-// Attribute bits stored with a file, in the form other copies of the program understand:
-// 0x01 read-only, 0x02 hidden (the name starts with "."), 0x20 archive.
-std::int64_t StoredAttributes(const std::string& fileName);
+// What a container stores about a file, read with one look at the file system.
+struct TFileFacts
+{
+    bool Exists = false; // a regular file
+    std::int64_t Size = 0;
+    // Attribute bits in the form other copies of the program understand: 0x01 read-only (no
+    // write permission for the owner), 0x02 hidden (the name starts with "."), 0x20 archive.
+    std::int64_t Attributes = 0;
+    std::int64_t LastWrite = 0; // local wall-clock seconds
+};
+TFileFacts FactsOf(const std::string& fileName);
 
 // Last-write time as local wall-clock seconds (see LocalTime.h).
 std::int64_t LastWriteLocalSeconds(const std::string& fileName);

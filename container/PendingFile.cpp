@@ -34,6 +34,11 @@ TPendingFile::~TPendingFile()
 
 void TPendingFile::Commit()
 {
-    std::filesystem::rename(FTempName, FFinalName);
+    std::error_code error;
+    std::filesystem::rename(FTempName, FFinalName, error);
+    if (error) {
+        // For example a folder of that name stands in the way.
+        ThrowContainerError(msg::FileReadOnlyCannotOverwrite, {FFinalName});
+    }
     FTempName.clear();
 }

@@ -16,7 +16,8 @@ public:
     TPendingFile& operator=(const TPendingFile&) = delete;
 
     const std::string& TempName() const { return FTempName; }
-    // Renames the finished file to its final name, replacing what stood there.
+    // Renames the finished file to its final name, replacing a file that stood there; raises
+    // EContainerError ("File '%s' is read only! Cannot open for overwrite.") when that fails.
     void Commit();
 
 private:

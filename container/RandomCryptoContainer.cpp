@@ -194,6 +194,8 @@ void TRandomCryptoContainer::WriteEndMarker()
 {
     RestartSegmentCipher();
     WriteInt64(EndMarker);
+    // A complete entry reaches the file at once, whatever happens to the program afterwards.
+    FStream->PushWrites();
     FCatalogPos = FStream->Position();
     FModified = true;
 }

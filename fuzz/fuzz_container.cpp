@@ -11,27 +11,33 @@
 #include "container/PathError.h"
 #include "container/RandomCryptoContainer.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
+#include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A private folder under the temporary folder for this process: the input is written to
-// <root>/input.xvt and extracted below <root>/1/2/3/4/5/6/7/8/out, deep enough that a stored
-// name climbing out of the target with a few ".." still lands inside the root, where CheckRoot
-// finds it.
+// A private folder under the temporary folder for this process (sealvane-fuzz-<pid>-XXXXXX): the
+// input is written to <root>/input.xvt and extracted below <root>/1/2/3/4/5/6/7/8/out, deep
+// enough that a stored name climbing out of the target with a few ".." still lands inside the
+// root, where CheckRoot finds it.
 class TScratch
 {
 public:
     TScratch()
     {
-        std::string pattern = (fs::temp_directory_path() / "sealvane-fuzz-XXXXXX").string();
+        RemoveLeftovers();
+        std::string pattern =
+            (fs::temp_directory_path() / (std::string(Prefix) + std::to_string(::getpid()) + "-XXXXXX")).string();
         if (::mkdtemp(pattern.data()) == nullptr) {
             std::perror("cannot create the scratch folder");
             std::abort();
@@ -86,6 +92,24 @@ public:
     }
 
 private:
+    static constexpr std::string_view Prefix = "sealvane-fuzz-";
+
+    // A process that crashed could not remove its scratch folder; the next one does.
+    static void RemoveLeftovers()
+    {
+        std::error_code error;
+        for (const auto& item : fs::directory_iterator(fs::temp_directory_path(), error)) {
+            const std::string name = item.path().filename().string();
+            if (!name.starts_with(Prefix)) {
+                continue;
+            }
+            const long pid = std::strtol(name.c_str() + Prefix.size(), nullptr, 10);
+            if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+                fs::remove_all(item.path(), error);
+            }
+        }
+    }
+
     bool IsOnTargetPath(const fs::path& folder) const
     {
         const fs::path relative = FTarget.lexically_relative(folder);

@@ -95,15 +95,18 @@ TEST_F(FileStreamTest, StreamFollowsTheOwnersCipherVariable)
 {
     std::unique_ptr<TBrassCrypto> cipher = std::make_unique<TBrassCrypto>("key", TestPasses);
     const auto start = cipher->Clone();
-    TCryptoFileStream stream(cipher, FFile, TFileMode::Create);
     const std::string first = "first segment";
     const std::string second = "second segment";
-    stream.WriteBuffer(first.data(), static_cast<std::int64_t>(first.size()));
-    // The owner restarts the keystream by replacing the cipher with a clone of a saved state.
-    cipher = start->Clone();
-    stream.WriteBuffer(second.data(), static_cast<std::int64_t>(second.size()));
+    {
+        TCryptoFileStream stream(cipher, FFile, TFileMode::Create);
+        stream.WriteBuffer(first.data(), static_cast<std::int64_t>(first.size()));
+        // The owner restarts the keystream by replacing the cipher with a clone of a saved state.
+        cipher = start->Clone();
+        stream.WriteBuffer(second.data(), static_cast<std::int64_t>(second.size()));
+    }
 
     const std::string onDisk = ReadWholeFile(FFile);
+    ASSERT_EQ(onDisk.size(), first.size() + second.size());
     std::string a = onDisk.substr(0, first.size());
     std::string b = onDisk.substr(first.size());
     start->Clone()->Crypt(a.data(), a.size());
@@ -134,6 +137,7 @@ TEST_F(FileStreamTest, CopyFromStreamWithZeroCountCopiesTheWholeSourceFromItsSta
     TRecordingStream to(FFile, TFileMode::Create);
     EXPECT_EQ(to.CopyFromStream(from, 0), 70000);
     EXPECT_EQ((std::vector<std::int64_t>{61440, 70000 - 61440}), to.FWrites);
+    to.Close();
     EXPECT_EQ(ReadWholeFile(FFile), source);
 }
 
@@ -146,6 +150,7 @@ TEST_F(FileStreamTest, CopyFromStreamOf61441BytesTakesTwoChunks)
     TRecordingStream to(FFile, TFileMode::Create);
     EXPECT_EQ(to.CopyFromStream(from, 61441), 61441);
     EXPECT_EQ((std::vector<std::int64_t>{61440, 1}), to.FWrites);
+    to.Close();
     EXPECT_EQ(ReadWholeFile(FFile), source.substr(100, 61441));
 }
 

@@ -164,3 +164,17 @@ TEST_F(ContainerFormatTest, HugeStoredMemoLengthFallsBackToTheScan)
     EXPECT_EQ(container.GetMemo(), "");
     container.Close();
 }
+
+TEST_F(ContainerFormatTest, ExtractingOntoAFolderOfTheSameNameFailsWithATableMessage)
+{
+    const std::string file = FDir.File("folder.xvt");
+    TRandomCryptoContainer container("pw");
+    container.OpenNew(file);
+    container.AddFile(MakeFile("src/x", "content"), FDir.File("src"));
+    std::filesystem::create_directories(FDir.File("out/x"));
+    EXPECT_EQ(ContainerErrorOf([&] { container.ExtractFile(0, FDir.File("out")); }),
+              "File '" + FDir.File("out/x") + "' is read only! Cannot open for overwrite.");
+    container.Close();
+    EXPECT_TRUE(FilesBelow(FDir.File("out")) == std::vector<std::string>{FDir.File("out/x")})
+        << "the folder stays and no temporary file is left";
+}
