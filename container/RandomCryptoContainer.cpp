@@ -119,6 +119,10 @@ TCatalog& TRandomCryptoContainer::OpenAs(const std::string& fileName, std::uint8
         FOpen = true;
         FMode = mode;
         FModified = false;
+        // A container found without a catalog has no memo and no extra to read back: it must
+        // not show those of the container this object had open before.
+        FMemo.clear();
+        FExtra.clear();
         FCipher = FFreshCipher->Clone();
         ReadHeader();
         FCipher = FFreshCipher->Clone();

@@ -531,7 +531,7 @@ inline constexpr TMessage StartInTray{{
     "Sealvane im Infobereich starten",
     "Démarrer Sealvane dans la zone de notification",
     "Lanchi Sealvane en la sistempleto"}};
-inline constexpr TMessage StayOnTop{{"Stay on top", "Immer im Vordergrund", "Toujours au premier plan", "Chiam supre"}};
+inline constexpr TMessage StayOnTop{{"Stay on top", "Im Vordergrund", "Au premier plan", "Chiam supre"}};
 inline constexpr TMessage StringIncomplete{{
     "String incomplete: is '%d', sb: '%d'!",
     "Zeichenkette unvollständig: ist '%d', soll: '%d'!",

@@ -36,7 +36,7 @@ namespace {
 
 constexpr int ButtonRowHeight = 64;
 constexpr int StripHeight = 19;
-constexpr int StayOnTopWidth = 125;
+constexpr int StayOnTopWidth = 140;
 constexpr int FlagAreaWidth = 23;
 constexpr int LogoWidth = 80;
 constexpr int InitialButtonWidth = 81;

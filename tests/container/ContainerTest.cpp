@@ -517,3 +517,27 @@ TEST_F(ContainerTest, RealWrongPasswordPauseIsAboutTwoSeconds)
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_GE(elapsed, std::chrono::milliseconds(1900));
 }
+
+TEST_F(ContainerTest, ARebuiltCatalogNeverShowsTheExtraOfTheContainerOpenedBefore)
+{
+    const std::string withExtra = FDir.File("extra.xvt");
+    const std::string snapshot = FDir.File("no-catalog.xvt");
+    {
+        TRandomCryptoContainer writer("pw");
+        writer.OpenNew(withExtra);
+        writer.SetExtra("sender@example.org");
+        writer.Close();
+        writer.OpenNew(FDir.File("other.xvt"));
+        writer.AddFile(MakeFile("f", "data"), FDir.Path());
+        std::filesystem::copy_file(FDir.File("other.xvt"), snapshot); // no valid catalog yet
+        writer.Close();
+    }
+    TRandomCryptoContainer reader("pw");
+    reader.OpenReadOnly(withExtra);
+    EXPECT_EQ(reader.GetExtra(), "sender@example.org");
+    reader.Close();
+    EXPECT_TRUE(reader.OpenReadOnly(snapshot).Regenerated());
+    EXPECT_EQ(reader.GetExtra(), "");
+    EXPECT_EQ(reader.GetMemo(), "");
+    reader.Close();
+}
