@@ -41,9 +41,11 @@ std::int64_t TBrassCrypto::ComputeCheck() const
     return static_cast<std::int64_t>(fold);
 }
 
+TBrassCrypto::TBrassCrypto(TCloneTag) : FSetupStart(TClock::now()), FSetupEnd(FSetupStart) {}
+
 std::unique_ptr<TBrassCrypto> TBrassCrypto::Clone() const
 {
-    auto clone = std::make_unique<TBrassCrypto>(std::string_view{}, 0);
+    std::unique_ptr<TBrassCrypto> clone(new TBrassCrypto(TCloneTag{}));
     std::memcpy(clone->FState, FState, sizeof FState);
     clone->FI = FI;
     clone->FJ = FJ;

@@ -24,7 +24,8 @@ public:
     virtual std::int64_t ComputeCheck() const;
 
     // A new, independent cipher at exactly this one's keystream position and with its check.
-    // The clone's set-up time is that of its own short construction.
+    // The clone's set-up time is that of its own construction, which runs no key schedule: a
+    // container clones a saved state for every entry it reads or writes.
     std::unique_ptr<TBrassCrypto> Clone() const;
 
     // Whole milliseconds the key set-up took.
@@ -34,6 +35,12 @@ public:
     static std::uint32_t KeyVariation(std::string_view key);
 
 private:
+    // For clones: no key schedule, the state is copied in right after.
+    struct TCloneTag
+    {
+    };
+    explicit TBrassCrypto(TCloneTag);
+
     using TClock = std::chrono::steady_clock;
     TClock::time_point FSetupStart;
     TClock::time_point FSetupEnd;

@@ -16,11 +16,6 @@ constexpr std::int64_t EndMarker = -1;
 
 } // namespace
 
-bool TBasicContainer::TNameLess::operator()(const std::string& a, const std::string& b) const
-{
-    return CompareTextIgnoringCase(a, b) < 0;
-}
-
 std::unique_ptr<TBasicFileStream> TBasicContainer::MakeStream(const std::string& fileName, TFileMode mode)
 {
     return std::make_unique<TBasicFileStream>(fileName, mode);
@@ -140,7 +135,7 @@ void TBasicContainer::WriteTrailer()
 void TBasicContainer::AddEntry(const std::shared_ptr<TFileInfo>& entry)
 {
     entry->FPosition = FStream->Position();
-    const auto [found, isNew] = FNames.try_emplace(entry->FPath.FullName(), entry->FDupNo);
+    const auto [found, isNew] = FNames.try_emplace(CaseFoldedKey(entry->FPath.FullName()), entry->FDupNo);
     if (!isNew) {
         entry->FDupNo = ++found->second;
     }

@@ -5,10 +5,10 @@
 #include "cipher/BasicFileStream.h"
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The root of the container classes: owns the container file's stream, writes and reads the
@@ -66,11 +66,7 @@ protected:
     std::unique_ptr<TBasicFileStream> FStream;
 
 private:
-    // Letter case does not make two full names different.
-    struct TNameLess
-    {
-        bool operator()(const std::string& a, const std::string& b) const;
-    };
-    // The full names added through this object, each with the duplicate number last given.
-    std::map<std::string, std::int64_t, TNameLess> FNames;
+    // The full names added through this object, folded to lower case (letter case does not make
+    // two names different), each with the duplicate number last given.
+    std::unordered_map<std::wstring, std::int64_t> FNames;
 };

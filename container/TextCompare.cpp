@@ -2,7 +2,6 @@
 
 #include "Utf8.h"
 
-#include <cwchar>
 #include <cwctype>
 
 std::wstring CaseFoldedKey(std::string_view utf8)
@@ -21,9 +20,4 @@ std::wstring CaseFoldedKey(std::string_view utf8)
         key += static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
     }
     return key;
-}
-
-int CompareTextIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::wcscoll(CaseFoldedKey(a).c_str(), CaseFoldedKey(b).c_str());
 }

@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "DialogStrip.h"
 #include "Fonts.h"
+#include "LanguageSwitch.h"
 #include "UiText.h"
 #include "app/EXEVersion.h"
 #include "language/LangWatchable.h"
@@ -61,7 +62,7 @@ TAboutForm::TAboutForm(const TEXEVersion& version, TSettings& settings, QWidget*
     resize(439, 311);
     setMinimumSize(439, 311);
     connect(FStrip, &TDialogStrip::languageSwitched, this, [this] { raise(); });
-    Relabel();
+    SwitchToStoredLanguage(FSettings);
 }
 
 void TAboutForm::Relabel()
@@ -82,6 +83,5 @@ void ShowAbout(QWidget* owner, TSettings& settings)
     TEXEVersion version;
     version.ReadRunningProgram();
     TAboutForm form(version, settings, owner);
-    LanguageHolder().SetLanguage(static_cast<TLanguage>(settings.ActiveLanguage));
     form.exec();
 }

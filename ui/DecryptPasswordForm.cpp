@@ -1,5 +1,6 @@
 #include "DecryptPasswordForm.h"
 
+#include "LanguageSwitch.h"
 #include "UiText.h"
 #include "language/Messages.h"
 
@@ -22,7 +23,7 @@ TDecryptPasswordForm::TDecryptPasswordForm(TSettings& settings, QWidget* parent)
     FinishLayout(129, 73);
     connect(FOkButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(FPassword.Field, &QLineEdit::returnPressed, this, &QDialog::accept);
-    Relabel();
+    SwitchToStoredLanguage(FSettings);
 }
 
 void TDecryptPasswordForm::Relabel()

@@ -2,6 +2,7 @@
 
 #include "Fonts.h"
 #include "InfoBox.h"
+#include "LanguageSwitch.h"
 #include "PasswordMeter.h"
 #include "QualityMeter.h"
 #include "UiText.h"
@@ -38,7 +39,7 @@ TEncryptPasswordForm::TEncryptPasswordForm(TSettings& settings, QWidget* parent)
     connect(FConfirm.Field, &QLineEdit::textChanged, this, [this] { FLastEdited = FConfirm.Field; });
     connect(FOkButton, &QPushButton::clicked, this, &TEncryptPasswordForm::Confirm);
     FMeter->SetPosition(TPasswordMeter::BarPosition(FPassword.Meter->Quality()));
-    Relabel();
+    SwitchToStoredLanguage(FSettings);
 }
 
 void TEncryptPasswordForm::Relabel()

@@ -1,5 +1,6 @@
 #include "InfoBox.h"
 
+#include "LanguageSwitch.h"
 #include "UiText.h"
 #include "language/LangWatchable.h"
 #include "language/Messages.h"
@@ -32,7 +33,7 @@ TInfoBox::TInfoBox(const QString& caption, const QString& text, TSettings& setti
     FOkButton->setObjectName(QStringLiteral("OkButton"));
     FOkButton->setDefault(true);
     connect(FOkButton, &QPushButton::clicked, this, &QDialog::accept);
-    Relabel();
+    SwitchToStoredLanguage(FSettings);
 
     const QFontMetrics metrics(FLabel->font());
     const QSize client = ClientSizeFor(static_cast<int>(text.size()), metrics.averageCharWidth(), metrics.lineSpacing(),

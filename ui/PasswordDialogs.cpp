@@ -20,8 +20,6 @@ bool RunPasswordForm(QWidget* parent, const QString& caption, TSettings& setting
 {
     try {
         TForm form(settings, parent != nullptr ? parent : QApplication::activeWindow());
-        // A new window switches every window to the stored language.
-        LanguageHolder().SetLanguage(static_cast<TLanguage>(settings.ActiveLanguage));
         fill(form);
         PlaceAtCursor(form);
         form.setWindowTitle(caption);

@@ -89,7 +89,7 @@ TStartForm::TStartForm(TSettings& settings, TTemporaryFiles& temporaryFiles, IAp
     BuildTrayIcon();
 
     FStatusTimer.setInterval(StatusIntervalMs);
-    connect(&FStatusTimer, &QTimer::timeout, this, &TStartForm::OnStatusTimer);
+    connect(&FStatusTimer, &QTimer::timeout, this, &TStartForm::RefreshStatus);
     FStatusTimer.start();
     FTrayClickTimer.setSingleShot(true);
     FTrayClickTimer.setInterval(TrayClickIntervalMs);
@@ -101,7 +101,7 @@ TStartForm::TStartForm(TSettings& settings, TTemporaryFiles& temporaryFiles, IAp
     connect(&FPasswordTimer, &QTimer::timeout, this, [this] { FCommands.ForgetRememberedPassword(); });
 
     // The stored language relabels this window and any other already open.
-    LanguageHolder().SetLanguage(static_cast<TLanguage>(FSettings.ActiveLanguage));
+    SwitchToStoredLanguage(FSettings);
     setFixedSize(ClientWidth, ClientHeight);
     PlaceWindow();
     ApplyStayOnTop(FSettings.fStart_StayOnTop);
@@ -111,7 +111,7 @@ TStartForm::TStartForm(TSettings& settings, TTemporaryFiles& temporaryFiles, IAp
     if (!folder.isEmpty()) {
         QDir::setCurrent(folder);
     }
-    OnStatusTimer();
+    RefreshStatus();
 }
 
 TStartForm::~TStartForm() = default;
@@ -349,7 +349,7 @@ void TStartForm::LayOutButtons(bool outlookVisible)
     FOutlookAction->setEnabled(outlookVisible);
 }
 
-void TStartForm::OnStatusTimer()
+void TStartForm::RefreshStatus()
 {
     FMenu->setDefaultAction(FNewAction);
     const bool outlook = FCommands.IsOutlookRunning();

@@ -62,6 +62,9 @@ public:
 
     // Closing requested by the menu's "Close": the program ends instead of hiding in the tray.
     void CloseForReal();
+    // The status timer's work, every second: the buttons as Outlook is there or not, the menu
+    // items that depend on the installation and on the window being hidden.
+    void RefreshStatus();
 
 signals:
     // The closing sequence ran to its end: the program ends.
@@ -77,7 +80,6 @@ private:
     void BuildTrayIcon();
     void PlaceWindow();
     void ApplyStayOnTop(bool onTop);
-    void OnStatusTimer();
     void OnTrayClickTimer();
     void ShowUpdate();
     void LayOutButtons(bool outlookVisible);

@@ -1,0 +1,201 @@
+#include "ui/StartForm.h"
+#include "RecordingCommands.h"
+#include "app/Sandbox.h"
+#include "app/ScriptedQuestions.h"
+#include "app/TemporaryFiles.h"
+#include "language/LangWatchable.h"
+#include "settings/Settings.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+class StartFormTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { LanguageHolder().SetLanguage(LangEnglish); }
+
+    std::unique_ptr<TStartForm> MakeForm()
+    {
+        auto form = std::make_unique<TStartForm>(FSettings, FTemporaryFiles, FCommands);
+        form->SetUserInterface(&FUser);
+        return form;
+    }
+
+    Sandbox FSandbox;
+    TSettings FSettings{[](const std::string&, const std::string&) {}};
+    TTemporaryFiles FTemporaryFiles;
+    TRecordingCommands FCommands;
+    ScriptedQuestions FUser;
+};
+
+} // namespace
+
+TEST_F(StartFormTest, ButtonsShareTheWidthByWhetherOutlookIsThere)
+{
+    const auto form = MakeForm();
+    const auto* newButton = form->findChild<QToolButton*>("NewButton");
+    const auto* outlook = form->findChild<QToolButton*>("OutlookButton");
+    const auto* load = form->findChild<QToolButton*>("LoadButton");
+    EXPECT_EQ(form->size(), QSize(245, 112));
+    EXPECT_EQ(newButton->width(), 122);
+    EXPECT_EQ(load->geometry(), QRect(122, 0, 122, 64));
+    EXPECT_FALSE(outlook->isVisibleTo(form.get()));
+
+    FCommands.FOutlook = true;
+    form->RefreshStatus();
+    EXPECT_EQ(newButton->width(), 81);
+    EXPECT_EQ(outlook->geometry(), QRect(81, 0, 81, 64));
+    EXPECT_EQ(load->geometry(), QRect(162, 0, 81, 64));
+    EXPECT_TRUE(outlook->isVisibleTo(form.get()));
+}
+
+TEST_F(StartFormTest, PlacementIsTheCornerOfTheWorkAreaKeptOnTheScreen)
+{
+    const QSize screen(1280, 800);
+    const QSize window(249, 140);
+    // A taskbar of 30 pixels at the bottom; moved in by (1280 div 100) x 5 and (800 div 100) x 5.
+    EXPECT_EQ(TStartForm::DefaultPosition(QRect(0, 0, 1280, 770), screen, window),
+              QPoint(1280 - 249 - 60, 770 - 140 - 40));
+    // A taskbar on the left moves the origin.
+    EXPECT_EQ(TStartForm::DefaultPosition(QRect(48, 0, 1232, 800), screen, window),
+              QPoint(48 + 1232 - 249 - 60, 800 - 140 - 40));
+    // A tiny screen: never to negative coordinates.
+    EXPECT_EQ(TStartForm::DefaultPosition(QRect(0, 0, 200, 100), QSize(200, 100), window), QPoint(0, 0));
+
+    FSettings.fStart_UserPositioning = true;
+    FSettings.fStart_Left = 5000;
+    FSettings.fStart_Top = -30;
+    const auto form = MakeForm();
+    EXPECT_GE(form->x(), 0);
+    EXPECT_LE(form->x() + form->width(), 5000);
+    EXPECT_EQ(form->y(), 0);
+}
+
+TEST_F(StartFormTest, TrayClicksCountWithinHalfASecond)
+{
+    const auto form = MakeForm();
+    form->CountTrayClick();
+    QTest::qWait(650);
+    EXPECT_EQ(FCommands.FCalls, (Calls{"NewContainer"})) << "one click: a new container";
+
+    FCommands.FCalls.clear();
+    form->CountTrayClick();
+    QTest::qWait(200);
+    form->CountTrayClick();
+    QTest::qWait(650);
+    EXPECT_EQ(FCommands.FCalls, (Calls{"OpenContainerFile:"})) << "two clicks: a file, Outlook being absent";
+
+    FCommands.FCalls.clear();
+    FCommands.FOutlook = true;
+    form->CountTrayClick();
+    form->CountTrayClick();
+    form->CountTrayClick();
+    QTest::qWait(650);
+    form->CountTrayClick();
+    QTest::qWait(650);
+    EXPECT_EQ(FCommands.FCalls, (Calls{"Outlook:loud", "NewContainer"})) << "the count never carries over";
+}
+
+TEST_F(StartFormTest, TrayModeHidesOnCloseAndTheMenuCloseEndsTheProgram)
+{
+    FSettings.fStart_TrayMode = true;
+    const auto form = MakeForm();
+    form->show();
+    QSignalSpy ending(form.get(), &TStartForm::programEnding);
+    form->close();
+    EXPECT_TRUE(ending.isEmpty());
+    EXPECT_TRUE(form->IsHiddenInTray() || form->isMinimized()) << "no tray offscreen: minimised instead";
+    EXPECT_TRUE(FCommands.FCalls.empty());
+
+    form->CloseForReal();
+    EXPECT_EQ(ending.size(), 1);
+    EXPECT_EQ(FCommands.FCalls, (Calls{"CloseContainerWindows"}));
+}
+
+TEST_F(StartFormTest, WithoutTrayModeCloseEndsAndARefusingContainerWindowKeepsItOpen)
+{
+    const auto form = MakeForm();
+    form->show();
+    QSignalSpy ending(form.get(), &TStartForm::programEnding);
+    FCommands.FWindowsClose = false;
+    form->close();
+    EXPECT_TRUE(ending.isEmpty());
+    EXPECT_TRUE(form->isVisible());
+    FCommands.FWindowsClose = true;
+    form->close();
+    EXPECT_EQ(ending.size(), 1);
+}
+
+TEST_F(StartFormTest, AFileThatCannotBeWipedIsAskedAboutAbortKeepsTheProgram)
+{
+    const std::string stuck = FSandbox.File("stuck.txt");
+    WriteWholeFile(stuck, "decrypted text");
+    ::chmod(stuck.c_str(), 0444);
+    FTemporaryFiles.Add(stuck);
+    const std::string text = "Cannot wipe file '" + stuck + "'!";
+    const auto form = MakeForm();
+    form->show();
+    QSignalSpy ending(form.get(), &TStartForm::programEnding);
+
+    FUser.Expect(ScriptedQuestions::Kind::AbortRetryIgnore, "Warning", text, TAnswer::Abort);
+    form->close();
+    EXPECT_TRUE(ending.isEmpty()) << "Abort keeps the program running";
+
+    FUser.Expect(ScriptedQuestions::Kind::AbortRetryIgnore, "Warning", text, TAnswer::Retry)
+        .Expect(ScriptedQuestions::Kind::AbortRetryIgnore, "Warning", text, TAnswer::Ignore);
+    form->close();
+    EXPECT_EQ(ending.size(), 1) << "Ignore goes on to the end";
+    EXPECT_TRUE(FUser.AllAsked());
+}
+
+TEST_F(StartFormTest, ForwardedTextsShowOpenOrEndForAnUpdate)
+{
+    const auto form = MakeForm();
+    QSignalSpy ending(form.get(), &TStartForm::programEnding);
+    form->HandleForwardedText(QStringLiteral("   "));
+    EXPECT_TRUE(form->isVisible()) << "an empty text shows the window";
+
+    const std::string container = FSandbox.File("mail.xvt");
+    WriteWholeFile(container, "x");
+    form->HandleForwardedText(QString::fromStdString(" " + container + " "));
+    form->HandleForwardedText(QStringLiteral("/no/such/file.xvt"));
+    EXPECT_EQ(FCommands.FCalls, (Calls{"DropFile:" + container}));
+
+    FCommands.FWindows = 1;
+    FUser.ExpectInfoBox("Information",
+                        "The installed version of Sealvane could not be updated because containers are still open");
+    form->HandleForwardedText(QStringLiteral("-UPDATE"));
+    EXPECT_TRUE(ending.isEmpty());
+
+    form->SetMailDialogOpen(true);
+    FCommands.FWindows = 0;
+    form->HandleForwardedText(QStringLiteral("-UPDATE"));
+    EXPECT_TRUE(ending.isEmpty()) << "ignored while the mail dialog is open";
+    form->SetMailDialogOpen(false);
+    form->HandleForwardedText(QStringLiteral("-UPDATE"));
+    EXPECT_EQ(ending.size(), 1);
+}
+
+TEST_F(StartFormTest, LanguageMenuNamesEachLanguageInItself)
+{
+    const auto form = MakeForm();
+    for (const TLanguage language : {LangGerman, LangEsperanto}) {
+        LanguageHolder().SetLanguage(language);
+        const char* names[] = {"English", "Deutsch", "Français", "Esperanto"};
+        for (int n = 0; n < 4; ++n) {
+            EXPECT_EQ(form->findChild<QAction*>(QStringLiteral("LanguageAction%1").arg(n))->text().toStdString(),
+                      names[n]);
+        }
+    }
+    EXPECT_EQ(FSettings.ActiveLanguage, LangEsperanto) << "relabelling stores the language";
+}
