@@ -12,6 +12,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int CharactersPerLine = 30;
@@ -36,8 +38,13 @@ TInfoBox::TInfoBox(const QString& caption, const QString& text, TSettings& setti
     SwitchToStoredLanguage(FSettings);
 
     const QFontMetrics metrics(FLabel->font());
-    const QSize client = ClientSizeFor(static_cast<int>(text.size()), metrics.averageCharWidth(), metrics.lineSpacing(),
-                                       FOkButton->sizeHint().height());
+    QSize client = ClientSizeFor(static_cast<int>(text.size()), metrics.averageCharWidth(), metrics.lineSpacing(),
+                                 FOkButton->sizeHint().height());
+    // Grown where the font's real words need more lines than the steps allow for.
+    const int labelWidth = client.width() - 2 * Margin;
+    const int textHeight = metrics.boundingRect(QRect(0, 0, labelWidth, 100000), Qt::TextWordWrap, text).height();
+    client.setHeight(
+        std::max(client.height(), textHeight + 3 * Margin + ButtonBottomGap + FOkButton->sizeHint().height()));
     setFixedSize(client);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();

@@ -4,6 +4,8 @@
 # closed by an fsync of that file.
 set -euo pipefail
 cli=$1
+# A sanitizer build's leak check cannot run under strace.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 work=$(mktemp -d "${TMPDIR:-/tmp}/sealvane-wipe-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 head -c 20000 /dev/urandom > "$work/secret.bin"
