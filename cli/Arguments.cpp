@@ -27,9 +27,9 @@ TArguments TArguments::Parse(const std::vector<std::string>& args, const std::ve
     bool optionsEnded = false;
     for (std::size_t n = 0; n < args.size(); ++n) {
         const std::string& arg = args[n];
-        const auto nextValue = [&](const TOption& spec, const std::string& shown) {
+        const auto nextValue = [&](const TOption& option, const std::string& shown) {
             if (n + 1 >= args.size()) {
-                throw EUsageError("option '" + shown + "' needs a value (" + spec.ValueName + ")");
+                throw EUsageError("option '" + shown + "' needs a value (" + option.ValueName + ")");
             }
             return args[++n];
         };
@@ -40,34 +40,34 @@ TArguments TArguments::Parse(const std::vector<std::string>& args, const std::ve
         } else if (arg.starts_with("--")) {
             const std::size_t equals = arg.find('=');
             const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-            const TOption* spec = FindLong(options, name);
-            if (spec == nullptr) {
+            const TOption* option = FindLong(options, name);
+            if (option == nullptr) {
                 throw EUsageError("unknown option '--" + name + "'");
             }
-            if (spec->ValueName.empty()) {
+            if (option->ValueName.empty()) {
                 if (equals != std::string::npos) {
                     throw EUsageError("option '--" + name + "' takes no value");
                 }
-                result.FOptions.emplace_back(spec->Long, std::string());
+                result.FOptions.emplace_back(option->Long, std::string());
             } else if (equals != std::string::npos) {
-                result.FOptions.emplace_back(spec->Long, arg.substr(equals + 1));
+                result.FOptions.emplace_back(option->Long, arg.substr(equals + 1));
             } else {
-                result.FOptions.emplace_back(spec->Long, nextValue(*spec, "--" + name));
+                result.FOptions.emplace_back(option->Long, nextValue(*option, "--" + name));
             }
         } else {
             // A group of short options; the first one that takes a value takes the rest too.
             for (std::size_t k = 1; k < arg.size(); ++k) {
-                const TOption* spec = FindShort(options, arg[k]);
-                if (spec == nullptr) {
+                const TOption* option = FindShort(options, arg[k]);
+                if (option == nullptr) {
                     throw EUsageError("unknown option '-" + std::string(1, arg[k]) + "'");
                 }
-                if (spec->ValueName.empty()) {
-                    result.FOptions.emplace_back(spec->Long, std::string());
+                if (option->ValueName.empty()) {
+                    result.FOptions.emplace_back(option->Long, std::string());
                     continue;
                 }
                 const std::string attached = arg.substr(k + 1);
                 result.FOptions.emplace_back(
-                    spec->Long, attached.empty() ? nextValue(*spec, "-" + std::string(1, arg[k])) : attached);
+                    option->Long, attached.empty() ? nextValue(*option, "-" + std::string(1, arg[k])) : attached);
                 break;
             }
         }
