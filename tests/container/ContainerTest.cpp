@@ -541,3 +541,27 @@ TEST_F(ContainerTest, ARebuiltCatalogNeverShowsTheExtraOfTheContainerOpenedBefor
     EXPECT_EQ(reader.GetMemo(), "");
     reader.Close();
 }
+
+TEST_F(ContainerTest, CopyContainerWritesANewContainerUnderAnotherPasswordAndLeavesTheSource)
+{
+    const std::string source = FDir.File("source.xvt");
+    {
+        TRandomCryptoContainer container("source pw");
+        container.OpenNew(source);
+        container.AddFile(MakeFile("a.txt", "alpha"), FDir.Path());
+        container.SetMemo("memo");
+        container.Close();
+    }
+    const std::string before = ReadWholeFile(source);
+    const std::string target = FDir.File("copies/target.xvt");
+    CopyContainer(source, "source pw", target, FDir.File("work/copy.tmp"), "target pw");
+    EXPECT_EQ(ReadWholeFile(source), before);
+    EXPECT_FALSE(std::filesystem::exists(FDir.File("work/copy.tmp")));
+    EXPECT_FALSE(CheckPassword(target, "source pw"));
+    TRandomCryptoContainer copy("target pw");
+    copy.OpenReadOnly(target);
+    EXPECT_EQ(copy.GetMemo(), "memo");
+    copy.ExtractFile(0, FDir.File("out"));
+    EXPECT_EQ(ReadWholeFile(FDir.File("out/a.txt")), "alpha");
+    copy.Close();
+}
