@@ -151,6 +151,7 @@ void TStartForm::BuildControls()
     const int dropHeight = ClientHeight - ButtonRowHeight - StripHeight;
     FDropZone = new QLabel(this);
     FDropZone->setObjectName(QStringLiteral("DropZone"));
+    FDropZone->installEventFilter(this);
     FDropZone->setGeometry(0, dropTop, ClientWidth, dropHeight);
     auto* picture = new QLabel(FDropZone);
     picture->setObjectName(QStringLiteral("MailBox"));
@@ -421,6 +422,16 @@ void TStartForm::CloseForReal()
 {
     FCloseForReal = true;
     close();
+}
+
+bool TStartForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // A double-click on the drop zone opens the product's home page.
+    if (watched == FDropZone && event->type() == QEvent::MouseButtonDblClick) {
+        QDesktopServices::openUrl(QUrl(UiText(msg::UrlHome)));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TStartForm::contextMenuEvent(QContextMenuEvent* event)

@@ -7,6 +7,7 @@
 #include "ui/AboutForm.h"
 #include "ui/DecryptPasswordForm.h"
 #include "ui/EncryptPasswordForm.h"
+#include "ui/FontDialog.h"
 #include "ui/InfoBox.h"
 #include "ui/Placement.h"
 #include "ui/StartForm.h"
@@ -14,6 +15,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -182,4 +184,27 @@ TEST_F(DialogsTest, EveryOpenWindowFollowsEachLanguageChangeAndClosedOnesAreLeft
     EXPECT_EQ(LanguageHolder().Language(), LangFrench);
     EXPECT_EQ(TextOf(start, "NewButton").toStdString(), "Nouveau...");
     EXPECT_EQ(TextOf(about, "CloseButton").toStdString(), "Fermer");
+}
+
+TEST_F(DialogsTest, FontDialogGivesTheChosenFontOnlyOnOk)
+{
+    QFont font(QStringLiteral("DejaVu Sans"), 11);
+    const auto answer = [](bool ok) {
+        QTimer::singleShot(0, [ok] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (auto* dialog = qobject_cast<QFontDialog*>(window); dialog != nullptr && dialog->isVisible()) {
+                    QFont chosen = dialog->currentFont();
+                    chosen.setPointSize(17);
+                    dialog->setCurrentFont(chosen);
+                    ok ? dialog->accept() : dialog->reject();
+                }
+            }
+        });
+    };
+    answer(false);
+    EXPECT_FALSE(ExecuteFontDialog(nullptr, font));
+    EXPECT_EQ(font.pointSize(), 11);
+    answer(true);
+    EXPECT_TRUE(ExecuteFontDialog(nullptr, font));
+    EXPECT_EQ(font.pointSize(), 17);
 }
