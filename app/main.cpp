@@ -23,6 +23,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLockFile>
 #include <QThread>
 
@@ -56,8 +57,13 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    // Two starts at the same moment take turns here, so exactly one becomes the instance.
-    QLockFile startLock(QString::fromStdString(PrivateRuntimeFolder()) + QStringLiteral("/sealvane-start.lock"));
+    // Two starts at the same moment take turns here, so exactly one becomes the instance. The
+    // private folder may not exist yet at the very first start.
+    const QString privateFolder = QString::fromStdString(PrivateRuntimeFolder());
+    if (!QDir(privateFolder).exists() && QDir().mkpath(privateFolder)) {
+        QFile::setPermissions(privateFolder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    QLockFile startLock(privateFolder + QStringLiteral("/sealvane-start.lock"));
     startLock.lock();
     const std::string runningProgram = RunningProgramFile();
     const bool replaceInstalled = Startup::ShouldReplaceInstalledCopy(settings, runningProgram);
