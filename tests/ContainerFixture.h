@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A scratch folder for container tests, with the wrong-password pause recorded instead of slept.
@@ -28,6 +29,22 @@ protected:
         std::filesystem::create_directories(std::filesystem::path(name).parent_path());
         WriteWholeFile(name, bytes);
         return name;
+    }
+
+    // Writes a closed container at file: each file written below the scratch folder and added
+    // from it, then the memo.
+    void MakeContainer(const std::string& file, const std::string& password,
+                       const std::vector<std::pair<std::string, std::string>>& files, const std::string& memo = {})
+    {
+        TRandomCryptoContainer container(password);
+        container.OpenNew(file);
+        for (const auto& [name, bytes] : files) {
+            container.AddFile(MakeFile(name, bytes), FDir.Path());
+        }
+        if (!memo.empty()) {
+            container.SetMemo(memo);
+        }
+        container.Close();
     }
 
     TempDir FDir;

@@ -25,6 +25,17 @@ bool IsLocaleVariable(const std::string& entry)
     return false;
 }
 
+// The texts as the null-ended pointer array exec wants; the texts must outlive it.
+std::vector<char*> PointersTo(std::vector<std::string>& texts)
+{
+    std::vector<char*> pointers;
+    for (std::string& text : texts) {
+        pointers.push_back(text.data());
+    }
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
 } // namespace
 
 TProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& input,
@@ -41,18 +52,10 @@ TProgramRun RunProgram(const std::string& program, const std::vector<std::string
         }
     }
     variables.insert(variables.end(), environment.begin(), environment.end());
-    std::vector<char*> envp;
-    for (std::string& variable : variables) {
-        envp.push_back(variable.data());
-    }
-    envp.push_back(nullptr);
+    const std::vector<char*> envp = PointersTo(variables);
     std::vector<std::string> argvText = {program};
     argvText.insert(argvText.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : argvText) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
+    const std::vector<char*> argv = PointersTo(argvText);
 
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = ::fork();
@@ -86,11 +89,7 @@ TProgramRun RunOnTerminal(const std::string& program, const std::vector<std::str
 {
     std::vector<std::string> argvText = {program};
     argvText.insert(argvText.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : argvText) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
+    const std::vector<char*> argv = PointersTo(argvText);
 
     int terminal = -1;
     const auto start = std::chrono::steady_clock::now();

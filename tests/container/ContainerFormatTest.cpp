@@ -143,11 +143,7 @@ TEST_F(ContainerFormatTest, StoredSizeBeyondTheFileIsAnErrorNotAShortFile)
 TEST_F(ContainerFormatTest, HugeStoredMemoLengthFallsBackToTheScan)
 {
     const std::string file = FDir.File("memo.xvt");
-    {
-        TRandomCryptoContainer container("pw");
-        container.OpenNew(file);
-        container.Close();
-    }
+    MakeContainer(file, "pw", {});
     // The empty catalog's plain text is known (sort code -1, -1, memo length 0, extra length 0,
     // -1), so its keystream is too; patch the memo length to 2^50.
     std::string bytes = ReadWholeFile(file);

@@ -241,12 +241,7 @@ TEST_F(ContainerTest, GuardsRefuseWithTheirMessagesAndChangeNothing)
 TEST_F(ContainerTest, ReadOnlyFilesOpenReadOnlyAndExtractStillWorks)
 {
     const std::string file = FDir.File("ro.xvt");
-    {
-        TRandomCryptoContainer container("pw");
-        container.OpenNew(file);
-        container.AddFile(MakeFile("inside", "content"), FDir.Path());
-        container.Close();
-    }
+    MakeContainer(file, "pw", {{"inside", "content"}});
     ::chmod(file.c_str(), 0444);
     TRandomCryptoContainer container("pw");
     EXPECT_EQ(ContainerErrorOf([&] { container.Open(file); }),
@@ -268,11 +263,7 @@ TEST_F(ContainerTest, ReadOnlyFilesOpenReadOnlyAndExtractStillWorks)
 TEST_F(ContainerTest, WrongPasswordPausesRaisesAndLeavesTheObjectClosed)
 {
     const std::string file = FDir.File("pw.xvt");
-    {
-        TRandomCryptoContainer container("right");
-        container.OpenNew(file);
-        container.Close();
-    }
+    MakeContainer(file, "right", {});
     const std::string before = ReadWholeFile(file);
     TRandomCryptoContainer wrong("wrong");
     EXPECT_THROW(wrong.Open(file), EPasswordError);
@@ -349,13 +340,7 @@ TEST_F(ContainerTest, InterruptedAddIsRecoveredByScanningOnTheNextOpen)
 TEST_F(ContainerTest, DamagedCatalogFallsBackToTheScan)
 {
     const std::string file = FDir.File("damaged.xvt");
-    {
-        TRandomCryptoContainer container("pw");
-        container.OpenNew(file);
-        container.AddFile(MakeFile("kept", "still here"), FDir.Path());
-        container.SetMemo("memo");
-        container.Close();
-    }
+    MakeContainer(file, "pw", {{"kept", "still here"}}, "memo");
     std::string bytes = ReadWholeFile(file);
     const auto catalogPos = static_cast<std::size_t>(Int64At(bytes, 8) ^ CheckOf("pw"));
     for (std::size_t n = catalogPos + 8; n < bytes.size(); ++n) {
@@ -466,13 +451,7 @@ TEST_F(ContainerTest, AppendContainerTakesEntriesMemoAndExtraUnderAnotherKey)
 TEST_F(ContainerTest, RekeyReplacesThePasswordAndKeepsEverything)
 {
     const std::string file = FDir.File("rekey.xvt");
-    {
-        TRandomCryptoContainer container("old");
-        container.OpenNew(file);
-        container.AddFile(MakeFile("f", PatternBytes(2000)), FDir.Path());
-        container.SetMemo("memo");
-        container.Close();
-    }
+    MakeContainer(file, "old", {{"f", PatternBytes(2000)}}, "memo");
     const std::string before = ReadWholeFile(file);
     EXPECT_THROW(RekeyContainer(file, "new", "not the old one", FDir.File("work/temp.xvt")), EPasswordError);
     EXPECT_EQ(ReadWholeFile(file), before) << "a failed re-key leaves the container untouched";
@@ -545,13 +524,7 @@ TEST_F(ContainerTest, ARebuiltCatalogNeverShowsTheExtraOfTheContainerOpenedBefor
 TEST_F(ContainerTest, CopyContainerWritesANewContainerUnderAnotherPasswordAndLeavesTheSource)
 {
     const std::string source = FDir.File("source.xvt");
-    {
-        TRandomCryptoContainer container("source pw");
-        container.OpenNew(source);
-        container.AddFile(MakeFile("a.txt", "alpha"), FDir.Path());
-        container.SetMemo("memo");
-        container.Close();
-    }
+    MakeContainer(source, "source pw", {{"a.txt", "alpha"}}, "memo");
     const std::string before = ReadWholeFile(source);
     const std::string target = FDir.File("copies/target.xvt");
     CopyContainer(source, "source pw", target, FDir.File("work/copy.tmp"), "target pw");
