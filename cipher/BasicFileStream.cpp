@@ -62,7 +62,7 @@ TBasicFileStream::~TBasicFileStream()
         return;
     }
     try {
-        FlushWrites();
+        PushWrites();
     } catch (const EStreamError&) {
         // Whoever needs to know calls Close, which raises.
     }
@@ -103,7 +103,7 @@ std::int64_t TBasicFileStream::WriteAt(int handle, const char* source, std::int6
     return done;
 }
 
-void TBasicFileStream::FlushWrites()
+void TBasicFileStream::PushWrites()
 {
     FlushWritesTo(FHandle);
 }
@@ -140,7 +140,7 @@ std::int64_t TBasicFileStream::ReadAt(void* buffer, std::int64_t count, std::int
 
 std::int64_t TBasicFileStream::Read(void* buffer, std::int64_t count)
 {
-    FlushWrites();
+    PushWrites();
     auto* target = static_cast<char*>(buffer);
     std::int64_t done = 0;
     while (done < count) {
@@ -177,14 +177,14 @@ std::int64_t TBasicFileStream::Write(const void* buffer, std::int64_t count)
     const auto* source = static_cast<const char*>(buffer);
     if (count >= WriteBehindSize / 2) {
         // Large writes go straight to the file, after what was gathered before them.
-        FlushWrites();
+        PushWrites();
         const std::int64_t done = WriteAt(FHandle, source, count, FPosition);
         FPosition += done;
         return done;
     }
     // Small writes are gathered while they follow one another, and written in one go.
     if (FWriteLength > 0 && (FPosition != FWriteStart + FWriteLength || FWriteLength + count > WriteBehindSize)) {
-        FlushWrites();
+        PushWrites();
     }
     if (!FWriteBuffer) {
         FWriteBuffer = std::make_unique<char[]>(WriteBehindSize);
@@ -210,7 +210,7 @@ std::int64_t TBasicFileStream::Seek(std::int64_t offset, TSeekOrigin origin)
 
 std::int64_t TBasicFileStream::Size()
 {
-    FlushWrites();
+    PushWrites();
     struct stat info
     {
     };
@@ -222,7 +222,7 @@ std::int64_t TBasicFileStream::Size()
 
 void TBasicFileStream::SetSize(std::int64_t size)
 {
-    FlushWrites();
+    PushWrites();
     FBufferLength = 0;
     if (::ftruncate(FHandle, static_cast<off_t>(size)) != 0) {
         throw EStreamError(ErrorText("Cannot change the size of file", FFileName, errno));
@@ -231,7 +231,7 @@ void TBasicFileStream::SetSize(std::int64_t size)
 
 void TBasicFileStream::Flush()
 {
-    FlushWrites();
+    PushWrites();
     if (::fsync(FHandle) != 0) {
         throw EStreamError(ErrorText("Cannot flush file", FFileName, errno));
     }

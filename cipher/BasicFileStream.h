@@ -38,7 +38,7 @@ public:
     void Flush();
     // Hands the small writes gathered so far to the system, so that they survive the end of the
     // process (not a power loss: that is what Flush is for).
-    void PushWrites() { FlushWrites(); }
+    void PushWrites();
     // Writes what is still gathered and releases the file; raises EStreamError when that fails
     // (the destructor does the same but cannot report a failure).
     void Close();
@@ -68,8 +68,6 @@ private:
 
     std::int64_t ReadAt(void* buffer, std::int64_t count, std::int64_t position);
     static std::int64_t WriteAt(int handle, const char* source, std::int64_t count, std::int64_t position);
-    // Writes the small writes gathered so far.
-    void FlushWrites();
     void FlushWritesTo(int handle);
     void CopyInTurn(TStream& source, std::int64_t count);
     void CopyOverlapped(TStream& source, std::int64_t count);
