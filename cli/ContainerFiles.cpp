@@ -1,19 +1,18 @@
 #include "ContainerFiles.h"
 
 #include "Progress.h"
-#include "RtfText.h"
 #include "TextFormat.h"
 #include "container/ContainerError.h"
 #include "container/LocalFiles.h"
 #include "container/RandomCryptoContainer.h"
 #include "container/TextCoding.h"
 #include "language/Messages.h"
+#include "richtext/RtfReader.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sys/stat.h>
 
 void RequireContainerFile(const std::string& fileName)
 {
@@ -33,19 +32,6 @@ void RequireWritableContainer(const std::string& fileName)
 std::string RewriteTarget(const std::string& fileName)
 {
     return std::filesystem::canonical(fileName).string();
-}
-
-unsigned PermissionsOf(const std::string& fileName)
-{
-    struct stat info
-    {
-    };
-    return ::stat(fileName.c_str(), &info) == 0 ? info.st_mode & 07777 : 0666;
-}
-
-void RestorePermissions(const std::string& fileName, unsigned mode)
-{
-    ::chmod(fileName.c_str(), static_cast<mode_t>(mode));
 }
 
 std::optional<std::int64_t> ParseEntryNumber(const std::string& text)
@@ -80,7 +66,7 @@ std::vector<int> IndicesByNumber(const TCatalog& catalog)
 
 std::string StoredMemo(const std::string& text)
 {
-    return IsRtf(text) ? text : ToStoredText(text);
+    return IsRichMemo(text) ? text : ToStoredText(text);
 }
 
 std::string StoredMemoFromFile(const std::string& fileName)

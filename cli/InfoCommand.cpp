@@ -3,11 +3,11 @@
 #include "ContainerCloser.h"
 #include "ContainerFiles.h"
 #include "PasswordReader.h"
-#include "RtfText.h"
 #include "TextFormat.h"
 #include "container/ExtraString.h"
 #include "container/RandomCryptoContainer.h"
 #include "language/Messages.h"
+#include "richtext/RtfReader.h"
 
 #include <charconv>
 #include <fstream>
@@ -32,7 +32,7 @@ std::string MemoKind(const std::string& memo)
     if (memo.empty()) {
         return "none";
     }
-    return std::string(IsRtf(memo) ? "rich text" : "plain text") + ", " + std::to_string(memo.size()) + " bytes";
+    return std::string(IsRichMemo(memo) ? "rich text" : "plain text") + ", " + std::to_string(memo.size()) + " bytes";
 }
 
 void Line(std::ostream& out, const std::string& label, const std::string& value)

@@ -3,9 +3,9 @@
 #include "ContainerCloser.h"
 #include "ContainerFiles.h"
 #include "PasswordReader.h"
-#include "RtfText.h"
 #include "container/RandomCryptoContainer.h"
 #include "container/TextCoding.h"
+#include "richtext/RtfReader.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ int TMemoCommand::Run(const TArguments& args, TConsole& console) const
     container.Close();
     std::string text;
     if (args.Has("plain")) {
-        text = WithUnixLineEnds(IsRtf(memo) ? RtfToText(memo) : FromStoredText(memo));
+        text = WithUnixLineEnds(IsRichMemo(memo) ? RtfToPlainText(memo) : FromStoredText(memo));
     } else {
         text = FromStoredText(memo);
     }

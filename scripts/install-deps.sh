@@ -10,7 +10,7 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
     qt6-l10n-tools libgl-dev libxkbcommon-dev
     # tests and benchmarks
-    libgtest-dev libgmock-dev googletest libbenchmark-dev
+    libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
     # the desktop under test: virtual X server, tray, scripted input, screenshots
     xvfb xauth xdotool trayer xclip imagemagick x11-utils
     # desktop integration and looks

@@ -1,0 +1,176 @@
+#include "richtext/RtfReader.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+// Documents a word processor wrote, each with a sidecar NAME.json that says what a reader must get
+// out of it (its "text" and its "checks"; see the README beside them) and the word processor's own
+// plain-text reading NAME.lo.txt.
+
+namespace {
+
+using nlohmann::json;
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> FixtureNames()
+{
+    std::vector<std::string> names;
+    for (const auto& item : std::filesystem::directory_iterator(SEALVANE_RTF_FIXTURES)) {
+        if (item.path().extension() == ".rtf") {
+            names.push_back(item.path().stem().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string Hex(const TRgb& colour)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", colour.FRed, colour.FGreen, colour.FBlue);
+    return text;
+}
+
+// Whether a run has one property of a "span" check.
+bool HasProperty(const TRichRun& run, const std::string& name, const json& value)
+{
+    if (name == "bold" || name == "italic" || name == "underline" || name == "strike") {
+        const bool set = name == "bold"     ? run.FBold
+                         : name == "italic" ? run.FItalic
+                         : name == "strike" ? run.FStrikeout
+                                            : run.FUnderline;
+        return set == value.get<bool>();
+    }
+    if (name == "color") {
+        return value.is_null() ? !run.FColour || *run.FColour == TRgb{} : run.FColour && Hex(*run.FColour) == value;
+    }
+    if (name == "font_family") {
+        return run.FFont == value.get<std::string>();
+    }
+    if (name == "font_size_pt") {
+        return run.FSizePoints.value_or(12) == value.get<double>();
+    }
+    if (name == "link") {
+        return value.is_null() ? run.FLink.empty() : run.FLink == value.get<std::string>();
+    }
+    ADD_FAILURE() << "unknown property " << name;
+    return false;
+}
+
+// Whether some occurrence of the check's "span" has every listed property on each non-space
+// character.
+bool SpanHolds(const TRichDocument& document, const json& check)
+{
+    const std::string span = check["span"];
+    for (const TRichParagraph& paragraph : document.FParagraphs) {
+        std::vector<const TRichRun*> runOf; // the run of each byte
+        for (const TRichRun& run : paragraph.FRuns) {
+            runOf.insert(runOf.end(), run.FText.size(), &run);
+        }
+        const std::string text = paragraph.Text();
+        for (std::size_t at = text.find(span); at != std::string::npos; at = text.find(span, at + 1)) {
+            bool holds = true;
+            for (std::size_t n = at; n < at + span.size() && holds; ++n) {
+                for (const auto& [name, value] : check.items()) {
+                    holds = holds && (name == "span" || text[n] == ' ' || HasProperty(*runOf[n], name, value));
+                }
+            }
+            if (holds) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void ExpectCheck(const TRichDocument& document, const json& check)
+{
+    const auto& paragraphs = document.FParagraphs;
+    if (check.contains("paragraph_count")) {
+        EXPECT_EQ(paragraphs.size(), check["paragraph_count"].get<std::size_t>());
+    } else if (check.contains("paragraph")) {
+        const std::size_t index = check["paragraph"];
+        ASSERT_LT(index, paragraphs.size());
+        const TRichParagraph& paragraph = paragraphs[index];
+        const std::string text = paragraph.Text();
+        static const std::map<std::string, TAlignment> alignments = {{"left", TAlignment::Left},
+                                                                     {"center", TAlignment::Center},
+                                                                     {"right", TAlignment::Right},
+                                                                     {"justify", TAlignment::Justify}};
+        EXPECT_EQ(text, check.value("text", text));
+        EXPECT_EQ(paragraph.FAlignment, alignments.at(check.value("align", "left"))) << check.dump();
+        const auto breaks = std::ranges::count(text, '\n');
+        EXPECT_EQ(breaks, check.value("line_breaks", breaks));
+        EXPECT_TRUE(!check.value("not_list", false) || paragraph.FList == TListKind::None);
+    } else if (check.contains("span")) {
+        EXPECT_TRUE(SpanHolds(document, check)) << check.dump();
+    } else if (check.contains("link_text")) {
+        json span = {{"span", check["link_text"]}, {"link", check["url"]}};
+        EXPECT_TRUE(SpanHolds(document, span)) << check.dump();
+    } else if (check.contains("list")) {
+        const TListKind kind = check["list"] == "bullet" ? TListKind::Bullet : TListKind::Decimal;
+        std::vector<std::string> items;
+        for (const TRichParagraph& paragraph : paragraphs) {
+            if (paragraph.FList == kind) {
+                items.push_back(paragraph.Text());
+            }
+        }
+        EXPECT_EQ(items, check["texts"].get<std::vector<std::string>>());
+        EXPECT_EQ(items.size(), check["items"].get<std::size_t>());
+    } else if (check.contains("item")) {
+        const std::vector<std::string> labels = ListLabels(document);
+        const auto item = std::ranges::find(paragraphs, check["item"].get<std::string>(), &TRichParagraph::Text);
+        ASSERT_NE(item, paragraphs.end()) << check.dump();
+        EXPECT_EQ(labels[static_cast<std::size_t>(item - paragraphs.begin())], check["label"]);
+    } else {
+        ADD_FAILURE() << "unknown check " << check.dump();
+    }
+}
+
+// The word processor's plain text with its list labels' indent taken away and no final newline.
+std::string WithoutLabelIndent(const std::string& text)
+{
+    std::istringstream in(text);
+    std::string result;
+    for (std::string line; std::getline(in, line);) {
+        result += (result.empty() ? "" : "\n") + line.substr(std::min(line.find_first_not_of(' '), line.size()));
+    }
+    return result;
+}
+
+class RtfFixture : public ::testing::TestWithParam<std::string>
+{
+};
+
+} // namespace
+
+TEST_P(RtfFixture, ReadsTheTextAndLookTheSidecarNames)
+{
+    const std::filesystem::path base = std::filesystem::path(SEALVANE_RTF_FIXTURES) / GetParam();
+    const std::string rtf = ReadFile(base.string() + ".rtf");
+    const json sidecar = json::parse(ReadFile(base.string() + ".json"));
+    ASSERT_TRUE(IsRichMemo(rtf));
+
+    const TRichDocument document = ReadRtf(rtf);
+    EXPECT_EQ(PlainText(document, false), sidecar["text"].get<std::string>());
+    for (const json& check : sidecar["checks"]) {
+        SCOPED_TRACE(check.dump());
+        ExpectCheck(document, check);
+    }
+    EXPECT_EQ(RtfToPlainText(rtf), WithoutLabelIndent(ReadFile(base.string() + ".lo.txt")));
+}
+
+INSTANTIATE_TEST_SUITE_P(WordProcessor, RtfFixture, ::testing::ValuesIn(FixtureNames()),
+                         [](const auto& info) { return info.param; });

@@ -1,0 +1,143 @@
+#include "richtext/RtfReader.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TTextCase
+{
+    const char* FName;
+    std::string FRtf;
+    std::string FText; // with list labels
+};
+
+// The text of documents in every corner of the syntax, damaged ones included.
+const TTextCase TextCases[] = {
+    {"FallbackAfterUnicode", R"({\rtf1 a\u8364?b})", "a€b"},
+    {"FallbackLengthFromUc", R"({\rtf1 \uc2 a\u8364 xyb})", "a€b"},
+    {"NoFallback", R"({\rtf1 \uc0 a\u8364 b})", "a€b"},
+    {"HexByteIsOneFallbackCharacter", R"({\rtf1 a\u252\'fcb})", "aüb"},
+    {"GroupEndEndsTheFallback", R"({\rtf1 {\uc1 \u8364}x})", "€x"},
+    {"UcBelongsToItsGroup", R"({\rtf1 {\uc3 x}\u8364 ?y})", "x€y"},
+    {"SurrogatePair", R"({\rtf1 \u-10179?\u-8704?})", "😀"},
+    {"LoneHighSurrogate", R"({\rtf1 \u-10179?x})", "\uFFFDx"},
+    {"Windows1252Bytes", R"({\rtf1\ansi \'80\'e9\'9c})", "€éœ"},
+    {"UnknownCodePageReadsAs1252", R"({\rtf1\ansi\ansicpg1251 \'e9})", "é"},
+    {"Specials", R"({\rtf1 \{\}\\\~x\-y\_z})", "{}\\\u00A0xy\u2011z"},
+    {"Breaks", "{\\rtf1 a\\tab b\\line c\\par d\\\nf}", "a\tb\nc\nd\nf"},
+    {"FileLineEndsAreNoText", "{\\rtf1 a\r\nb\\par\r\n}", "ab"},
+    {"SymbolWords", R"({\rtf1 \ldblquote x\rdblquote \emdash\bullet})", "“x”—•"},
+    {"ParametersAreNoText", R"({\rtf1 \fs-24 x\li720y})", "xy"},
+    {"TablesInfoAndPicturesAreNoText",
+     R"({\rtf1{\fonttbl{\f0 Arial;}}{\colortbl;\red0;}{\stylesheet{Normal;}}{\info{\title T}}{\*\generator G{n}}{\pict\pngblip 89}x})",
+     "x"},
+    {"UnknownIgnorableGroupIsSkipped", R"({\rtf1 a{\*\unknown b{c}}d})", "ad"},
+    {"UnknownGroupKeepsItsText", R"({\rtf1 a{\unknownword b}\unknown2 c})", "abc"},
+    {"FieldResultIsText", R"({\rtf1 {\field{\*\fldinst PAGE}{\fldrslt 7}} end})", "7 end"},
+    {"BinaryDataMayHoldBraces", R"({\rtf1 a{\pict\bin4 }{}x}b})", "ab"},
+    {"HeadersAndFootnotesAreNoText", R"({\rtf1 {\header h}{\footnote f}body})", "body"},
+    {"TableCellsAndRows", R"({\rtf1 a\cell b\cell\row c})", "a\tb\t\nc"},
+    {"StrayBracesAndTextOutside", "}}x{\\rtf1 y", "xy"},
+    {"CutControlWord", "{\\rtf1 a\\", "a"},
+    {"CutHexByte", "{\\rtf1 a\\'4", "a"},
+    {"BinaryLongerThanTheFile", "{\\rtf1 a\\bin999999999", "a"},
+    {"HugeNumbers", R"({\rtf1 \fs99999999999999999999 a\u99999999999?b\uc99999999999 \u65?cd})", "a\uFFFDbA"},
+    {"DeepNesting", std::string(100000, '{') + "\\b x" + std::string(100000, '}') + "y", "xy"},
+    {"EmptyLastParagraphIsDropped", R"({\rtf1 a\par\par})", "a\n"},
+};
+
+class RtfReaderText : public ::testing::TestWithParam<TTextCase>
+{
+};
+
+// A document shaped like a rich-edit control's output.
+TRichDocument ReadRichEdit(const std::string& body)
+{
+    return ReadRtf(R"({\rtf1\ansi\ansicpg1252\deff0\nouicompat{\fonttbl{\f0\fnil\fcharset0 Calibri;})"
+                   R"({\f1\fnil\fcharset2 Symbol;}}{\colortbl ;\red255\green0\blue0;\red0\green0\blue255;})"
+                   "\r\n{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1\r\n" +
+                   body + "}\r\n");
+}
+
+} // namespace
+
+TEST_P(RtfReaderText, ReadsTheText)
+{
+    EXPECT_EQ(RtfToPlainText(GetParam().FRtf), GetParam().FText);
+}
+
+INSTANTIATE_TEST_SUITE_P(Syntax, RtfReaderText, ::testing::ValuesIn(TextCases),
+                         [](const auto& info) { return info.param.FName; });
+
+TEST(RtfReaderRichEdit, BulletsFromPnGroupsLastUntilPard)
+{
+    const TRichDocument document =
+        ReadRichEdit(R"(\pard\sa200\sl276\slmult1\f0\fs22\lang9 Shopping:\par)"
+                     "\r\n"
+                     R"(\pard{\pntext\f1\'B7\tab}{\*\pn\pnlvlblt\pnf1\pnindent0{\pntxtb\'B7}}\fi-360\li720 Apples\par)"
+                     "\r\n"
+                     R"({\pntext\f1\'B7\tab}Bread\par)"
+                     "\r\n"
+                     R"(\pard\qr Done\par)");
+    EXPECT_EQ(PlainText(document, true), "Shopping:\n• Apples\n• Bread\nDone");
+    ASSERT_EQ(document.FParagraphs.size(), 4u);
+    EXPECT_EQ(document.FParagraphs[2].FList, TListKind::Bullet);
+    EXPECT_EQ(document.FParagraphs[3].FList, TListKind::None);
+    EXPECT_EQ(document.FParagraphs[3].FAlignment, TAlignment::Right);
+    const TRichRun& run = document.FParagraphs[1].FRuns.at(0);
+    EXPECT_EQ(run.FFont, "Calibri");
+    EXPECT_EQ(run.FSizePoints, 11.0);
+}
+
+TEST(RtfReaderRichEdit, NumberingFromPnGroups)
+{
+    const TRichDocument document = ReadRichEdit(
+        R"(\pard{\pntext\f0 1.\tab}{\*\pn\pnlvlbody\pnf0\pnindent0\pnstart1\pndec{\pntxta.}}\fi-360\li720\f0 One\par)"
+        R"({\pntext\f0 2.\tab}Two\par\pard\qc Centred\par)");
+    EXPECT_EQ(PlainText(document, true), "1. One\n2. Two\nCentred");
+    ASSERT_EQ(document.FParagraphs.size(), 3u);
+    EXPECT_EQ(document.FParagraphs[1].FList, TListKind::Decimal);
+    EXPECT_EQ(document.FParagraphs[2].FAlignment, TAlignment::Center);
+}
+
+TEST(RtfReaderRichEdit, HyperlinkFieldColoursAndCharacters)
+{
+    const TRichDocument document =
+        ReadRichEdit(R"(\pard\f0\fs20 Caf\'e9 5\u8364? {\field{\*\fldinst{HYPERLINK "http://example.com/?a=1&b=2"}})"
+                     R"({\fldrslt{\ul\cf2\cf2\ul example}}}\f0\fs20  \cf1\b red\cf0\b0\strike  back\strike0\par)");
+    ASSERT_EQ(document.FParagraphs.size(), 1u);
+    const std::vector<TRichRun>& runs = document.FParagraphs[0].FRuns;
+    ASSERT_EQ(runs.size(), 5u);
+    EXPECT_EQ(runs[0].FText, "Café 5€ ");
+    EXPECT_EQ(runs[1].FText, "example");
+    EXPECT_EQ(runs[1].FLink, "http://example.com/?a=1&b=2");
+    EXPECT_TRUE(runs[1].FUnderline);
+    EXPECT_EQ(runs[1].FColour, (TRgb{0, 0, 255}));
+    EXPECT_TRUE(runs[2].FLink.empty());
+    EXPECT_EQ(runs[3].FText, "red");
+    EXPECT_TRUE(runs[3].FBold);
+    EXPECT_EQ(runs[3].FColour, (TRgb{255, 0, 0}));
+    EXPECT_EQ(runs[4].FText, " back");
+    EXPECT_TRUE(runs[4].FStrikeout && !runs[4].FBold && !runs[4].FColour);
+}
+
+TEST(RtfReaderRichEdit, HyperlinkInstructionForms)
+{
+    const auto target = [](const std::string& instruction) {
+        const TRichDocument document = ReadRtf("{\\rtf1{\\field{\\*\\fldinst " + instruction + "}{\\fldrslt x}}}");
+        return document.FParagraphs.at(0).FRuns.at(0).FLink;
+    };
+    EXPECT_EQ(target(R"(HYPERLINK "a b.html" \\o "tip")"), "a b.html");
+    EXPECT_EQ(target(R"(hyperlink \\l "part")"), "#part");
+    EXPECT_EQ(target(R"(HYPERLINK http://x/ \\l top)"), "http://x/#top");
+    EXPECT_EQ(target(R"(HYPERLINK "C:\\\\dir\\\\a \\"q\\".txt")"), R"(C:\dir\a "q".txt)");
+    EXPECT_EQ(target(R"(HYPERLINK "http://\u1082?.example/")"), "http://к.example/");
+}
+
+TEST(RtfReader, RichMemoRule)
+{
+    EXPECT_FALSE(IsRichMemo("{\\rtf1"));
+    EXPECT_TRUE(IsRichMemo("{\\rtf1}"));
+    EXPECT_FALSE(IsRichMemo("{\\rtf2 xy}"));
+    EXPECT_FALSE(IsRichMemo(" {\\rtf1 x}"));
+}
