@@ -32,9 +32,7 @@ int TCompactCommand::Run(const TArguments& args, TConsole& console) const
     RequireWritableContainer(file);
     const std::string target = RewriteTarget(file);
     const std::string password = TPasswordReader(console).Existing(args.Value("password-file"));
-    const unsigned mode = PermissionsOf(target);
     TSiblingTempFile work(target);
     CopyContainer(target, password, target, work.Name(), password);
-    RestorePermissions(target, mode);
     return ExitDone;
 }

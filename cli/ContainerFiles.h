@@ -22,9 +22,6 @@ void RequireWritableContainer(const std::string& fileName);
 // The container file a rewrite replaces: symbolic links resolved, so that the link stays and the
 // file it points to gets the new contents.
 std::string RewriteTarget(const std::string& fileName);
-// Gives a rewritten file the permission bits its predecessor had (a rewrite makes a new file).
-void RestorePermissions(const std::string& fileName, unsigned mode);
-unsigned PermissionsOf(const std::string& fileName);
 
 // An entry number as typed: decimal digits only.
 std::optional<std::int64_t> ParseEntryNumber(const std::string& text);

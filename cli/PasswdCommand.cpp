@@ -44,9 +44,7 @@ int TPasswdCommand::Run(const TArguments& args, TConsole& console) const
         throw EPasswordError(Message(msg::IncorrectPassword));
     }
     const std::string newPassword = passwords.New(args.Value("new-password-file"), "New password: ");
-    const unsigned mode = PermissionsOf(target);
     TSiblingTempFile work(target);
     RekeyContainer(target, newPassword, oldPassword, work.Name());
-    RestorePermissions(target, mode);
     return ExitDone;
 }

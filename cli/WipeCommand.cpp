@@ -94,11 +94,6 @@ int TWipeCommand::Run(const TArguments& args, TConsole& console) const
             ++failures;
             continue;
         }
-        if (std::filesystem::exists(std::filesystem::symlink_status(file))) {
-            console.Error(cannot + " (overwritten, but it could not be deleted)");
-            ++failures;
-            continue;
-        }
         ++wiped;
     }
     if (wiped > 0) {

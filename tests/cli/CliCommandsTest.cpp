@@ -4,6 +4,7 @@
 #include "container/ExtraString.h"
 #include "container/LocalFiles.h"
 #include "container/RandomCryptoContainer.h"
+#include "container/Wipe.h"
 
 #include <filesystem>
 #include <sys/stat.h>
@@ -350,6 +351,24 @@ TEST_F(CliWipe, ConfirmsEachFileAndGoesOnAfterAFailure)
     EXPECT_EQ(ReadWholeFile(stuck), "stuck");
     EXPECT_FALSE(fs::exists(gone));
     EXPECT_FALSE(fs::exists(last));
+}
+
+TEST_F(CliWipe, AFileThatCannotBeDeletedAfterwardsIsAFailure)
+{
+    const std::string file = MakeFile("folder/secret.txt", "secret");
+    // The file's folder moves away after the last pass, so that deleting by its name fails.
+    const TWipePassHook previous = SetWipePassHook([&](const std::string&, int pass) {
+        if (pass == 2) {
+            fs::rename(FDir.File("folder"), FDir.File("moved"));
+            WriteWholeFile(FDir.File("folder"), "");
+        }
+    });
+    const int code = RunWith({}, {"wipe", "--yes", file});
+    SetWipePassHook(previous);
+    EXPECT_EQ(code, 1);
+    EXPECT_TRUE(Contains(FLastErr, "Cannot wipe file '" + file + "'! Cannot delete file '" + file + "': ")) << FLastErr;
+    EXPECT_EQ(FLastOut, "");
+    EXPECT_TRUE(fs::exists(FDir.File("moved/secret.txt")));
 }
 
 TEST_F(CliWipe, SymbolicLinksAreRefusedAndCyclesChecked)

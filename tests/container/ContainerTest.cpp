@@ -2,7 +2,10 @@
 #include "container/ContainerError.h"
 #include "container/LocalFiles.h"
 
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <sys/stat.h>
 
 namespace {
@@ -21,6 +24,15 @@ std::int64_t Int64At(const std::string& bytes, std::size_t offset)
 std::int64_t CheckOf(const std::string& password)
 {
     return TBrassCrypto(TCryptoContainer::PaddedKey(password)).GetCheck();
+}
+
+unsigned ModeOf(const std::string& fileName)
+{
+    struct stat info
+    {
+    };
+    ::stat(fileName.c_str(), &info);
+    return info.st_mode & 07777;
 }
 
 } // namespace
@@ -537,4 +549,80 @@ TEST_F(ContainerTest, CopyContainerWritesANewContainerUnderAnotherPasswordAndLea
     copy.ExtractFile(0, FDir.File("out"));
     EXPECT_EQ(ReadWholeFile(FDir.File("out/a.txt")), "alpha");
     copy.Close();
+}
+
+TEST_F(ContainerTest, StoredModificationTimesAreRoundedToTheNearestSecond)
+{
+    const std::int64_t local = 1600000000;
+    const struct
+    {
+        long Nanoseconds;
+        std::int64_t Stored;
+    } cases[] = {{400'000'000, local}, {500'000'000, local + 1}, {600'000'000, local + 1}};
+    const std::string file = FDir.File("times.xvt");
+    TRandomCryptoContainer container("pw");
+    container.OpenNew(file);
+    for (const auto& c : cases) {
+        const std::string name = MakeFile("t" + std::to_string(c.Nanoseconds), "x");
+        SetLastWriteLocalSeconds(name, local);
+        struct stat info
+        {
+        };
+        ::stat(name.c_str(), &info);
+        const timespec times[2] = {{0, UTIME_OMIT}, {info.st_mtim.tv_sec, c.Nanoseconds}};
+        ::utimensat(AT_FDCWD, name.c_str(), times, 0);
+        container.AddFile(name, FDir.Path());
+    }
+    std::map<std::string, std::int64_t> stored;
+    for (const auto& entry : container.GetCatalog()) {
+        stored[entry->FPath.FileName()] = entry->FModified;
+    }
+    container.Close();
+    for (const auto& c : cases) {
+        EXPECT_EQ(stored["t" + std::to_string(c.Nanoseconds)], c.Stored) << c.Nanoseconds << " ns";
+    }
+}
+
+TEST_F(ContainerTest, ReplacedContainersKeepTheirPermissions)
+{
+    for (const unsigned mode : {0600u, 0660u}) {
+        const std::string file = FDir.File("rekeyed.xvt");
+        const std::string target = FDir.File("copied.xvt");
+        MakeContainer(file, "old", {{"f", "data"}});
+        MakeContainer(target, "other", {});
+        ::chmod(file.c_str(), mode);
+        ::chmod(target.c_str(), mode);
+        RekeyContainer(file, "new", "old", FDir.File("work/temp.xvt"));
+        CopyContainer(file, "new", target, FDir.File("work/temp.xvt"), "copy");
+        EXPECT_EQ(ModeOf(file), mode) << "re-keyed";
+        EXPECT_EQ(ModeOf(target), mode) << "copied over";
+        EXPECT_TRUE(CheckPassword(target, "copy"));
+    }
+}
+
+TEST_F(ContainerTest, ReadOnlyFilesAreNotReplacedByExtractingOrCopying)
+{
+    const std::string file = FDir.File("c.xvt");
+    const std::string source = FDir.File("source.xvt");
+    MakeContainer(file, "pw", {{"inside", "new contents"}});
+    MakeContainer(source, "pw", {});
+    const std::string kept = MakeFile("out/inside", "old contents");
+    const std::string keptCopy = MakeFile("copy.xvt", "old contents");
+    ::chmod(kept.c_str(), 0444);
+    ::chmod(keptCopy.c_str(), 0444);
+    TRandomCryptoContainer container("pw");
+    container.OpenReadOnly(file);
+    const struct
+    {
+        std::string Target;
+        std::function<void()> Replace;
+    } cases[] = {{kept, [&] { container.ExtractFile(0, FDir.File("out")); }},
+                 {kept, [&] { container.ExtractFileTo(0, kept); }},
+                 {keptCopy, [&] { CopyContainer(source, "pw", keptCopy, FDir.File("work/temp.xvt"), "pw"); }}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ContainerErrorOf(c.Replace), "File '" + c.Target + "' is read only! Cannot open for overwrite.");
+        EXPECT_EQ(ReadWholeFile(c.Target), "old contents");
+    }
+    container.Close();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FDir.File("out")), {}), 1) << "no leftover";
 }

@@ -10,6 +10,17 @@ namespace {
 
 using WipeTest = ContainerFixture;
 
+// Runs a function after every pass of the wipes in its scope.
+class TPassHookScope
+{
+public:
+    explicit TPassHookScope(TWipePassHook hook) : FPrevious(SetWipePassHook(std::move(hook))) {}
+    ~TPassHookScope() { SetWipePassHook(FPrevious); }
+
+private:
+    TWipePassHook FPrevious;
+};
+
 } // namespace
 
 TEST_F(WipeTest, OneCycleLeavesRandomBytesInWholeBlocks)
@@ -71,4 +82,47 @@ TEST_F(WipeTest, FileHeldOpenByAStreamIsNotWipedOrDeleted)
     TBasicFileStream holder(file, TFileMode::OpenRead);
     EXPECT_THROW(WipeFile(file, 1, true), EStreamError);
     EXPECT_EQ(ReadWholeFile(file), "in use");
+}
+
+TEST_F(WipeTest, PassesWriteAaThen55ThenRandomInEveryCycle)
+{
+    const std::string file = MakeFile("secret", PatternBytes(20000));
+    std::vector<std::string> afterPass;
+    std::set<std::string> randomPasses;
+    TPassHookScope scope([&](const std::string& name, int pass) {
+        EXPECT_EQ(pass, static_cast<int>(afterPass.size()));
+        const std::string bytes = ReadWholeFile(name);
+        const std::set<char> distinct(bytes.begin(), bytes.end());
+        if (bytes.size() != 24576) {
+            afterPass.push_back(std::to_string(bytes.size()) + " bytes");
+        } else if (distinct == std::set<char>{'\xAA'} || distinct == std::set<char>{'\x55'}) {
+            afterPass.push_back(*distinct.begin() == '\xAA' ? "AA" : "55");
+        } else {
+            afterPass.push_back(distinct.size() > 200 ? "random" : "other");
+            randomPasses.insert(bytes);
+        }
+    });
+    WipeFile(file, 2, false);
+    EXPECT_EQ(afterPass, (std::vector<std::string>{"AA", "55", "random", "AA", "55", "random"}));
+    EXPECT_EQ(randomPasses.size(), 2u) << "fresh random bytes in every cycle";
+}
+
+TEST_F(WipeTest, AFailedDeleteIsReportedAndTheWipedFileStays)
+{
+    // After the last pass the file's folder is moved away and a plain file takes its name, so
+    // that deleting by the old name really fails (ENOTDIR), whoever runs the test.
+    const std::string file = MakeFile("folder/secret", "plain text");
+    TPassHookScope scope([&](const std::string&, int pass) {
+        if (pass == 2) {
+            std::filesystem::rename(FDir.File("folder"), FDir.File("moved"));
+            WriteWholeFile(FDir.File("folder"), "");
+        }
+    });
+    try {
+        WipeFile(file, 1, true);
+        ADD_FAILURE() << "a failed delete was reported as success";
+    } catch (const EStreamError& error) {
+        EXPECT_EQ(std::string(error.what()).find("Cannot delete file '" + file + "': "), 0u) << error.what();
+    }
+    EXPECT_EQ(std::filesystem::file_size(FDir.File("moved/secret")), 8192u) << "wiped, not deleted";
 }
