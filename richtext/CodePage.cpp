@@ -23,7 +23,7 @@ char32_t FromWindows1252(unsigned char byte)
 
 std::optional<unsigned char> ToWindows1252(char32_t c)
 {
-    if (c >= 0xA0 && c <= 0xFF) {
+    if (c == 0x7F || (c >= 0xA0 && c <= 0xFF)) {
         return static_cast<unsigned char>(c);
     }
     for (std::size_t n = 0; n < HighControlBlock.size(); ++n) {

@@ -11,7 +11,7 @@ namespace CodePage {
 // control characters of the same number).
 char32_t FromWindows1252(unsigned char byte);
 
-// The Windows-1252 byte of a character from U+0080 on, if it has one.
+// The Windows-1252 byte of a character from U+007F (DEL, not printable) on, if it has one.
 std::optional<unsigned char> ToWindows1252(char32_t c);
 
 // Appends a code point as UTF-8.

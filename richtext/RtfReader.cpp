@@ -18,6 +18,8 @@ constexpr std::size_t MaxDepth = 256;
 constexpr std::int64_t MaxParameter = 1'000'000'000;
 // Levels a list definition may have.
 constexpr std::size_t MaxListLevels = 9;
+// The largest font size, in half points.
+constexpr int MaxHalfPoints = 32766;
 // The longest "\uc" fallback the reader accepts.
 constexpr int MaxFallback = 16;
 
@@ -491,7 +493,7 @@ private:
         } else if (word == "f") {
             FState.FFont = value;
         } else if (word == "fs") {
-            FState.FHalfPoints = hasParameter && value > 0 ? value : 24;
+            FState.FHalfPoints = hasParameter && value > 0 ? std::min(value, MaxHalfPoints) : 24;
         } else {
             return false;
         }
@@ -585,6 +587,9 @@ private:
 
     void EmitCharacter(char32_t c)
     {
+        if (c < 0x20 && (FState.FDestination != TDestination::Body || (c != '\t' && c != '\n'))) {
+            return; // control characters other than tabs and line breaks in the text are no text
+        }
         if (FHighSurrogate != 0 && (c < 0xDC00 || c > 0xDFFF)) {
             FHighSurrogate = 0;
             EmitCharacter(0xFFFD);

@@ -30,7 +30,7 @@ void AppendEscaped(std::string& out, std::string_view text)
             out += "\\line ";
         } else if (c < 0x20) {
             continue;
-        } else if (c < 0x80) {
+        } else if (c < 0x7F) {
             out += static_cast<char>(c);
         } else if (const auto byte = ToWindows1252(c)) {
             std::snprintf(buffer, sizeof buffer, "\\'%02x", *byte);
