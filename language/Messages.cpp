@@ -252,6 +252,7 @@ constexpr const TMessage* AllMessages[] = {
     &msg::UrlUpdate,
     &msg::UrlDecrypt,
     &msg::InvalidDataType,
+    &msg::CannotOpenWithShell,
 };
 
 static_assert(std::size(AllMessages) == CatalogueMessageCount + WebAddressCount + OwnMessageCount,

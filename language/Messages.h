@@ -896,6 +896,11 @@ inline constexpr TMessage InvalidDataType{{
     "Ungültiger Datentyp für '%s'!",
     "Type de données invalide pour '%s'!",
     "Nevalida datumtipo por '%s'!"}};
+inline constexpr TMessage CannotOpenWithShell{{
+    "Cannot open '%s'! No web browser or other program is set up to open it.",
+    "'%s' kann nicht geöffnet werden! Es ist kein Webbrowser oder anderes Programm zum Öffnen eingerichtet.",
+    "Impossible d'ouvrir '%s'! Aucun navigateur web ni autre programme n'est configuré pour l'ouvrir.",
+    "Ne eblas malfermi '%s'! Neniu retumilo au alia programo estas agordita por malfermi ghin."}};
 // clang-format on
 
 } // namespace msg
@@ -904,7 +909,7 @@ inline constexpr TMessage InvalidDataType{{
 inline constexpr int CatalogueMessageCount = 242;
 // The web addresses, then the program's own texts.
 inline constexpr int WebAddressCount = 4;
-inline constexpr int OwnMessageCount = 1;
+inline constexpr int OwnMessageCount = 2;
 
 // Every message in table order: the catalogue, the web addresses (UrlHome, UrlHelp, UrlUpdate,
 // UrlDecrypt), then the program's own texts.

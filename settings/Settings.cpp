@@ -15,8 +15,13 @@
 #include <QStringList>
 
 #include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
 
 namespace {
 
@@ -185,15 +190,39 @@ void WriteValue(TSettings& settings, QSettings& store, const TStoredValue& value
     }
 }
 
-// The settings folder is made private before the first value is written: the file holds the
-// mail password, sealed without a key of the user's.
-void MakePrivateSettingsFolder()
+// "path: the system's reason", as a failed saving is shown.
+std::string FailureText(const std::string& path, int error)
 {
-    const QString folder = QString::fromStdString(SettingsFolder());
-    if (!QDir(folder).exists()) {
-        QDir().mkpath(folder);
-        ::chmod(folder.toLocal8Bit().constData(), 0700);
+    return path + ": " + std::error_code(error, std::generic_category()).message();
+}
+
+// The settings folder is made private before the first value is written: the file holds the
+// mail password, sealed without a key of the user's. Gives the system's error, if any.
+std::error_code MakePrivateSettingsFolder(const std::string& folder)
+{
+    std::error_code error;
+    if (std::filesystem::create_directories(folder, error)) {
+        ::chmod(folder.c_str(), 0700);
     }
+    return error;
+}
+
+// Why the settings file could not be written. The settings store only knows that writing
+// failed, so the folder and the file are asked again: the store needs to create files in the
+// folder and to write the file.
+std::string WriteFailure(const std::string& folder, const std::string& fileName)
+{
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+        return FailureText(folder, errno);
+    }
+    const int file = ::open(fileName.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (file < 0 && errno != ENOENT) {
+        return FailureText(fileName, errno);
+    }
+    if (file >= 0) {
+        ::close(file);
+    }
+    return FailureText(fileName, EIO);
 }
 
 } // namespace
@@ -268,9 +297,7 @@ bool TSettings::Load()
         try {
             ReadValue(*this, store.value(key), value);
         } catch (const std::exception& error) {
-            if (FShowInfoBox) {
-                FShowInfoBox(MsgText(msg::Error), error.what());
-            }
+            ShowError(error.what());
             return false;
         }
     }
@@ -287,7 +314,11 @@ bool TSettings::Save(bool onlyWhenInstalled)
     } else {
         RemoveStartupLink();
     }
-    MakePrivateSettingsFolder();
+    const std::string folder = SettingsFolder();
+    if (const std::error_code error = MakePrivateSettingsFolder(folder)) {
+        ShowError(FailureText(folder, error.value()));
+        return false;
+    }
     const QString fileName = QString::fromStdString(SettingsFileName());
     QSettings store(fileName, QSettings::IniFormat);
     for (const TStoredValue& value : StoredValues) {
@@ -295,10 +326,18 @@ bool TSettings::Save(bool onlyWhenInstalled)
     }
     store.sync();
     if (store.status() != QSettings::NoError) {
+        ShowError(WriteFailure(folder, SettingsFileName()));
         return false;
     }
     QFile::setPermissions(fileName, QFile::ReadOwner | QFile::WriteOwner);
     return true;
+}
+
+void TSettings::ShowError(const std::string& text) const
+{
+    if (FShowInfoBox) {
+        FShowInfoBox(MsgText(msg::Error), text);
+    }
 }
 
 bool TSettings::RemoveUserSettings()

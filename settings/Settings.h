@@ -35,7 +35,7 @@ public:
     // order; only for an installed copy when onlyWhenInstalled. A password that cannot be sealed
     // is cleared and the saving goes on. The file is readable by the user only. True when
     // everything was written; false when the saving was skipped or the file could not be
-    // written.
+    // written, which is shown with the caption "Error" and the system's reason.
     bool Save(bool onlyWhenInstalled);
 
     // Every field at its default.
@@ -91,6 +91,9 @@ public:
     bool Autostart = false;
 
 private:
+    // Shows the text with the caption "Error".
+    void ShowError(const std::string& text) const;
+
     TShowInfoBox FShowInfoBox;
     bool FLoaded = false;
 };

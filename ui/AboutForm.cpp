@@ -62,7 +62,7 @@ TAboutForm::TAboutForm(const TEXEVersion& version, TSettings& settings, QWidget*
     resize(439, 311);
     setMinimumSize(439, 311);
     connect(FStrip, &TDialogStrip::languageSwitched, this, [this] { raise(); });
-    SwitchToStoredLanguage(FSettings);
+    SwitchToStoredLanguage(FSettings, FWatcher);
 }
 
 void TAboutForm::Relabel()

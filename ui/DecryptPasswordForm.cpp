@@ -23,7 +23,7 @@ TDecryptPasswordForm::TDecryptPasswordForm(TSettings& settings, QWidget* parent)
     FinishLayout(129, 73);
     connect(FOkButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(FPassword.Field, &QLineEdit::returnPressed, this, &QDialog::accept);
-    SwitchToStoredLanguage(FSettings);
+    SwitchToStoredLanguage(FSettings, FWatcher);
 }
 
 void TDecryptPasswordForm::Relabel()

@@ -3,13 +3,13 @@
 #include "Artwork.h"
 #include "ClickableLabel.h"
 #include "LanguageSwitch.h"
+#include "OpenWithShell.h"
+#include "QtUserInterface.h"
 #include "UiText.h"
 #include "language/LangWatchable.h"
 #include "language/Messages.h"
 
-#include <QDesktopServices>
 #include <QHBoxLayout>
-#include <QUrl>
 
 namespace {
 
@@ -46,7 +46,10 @@ TDialogStrip::TDialogStrip(TSettings& settings, QWidget* parent)
         SwitchToNextLanguage(FSettings);
         emit languageSwitched();
     });
-    connect(FLogo, &TClickableLabel::clicked, this, [] { QDesktopServices::openUrl(QUrl(UiText(msg::UrlHome))); });
+    connect(FLogo, &TClickableLabel::clicked, this, [this] {
+        TQtUserInterface messages(window(), FSettings);
+        OpenWithShell(UiText(msg::UrlHome), messages);
+    });
     Relabel();
 }
 

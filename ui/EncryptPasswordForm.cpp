@@ -39,7 +39,7 @@ TEncryptPasswordForm::TEncryptPasswordForm(TSettings& settings, QWidget* parent)
     connect(FConfirm.Field, &QLineEdit::textChanged, this, [this] { FLastEdited = FConfirm.Field; });
     connect(FOkButton, &QPushButton::clicked, this, &TEncryptPasswordForm::Confirm);
     FMeter->SetPosition(TPasswordMeter::BarPosition(FPassword.Meter->Quality()));
-    SwitchToStoredLanguage(FSettings);
+    SwitchToStoredLanguage(FSettings, FWatcher);
 }
 
 void TEncryptPasswordForm::Relabel()

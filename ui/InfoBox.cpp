@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 
@@ -19,6 +20,15 @@ namespace {
 constexpr int CharactersPerLine = 30;
 constexpr int Margin = 10;
 constexpr int ButtonBottomGap = 6;
+
+int WidestWord(const QFontMetrics& metrics, const QString& text)
+{
+    int widest = 0;
+    for (const QString& word : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
+        widest = std::max(widest, metrics.horizontalAdvance(word));
+    }
+    return widest;
+}
 
 } // namespace
 
@@ -35,18 +45,23 @@ TInfoBox::TInfoBox(const QString& caption, const QString& text, TSettings& setti
     FOkButton->setObjectName(QStringLiteral("OkButton"));
     FOkButton->setDefault(true);
     connect(FOkButton, &QPushButton::clicked, this, &QDialog::accept);
-    SwitchToStoredLanguage(FSettings);
+    SwitchToStoredLanguage(FSettings, FWatcher);
 
     const QFontMetrics metrics(FLabel->font());
+    const QSize button = ButtonSize();
     QSize client = ClientSizeFor(static_cast<int>(text.size()), metrics.averageCharWidth(), metrics.lineSpacing(),
-                                 FOkButton->sizeHint().height());
-    // Grown where the font's real words need more lines than the steps allow for.
+                                 button.height());
+    // Never so narrow that the button or the text's longest word is cut off (but no wider than the
+    // screen), and grown where the font's real words need more lines than the steps allow for.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int widest = std::max(button.width(), WidestWord(metrics, text)) + 2 * Margin;
+    client.setWidth(
+        std::max(client.width(), screen != nullptr ? std::min(widest, screen->availableSize().width()) : widest));
     const int labelWidth = client.width() - 2 * Margin;
     const int textHeight = metrics.boundingRect(QRect(0, 0, labelWidth, 100000), Qt::TextWordWrap, text).height();
-    client.setHeight(
-        std::max(client.height(), textHeight + 3 * Margin + ButtonBottomGap + FOkButton->sizeHint().height()));
+    client.setHeight(std::max(client.height(), textHeight + 3 * Margin + ButtonBottomGap + button.height()));
     setFixedSize(client);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    if (screen != nullptr) {
         const QRect area = screen->geometry();
         move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
     }
@@ -61,8 +76,7 @@ QSize TInfoBox::ClientSizeFor(int characters, int characterWidth, int lineHeight
     } else {
         perLine = characters;
     }
-    // Room for the margins around the label and the button below it.
-    return {perLine * characterWidth + 8 + 2 * Margin, buttonHeight + 40 + lines * lineHeight};
+    return {perLine * characterWidth + 8, buttonHeight + 40 + lines * lineHeight};
 }
 
 void TInfoBox::Relabel()
@@ -77,9 +91,14 @@ void TInfoBox::resizeEvent(QResizeEvent* event)
     LayOut();
 }
 
+QSize TInfoBox::ButtonSize() const
+{
+    return FOkButton->sizeHint().expandedTo(QSize(75, 0));
+}
+
 void TInfoBox::LayOut()
 {
-    const QSize button = FOkButton->sizeHint().expandedTo(QSize(75, 0));
+    const QSize button = ButtonSize();
     FOkButton->setGeometry((width() - button.width()) / 2, height() - ButtonBottomGap - button.height(), button.width(),
                            button.height());
     FLabel->setGeometry(Margin, Margin, width() - 2 * Margin, FOkButton->y() - 2 * Margin);

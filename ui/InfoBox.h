@@ -21,13 +21,16 @@ public:
     void Relabel();
 
     // The client size the text asks for: 30 characters per line, as many lines as the text has
-    // full 30-character runs (at least one); a shorter text gives one line of its own length.
+    // full 30-character runs (at least one); a shorter text gives one line of its own length;
+    // 8 pixels and the button's height more. The box grows beyond it where the font needs room.
     static QSize ClientSizeFor(int characters, int characterWidth, int lineHeight, int buttonHeight);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The OK button: as its caption asks, at least 75 pixels wide.
+    QSize ButtonSize() const;
     void LayOut();
 
     TSettings& FSettings;

@@ -2,6 +2,7 @@
 
 #include "language/LangWatchable.h"
 #include "language/MsgText.h"
+#include "language/Watcher.h"
 #include "settings/Settings.h"
 
 void SwitchToNextLanguage(TSettings& settings)
@@ -11,7 +12,13 @@ void SwitchToNextLanguage(TSettings& settings)
     settings.Save(true);
 }
 
-void SwitchToStoredLanguage(const TSettings& settings)
+void SwitchToStoredLanguage(const TSettings& settings, TWatcher& newWindow)
 {
-    LanguageHolder().SetLanguage(ValidLanguage(settings.ActiveLanguage));
+    TLangWatchable& holder = LanguageHolder();
+    const TLanguage stored = ValidLanguage(settings.ActiveLanguage);
+    if (holder.Language() != stored) {
+        holder.SetLanguage(stored);
+    } else {
+        newWindow.Update(holder);
+    }
 }

@@ -5,6 +5,7 @@
 #include "ClickableLabel.h"
 #include "Fonts.h"
 #include "LanguageSwitch.h"
+#include "OpenWithShell.h"
 #include "QtUserInterface.h"
 #include "UiText.h"
 #include "app/AppCommands.h"
@@ -20,7 +21,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -28,7 +28,6 @@
 #include <QMenu>
 #include <QScreen>
 #include <QToolButton>
-#include <QUrl>
 
 #include "Placement.h"
 
@@ -101,7 +100,7 @@ TStartForm::TStartForm(TSettings& settings, TTemporaryFiles& temporaryFiles, IAp
     connect(&FPasswordTimer, &QTimer::timeout, this, [this] { FCommands.ForgetRememberedPassword(); });
 
     // The stored language relabels this window and any other already open.
-    SwitchToStoredLanguage(FSettings);
+    SwitchToStoredLanguage(FSettings, FWatcher);
     setFixedSize(ClientWidth, ClientHeight);
     PlaceWindow();
     ApplyStayOnTop(FSettings.fStart_StayOnTop);
@@ -428,7 +427,7 @@ bool TStartForm::eventFilter(QObject* watched, QEvent* event)
 {
     // A double-click on the drop zone opens the product's home page.
     if (watched == FDropZone && event->type() == QEvent::MouseButtonDblClick) {
-        QDesktopServices::openUrl(QUrl(UiText(msg::UrlHome)));
+        OpenWithShell(UiText(msg::UrlHome), *FUserInterface);
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -449,7 +448,7 @@ void TStartForm::ShowUpdate()
     } else if (FCommands.OpenContainerWindowCount() > 0) {
         FUserInterface->ShowInfoBox(MsgText(msg::Information), MsgText(msg::CloseContainersToUpdate));
     } else {
-        QDesktopServices::openUrl(QUrl(UiText(msg::UrlUpdate)));
+        OpenWithShell(UiText(msg::UrlUpdate), *FUserInterface);
     }
 }
 

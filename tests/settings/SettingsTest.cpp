@@ -382,6 +382,36 @@ TEST_F(SettingsTest, AutostartOptionFollowsTheEntry)
     EXPECT_FALSE(std::filesystem::exists(StartupLinkFile()));
 }
 
+TEST_F(SettingsTest, SavingThatCannotWriteShowsTheSystemsReason)
+{
+    FSandbox.Install();
+    // Places that cannot be written even by root: a file where the folders go, a folder where the
+    // file goes.
+    const struct
+    {
+        std::string Blocker;
+        bool BlockerIsFolder;
+        std::string Shown;
+        int Reason;
+    } cases[] = {
+        {FSandbox.ConfigHome(), false, SettingsFolder(), ENOTDIR},
+        {SettingsFileName(), true, SettingsFileName(), EISDIR},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Blocker);
+        std::filesystem::remove_all(FSandbox.ConfigHome());
+        if (c.BlockerIsFolder) {
+            std::filesystem::create_directories(c.Blocker);
+        } else {
+            WriteWholeFile(c.Blocker, "in the way");
+        }
+        TSettings settings(Shown());
+        FUser.ExpectInfoBox("Error", c.Shown + ": " + std::error_code(c.Reason, std::generic_category()).message());
+        EXPECT_FALSE(settings.Save(true));
+        EXPECT_TRUE(FUser.AllAsked());
+    }
+}
+
 TEST_F(SettingsTest, RemovingTheUserSettingsForgetsEverything)
 {
     EXPECT_TRUE(TSettings::RemoveUserSettings()) << "nothing to remove";

@@ -3,7 +3,9 @@
 #include "app/Sandbox.h"
 #include "app/TemporaryFiles.h"
 #include "language/LangWatchable.h"
+#include "language/Messages.h"
 #include "settings/Settings.h"
+#include "settings/UserFolders.h"
 #include "ui/AboutForm.h"
 #include "ui/DecryptPasswordForm.h"
 #include "ui/EncryptPasswordForm.h"
@@ -11,6 +13,7 @@
 #include "ui/InfoBox.h"
 #include "ui/Placement.h"
 #include "ui/StartForm.h"
+#include "ui/UiText.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -19,21 +22,32 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
 
 namespace {
 
 class DialogsTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { LanguageHolder().SetLanguage(LangEnglish); }
+    void SetUp() override
+    {
+        LanguageHolder().SetLanguage(LangEnglish);
+        FSettings.ActiveLanguage = LangEnglish;
+    }
 
     Sandbox FSandbox;
     TSettings FSettings{[](const std::string&, const std::string&) {}};
+    TTemporaryFiles FTemporaryFiles;
+    TRecordingCommands FCommands;
 };
 
 QString TextOf(QWidget& window, const char* name)
@@ -44,19 +58,67 @@ QString TextOf(QWidget& window, const char* name)
     return window.findChild<QLabel*>(name)->text();
 }
 
+// Once the next program message box shows: hands it to look, then presses its OK button.
+void OnNextMessageBox(std::function<void(QWidget& box)> look)
+{
+    QTimer::singleShot(0, [look = std::move(look)] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->objectName() == QLatin1String("fMsgBox") && window->isVisible()) {
+                look(*window);
+                window->findChild<QPushButton*>("OkButton")->click();
+            }
+        }
+    });
+}
+
+// The next program message box as "caption: text", answered with OK.
+void RecordNextMessageBox(std::string& shown)
+{
+    OnNextMessageBox([&shown](QWidget& box) {
+        shown = (box.windowTitle() + QStringLiteral(": ") + TextOf(box, "MessageText")).toStdString();
+    });
+}
+
+void Click(QWidget& window, const char* name)
+{
+    QTest::mouseClick(window.findChild<QWidget*>(name), Qt::LeftButton);
+}
+
 } // namespace
 
 TEST_F(DialogsTest, MessageBoxGrowsInStepsOfThirtyCharacters)
 {
-    const int cw = 8;
-    const int line = 12;
-    const int button = 24;
-    EXPECT_EQ(TInfoBox::ClientSizeFor(30, cw, line, button), QSize(30 * cw + 28, button + 40 + line));
-    EXPECT_EQ(TInfoBox::ClientSizeFor(90, cw, line, button), QSize(30 * cw + 28, button + 40 + 3 * line));
-    EXPECT_EQ(TInfoBox::ClientSizeFor(45, cw, line, button), QSize(30 * cw + 28, button + 40 + line))
+    // 8 pixels a character, 12 a line, a button 24 high.
+    EXPECT_EQ(TInfoBox::ClientSizeFor(30, 8, 12, 24), QSize(248, 76));
+    EXPECT_EQ(TInfoBox::ClientSizeFor(90, 8, 12, 24), QSize(248, 100));
+    EXPECT_EQ(TInfoBox::ClientSizeFor(45, 8, 12, 24), QSize(248, 76))
         << "45 characters: one computed line, the label wraps inside it";
-    EXPECT_EQ(TInfoBox::ClientSizeFor(10, cw, line, button), QSize(10 * cw + 28, button + 40 + line));
-    EXPECT_EQ(TInfoBox::ClientSizeFor(0, cw, line, button).width(), 28);
+    EXPECT_EQ(TInfoBox::ClientSizeFor(10, 8, 12, 24), QSize(88, 76));
+    EXPECT_EQ(TInfoBox::ClientSizeFor(0, 8, 12, 24).width(), 8);
+}
+
+TEST_F(DialogsTest, EveryMessageFitsItsBoxInEveryLanguage)
+{
+    for (TLanguage language = LangEnglish; language < LanguageCount; ++language) {
+        LanguageHolder().SetLanguage(language);
+        FSettings.ActiveLanguage = language;
+        for (const TMessage* message : MessageTable()) {
+            const QString text = UiText(*message);
+            SCOPED_TRACE(text.toStdString());
+            TInfoBox box(UiText(msg::Error), text, FSettings);
+            box.show();
+            const QLabel* label = box.findChild<QLabel*>("MessageText");
+            const QWidget* ok = box.findChild<QPushButton*>("OkButton");
+            EXPECT_LE(label->heightForWidth(label->width()), label->height()) << "lines cut off at the bottom";
+            int widestWord = 0;
+            for (const QString& word : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
+                widestWord = std::max(widestWord, label->fontMetrics().horizontalAdvance(word));
+            }
+            EXPECT_LE(widestWord, label->width()) << "a word cut off at the side";
+            EXPECT_TRUE(box.rect().contains(ok->geometry())) << "the OK button cut off";
+            box.close();
+        }
+    }
 }
 
 TEST_F(DialogsTest, DialogsStayOnTheScreenAtEveryCorner)
@@ -93,18 +155,10 @@ TEST_F(DialogsTest, MismatchedConfirmationWarnsAndKeepsBothTexts)
     TEncryptPasswordForm form(FSettings, nullptr);
     form.SetPassword(QStringLiteral("abc"));
     form.findChild<QLineEdit*>("Confirmation")->setText(QStringLiteral("abd"));
-    QString warning;
-    QTimer::singleShot(0, [&warning] {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->objectName() == QLatin1String("fMsgBox") && window->isVisible()) {
-                warning =
-                    window->windowTitle() + QStringLiteral(": ") + window->findChild<QLabel*>("MessageText")->text();
-                window->findChild<QPushButton*>("OkButton")->click();
-            }
-        }
-    });
+    std::string warning;
+    RecordNextMessageBox(warning);
     form.findChild<QPushButton*>("OkButton")->click();
-    EXPECT_EQ(warning.toStdString(), "Warning: Incorrect password confirmation!");
+    EXPECT_EQ(warning, "Warning: Incorrect password confirmation!");
     EXPECT_NE(form.result(), QDialog::Accepted);
     EXPECT_EQ(form.Password(), QStringLiteral("abc"));
     EXPECT_EQ(form.Confirmation(), QStringLiteral("abd"));
@@ -147,9 +201,7 @@ TEST_F(DialogsTest, AboutShowsVersionAndBuild)
 
 TEST_F(DialogsTest, EveryOpenWindowFollowsEachLanguageChangeAndClosedOnesAreLeftAlone)
 {
-    TTemporaryFiles temporaryFiles;
-    TRecordingCommands commands;
-    TStartForm start(FSettings, temporaryFiles, commands);
+    TStartForm start(FSettings, FTemporaryFiles, FCommands);
     auto box = std::make_unique<TInfoBox>(QStringLiteral("Error"), QStringLiteral("text"), FSettings);
     TEncryptPasswordForm encrypt(FSettings, nullptr);
     TDecryptPasswordForm decrypt(FSettings, nullptr);
@@ -184,6 +236,85 @@ TEST_F(DialogsTest, EveryOpenWindowFollowsEachLanguageChangeAndClosedOnesAreLeft
     EXPECT_EQ(LanguageHolder().Language(), LangFrench);
     EXPECT_EQ(TextOf(start, "NewButton").toStdString(), "Nouveau...");
     EXPECT_EQ(TextOf(about, "CloseButton").toStdString(), "Fermer");
+}
+
+TEST_F(DialogsTest, AnotherWindowOpeningLeavesTheCaptionsTheirOwnersSet)
+{
+    FSettings.ActiveLanguage = LangEsperanto;
+    LanguageHolder().SetLanguage(LangEsperanto);
+    TDecryptPasswordForm decrypt(FSettings, nullptr);
+    decrypt.setWindowTitle(QStringLiteral("Container password"));
+    TEncryptPasswordForm encrypt(FSettings, nullptr);
+    encrypt.setWindowTitle(QStringLiteral("New container password"));
+    encrypt.SetPassword(QStringLiteral("abc"));
+    encrypt.findChild<QLineEdit*>("Confirmation")->setText(QStringLiteral("abd"));
+
+    std::string seen;
+    OnNextMessageBox([&](QWidget& box) {
+        seen = (encrypt.windowTitle() + QLatin1Char('|') + decrypt.windowTitle() + QLatin1Char('|') +
+                TextOf(box, "OkButton"))
+                   .toStdString();
+    });
+    encrypt.findChild<QPushButton*>("OkButton")->click();
+    EXPECT_EQ(seen, "New container password|Container password|Bone") << "the new box still takes its own texts";
+
+    TInfoBox box(QStringLiteral("Information"), QStringLiteral("text"), FSettings);
+    EXPECT_EQ(encrypt.windowTitle().toStdString(), "New container password");
+    EXPECT_EQ(decrypt.windowTitle().toStdString(), "Container password");
+}
+
+TEST_F(DialogsTest, HintsShowWhileTheWindowIsNotActive)
+{
+    TStartForm start(FSettings, FTemporaryFiles, FCommands);
+    TEncryptPasswordForm encrypt(FSettings, nullptr);
+    for (QWidget* window : {static_cast<QWidget*>(&start), static_cast<QWidget*>(&encrypt)}) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        window->show();
+        QWidget other; // active, and away from the window so that the mouse stays over the window
+        other.setGeometry(QRect(window->geometry().bottomRight() + QPoint(20, 20), QSize(10, 10)));
+        other.show();
+        other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([window] { return !window->isActiveWindow(); }));
+
+        QTest::mouseMove(window->findChild<QWidget*>("LanguageFlag"));
+        EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 3000));
+        EXPECT_EQ(QToolTip::text().toStdString(), "Click on flag to change language");
+        QToolTip::hideText();
+        window->hide();
+    }
+}
+
+TEST_F(DialogsTest, ASavingThatFailsIsShownWithTheCaptionError)
+{
+    FSandbox.Install();
+    // Root writes anywhere: a file where the settings folder goes stops even root.
+    std::filesystem::remove_all(FSandbox.ConfigHome());
+    WriteWholeFile(FSandbox.ConfigHome(), "in the way");
+    TSettings settings([this](const std::string& caption, const std::string& text) {
+        ShowInfoBox(QString::fromStdString(caption), QString::fromStdString(text), FSettings);
+    });
+    settings.ActiveLanguage = LangEsperanto;
+    LanguageHolder().SetLanguage(LangEsperanto);
+    TDecryptPasswordForm form(settings, nullptr);
+    std::string shown;
+    RecordNextMessageBox(shown);
+    Click(form, "LanguageFlag"); // to English, saved at once
+    EXPECT_EQ(shown.substr(0, shown.find('/')), "Error: ");
+    EXPECT_NE(shown.find(SettingsFolder() + ": "), std::string::npos) << shown;
+}
+
+TEST_F(DialogsTest, AWebPageThatCannotOpenIsShown)
+{
+    // No web browser and no opener anywhere.
+    FSandbox.SetVariable("PATH", FSandbox.TemporaryFolder());
+    FSandbox.SetVariable("BROWSER", std::nullopt);
+    FSandbox.SetVariable("DEFAULT_BROWSER", std::nullopt);
+    TDecryptPasswordForm form(FSettings, nullptr);
+    std::string shown;
+    RecordNextMessageBox(shown);
+    Click(form, "Logo");
+    EXPECT_EQ(shown,
+              "Error: Cannot open 'https://www.sealvane.org/'! No web browser or other program is set up to open it.");
 }
 
 TEST_F(DialogsTest, FontDialogGivesTheChosenFontOnlyOnOk)

@@ -6,6 +6,7 @@
 #include "language/LangWatchable.h"
 #include "settings/Settings.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -189,6 +190,24 @@ TEST_F(StartFormTest, ForwardedTextsShowOpenOrEndForAnUpdate)
     form->SetMailDialogOpen(false);
     form->HandleForwardedText(QStringLiteral("-UPDATE"));
     EXPECT_EQ(ending.size(), 1);
+}
+
+TEST_F(StartFormTest, HomeAndUpdatePagesThatCannotOpenAreShown)
+{
+    FSandbox.Install();
+    // No web browser and no opener anywhere.
+    FSandbox.SetVariable("PATH", FSandbox.TemporaryFolder());
+    FSandbox.SetVariable("BROWSER", std::nullopt);
+    FSandbox.SetVariable("DEFAULT_BROWSER", std::nullopt);
+    const auto form = MakeForm();
+    const auto cannotOpen = [](const std::string& address) {
+        return "Cannot open '" + address + "'! No web browser or other program is set up to open it.";
+    };
+    FUser.ExpectInfoBox("Error", cannotOpen("https://www.sealvane.org/download/"))
+        .ExpectInfoBox("Error", cannotOpen("https://www.sealvane.org/"));
+    form->findChild<QAction*>("UpdateAction")->trigger();
+    QTest::mouseDClick(form->findChild<QWidget*>("DropZone"), Qt::LeftButton);
+    EXPECT_TRUE(FUser.AllAsked());
 }
 
 TEST_F(StartFormTest, LanguageMenuNamesEachLanguageInItself)
