@@ -1,0 +1,93 @@
+#include "ui/RichTextMapping.h"
+
+#include <QGuiApplication>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TRichRun Run(std::string text, bool bold = false, std::string link = {})
+{
+    TRichRun run;
+    run.FText = std::move(text);
+    run.FBold = bold;
+    run.FLink = std::move(link);
+    return run;
+}
+
+TRichDocument Looks()
+{
+    TRichRun all = Run("all", true, "https://example.org/?a=1&b=2#top");
+    all.FItalic = all.FUnderline = all.FStrikeout = true;
+    all.FColour = TRgb{0, 112, 192};
+    all.FFont = "DejaVu Sans Mono";
+    all.FSizePoints = 10.5;
+    TRichRun black = Run("black\tand line\nbreak ☺ 😀");
+    black.FColour = TRgb{};
+    return {{{TAlignment::Left, TListKind::None, {Run("plain "), all, Run(" bold", true), black}}}};
+}
+
+TRichDocument ListsAndAlignment()
+{
+    return {{{TAlignment::Center, TListKind::None, {Run("centred")}},
+             {TAlignment::Left, TListKind::Bullet, {Run("one")}},
+             {TAlignment::Right, TListKind::Bullet, {Run("two")}},
+             {TAlignment::Left, TListKind::Decimal, {Run("first")}},
+             {TAlignment::Justify, TListKind::Decimal, {}},
+             {TAlignment::Left, TListKind::None, {}},
+             {TAlignment::Left, TListKind::Decimal, {Run("new list")}}}};
+}
+
+class RichTextMappingRoundTrip : public ::testing::TestWithParam<TRichDocument (*)()>
+{
+};
+
+} // namespace
+
+TEST_P(RichTextMappingRoundTrip, TextDocumentGivesBackTheModel)
+{
+    QTextDocument document;
+    RichTextMapping::Fill(document, GetParam()());
+    EXPECT_EQ(RichTextMapping::FromTextDocument(document), GetParam()());
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, RichTextMappingRoundTrip, ::testing::Values(&Looks, &ListsAndAlignment));
+
+TEST(RichTextMapping, TextDocumentHasQtsOwnFormats)
+{
+    QTextDocument document;
+    RichTextMapping::Fill(document, ListsAndAlignment());
+    ASSERT_EQ(document.blockCount(), 7);
+    EXPECT_EQ(document.begin().blockFormat().alignment(), Qt::AlignHCenter);
+    const QTextBlock one = document.findBlockByNumber(1);
+    ASSERT_NE(one.textList(), nullptr);
+    EXPECT_EQ(one.textList()->format().style(), QTextListFormat::ListDisc);
+    EXPECT_EQ(one.textList(), document.findBlockByNumber(2).textList()) << "one list for consecutive items";
+    EXPECT_EQ(document.findBlockByNumber(4).textList()->format().style(), QTextListFormat::ListDecimal);
+    EXPECT_NE(document.findBlockByNumber(6).textList(), document.findBlockByNumber(4).textList());
+
+    RichTextMapping::Fill(document, Looks());
+    const QTextFragment all = (++document.begin().begin()).fragment();
+    EXPECT_EQ(all.text(), "all");
+    EXPECT_EQ(all.charFormat().anchorHref(), "https://example.org/?a=1&b=2#top");
+    EXPECT_EQ(all.charFormat().foreground().color(), QColor(0, 112, 192));
+    EXPECT_EQ(all.charFormat().fontPointSize(), 10.5);
+    EXPECT_TRUE(document.begin().text().contains(QChar::LineSeparator));
+}
+
+TEST(RichTextMapping, EmptyTextDocumentHasNoParagraphs)
+{
+    QTextDocument document;
+    EXPECT_TRUE(RichTextMapping::FromTextDocument(document).FParagraphs.empty());
+}
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,154 @@
+#include "RichTextMapping.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+
+namespace RichTextMapping {
+
+namespace {
+
+QTextCharFormat CharFormat(const TRichRun& run)
+{
+    QTextCharFormat format;
+    format.setFontWeight(run.FBold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(run.FItalic);
+    format.setFontUnderline(run.FUnderline);
+    format.setFontStrikeOut(run.FStrikeout);
+    if (!run.FLink.empty()) {
+        format.setAnchor(true);
+        format.setAnchorHref(QString::fromStdString(run.FLink));
+    }
+    if (run.FColour) {
+        format.setForeground(QColor(run.FColour->FRed, run.FColour->FGreen, run.FColour->FBlue));
+    }
+    if (run.FFont) {
+        format.setFontFamilies(QStringList{QString::fromStdString(*run.FFont)});
+    }
+    if (run.FSizePoints) {
+        format.setFontPointSize(*run.FSizePoints);
+    }
+    return format;
+}
+
+TRichRun Run(const QTextFragment& fragment)
+{
+    const QTextCharFormat format = fragment.charFormat();
+    TRichRun run;
+    QString text = fragment.text();
+    text.replace(QChar::LineSeparator, u'\n');
+    text.remove(QChar::ObjectReplacementCharacter);
+    run.FText = text.toStdString();
+    run.FBold = format.fontWeight() >= QFont::DemiBold;
+    run.FItalic = format.fontItalic();
+    run.FUnderline = format.fontUnderline();
+    run.FStrikeout = format.fontStrikeOut();
+    if (format.isAnchor()) {
+        run.FLink = format.anchorHref().toStdString();
+    }
+    if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush) {
+        const QColor colour = format.foreground().color();
+        run.FColour = TRgb{static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+                           static_cast<std::uint8_t>(colour.blue())};
+    }
+    const QStringList families = format.fontFamilies().toStringList();
+    if (!families.isEmpty() && !families.first().isEmpty()) {
+        run.FFont = families.first().toStdString();
+    }
+    if (format.hasProperty(QTextFormat::FontPointSize)) {
+        run.FSizePoints = format.fontPointSize();
+    }
+    return run;
+}
+
+Qt::Alignment QtAlignment(TAlignment alignment)
+{
+    switch (alignment) {
+    case TAlignment::Center:
+        return Qt::AlignHCenter;
+    case TAlignment::Right:
+        return Qt::AlignRight;
+    case TAlignment::Justify:
+        return Qt::AlignJustify;
+    case TAlignment::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+TAlignment Alignment(Qt::Alignment alignment)
+{
+    if (alignment & Qt::AlignHCenter) {
+        return TAlignment::Center;
+    }
+    if (alignment & Qt::AlignRight) {
+        return TAlignment::Right;
+    }
+    return alignment & Qt::AlignJustify ? TAlignment::Justify : TAlignment::Left;
+}
+
+TListKind ListKind(const QTextList* list)
+{
+    if (list == nullptr) {
+        return TListKind::None;
+    }
+    const QTextListFormat::Style style = list->format().style();
+    const bool bullet = style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle ||
+                        style == QTextListFormat::ListSquare;
+    return bullet ? TListKind::Bullet : TListKind::Decimal;
+}
+
+} // namespace
+
+void Fill(QTextDocument& target, const TRichDocument& document)
+{
+    target.clear();
+    QTextCursor cursor(&target);
+    QTextList* list = nullptr;
+    for (std::size_t n = 0; n < document.FParagraphs.size(); ++n) {
+        const TRichParagraph& paragraph = document.FParagraphs[n];
+        QTextBlockFormat blockFormat;
+        blockFormat.setAlignment(QtAlignment(paragraph.FAlignment));
+        if (n == 0) {
+            cursor.setBlockFormat(blockFormat);
+        } else {
+            cursor.insertBlock(blockFormat, QTextCharFormat());
+        }
+        if (paragraph.FList == TListKind::None) {
+            list = nullptr;
+        } else if (list != nullptr && ListKind(list) == paragraph.FList) {
+            list->add(cursor.block());
+        } else {
+            QTextListFormat listFormat;
+            listFormat.setStyle(paragraph.FList == TListKind::Bullet ? QTextListFormat::ListDisc
+                                                                     : QTextListFormat::ListDecimal);
+            list = cursor.createList(listFormat);
+        }
+        for (const TRichRun& run : paragraph.FRuns) {
+            QString text = QString::fromStdString(run.FText);
+            text.replace(u'\n', QChar::LineSeparator);
+            cursor.insertText(text, CharFormat(run));
+        }
+    }
+}
+
+TRichDocument FromTextDocument(const QTextDocument& document)
+{
+    TRichDocument model;
+    if (document.isEmpty()) {
+        return model;
+    }
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        TRichParagraph paragraph;
+        paragraph.FAlignment = Alignment(block.blockFormat().alignment());
+        paragraph.FList = ListKind(block.textList());
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            paragraph.Append(Run(fragment.fragment()));
+        }
+        model.FParagraphs.push_back(std::move(paragraph));
+    }
+    return model;
+}
+
+} // namespace RichTextMapping
