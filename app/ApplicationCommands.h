@@ -1,22 +1,47 @@
 #pragma once
 
 #include "AppCommands.h"
+#include "AttachmentCommands.h"
+#include "ContainerFlows.h"
+#include "WipeCommand.h"
 
-// The application's operations. Outlook does not exist on this platform; no container window is
-// open until the container flows create them. The container flows (new, open, drop, wipe,
-// options) are the next steps of the program and join here.
+class IContainerWindowFactory;
+class IDialogs;
+class TSession;
+class TSettings;
+
+// The application's operations over the container flows, the attachment commands and the wipe
+// command. Outlook does not exist on this platform; the options dialog joins here later.
 class TApplicationCommands : public IAppCommands
 {
 public:
-    void NewContainer() override {}
-    void OpenContainerFile(const std::string&) override {}
+    // startDialogs are the start window's: they serve the commands that come from it.
+    TApplicationCommands(TSettings& settings, TSession& session, IContainerWindowFactory& windows,
+                         IDialogs& startDialogs);
+
+    void NewContainer() override;
+    void OpenContainerFile(IContainerWindow* window, const std::string& fileName) override;
     void OpenOutlookContainer(bool) override {}
     bool IsOutlookRunning() override { return false; }
-    void WipeFiles() override {}
+    void WipeFiles() override;
     void ShowOptions() override {}
-    void DropFiles(const std::vector<std::string>&) override {}
-    void DropText(const std::string&) override {}
-    int OpenContainerWindowCount() override { return 0; }
-    bool CloseContainerWindows() override { return true; }
-    void ForgetRememberedPassword() override {}
+    void DropFiles(IContainerWindow* window, const std::vector<std::string>& fileNames) override;
+    void DropText(IContainerWindow* window, const std::string& text, bool rich) override;
+    int OpenContainerWindowCount() override;
+    // Each window is asked to close; its close query runs the close flow, which takes it off the
+    // session's list. A window still listed afterwards refused.
+    bool CloseContainerWindows() override;
+    bool IsMailDialogOpen() override;
+
+    // The container windows' commands.
+    TContainerFlows& Flows() { return FFlows; }
+    TAttachmentCommands& Attachments() { return FAttachments; }
+    TWipeCommand& Wipe() { return FWipe; }
+
+private:
+    TSession& FSession;
+    IDialogs& FStartDialogs;
+    TContainerFlows FFlows;
+    TAttachmentCommands FAttachments;
+    TWipeCommand FWipe;
 };

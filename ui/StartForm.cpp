@@ -96,8 +96,6 @@ TStartForm::TStartForm(TSettings& settings, TTemporaryFiles& temporaryFiles, IAp
     FOutlookCheckTimer.setSingleShot(true);
     FOutlookCheckTimer.setInterval(OutlookCheckIntervalMs);
     connect(&FOutlookCheckTimer, &QTimer::timeout, this, [this] { FCommands.OpenOutlookContainer(false); });
-    FPasswordTimer.setSingleShot(true);
-    connect(&FPasswordTimer, &QTimer::timeout, this, [this] { FCommands.ForgetRememberedPassword(); });
 
     // The stored language relabels this window and any other already open.
     SwitchToStoredLanguage(FSettings, FWatcher);
@@ -126,12 +124,12 @@ void TStartForm::BuildControls()
     FOutlookButton->move(InitialButtonWidth, 0);
     FLoadButton->move(2 * InitialButtonWidth, 0);
     connect(FNewButton, &QToolButton::clicked, this, [this] {
-        if (!FMailDialogOpen) {
+        if (!FCommands.IsMailDialogOpen()) {
             FCommands.NewContainer();
         }
     });
     connect(FOutlookButton, &QToolButton::clicked, this, [this] {
-        if (FMailDialogOpen) {
+        if (FCommands.IsMailDialogOpen()) {
             return;
         }
         if (FCommands.IsOutlookRunning()) {
@@ -141,8 +139,8 @@ void TStartForm::BuildControls()
         }
     });
     connect(FLoadButton, &QToolButton::clicked, this, [this] {
-        if (!FMailDialogOpen) {
-            FCommands.OpenContainerFile({});
+        if (!FCommands.IsMailDialogOpen()) {
+            FCommands.OpenContainerFile(nullptr, {});
         }
     });
 
@@ -184,7 +182,7 @@ void TStartForm::BuildControls()
     FLogo->setPixmap(Artwork::Picture(QStringLiteral("logo-mini"), QSize(LogoWidth - 4, StripHeight - 2)));
     FLogo->setAlignment(Qt::AlignCenter);
     connect(FLogo, &TClickableLabel::clicked, this, [this] {
-        if (!FMailDialogOpen) {
+        if (!FCommands.IsMailDialogOpen()) {
             ShowAbout(this, FSettings);
         }
     });
@@ -202,24 +200,24 @@ void TStartForm::BuildMenu()
     };
     FOpenAction = add("OpenAction", [this] { RestoreFromTray(); });
     FNewAction = add("NewAction", [this] {
-        if (!FMailDialogOpen) {
+        if (!FCommands.IsMailDialogOpen()) {
             FCommands.NewContainer();
         }
     });
     FOutlookAction = add("OutlookAction", [this] {
-        if (!FMailDialogOpen) {
+        if (!FCommands.IsMailDialogOpen()) {
             FCommands.OpenOutlookContainer(true);
         }
     });
     FLoadAction = add("LoadAction", [this] {
-        if (!FMailDialogOpen) {
-            FCommands.OpenContainerFile({});
+        if (!FCommands.IsMailDialogOpen()) {
+            FCommands.OpenContainerFile(nullptr, {});
         }
     });
     FMenu->addSeparator();
     FUpdateAction = add("UpdateAction", [this] { ShowUpdate(); });
     FAboutAction = add("AboutAction", [this] {
-        if (!FMailDialogOpen) {
+        if (!FCommands.IsMailDialogOpen()) {
             ShowAbout(this, FSettings);
         }
     });
@@ -232,7 +230,7 @@ void TStartForm::BuildMenu()
     FStayOnTopAction->setChecked(true);
     FWipeAction = add("WipeAction", [this] { FCommands.WipeFiles(); });
     FOptionsAction = add("OptionsAction", [this] {
-        if (!FMailDialogOpen) {
+        if (!FCommands.IsMailDialogOpen()) {
             FCommands.ShowOptions();
         }
     });
@@ -375,16 +373,11 @@ void TStartForm::OnTrayClickTimer()
         if (FCommands.IsOutlookRunning()) {
             FCommands.OpenOutlookContainer(true);
         } else {
-            FCommands.OpenContainerFile({});
+            FCommands.OpenContainerFile(nullptr, {});
         }
     } else if (clicks == 1) {
         FCommands.NewContainer();
     }
-}
-
-void TStartForm::RestartPasswordTimer(int milliseconds)
-{
-    FPasswordTimer.start(milliseconds);
 }
 
 void TStartForm::SetUserInterface(IUserInterface* userInterface)
@@ -440,7 +433,7 @@ void TStartForm::contextMenuEvent(QContextMenuEvent* event)
 
 void TStartForm::ShowUpdate()
 {
-    if (FMailDialogOpen) {
+    if (FCommands.IsMailDialogOpen()) {
         return;
     }
     if (!IsInstalled()) {
@@ -461,7 +454,7 @@ void TStartForm::OpenCommandLineFiles(const QStringList& arguments)
         }
     }
     if (!files.empty()) {
-        FCommands.DropFiles(files);
+        FCommands.DropFiles(nullptr, files);
     } else if (FSettings.fStart_CheckForOutlookContainer && FCommands.IsOutlookRunning()) {
         FCommands.OpenOutlookContainer(false);
     }
@@ -469,7 +462,7 @@ void TStartForm::OpenCommandLineFiles(const QStringList& arguments)
 
 void TStartForm::HandleForwardedText(const QString& forwarded)
 {
-    if (FMailDialogOpen) {
+    if (FCommands.IsMailDialogOpen()) {
         return;
     }
     const QString text = forwarded.trimmed();
@@ -487,7 +480,7 @@ void TStartForm::HandleForwardedText(const QString& forwarded)
             close();
         }
     } else if (QFileInfo(text).isFile()) {
-        FCommands.DropFiles({text.toStdString()});
+        FCommands.DropFiles(nullptr, {text.toStdString()});
     }
 }
 

@@ -46,12 +46,9 @@ public:
     void HandleForwardedText(const QString& text);
     // The files named on this program's own command line, opened after start-up.
     void OpenCommandLineFiles(const QStringList& arguments);
-    // True while the mail client's send dialog is open: commands and forwarded texts are ignored.
-    void SetMailDialogOpen(bool open) { FMailDialogOpen = open; }
 
     // The command that runs when the tray-click timer decides (for tests and the tray icon).
     void CountTrayClick();
-    void RestartPasswordTimer(int milliseconds);
 
     // The questions of the closing sequence go through this window's interface; tests replace it.
     void SetUserInterface(IUserInterface* userInterface);
@@ -121,11 +118,9 @@ private:
     QTimer FStatusTimer;
     QTimer FTrayClickTimer;
     QTimer FOutlookCheckTimer;
-    QTimer FPasswordTimer;
 
     bool FCloseForReal = true;
     bool FHiddenInTray = false;
-    bool FMailDialogOpen = false;
     int FTrayClickCount = 0;
     TFormWatcher<TStartForm> FWatcher{*this};
 };

@@ -4,35 +4,58 @@
 
 namespace {
 
-const char* NameOf(ScriptedQuestions::Kind kind)
+using Kind = ScriptedQuestions::Kind;
+
+const char* NameOf(Kind kind)
 {
     switch (kind) {
-    case ScriptedQuestions::Kind::InfoBox:
+    case Kind::InfoBox:
         return "message box";
-    case ScriptedQuestions::Kind::YesNo:
+    case Kind::YesNo:
         return "Yes/No question";
-    case ScriptedQuestions::Kind::YesNoCancel:
+    case Kind::YesNoCancel:
         return "Yes/No/Cancel question";
-    case ScriptedQuestions::Kind::AbortRetryIgnore:
+    case Kind::AbortRetryIgnore:
         return "Abort/Retry/Ignore question";
+    case Kind::OpenFile:
+        return "open-file dialog";
+    case Kind::OpenFiles:
+        return "open-files dialog";
+    case Kind::SaveFile:
+        return "save-file dialog";
+    case Kind::Folder:
+        return "folder dialog";
+    case Kind::Password:
+        return "password dialog";
+    case Kind::NewPassword:
+        return "new-password dialog";
     }
     return "prompt";
 }
 
-bool Offers(ScriptedQuestions::Kind kind, TAnswer answer)
+bool Offers(Kind kind, TAnswer answer)
 {
     switch (kind) {
-    case ScriptedQuestions::Kind::InfoBox:
-        return true;
-    case ScriptedQuestions::Kind::YesNo:
+    case Kind::YesNo:
         return answer == TAnswer::Yes || answer == TAnswer::No;
-    case ScriptedQuestions::Kind::YesNoCancel:
+    case Kind::YesNoCancel:
         return answer == TAnswer::Yes || answer == TAnswer::No || answer == TAnswer::Cancel;
-    case ScriptedQuestions::Kind::AbortRetryIgnore:
+    case Kind::AbortRetryIgnore:
         return answer == TAnswer::Abort || answer == TAnswer::Retry || answer == TAnswer::Ignore;
+    default:
+        return true;
     }
-    return false;
 }
+
+class BusyGuard : public IBusyIndicator::TGuard
+{
+public:
+    explicit BusyGuard(int& depth) : FDepth(depth) { ++FDepth; }
+    ~BusyGuard() override { --FDepth; }
+
+private:
+    int& FDepth;
+};
 
 } // namespace
 
@@ -48,7 +71,7 @@ ScriptedQuestions& ScriptedQuestions::Expect(Kind kind, std::string caption, std
                                              std::function<void()> whenAsked)
 {
     EXPECT_TRUE(Offers(kind, answer)) << "the script answers a " << NameOf(kind) << " with a button it lacks";
-    FExpected.push_back({kind, std::move(caption), std::move(text), answer, std::move(whenAsked)});
+    FExpected.push_back({kind, std::move(caption), std::move(text), answer, std::move(whenAsked), {}});
     return *this;
 }
 
@@ -57,41 +80,139 @@ ScriptedQuestions& ScriptedQuestions::ExpectInfoBox(std::string caption, std::st
     return Expect(Kind::InfoBox, std::move(caption), std::move(text), TAnswer::Yes);
 }
 
-TAnswer ScriptedQuestions::Next(Kind kind, const std::string& caption, const std::string& text, TAnswer stopping)
+ScriptedQuestions& ScriptedQuestions::ExpectChoice(Kind kind, std::string caption, std::vector<std::string> choice,
+                                                   std::string suggestedName)
+{
+    FExpected.push_back({kind, std::move(caption), std::move(suggestedName), TAnswer::Yes, {}, std::move(choice)});
+    return *this;
+}
+
+ScriptedQuestions& ScriptedQuestions::ExpectPassword(Kind kind, std::string caption, std::string initial,
+                                                     std::optional<std::string> answer)
+{
+    std::vector<std::string> choice;
+    if (answer) {
+        choice.push_back(std::move(*answer));
+    }
+    return ExpectChoice(kind, std::move(caption), std::move(choice), std::move(initial));
+}
+
+std::optional<ScriptedQuestions::Prompt> ScriptedQuestions::Next(Kind kind, const std::string& caption,
+                                                                 const std::string& text)
 {
     if (FExpected.empty()) {
         ADD_FAILURE() << "unexpected " << NameOf(kind) << ": [" << caption << "] " << text;
-        return stopping;
+        return std::nullopt;
     }
     Prompt prompt = std::move(FExpected.front());
     FExpected.pop_front();
     if (prompt.FKind != kind || prompt.FCaption != caption || prompt.FText != text) {
         ADD_FAILURE() << "unexpected " << NameOf(kind) << ": [" << caption << "] " << text << "\n  instead of "
                       << NameOf(prompt.FKind) << ": [" << prompt.FCaption << "] " << prompt.FText;
-        return stopping;
+        return std::nullopt;
     }
     if (prompt.FWhenAsked) {
         prompt.FWhenAsked();
     }
-    return prompt.FAnswer;
+    return prompt;
+}
+
+TAnswer ScriptedQuestions::Answer(Kind kind, const std::string& caption, const std::string& text, TAnswer stopping)
+{
+    const std::optional<Prompt> prompt = Next(kind, caption, text);
+    return prompt ? prompt->FAnswer : stopping;
+}
+
+std::vector<std::string> ScriptedQuestions::Choice(Kind kind, const std::string& caption, const std::string& text)
+{
+    std::optional<Prompt> prompt = Next(kind, caption, text);
+    return prompt ? std::move(prompt->FChoice) : std::vector<std::string>{};
 }
 
 void ScriptedQuestions::ShowInfoBox(const std::string& caption, const std::string& text)
 {
-    Next(Kind::InfoBox, caption, text, TAnswer::Yes);
+    Answer(Kind::InfoBox, caption, text, TAnswer::Yes);
 }
 
 TAnswer ScriptedQuestions::AskYesNo(const std::string& caption, const std::string& text)
 {
-    return Next(Kind::YesNo, caption, text, TAnswer::No);
+    return Answer(Kind::YesNo, caption, text, TAnswer::No);
 }
 
 TAnswer ScriptedQuestions::AskYesNoCancel(const std::string& caption, const std::string& text)
 {
-    return Next(Kind::YesNoCancel, caption, text, TAnswer::Cancel);
+    return Answer(Kind::YesNoCancel, caption, text, TAnswer::Cancel);
 }
 
 TAnswer ScriptedQuestions::AskAbortRetryIgnore(const std::string& caption, const std::string& text)
 {
-    return Next(Kind::AbortRetryIgnore, caption, text, TAnswer::Abort);
+    return Answer(Kind::AbortRetryIgnore, caption, text, TAnswer::Abort);
+}
+
+std::string ScriptedQuestions::AskOpenFile(const std::string& caption, const std::string&, const std::string&)
+{
+    const std::vector<std::string> choice = Choice(Kind::OpenFile, caption);
+    return choice.empty() ? std::string() : choice.front();
+}
+
+std::vector<std::string> ScriptedQuestions::AskOpenFiles(const std::string& caption, const std::string&,
+                                                         const std::string&)
+{
+    return Choice(Kind::OpenFiles, caption);
+}
+
+std::string ScriptedQuestions::AskSaveFile(const std::string& caption, const std::string&, const std::string&,
+                                           const std::string& suggestedName)
+{
+    const std::vector<std::string> choice = Choice(Kind::SaveFile, caption, suggestedName);
+    return choice.empty() ? std::string() : choice.front();
+}
+
+std::string ScriptedQuestions::AskFolder(const std::string& caption, const std::string&)
+{
+    const std::vector<std::string> choice = Choice(Kind::Folder, caption);
+    return choice.empty() ? std::string() : choice.front();
+}
+
+bool ScriptedQuestions::AskPassword(const std::string& caption, const std::string& initial, std::string& password)
+{
+    const std::vector<std::string> choice = Choice(Kind::Password, caption, initial);
+    password = choice.empty() ? std::string() : choice.front();
+    return !choice.empty();
+}
+
+bool ScriptedQuestions::AskNewPassword(const std::string& caption, const std::string& initial, std::string& password)
+{
+    const std::vector<std::string> choice = Choice(Kind::NewPassword, caption, initial);
+    password = choice.empty() ? std::string() : choice.front();
+    return !choice.empty();
+}
+
+bool ScriptedQuestions::OpenWithShell(const std::string& pathOrUrl)
+{
+    FShellOpened.push_back(pathOrUrl);
+    return true;
+}
+
+std::unique_ptr<IBusyIndicator::TGuard> ScriptedQuestions::BusyCursor()
+{
+    return std::make_unique<BusyGuard>(FBusyDepth);
+}
+
+void ScriptedQuestions::BeginProgress(const std::string& caption, const std::string& fileName)
+{
+    FProgressBegun.push_back(caption + ": " + fileName);
+    ++FProgressRunning;
+}
+
+bool ScriptedQuestions::StepProgress(std::int64_t, std::int64_t)
+{
+    EXPECT_GT(FProgressRunning, 0) << "progress stepped outside Begin and End";
+    return true;
+}
+
+void ScriptedQuestions::EndProgress()
+{
+    EXPECT_GT(FProgressRunning, 0) << "progress ended without being begun";
+    --FProgressRunning;
 }

@@ -1,16 +1,20 @@
 #pragma once
 
-#include "app/UserInterface.h"
+#include "app/Dialogs.h"
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
-// The user, scripted: a queue of the prompts a test expects, each with the answer to give. An
-// unexpected prompt (another kind, caption or text, or one more than scripted) fails the test
-// and is answered with its stopping button (No, Cancel, Abort); prompts left unasked fail the
-// test when the script ends.
-class ScriptedQuestions : public IUserInterface
+// The user, scripted: a queue of the prompts a test expects (messages, questions, file and folder
+// choices, passwords), each with the answer to give. An unexpected prompt (another kind, caption
+// or text, or one more than scripted) fails the test and is answered with its stopping button
+// (No, Cancel, Abort) or as cancelled; prompts left unasked fail the test when the script ends.
+// What needs no answer is recorded: the places opened with the shell, the wait cursor and the
+// progress displays.
+class ScriptedQuestions : public IDialogs
 {
 public:
     enum class Kind
@@ -18,7 +22,13 @@ public:
         InfoBox,
         YesNo,
         YesNoCancel,
-        AbortRetryIgnore
+        AbortRetryIgnore,
+        OpenFile,
+        OpenFiles,
+        SaveFile,
+        Folder,
+        Password,
+        NewPassword
     };
 
     ScriptedQuestions() = default;
@@ -30,6 +40,13 @@ public:
     ScriptedQuestions& Expect(Kind kind, std::string caption, std::string text, TAnswer answer,
                               std::function<void()> whenAsked = {});
     ScriptedQuestions& ExpectInfoBox(std::string caption, std::string text);
+    // A file or folder dialog answered with the chosen paths (none: cancelled). The text checked
+    // is the suggested name of a save dialog, empty for the others.
+    ScriptedQuestions& ExpectChoice(Kind kind, std::string caption, std::vector<std::string> choice,
+                                    std::string suggestedName = {});
+    // A password dialog that must offer the initial text; no answer cancels it.
+    ScriptedQuestions& ExpectPassword(Kind kind, std::string caption, std::string initial,
+                                      std::optional<std::string> answer);
 
     bool AllAsked() const { return FExpected.empty(); }
 
@@ -37,6 +54,27 @@ public:
     TAnswer AskYesNo(const std::string& caption, const std::string& text) override;
     TAnswer AskYesNoCancel(const std::string& caption, const std::string& text) override;
     TAnswer AskAbortRetryIgnore(const std::string& caption, const std::string& text) override;
+
+    std::string AskOpenFile(const std::string& caption, const std::string& filter, const std::string& folder) override;
+    std::vector<std::string> AskOpenFiles(const std::string& caption, const std::string& filter,
+                                          const std::string& folder) override;
+    std::string AskSaveFile(const std::string& caption, const std::string& filter, const std::string& folder,
+                            const std::string& suggestedName) override;
+    std::string AskFolder(const std::string& caption, const std::string& folder) override;
+    bool AskPassword(const std::string& caption, const std::string& initial, std::string& password) override;
+    bool AskNewPassword(const std::string& caption, const std::string& initial, std::string& password) override;
+
+    bool OpenWithShell(const std::string& pathOrUrl) override;
+    std::unique_ptr<TGuard> BusyCursor() override;
+    void BeginProgress(const std::string& caption, const std::string& fileName) override;
+    bool StepProgress(std::int64_t done, std::int64_t total) override;
+    void EndProgress() override;
+
+    std::vector<std::string> FShellOpened;
+    int FBusyDepth = 0;
+    // "caption: file name" of every progress display begun; how many are still running.
+    std::vector<std::string> FProgressBegun;
+    int FProgressRunning = 0;
 
 private:
     struct Prompt
@@ -46,9 +84,13 @@ private:
         std::string FText;
         TAnswer FAnswer;
         std::function<void()> FWhenAsked;
+        std::vector<std::string> FChoice;
     };
 
-    TAnswer Next(Kind kind, const std::string& caption, const std::string& text, TAnswer stopping);
+    // The scripted prompt, or none when this one was not expected.
+    std::optional<Prompt> Next(Kind kind, const std::string& caption, const std::string& text);
+    TAnswer Answer(Kind kind, const std::string& caption, const std::string& text, TAnswer stopping);
+    std::vector<std::string> Choice(Kind kind, const std::string& caption, const std::string& text = {});
 
     std::deque<Prompt> FExpected;
 };

@@ -10,28 +10,39 @@ class TRecordingCommands : public IAppCommands
 {
 public:
     void NewContainer() override { FCalls.push_back("NewContainer"); }
-    void OpenContainerFile(const std::string& fileName) override { FCalls.push_back("OpenContainerFile:" + fileName); }
+    void OpenContainerFile(IContainerWindow* window, const std::string& fileName) override
+    {
+        FCalls.push_back(WindowMark(window) + "OpenContainerFile:" + fileName);
+    }
     void OpenOutlookContainer(bool loud) override { FCalls.push_back(loud ? "Outlook:loud" : "Outlook:quiet"); }
     bool IsOutlookRunning() override { return FOutlook; }
     void WipeFiles() override { FCalls.push_back("WipeFiles"); }
     void ShowOptions() override { FCalls.push_back("ShowOptions"); }
-    void DropFiles(const std::vector<std::string>& fileNames) override
+    void DropFiles(IContainerWindow* window, const std::vector<std::string>& fileNames) override
     {
         for (const auto& name : fileNames) {
-            FCalls.push_back("DropFile:" + name);
+            FCalls.push_back(WindowMark(window) + "DropFile:" + name);
         }
     }
-    void DropText(const std::string& text) override { FCalls.push_back("DropText:" + text); }
+    void DropText(IContainerWindow* window, const std::string& text, bool rich) override
+    {
+        FCalls.push_back(WindowMark(window) + (rich ? "DropRichText:" : "DropText:") + text);
+    }
     int OpenContainerWindowCount() override { return FWindows; }
     bool CloseContainerWindows() override
     {
         FCalls.push_back("CloseContainerWindows");
         return FWindowsClose;
     }
-    void ForgetRememberedPassword() override { FCalls.push_back("ForgetPassword"); }
+    bool IsMailDialogOpen() override { return FMailDialogOpen; }
 
     std::vector<std::string> FCalls;
     bool FOutlook = false;
     int FWindows = 0;
     bool FWindowsClose = true;
+    bool FMailDialogOpen = false;
+
+private:
+    // Calls from a container window are marked; the start window's (no window) are not.
+    static std::string WindowMark(const IContainerWindow* window) { return window != nullptr ? "window:" : ""; }
 };

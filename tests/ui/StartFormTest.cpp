@@ -183,11 +183,11 @@ TEST_F(StartFormTest, ForwardedTextsShowOpenOrEndForAnUpdate)
     form->HandleForwardedText(QStringLiteral("-UPDATE"));
     EXPECT_TRUE(ending.isEmpty());
 
-    form->SetMailDialogOpen(true);
+    FCommands.FMailDialogOpen = true;
     FCommands.FWindows = 0;
     form->HandleForwardedText(QStringLiteral("-UPDATE"));
     EXPECT_TRUE(ending.isEmpty()) << "ignored while the mail dialog is open";
-    form->SetMailDialogOpen(false);
+    FCommands.FMailDialogOpen = false;
     form->HandleForwardedText(QStringLiteral("-UPDATE"));
     EXPECT_EQ(ending.size(), 1);
 }

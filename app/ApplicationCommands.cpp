@@ -1,0 +1,58 @@
+#include "ApplicationCommands.h"
+
+#include "ContainerWindow.h"
+#include "Session.h"
+
+TApplicationCommands::TApplicationCommands(TSettings& settings, TSession& session, IContainerWindowFactory& windows,
+                                           IDialogs& startDialogs)
+    : FSession(session), FStartDialogs(startDialogs), FFlows(settings, session, windows, startDialogs),
+      FAttachments(settings, FFlows), FWipe(settings)
+{
+}
+
+void TApplicationCommands::NewContainer()
+{
+    FFlows.NewContainer();
+}
+
+void TApplicationCommands::OpenContainerFile(IContainerWindow* window, const std::string& fileName)
+{
+    FFlows.OpenContainerFile(window, fileName);
+}
+
+void TApplicationCommands::WipeFiles()
+{
+    FWipe.Run(FStartDialogs);
+}
+
+void TApplicationCommands::DropFiles(IContainerWindow* window, const std::vector<std::string>& fileNames)
+{
+    FFlows.DropFiles(window, fileNames);
+}
+
+void TApplicationCommands::DropText(IContainerWindow* window, const std::string& text, bool rich)
+{
+    FFlows.DropText(window, text, rich);
+}
+
+int TApplicationCommands::OpenContainerWindowCount()
+{
+    return static_cast<int>(FSession.Windows().size());
+}
+
+bool TApplicationCommands::CloseContainerWindows()
+{
+    while (!FSession.Windows().empty()) {
+        IContainerWindow* last = FSession.Windows().back();
+        last->RequestClose();
+        if (!FSession.Windows().empty() && FSession.Windows().back() == last) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TApplicationCommands::IsMailDialogOpen()
+{
+    return FSession.MailDialogOpen();
+}

@@ -1,0 +1,208 @@
+#include "AttachmentCommands.h"
+
+#include "ContainerFlows.h"
+#include "ContainerWindow.h"
+#include "Dialogs.h"
+#include "ProgressRun.h"
+#include "RunCommand.h"
+#include "cipher/BasicFileStream.h"
+#include "container/PathInfo.h"
+#include "container/PendingFile.h"
+#include "container/RandomCryptoContainer.h"
+#include "language/FormatText.h"
+#include "language/Messages.h"
+#include "language/MsgText.h"
+#include "settings/Settings.h"
+
+#include <filesystem>
+#include <numeric>
+
+namespace {
+
+bool Exists(const std::string& fileName)
+{
+    return std::filesystem::exists(std::filesystem::symlink_status(fileName));
+}
+
+std::vector<int> AllRows(TRandomCryptoContainer& container)
+{
+    std::vector<int> rows(static_cast<std::size_t>(container.GetCatalog().Count()));
+    std::iota(rows.begin(), rows.end(), 0);
+    return rows;
+}
+
+// The container's file name without folder and extension: the name of the text file and of the
+// sub-folder.
+std::string StemOf(TRandomCryptoContainer& container)
+{
+    return std::filesystem::path(container.FileName()).stem().string();
+}
+
+} // namespace
+
+TAttachmentCommands::TAttachmentCommands(TSettings& settings, TContainerFlows& flows)
+    : FSettings(settings), FFlows(flows)
+{
+}
+
+bool TAttachmentCommands::RefusedReadOnly(IContainerWindow& window)
+{
+    if (window.Container().IsWritable()) {
+        return false;
+    }
+    window.Dialogs().ShowInfoBox(MsgText(msg::Information), MsgText(msg::ContainerIsReadOnly));
+    return true;
+}
+
+void TAttachmentCommands::AddAttachments(IContainerWindow& window)
+{
+    std::vector<std::string> files;
+    RunCommand(window.Dialogs(), [&] {
+        if (!RefusedReadOnly(window)) {
+            files = window.Dialogs().AskOpenFiles(MsgText(msg::AddAttachmentsEllipsis), MsgText(msg::FilterAllFiles),
+                                                  FSettings.DefaultCurrentDirectory);
+        }
+    });
+    if (!files.empty()) {
+        FFlows.DropFiles(&window, files);
+    }
+}
+
+void TAttachmentCommands::DeleteSelectedAttachments(IContainerWindow& window)
+{
+    IDialogs& dialogs = window.Dialogs();
+    RunCommand(dialogs, [&] {
+        const std::vector<int> rows = window.SelectedAttachmentRows();
+        if (RefusedReadOnly(window) || rows.empty() ||
+            dialogs.AskYesNo(MsgText(msg::DeleteAttachments), MsgText(msg::DeleteSelectedAttachmentsConfirm)) !=
+                TAnswer::Yes) {
+            return;
+        }
+        TRandomCryptoContainer& container = window.Container();
+        // From the last row to the first: a deletion moves the rows after it.
+        for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+            container.DeleteEntry(*container.GetCatalog().Item(*row));
+        }
+        window.LoadContent();
+        window.BringToFront();
+    });
+}
+
+void TAttachmentCommands::ExtractAllAttachments(IContainerWindow& window)
+{
+    ExtractToChosenFolder(window, false);
+}
+
+void TAttachmentCommands::ExtractSelectedAttachments(IContainerWindow& window)
+{
+    ExtractToChosenFolder(window, true);
+}
+
+void TAttachmentCommands::ExtractToChosenFolder(IContainerWindow& window, bool selectedOnly)
+{
+    IDialogs& dialogs = window.Dialogs();
+    RunCommand(dialogs, [&] {
+        const std::vector<int> rows = selectedOnly ? window.SelectedAttachmentRows() : AllRows(window.Container());
+        if (selectedOnly && rows.empty()) {
+            return;
+        }
+        const std::string folder =
+            dialogs.AskFolder(MsgText(selectedOnly ? msg::ExtractSelectedAttachments : msg::ExtractAllAttachments),
+                              FSettings.DefaultCurrentDirectory);
+        if (folder.empty()) {
+            return;
+        }
+        FSettings.DefaultCurrentDirectory = folder;
+        if (ExtractRows(window, rows, folder) && !selectedOnly && FSettings.ExploreAfterExtract) {
+            dialogs.OpenWithShell(folder);
+        }
+    });
+}
+
+bool TAttachmentCommands::ExtractRows(IContainerWindow& window, const std::vector<int>& rows, const std::string& folder)
+{
+    IDialogs& dialogs = window.Dialogs();
+    TRandomCryptoContainer& container = window.Container();
+    for (const int row : rows) {
+        const TPathInfo& path = container.GetCatalog().Item(row)->FPath;
+        if (path.StoredFileName().empty()) {
+            continue; // an entry without a name holds nothing to write
+        }
+        // A name that would lead out of the folder is refused before anything is asked.
+        path.CheckExtractable();
+        const std::filesystem::path target = path.TargetName(folder);
+        if (Exists(target.string())) {
+            const TAnswer answer = dialogs.AskYesNoCancel(
+                MsgText(msg::Overwrite), FormatText(MsgText(msg::OverwriteFileInFolder),
+                                                    {target.parent_path().string(), target.filename().string()}));
+            if (answer == TAnswer::Cancel) {
+                return false;
+            }
+            if (answer == TAnswer::No) {
+                continue;
+            }
+        }
+        ExtractFileShowingProgress(dialogs, container, row, folder);
+    }
+    return true;
+}
+
+bool TAttachmentCommands::WriteTextFile(IContainerWindow& window, const std::string& fileName)
+{
+    if (Exists(fileName)) {
+        const TAnswer answer = window.Dialogs().AskYesNoCancel(MsgText(msg::Overwrite),
+                                                               FormatText(MsgText(msg::OverwriteFile), {fileName}));
+        if (answer != TAnswer::Yes) {
+            return answer == TAnswer::No;
+        }
+    }
+    const std::string text = window.EditorText(true);
+    TPendingFile pending(fileName);
+    TBasicFileStream output(pending.TempName(), TFileMode::Create);
+    output.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
+    output.Close();
+    pending.Commit();
+    return true;
+}
+
+void TAttachmentCommands::ExtractTextAndAttachments(IContainerWindow& window)
+{
+    IDialogs& dialogs = window.Dialogs();
+    RunCommand(dialogs, [&] {
+        const std::string chosen =
+            dialogs.AskFolder(MsgText(msg::ExtractTextAndAttachments), FSettings.DefaultCurrentDirectory);
+        if (chosen.empty()) {
+            return;
+        }
+        const std::string stem = StemOf(window.Container());
+        std::string folder = chosen;
+        if (FSettings.ExtractAllInSubdir) {
+            folder = JoinPath(chosen, stem);
+            std::error_code error;
+            std::filesystem::create_directories(folder, error);
+            if (!std::filesystem::is_directory(folder, error)) {
+                dialogs.ShowInfoBox(MsgText(msg::Error),
+                                    FormatText(MsgText(msg::ErrorCreatingTempDirectory), {folder}));
+                return;
+            }
+        }
+        FSettings.DefaultCurrentDirectory = folder;
+        if (ExtractRows(window, AllRows(window.Container()), folder) &&
+            WriteTextFile(window, JoinPath(folder, stem + ".rtf")) && FSettings.ExploreAfterExtract) {
+            dialogs.OpenWithShell(folder);
+        }
+    });
+}
+
+void TAttachmentCommands::ExtractText(IContainerWindow& window)
+{
+    IDialogs& dialogs = window.Dialogs();
+    RunCommand(dialogs, [&] {
+        const std::string fileName = dialogs.AskSaveFile(
+            MsgText(msg::ExtractText), FormatText(MsgText(msg::FilterRtfFiles), {std::string("rtf")}),
+            FSettings.DefaultCurrentDirectory, StemOf(window.Container()) + ".rtf");
+        if (!fileName.empty() && WriteTextFile(window, fileName) && FSettings.ExploreAfterExtract) {
+            dialogs.OpenWithShell(std::filesystem::path(fileName).parent_path().string());
+        }
+    });
+}

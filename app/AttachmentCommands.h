@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class IContainerWindow;
+class IDialogs;
+class TContainerFlows;
+class TSettings;
+
+// The container window's commands that move files into and out of its container: add, delete
+// the selected, extract all or the selected attachments, extract text and attachments, save the
+// text as an RTF file. Each runs under the window's wait cursor and reports a failure with the
+// caption "Error". An existing target file is replaced only when the user says Yes to "Overwrite";
+// No passes over that file, Cancel ends the command at once (no folder is opened then).
+class TAttachmentCommands
+{
+public:
+    TAttachmentCommands(TSettings& settings, TContainerFlows& flows);
+
+    // The files the user chooses are dropped onto the window.
+    void AddAttachments(IContainerWindow& window);
+    void DeleteSelectedAttachments(IContainerWindow& window);
+    // Into a folder the user chooses, each attachment under its stored folders; the folder is
+    // opened afterwards when the settings ask so.
+    void ExtractAllAttachments(IContainerWindow& window);
+    // The same for the selected attachments; the folder is never opened.
+    void ExtractSelectedAttachments(IContainerWindow& window);
+    // Every attachment and the text (named after the container, ".rtf"), into a sub-folder named
+    // after the container when the settings ask so.
+    void ExtractTextAndAttachments(IContainerWindow& window);
+    // The text as an RTF file the user names.
+    void ExtractText(IContainerWindow& window);
+
+private:
+    void ExtractToChosenFolder(IContainerWindow& window, bool selectedOnly);
+    // False when the user cancelled.
+    bool ExtractRows(IContainerWindow& window, const std::vector<int>& rows, const std::string& folder);
+    bool WriteTextFile(IContainerWindow& window, const std::string& fileName);
+    bool RefusedReadOnly(IContainerWindow& window);
+
+    TSettings& FSettings;
+    TContainerFlows& FFlows;
+};

@@ -1,0 +1,419 @@
+#include "ContainerFlows.h"
+
+#include "ContainerName.h"
+#include "ContainerWindow.h"
+#include "Dialogs.h"
+#include "OwnAddress.h"
+#include "ProgressRun.h"
+#include "ReleaseAttachments.h"
+#include "RunCommand.h"
+#include "Session.h"
+#include "TemporaryFiles.h"
+#include "container/ContainerError.h"
+#include "container/ExtraString.h"
+#include "container/LocalFiles.h"
+#include "container/RandomCryptoContainer.h"
+#include "language/FormatText.h"
+#include "language/Messages.h"
+#include "language/MsgText.h"
+#include "settings/Settings.h"
+#include "settings/TrimText.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+std::string NameOf(const std::string& fileName)
+{
+    return std::filesystem::path(fileName).filename().string();
+}
+
+std::string FolderOf(const std::string& fileName)
+{
+    return std::filesystem::path(fileName).parent_path().string();
+}
+
+bool HasExtension(const std::string& fileName, std::initializer_list<const char*> extensions)
+{
+    std::string extension = std::filesystem::path(fileName).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return std::find_if(extensions.begin(), extensions.end(),
+                        [&](const char* wanted) { return extension == wanted; }) != extensions.end();
+}
+
+std::string ContainerFilter()
+{
+    return FormatText(MsgText(msg::FilterContainerFiles), {std::string("xvt")});
+}
+
+TExtraString ExtraOf(TRandomCryptoContainer& container)
+{
+    TExtraString extra;
+    extra.Parse(container.GetExtra());
+    return extra;
+}
+
+// The window's text becomes the container's memo (a read-only container keeps its own).
+void StoreText(TRandomCryptoContainer& container, const IContainerWindow& window)
+{
+    if (!container.IsWritable()) {
+        return;
+    }
+    const std::string text = window.EditorText(true);
+    if (text != container.GetMemo()) {
+        container.SetMemo(text);
+    }
+}
+
+} // namespace
+
+TContainerFlows::TContainerFlows(TSettings& settings, TSession& session, IContainerWindowFactory& windows,
+                                 IDialogs& startDialogs)
+    : FSettings(settings), FSession(session), FWindows(windows), FStartDialogs(startDialogs)
+{
+}
+
+IDialogs& TContainerFlows::DialogsOf(IContainerWindow* window)
+{
+    return window != nullptr ? window->Dialogs() : FStartDialogs;
+}
+
+void TContainerFlows::Show(IContainerWindow& window)
+{
+    window.LoadContent();
+    window.BringToFront();
+}
+
+void TContainerFlows::SetRecordState(IContainerWindow& window, const TExtraString& extra)
+{
+    window.State().FExtraValue = extra.Number(TExtraString::Flags);
+    window.State().FOwn = IsOwnSenderAddress(extra.Field(TExtraString::SenderAddress), FSettings);
+}
+
+void TContainerFlows::NewContainer()
+{
+    if (FSession.MailDialogOpen()) {
+        return;
+    }
+    RunCommand(FStartDialogs, [&] {
+        IContainerWindow* window = TargetWithContainer(nullptr, FStartDialogs);
+        if (window != nullptr) {
+            Show(*window);
+            window->ApplyDefaultFont();
+            window->FocusEditor();
+        }
+    });
+}
+
+std::string TContainerFlows::NewWorkFileName(IDialogs& dialogs)
+{
+    // Two names made within the same millisecond are equal; a container made earlier must never
+    // be created anew under its own name.
+    for (;;) {
+        std::string fileName = MakeContainerName(FSettings.TempPath, FSettings.DefaultContainerNameBegin,
+                                                 FSettings.DefaultContainerNameEnd, FSession.TemporaryFiles(), dialogs);
+        if (fileName.empty() || !std::filesystem::exists(std::filesystem::symlink_status(fileName))) {
+            return fileName;
+        }
+    }
+}
+
+std::unique_ptr<TRandomCryptoContainer> TContainerFlows::NewWorkContainer(IDialogs& dialogs)
+{
+    const std::string fileName = NewWorkFileName(dialogs);
+    if (fileName.empty()) {
+        return nullptr;
+    }
+    // A provisional password that differs from window to window; the user's replaces it when
+    // the container is saved or sent.
+    auto container = std::make_unique<TRandomCryptoContainer>(std::to_string(FSession.NextWindowSerial()));
+    container->OpenNew(fileName);
+    container->SetExtra(TExtraString(true).Serialize());
+    return container;
+}
+
+void TContainerFlows::GiveNewContainer(IContainerWindow& window, std::unique_ptr<TRandomCryptoContainer> container)
+{
+    const TExtraString extra = ExtraOf(*container);
+    window.AssignContainer(std::move(container));
+    TContainerWindowState& state = window.State();
+    state.FModified = true;
+    state.FNew = true;
+    state.FPassword.clear();
+    state.FSaved = false;
+    SetRecordState(window, extra);
+}
+
+IContainerWindow* TContainerFlows::TargetWithContainer(IContainerWindow* window, IDialogs& dialogs)
+{
+    if (window != nullptr && window->HasContainer()) {
+        return window;
+    }
+    std::unique_ptr<TRandomCryptoContainer> container = NewWorkContainer(dialogs);
+    if (container == nullptr) {
+        return nullptr;
+    }
+    IContainerWindow& target = window != nullptr ? *window : FWindows.CreateContainerWindow();
+    GiveNewContainer(target, std::move(container));
+    return &target;
+}
+
+void TContainerFlows::OpenContainerFile(IContainerWindow* window, const std::string& fileName)
+{
+    if (FSession.MailDialogOpen()) {
+        return;
+    }
+    IDialogs& dialogs = DialogsOf(window);
+    RunCommand(dialogs, [&] { OpenFile(window, dialogs, fileName); });
+}
+
+void TContainerFlows::OpenFile(IContainerWindow* window, IDialogs& dialogs, const std::string& fileName)
+{
+    std::string name = fileName;
+    if (TrimText(name).empty()) {
+        name = dialogs.AskOpenFile(MsgText(msg::Open), ContainerFilter(), FSettings.DefaultCurrentDirectory);
+        if (name.empty()) {
+            return;
+        }
+    }
+    if (!FileExists(name)) {
+        ThrowContainerError(msg::ContainerNotFound, {name});
+    }
+    FSettings.DefaultCurrentDirectory = FolderOf(name);
+    std::string password;
+    if (AskOpenPassword(dialogs, name, password)) {
+        LoadIntoWindow(window, dialogs, name, password);
+    }
+}
+
+bool TContainerFlows::AskOpenPassword(IDialogs& dialogs, const std::string& fileName, std::string& password)
+{
+    for (;;) {
+        if (!dialogs.AskPassword(MsgText(msg::Password), FSession.RememberedPassword(), password)) {
+            return false;
+        }
+        if (CheckPassword(fileName, password)) {
+            FSession.RememberPassword(password, std::clamp(FSettings.SaveLastPWDTime, 0, 99) * 10'000);
+            return true;
+        }
+        FSession.ForgetPassword();
+        dialogs.ShowInfoBox(MsgText(msg::Information), MsgText(msg::IncorrectPassword));
+    }
+}
+
+void TContainerFlows::LoadIntoWindow(IContainerWindow* window, IDialogs& dialogs, const std::string& fileName,
+                                     const std::string& password)
+{
+    auto container = std::make_unique<TRandomCryptoContainer>(password);
+    const bool regenerated = container->OpenExisting(fileName).Regenerated();
+    const std::string stored = container->GetExtra();
+    TExtraString extra;
+    extra.Parse(stored);
+    const std::string& format = extra.Field(TExtraString::RecordFormat);
+    if (stored.empty() || format != TExtraString::CurrentFormat) {
+        if (regenerated) {
+            dialogs.ShowInfoBox(MsgText(msg::Information), FormatText(MsgText(msg::CatalogRegenerated), {fileName}));
+        } else {
+            const std::int64_t number = std::strtoll(format.c_str(), nullptr, 10);
+            dialogs.ShowInfoBox(MsgText(msg::Information), FormatText(MsgText(msg::InvalidExtraFormat), {number}));
+        }
+        extra = TExtraString(true);
+        if (container->IsWritable()) {
+            container->SetExtra(extra.Serialize());
+        }
+    }
+    // A window that shows a container keeps it: the file opens in a window of its own.
+    IContainerWindow& target =
+        window != nullptr && !window->HasContainer() ? *window : FWindows.CreateContainerWindow();
+    target.AssignContainer(std::move(container));
+    TContainerWindowState& state = target.State();
+    state.FModified = false;
+    state.FNew = false;
+    state.FSaved = true;
+    state.FPassword = password;
+    SetRecordState(target, extra);
+    Show(target);
+}
+
+void TContainerFlows::DropFiles(IContainerWindow* window, const std::vector<std::string>& fileNames)
+{
+    DropFilesOnto(window, fileNames);
+    FSession.SetDropSource(nullptr);
+}
+
+void TContainerFlows::DropFilesOnto(IContainerWindow* window, const std::vector<std::string>& fileNames)
+{
+    if (fileNames.size() == 1 && FileExists(fileNames.front()) && HasExtension(fileNames.front(), {".xvt", ".bwk"})) {
+        OpenContainerFile(nullptr, fileNames.front());
+        return;
+    }
+    // Attachments dragged out of a window are not added back to it.
+    if (fileNames.empty() || (window != nullptr && window == FSession.DropSource()) ||
+        (window == nullptr && FSession.MailDialogOpen())) {
+        return;
+    }
+    IDialogs& dialogs = DialogsOf(window);
+    RunCommand(dialogs, [&] {
+        IContainerWindow* target = TargetWithContainer(window, dialogs);
+        if (target == nullptr) {
+            return;
+        }
+        try {
+            AddDroppedFiles(*target, fileNames);
+        } catch (...) {
+            Show(*target);
+            throw;
+        }
+        Show(*target);
+    });
+}
+
+void TContainerFlows::AddDroppedFiles(IContainerWindow& window, const std::vector<std::string>& fileNames)
+{
+    TRandomCryptoContainer& container = window.Container();
+    if (!container.IsWritable()) {
+        window.Dialogs().ShowInfoBox(MsgText(msg::Information), MsgText(msg::ContainerIsReadOnly));
+        return;
+    }
+    for (const std::string& fileName : fileNames) {
+        // In a list of several, container files and vanished files are passed over.
+        if (fileNames.size() == 1 || (FileExists(fileName) && !HasExtension(fileName, {".xvt"}))) {
+            AddFileShowingProgress(window.Dialogs(), container, fileName, FolderOf(fileName));
+        }
+    }
+}
+
+void TContainerFlows::DropText(IContainerWindow* window, const std::string& text, bool rich)
+{
+    if (window == nullptr && FSession.MailDialogOpen()) {
+        return;
+    }
+    IDialogs& dialogs = DialogsOf(window);
+    RunCommand(dialogs, [&] {
+        IContainerWindow* target = TargetWithContainer(window, dialogs);
+        if (target == nullptr) {
+            return;
+        }
+        if (target->Container().IsWritable()) {
+            target->SetEditorText(TrimText(text), rich);
+            StoreText(target->Container(), *target);
+        } else {
+            target->Dialogs().ShowInfoBox(MsgText(msg::Information), MsgText(msg::ContainerIsReadOnly));
+        }
+        Show(*target);
+    });
+    FSession.SetDropSource(nullptr);
+}
+
+bool TContainerFlows::SaveContainerAs(IContainerWindow& window)
+{
+    bool saved = false;
+    if (window.HasContainer()) {
+        RunCommand(window.Dialogs(), [&] { saved = SaveAs(window); });
+    }
+    return saved;
+}
+
+bool TContainerFlows::SaveAs(IContainerWindow& window)
+{
+    IDialogs& dialogs = window.Dialogs();
+    TExtraString extra = ExtraOf(window.Container());
+    if (!ReleaseOpenedAttachments(window, dialogs, FSession.TemporaryFiles())) {
+        return false;
+    }
+    const std::string source = window.Container().FileName();
+    const std::string target = dialogs.AskSaveFile(MsgText(msg::SaveContainer), ContainerFilter(),
+                                                   FSettings.DefaultCurrentDirectory, NameOf(source));
+    if (TrimText(target).empty()) {
+        return false;
+    }
+    FSettings.DefaultCurrentDirectory = FolderOf(target);
+    std::string password;
+    if (!dialogs.AskNewPassword(MsgText(msg::Password), window.State().FPassword, password)) {
+        return false;
+    }
+    const std::string intermediate = NewWorkFileName(dialogs);
+    if (intermediate.empty()) {
+        return false;
+    }
+    const std::string sourcePassword = window.Container().GetPassword();
+    if (window.Container().IsWritable()) {
+        StoreText(window.Container(), window);
+        extra.SetField(TExtraString::SenderAddress, window.ReplyAddress());
+        window.Container().SetExtra(extra.Serialize());
+    }
+    try {
+        window.ReleaseContainer()->Close();
+        CopyContainerShowingProgress(dialogs, source, sourcePassword, target, intermediate, password);
+    } catch (...) {
+        // The window goes on with the container it had.
+        Reopen(window, source, sourcePassword);
+        throw;
+    }
+    Reopen(window, target, password);
+    TContainerWindowState& state = window.State();
+    state.FModified = false;
+    state.FSaved = true;
+    state.FPassword = password;
+    Show(window);
+    return true;
+}
+
+void TContainerFlows::Reopen(IContainerWindow& window, const std::string& fileName, const std::string& password)
+{
+    auto container = std::make_unique<TRandomCryptoContainer>(password);
+    container->OpenExisting(fileName);
+    window.AssignContainer(std::move(container));
+}
+
+bool TContainerFlows::CloseContainerWindow(IContainerWindow& window)
+{
+    IDialogs& dialogs = window.Dialogs();
+    bool mayClose = false;
+    RunCommand(dialogs, [&] { mayClose = AskToClose(window); });
+    if (!mayClose) {
+        return false;
+    }
+    window.StoreGeometry();
+    if (FSettings.fContainer_UserDimensions) {
+        FSettings.Save(true);
+    }
+    FSession.RemoveWindow(window);
+    if (window.HasContainer()) {
+        const std::unique_ptr<TRandomCryptoContainer> container = window.ReleaseContainer();
+        RunCommand(dialogs, [&] {
+            StoreText(*container, window);
+            container->Close();
+        });
+    }
+    FSession.TemporaryFiles().WipeTemporaryFiles(FSettings.WipeCyclesTemp);
+    return true;
+}
+
+bool TContainerFlows::AskToClose(IContainerWindow& window)
+{
+    IDialogs& dialogs = window.Dialogs();
+    for (;;) {
+        if (!ReleaseOpenedAttachments(window, dialogs, FSession.TemporaryFiles())) {
+            return false;
+        }
+        if (window.State().FSaved || !window.HasContainer() ||
+            (window.EditorEmpty() && window.Container().GetCatalog().Count() == 0)) {
+            return true;
+        }
+        const std::string question =
+            FormatText(MsgText(msg::ContainerNotSaved), {NameOf(window.Container().FileName())});
+        switch (dialogs.AskYesNoCancel(MsgText(msg::SaveContainer), question)) {
+        case TAnswer::Yes:
+            SaveContainerAs(window);
+            break;
+        case TAnswer::No:
+            return true;
+        default:
+            return false;
+        }
+    }
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class IContainerWindow;
+class IContainerWindowFactory;
+class IDialogs;
+class TExtraString;
+class TRandomCryptoContainer;
+class TSession;
+class TSettings;
+
+// The container operations of the start window, the container windows, the drop targets and a
+// second start: new container, open a file, drop files or text, save under a new name and
+// password, close a window. A flow given no window (the start window) creates a container window
+// through the factory; one given a window works on it. Every flow shows the wait cursor of the
+// window concerned and reports a failure there with the caption "Error".
+class TContainerFlows
+{
+public:
+    // startDialogs are the start window's: they serve flows given no window.
+    TContainerFlows(TSettings& settings, TSession& session, IContainerWindowFactory& windows, IDialogs& startDialogs);
+
+    // A new container in a new window, its file in the work folder. Refused while the mail
+    // dialog is open.
+    void NewContainer();
+    // Opens a container file (an empty name asks for it) after the password question, into the
+    // given window when it holds no container yet, else into a new one. Refused while the mail
+    // dialog is open.
+    void OpenContainerFile(IContainerWindow* window, const std::string& fileName);
+    // One container file (".xvt", ".bwk") is opened; other files become attachments of the
+    // window's container (a new window's when none is given). A drop back onto the window the
+    // drag started from adds nothing.
+    void DropFiles(IContainerWindow* window, const std::vector<std::string>& fileNames);
+    // The text (trimmed; RTF when rich) replaces the window's text (a new window's when none is
+    // given).
+    void DropText(IContainerWindow* window, const std::string& text, bool rich);
+    // Gives back opened attachments, asks for file and new password, copies the container there
+    // and reopens it from there. False when the user cancelled or it failed.
+    bool SaveContainerAs(IContainerWindow& window);
+    // The close query's work: gives back opened attachments, asks to save an unsaved container
+    // that holds something, stores geometry and text, closes the container, takes the window off
+    // the session's list and wipes the temporary files. False when the window must stay open.
+    bool CloseContainerWindow(IContainerWindow& window);
+
+private:
+    IDialogs& DialogsOf(IContainerWindow* window);
+    void OpenFile(IContainerWindow* window, IDialogs& dialogs, const std::string& fileName);
+    bool AskOpenPassword(IDialogs& dialogs, const std::string& fileName, std::string& password);
+    void LoadIntoWindow(IContainerWindow* window, IDialogs& dialogs, const std::string& fileName,
+                        const std::string& password);
+    // A name in the work folder that no file has yet; empty when none could be made (the user
+    // has been told).
+    std::string NewWorkFileName(IDialogs& dialogs);
+    std::unique_ptr<TRandomCryptoContainer> NewWorkContainer(IDialogs& dialogs);
+    void GiveNewContainer(IContainerWindow& window, std::unique_ptr<TRandomCryptoContainer> container);
+    // The window's extra value and whether the container is the user's own.
+    void SetRecordState(IContainerWindow& window, const TExtraString& extra);
+    // The window itself when it holds a container; else the window (or a new one when none is
+    // given) with a new container. Null when no container could be made.
+    IContainerWindow* TargetWithContainer(IContainerWindow* window, IDialogs& dialogs);
+    void DropFilesOnto(IContainerWindow* window, const std::vector<std::string>& fileNames);
+    void AddDroppedFiles(IContainerWindow& window, const std::vector<std::string>& fileNames);
+    bool SaveAs(IContainerWindow& window);
+    void Reopen(IContainerWindow& window, const std::string& fileName, const std::string& password);
+    bool AskToClose(IContainerWindow& window);
+    void Show(IContainerWindow& window);
+
+    TSettings& FSettings;
+    TSession& FSession;
+    IContainerWindowFactory& FWindows;
+    IDialogs& FStartDialogs;
+};

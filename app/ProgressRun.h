@@ -1,0 +1,31 @@
+#pragma once
+
+#include "container/CopyProgress.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class IBusyIndicator;
+class TFileInfo;
+class TRandomCryptoContainer;
+
+// Runs one long piece of work on one file (adding, extracting, copying, re-keying or wiping) with
+// the progress display of a window: begun with the caption and the file's name, stepped through
+// the callback the work hands to the core, ended also when the work fails. Answers false when
+// the user cancelled in the display meanwhile.
+bool RunWithProgress(IBusyIndicator& indicator, const std::string& caption, const std::string& fileName,
+                     const std::function<void(const TCopyProgress& progress)>& work);
+
+// The long operations of the flows, each shown in the window's progress display.
+void AddFileShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container, const std::string& fileName,
+                            const std::string& baseFolder);
+void ExtractFileShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container, int index,
+                                const std::string& targetFolder);
+void CopyContainerShowingProgress(IBusyIndicator& indicator, const std::string& sourceFile,
+                                  const std::string& sourcePassword, const std::string& targetFile,
+                                  const std::string& tempFile, const std::string& targetPassword);
+// False when the user cancelled meanwhile. The file is wiped to the end all the same: a file wiped
+// in part would be neither kept nor gone.
+bool WipeFileShowingProgress(IBusyIndicator& indicator, const std::string& fileName, std::int32_t cycles);

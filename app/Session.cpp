@@ -1,0 +1,47 @@
+#include "Session.h"
+
+#include "ContainerWindow.h"
+#include "cipher/SecureZero.h"
+
+#include <algorithm>
+
+TSession::TSession(TTemporaryFiles& temporaryFiles, QObject* parent) : QObject(parent), FTemporaryFiles(temporaryFiles)
+{
+    FPasswordTimer.setSingleShot(true);
+    connect(&FPasswordTimer, &QTimer::timeout, this, &TSession::ForgetPassword);
+}
+
+void TSession::AddWindow(IContainerWindow& window)
+{
+    window.State().FIndex = static_cast<int>(FWindows.size());
+    FWindows.push_back(&window);
+}
+
+void TSession::RemoveWindow(IContainerWindow& window)
+{
+    const auto found = std::find(FWindows.begin(), FWindows.end(), &window);
+    if (found == FWindows.end()) {
+        return;
+    }
+    FWindows.erase(found);
+    for (std::size_t index = 0; index < FWindows.size(); ++index) {
+        FWindows[index]->State().FIndex = static_cast<int>(index);
+    }
+    if (FDropSource == &window) {
+        FDropSource = nullptr;
+    }
+}
+
+void TSession::RememberPassword(const std::string& password, int forgetAfterMs)
+{
+    ForgetPassword();
+    FRememberedPassword = password;
+    FPasswordTimer.start(forgetAfterMs);
+}
+
+void TSession::ForgetPassword()
+{
+    FPasswordTimer.stop();
+    SecureZero(FRememberedPassword.data(), FRememberedPassword.size());
+    FRememberedPassword.clear();
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "ContainerFixture.h"
+#include "Sandbox.h"
+#include "ScriptedQuestions.h"
+#include "app/ApplicationCommands.h"
+#include "app/ContainerWindow.h"
+#include "app/Session.h"
+#include "app/TemporaryFiles.h"
+#include "settings/Settings.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A container window without widgets: the editor is a string (taken as given, rich or not), the
+// list's selection a list of rows; showing, closing and storing the geometry are recorded.
+class TestWindow : public IContainerWindow
+{
+public:
+    using TCloseQuery = std::function<bool(IContainerWindow&)>;
+
+    TestWindow(IDialogs& dialogs, TCloseQuery closeQuery) : FDialogs(dialogs), FCloseQuery(std::move(closeQuery)) {}
+
+    void AssignContainer(std::unique_ptr<TRandomCryptoContainer> container) override;
+    std::unique_ptr<TRandomCryptoContainer> ReleaseContainer() override { return std::move(FContainer); }
+    TRandomCryptoContainer* ContainerPointer() const override { return FContainer.get(); }
+    std::vector<std::string>& OpenedFiles() override { return FOpenedFiles; }
+    std::vector<std::shared_ptr<TFileInfo>>& OpenedEntries() override { return FOpenedEntries; }
+    TContainerWindowState& State() override { return FState; }
+
+    void LoadContent() override;
+    void RefreshCommandState() override {}
+    void BringToFront() override { FVisible = true; }
+    void HideWindow() override { FVisible = false; }
+    void RequestClose() override { FClosed = FCloseQuery(*this); }
+
+    std::string EditorText(bool) const override { return FText; }
+    void SetEditorText(const std::string& text, bool rich) override;
+    bool EditorEmpty() const override { return FText.empty(); }
+    void ApplyDefaultFont() override {}
+    void FocusEditor() override {}
+    std::string ReplyAddress() const override { return FReplyAddress; }
+    void SetReplyAddress(const std::string& address) override { FReplyAddress = address; }
+    std::vector<int> SelectedAttachmentRows() const override { return FSelected; }
+    void StoreGeometry() override { ++FGeometryStored; }
+    IDialogs& Dialogs() override { return FDialogs; }
+
+    // The stored names of the container's entries in catalog order.
+    std::vector<std::string> AttachmentNames();
+
+    TContainerWindowState FState;
+    std::string FText;
+    bool FRich = false;
+    std::string FReplyAddress;
+    std::vector<int> FSelected;
+    bool FVisible = false;
+    bool FClosed = false;
+    int FGeometryStored = 0;
+
+private:
+    IDialogs& FDialogs;
+    TCloseQuery FCloseQuery;
+    std::unique_ptr<TRandomCryptoContainer> FContainer;
+    std::vector<std::string> FOpenedFiles;
+    std::vector<std::shared_ptr<TFileInfo>> FOpenedEntries;
+};
+
+// Settings on their defaults in a sandbox, the work folder and the user's files in a scratch
+// folder, one scripted user for every window, windows created as the program creates them (on
+// the session's list, closing through the close flow), and the application's commands over them.
+class FlowFixture : public ContainerFixture, public IContainerWindowFactory
+{
+protected:
+    FlowFixture();
+
+    IContainerWindow& CreateContainerWindow() override;
+
+    // The only window created so far; fails the test when there is not exactly one.
+    TestWindow& OnlyWindow();
+    TestWindow& Window(std::size_t index) { return *FWindows.at(index); }
+    // A new container in a new window, as "New..." makes it.
+    TestWindow& NewWindow();
+    // A closed container file as this program writes it: MakeContainer's, with an extra record.
+    void MakeMessage(const std::string& file, const std::string& password,
+                     const std::vector<std::pair<std::string, std::string>>& files, const std::string& memo = {});
+    // The container file opened in a new window with its password.
+    TestWindow& OpenedWindow(const std::string& fileName, const std::string& password);
+
+    Sandbox FSandbox;
+    TSettings FSettings{[](const std::string& caption, const std::string& text) {
+        ADD_FAILURE() << "settings error [" << caption << "] " << text;
+    }};
+    TTemporaryFiles FTemporaryFiles;
+    TSession FSession{FTemporaryFiles};
+    ScriptedQuestions FUser;
+    std::vector<std::unique_ptr<TestWindow>> FWindows;
+    TApplicationCommands FCommands{FSettings, FSession, *this, FUser};
+};
