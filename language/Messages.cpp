@@ -253,6 +253,7 @@ constexpr const TMessage* AllMessages[] = {
     &msg::UrlDecrypt,
     &msg::InvalidDataType,
     &msg::CannotOpenWithShell,
+    &msg::NoMailProgram,
 };
 
 static_assert(std::size(AllMessages) == CatalogueMessageCount + WebAddressCount + OwnMessageCount,

@@ -901,6 +901,11 @@ inline constexpr TMessage CannotOpenWithShell{{
     "'%s' kann nicht geöffnet werden! Es ist kein Webbrowser oder anderes Programm zum Öffnen eingerichtet.",
     "Impossible d'ouvrir '%s'! Aucun navigateur web ni autre programme n'est configuré pour l'ouvrir.",
     "Ne eblas malfermi '%s'! Neniu retumilo au alia programo estas agordita por malfermi ghin."}};
+inline constexpr TMessage NoMailProgram{{
+    "No mail program was found. Install a mail program (for example Thunderbird) and the package xdg-utils.",
+    "Es wurde kein E-Mail-Programm gefunden. Installieren Sie ein E-Mail-Programm (zum Beispiel Thunderbird) und das Paket xdg-utils.",
+    "Aucun programme de messagerie n'a été trouvé. Installez un programme de messagerie (par exemple Thunderbird) et le paquet xdg-utils.",
+    "Neniu retposhta programo estis trovita. Instalu retposhtan programon (ekzemple Thunderbird) kaj la pakon xdg-utils."}};
 // clang-format on
 
 } // namespace msg
@@ -909,7 +914,7 @@ inline constexpr TMessage CannotOpenWithShell{{
 inline constexpr int CatalogueMessageCount = 242;
 // The web addresses, then the program's own texts.
 inline constexpr int WebAddressCount = 4;
-inline constexpr int OwnMessageCount = 2;
+inline constexpr int OwnMessageCount = 3;
 
 // Every message in table order: the catalogue, the web addresses (UrlHome, UrlHelp, UrlUpdate,
 // UrlDecrypt), then the program's own texts.

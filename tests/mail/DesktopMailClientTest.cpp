@@ -1,0 +1,328 @@
+#include "mail/DesktopMailClient.h"
+#include "language/Messages.h"
+#include "language/MsgText.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+#include <vector>
+
+// Readable failure messages.
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+// Thunderbird's reading of its -compose argument: fields split at commas outside quotes (a quote
+// opens right after '=' and closes before a comma or the end), a quoted value taken as it stands,
+// any other value percent-decoded.
+QMap<QString, QString> ParseCompose(const QString& argument)
+{
+    QStringList fields{QString()};
+    QChar quote;
+    for (qsizetype i = 0; i < argument.size(); ++i) {
+        const QChar c = argument[i];
+        const bool last = i + 1 == argument.size();
+        if (!quote.isNull() && c == quote && (last || argument[i + 1] == ',')) {
+            quote = QChar();
+        } else if ((c == '\'' || c == '"') && i > 0 && argument[i - 1] == '=' && quote.isNull()) {
+            quote = c;
+        } else if (c == ',' && quote.isNull()) {
+            fields << QString();
+            continue;
+        }
+        fields.last() += c;
+    }
+    QMap<QString, QString> values;
+    for (const QString& field : std::as_const(fields)) {
+        const QString value = field.section('=', 1);
+        const bool quoted = value.size() >= 2 && value.startsWith('\'') && value.endsWith('\'');
+        values[field.section('=', 0, 0)] =
+            quoted ? value.mid(1, value.size() - 2) : QUrl::fromPercentEncoding(value.toLatin1());
+    }
+    return values;
+}
+
+QString PlainFromHtml(QString html)
+{
+    return html.replace("<br>", "\n")
+        .replace("&lt;", "<")
+        .replace("&gt;", ">")
+        .replace("&quot;", "\"")
+        .replace("&amp;", "&");
+}
+
+struct TMessageRow
+{
+    const char* FName;
+    std::string FAddress;
+    std::string FSubject;
+    std::string FBody;
+    const char* FAttachment; // a file made in the test folder; nullptr for none
+};
+
+const TMessageRow MessageRows[] = {
+    {"every awkward character", "  o'neil,jr@example.org ", "Re: 100% \"sure\", isn't it?",
+     "Line 1, 'quoted',\r\nx < y & z > w\n%41 \"Łódź\"',\n&amp;", "a,b 'c' \"d\" 50% Łódź.xvt"},
+    {"blank address, no attachment", "   ", "Subject", "Body", nullptr},
+    {"no address, no body", "", "", "", "plain.xvt"},
+};
+
+class DesktopMailClientTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(FRoot.isValid());
+        // A blank in the folder of the fake programs exercises the quoting of Exec lines.
+        FBin = FRoot.path() + "/fake bin";
+        ASSERT_TRUE(QDir().mkpath(FBin));
+        ASSERT_TRUE(QDir().mkpath(FRoot.path() + "/data/applications"));
+        SetEnvironment("PATH", FBin);
+        SetEnvironment("XDG_DATA_HOME", FRoot.path() + "/home");
+        SetEnvironment("XDG_DATA_DIRS", FRoot.path() + "/data");
+        SetEnvironment("SEALVANE_FAKE_SLEEP", "0");
+    }
+
+    void TearDown() override
+    {
+        for (auto saved = FSavedEnvironment.rbegin(); saved != FSavedEnvironment.rend(); ++saved) {
+            const auto& [name, value] = *saved;
+            if (value) {
+                qputenv(name, *value);
+            } else {
+                qunsetenv(name);
+            }
+        }
+    }
+
+    void SetEnvironment(const char* name, const QString& value)
+    {
+        FSavedEnvironment.emplace_back(name,
+                                       qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+        qputenv(name, value.toUtf8());
+    }
+
+    void WriteProgram(const QString& name, const QByteArray& script)
+    {
+        QFile file(FBin + "/" + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(script);
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // A fake mail program that records its arguments, each ended by NUL, in <name>.args, then
+    // sleeps for SEALVANE_FAKE_SLEEP seconds.
+    void AddRecorder(const QString& name)
+    {
+        WriteProgram(name, "#!/bin/sh\nexec >/dev/null 2>&1\n"
+                           "printf '%s\\0' \"$@\" > \"$0.tmp\" && /bin/mv \"$0.tmp\" \"$0.args\"\n"
+                           "/bin/sleep \"$SEALVANE_FAKE_SLEEP\"\n");
+    }
+
+    // A fake xdg-mime naming desktopId as the handler of mailto: links.
+    void AddXdgMime(const QString& desktopId)
+    {
+        WriteProgram("xdg-mime", "#!/bin/sh\n[ \"$*\" = 'query default x-scheme-handler/mailto' ] && echo '" +
+                                     desktopId.toUtf8() + "'\n");
+    }
+
+    void AddDesktopFile(const QString& desktopId, const QString& exec)
+    {
+        QFile file(FRoot.path() + "/data/applications/" + desktopId);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(("[Desktop Entry]\nType=Application\nName=Mail\nExec=" + exec + "\n").toUtf8());
+    }
+
+    // Thunderbird under its desktop file, and xdg-email, both recording.
+    void AddBothClients()
+    {
+        AddXdgMime("thunderbird.desktop");
+        AddDesktopFile("thunderbird.desktop", "\"" + FBin + "/thunderbird\" %u");
+        AddRecorder("thunderbird");
+        AddRecorder("xdg-email");
+    }
+
+    // The arguments a fake program was started with, waited for; nullopt when it was not started.
+    std::optional<QStringList> Recorded(const QString& name)
+    {
+        QFile file(FBin + "/" + name + ".args");
+        for (int waited = 0; !file.exists() && waited < 3000; waited += 20) {
+            QThread::msleep(20);
+        }
+        if (!file.open(QIODevice::ReadOnly)) {
+            return std::nullopt;
+        }
+        QStringList arguments = QString::fromUtf8(file.readAll()).split(QChar(0));
+        arguments.removeLast();
+        file.remove();
+        return arguments;
+    }
+
+    TMailMessage Message(const TMessageRow& row)
+    {
+        TMailMessage message{row.FSubject, row.FBody, row.FAddress, {}, {}};
+        if (row.FAttachment != nullptr) {
+            QFile file(FRoot.path() + "/" + QString::fromUtf8(row.FAttachment));
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+            message.FAttachmentPath = file.fileName().toStdString();
+            message.FAttachmentName = row.FAttachment;
+        }
+        return message;
+    }
+
+    int Send(const TMailMessage& message) { return FClient.SendMail(message); }
+
+    QTemporaryDir FRoot;
+    QString FBin;
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> FSavedEnvironment;
+    std::vector<std::string> FShown;
+    TDesktopMailClient FClient{
+        [this](const std::string& caption, const std::string& text) { FShown.push_back(caption + ": " + text); }};
+};
+
+TEST_F(DesktopMailClientTest, ThunderbirdGetsEveryFieldIntact)
+{
+    AddBothClients();
+    for (const TMessageRow& row : MessageRows) {
+        SCOPED_TRACE(row.FName);
+        const TMailMessage message = Message(row);
+        ASSERT_EQ(Send(message), IMailClient::HandedOver);
+        const std::optional<QStringList> arguments = Recorded("thunderbird");
+        ASSERT_TRUE(arguments);
+        ASSERT_EQ(arguments->size(), 2);
+        EXPECT_EQ(arguments->at(0), "-compose");
+        const QString compose = arguments->at(1);
+        EXPECT_TRUE(compose.startsWith("to=") || compose.startsWith("subject=")) << compose.toStdString();
+
+        const QMap<QString, QString> fields = ParseCompose(compose);
+        const QString address = QString::fromStdString(row.FAddress).trimmed();
+        EXPECT_EQ(fields.value("to"), address);
+        EXPECT_EQ(fields.contains("to"), !address.isEmpty());
+        EXPECT_EQ(fields.value("subject"), QString::fromStdString(row.FSubject));
+        EXPECT_EQ(PlainFromHtml(fields.value("body")), QString::fromStdString(row.FBody).replace("\r\n", "\n"));
+        const QStringList attachments = fields.value("attachment").split(',', Qt::SkipEmptyParts);
+        ASSERT_EQ(attachments.size(), row.FAttachment ? 1 : 0);
+        if (row.FAttachment) {
+            EXPECT_EQ(QUrl(attachments[0]).toLocalFile().toStdString(), message.FAttachmentPath);
+        }
+    }
+}
+
+TEST_F(DesktopMailClientTest, XdgEmailGetsEveryFieldIntact)
+{
+    AddRecorder("xdg-email");
+    for (const TMessageRow& row : MessageRows) {
+        SCOPED_TRACE(row.FName);
+        const TMailMessage message = Message(row);
+        ASSERT_EQ(Send(message), IMailClient::HandedOver);
+        QStringList expected{"--utf8"};
+        if (!row.FSubject.empty()) {
+            expected << "--subject" << QString::fromStdString(row.FSubject);
+        }
+        if (!row.FBody.empty()) {
+            expected << "--body" << QString::fromStdString(row.FBody).replace("\r\n", "\n");
+        }
+        if (row.FAttachment) {
+            expected << "--attach" << QString::fromStdString(message.FAttachmentPath);
+        }
+        if (!QString::fromStdString(row.FAddress).trimmed().isEmpty()) {
+            expected << QString::fromStdString(row.FAddress).trimmed();
+        }
+        EXPECT_EQ(Recorded("xdg-email"), expected);
+    }
+}
+
+TEST_F(DesktopMailClientTest, ThunderbirdAndItsForksAreKnownByDesktopFileOrProgram)
+{
+    struct TRow
+    {
+        const char* FDesktopId;
+        const char* FExec;    // "$BIN" stands for the folder of the fake programs
+        const char* FProgram; // the fake program the Exec line names
+        const char* FStarted; // the fake that must receive the message
+        QStringList FFixed;   // its arguments before -compose
+    };
+    const TRow rows[] = {
+        {"thunderbird.desktop",
+         "\"$BIN/thunderbird\" -P \"my \\\\\"mail\\\\\" profile\" %u",
+         "thunderbird",
+         "thunderbird",
+         {"-P", "my \"mail\" profile"}},
+        {"userapp-Betterbird-AB12.desktop", "betterbird %u @@u %u @@", "betterbird", "betterbird", {}},
+        {"mail.desktop", "icedove --name=100%% %U", "icedove", "icedove", {"--name=100%"}},
+        {"org.gnome.Evolution.desktop", "evolution %U", "evolution", "xdg-email", {}},
+        {"thunderbird.desktop", "/nonexistent/thunderbird %u", "thunderbird", "xdg-email", {}},
+        {"", "", "thunderbird", "xdg-email", {}},
+    };
+    AddRecorder("xdg-email");
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.FExec);
+        AddXdgMime(row.FDesktopId);
+        if (*row.FDesktopId) {
+            AddDesktopFile(row.FDesktopId, QString(row.FExec).replace("$BIN", FBin));
+        }
+        AddRecorder(row.FProgram);
+        ASSERT_EQ(Send(Message(MessageRows[1])), IMailClient::HandedOver);
+        const std::optional<QStringList> arguments = Recorded(row.FStarted);
+        ASSERT_TRUE(arguments);
+        if (QString(row.FStarted) != "xdg-email") {
+            EXPECT_EQ(arguments->mid(0, arguments->size() - 2), row.FFixed);
+            EXPECT_EQ(arguments->at(arguments->size() - 2), "-compose");
+        }
+        QFile::remove(FBin + "/" + row.FProgram);
+    }
+}
+
+TEST_F(DesktopMailClientTest, ReturnsAtOnceWhileTheMailProgramRuns)
+{
+    SetEnvironment("SEALVANE_FAKE_SLEEP", "5");
+    AddBothClients();
+    for (const char* desktopId : {"thunderbird.desktop", "none.desktop"}) {
+        SCOPED_TRACE(desktopId);
+        AddXdgMime(desktopId);
+        QElapsedTimer timer;
+        timer.start();
+        ASSERT_EQ(Send(Message(MessageRows[1])), IMailClient::HandedOver);
+        EXPECT_LT(timer.elapsed(), 1000);
+        EXPECT_TRUE(Recorded(QString(desktopId) == "none.desktop" ? "xdg-email" : "thunderbird"));
+    }
+}
+
+TEST_F(DesktopMailClientTest, WithoutAMailProgramTheUserIsToldOnce)
+{
+    EXPECT_EQ(Send(Message(MessageRows[1])), IMailClient::NoMailClient);
+    // Thunderbird is the default but is not installed.
+    AddXdgMime("thunderbird.desktop");
+    AddDesktopFile("thunderbird.desktop", "thunderbird %u");
+    EXPECT_EQ(Send(Message(MessageRows[1])), IMailClient::NoMailClient);
+    EXPECT_EQ(FShown, std::vector<std::string>{MsgText(msg::Error) + ": " + MsgText(msg::NoMailProgram)});
+}
+
+TEST_F(DesktopMailClientTest, AMailProgramThatCannotStartIsAFailure)
+{
+    for (const char* desktopId : {"thunderbird.desktop", "none.desktop"}) {
+        SCOPED_TRACE(desktopId);
+        AddXdgMime(desktopId);
+        AddDesktopFile("thunderbird.desktop", "thunderbird %u");
+        for (const char* program : {"thunderbird", "xdg-email"}) {
+            WriteProgram(program, "#!/nonexistent/sh\n");
+        }
+        EXPECT_EQ(Send(Message(MessageRows[1])), IMailClient::StartFailed);
+    }
+    EXPECT_TRUE(FShown.empty());
+}
+
+} // namespace
