@@ -1,5 +1,6 @@
 #include "DialogStrip.h"
 
+#include "AboutForm.h"
 #include "Artwork.h"
 #include "ClickableLabel.h"
 #include "LanguageSwitch.h"
@@ -18,8 +19,9 @@ constexpr int LogoWidth = 80;
 
 } // namespace
 
-TDialogStrip::TDialogStrip(TSettings& settings, QWidget* parent)
-    : QFrame(parent), FSettings(settings), FFlag(new TClickableLabel(this)), FLogo(new TClickableLabel(this))
+TDialogStrip::TDialogStrip(TSettings& settings, QWidget* parent, TLogoClick logoClick)
+    : QFrame(parent), FSettings(settings), FLogoClick(logoClick), FFlag(new TClickableLabel(this)),
+      FLogo(new TClickableLabel(this))
 {
     setObjectName(QStringLiteral("Strip"));
     setFrameShape(QFrame::Panel);
@@ -47,6 +49,10 @@ TDialogStrip::TDialogStrip(TSettings& settings, QWidget* parent)
         emit languageSwitched();
     });
     connect(FLogo, &TClickableLabel::clicked, this, [this] {
+        if (FLogoClick == TLogoClick::About) {
+            ShowAbout(window(), FSettings);
+            return;
+        }
         TQtUserInterface messages(window(), FSettings);
         OpenWithShell(UiText(msg::UrlHome), messages);
     });
@@ -57,4 +63,9 @@ void TDialogStrip::Relabel()
 {
     FFlag->setPixmap(Artwork::Flag(LanguageHolder().Language()));
     FFlag->setToolTip(UiText(msg::ClickFlagToChangeLanguage));
+}
+
+void TDialogStrip::AddAtLeft(QWidget* widget)
+{
+    static_cast<QHBoxLayout*>(layout())->insertWidget(0, widget);
 }

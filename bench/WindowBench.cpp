@@ -1,0 +1,183 @@
+// The container window where the user waits: showing a container with ten thousand attachments
+// and a memo of one MiB, and scrolling its attachment list. Compare BM_OpenContainerWindow with
+// the key set-up time it reports: opening a container costs one key set-up, and the window may
+// add at most 300 ms to it.
+#include "app/AppCommands.h"
+#include "app/ContainerCommands.h"
+#include "app/Session.h"
+#include "app/TemporaryFiles.h"
+#include "cipher/BrassCrypto.h"
+#include "container/RandomCryptoContainer.h"
+#include "settings/Settings.h"
+#include "ui/Artwork.h"
+#include "ui/AttachmentView.h"
+#include "ui/ContainerForm.h"
+
+#include <QApplication>
+#include <QListView>
+#include <QScrollBar>
+#include <QTreeView>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+constexpr int ManyEntries = 10000;
+constexpr std::size_t MemoSize = std::size_t{1} << 20;
+const std::string Password = "8bytePWD";
+
+// No operation runs in these measurements; a call would be a fault of the benchmark.
+class TNoCommands : public IContainerCommands, public IAppCommands
+{
+public:
+    void SendContainer(IContainerWindow&) override { Unexpected(); }
+    void ReplyContainer(IContainerWindow&) override { Unexpected(); }
+    void ForwardContainer(IContainerWindow&) override { Unexpected(); }
+    void ChangePassword(IContainerWindow&) override { Unexpected(); }
+    void SaveContainerAs(IContainerWindow&) override { Unexpected(); }
+    void ExtractTextAndAttachments(IContainerWindow&) override { Unexpected(); }
+    void ExtractText(IContainerWindow&) override { Unexpected(); }
+    void AddAttachments(IContainerWindow&) override { Unexpected(); }
+    void ExtractAllAttachments(IContainerWindow&) override { Unexpected(); }
+    void ExtractSelectedAttachments(IContainerWindow&) override { Unexpected(); }
+    void DeleteSelectedAttachments(IContainerWindow&) override { Unexpected(); }
+    void OpenAttachment(IContainerWindow&, int) override { Unexpected(); }
+    bool CloseContainerWindow(IContainerWindow&) override { return true; }
+    void NewContainer() override { Unexpected(); }
+    void OpenContainerFile(IContainerWindow*, const std::string&) override { Unexpected(); }
+    void OpenOutlookContainer(bool) override { Unexpected(); }
+    bool IsOutlookRunning() override { return false; }
+    void WipeFiles() override { Unexpected(); }
+    void ShowOptions() override { Unexpected(); }
+    void DropFiles(IContainerWindow*, const std::vector<std::string>&) override { Unexpected(); }
+    void DropText(IContainerWindow*, const std::string&, bool) override { Unexpected(); }
+    int OpenContainerWindowCount() override { return 0; }
+    bool CloseContainerWindows() override { return true; }
+    bool IsMailDialogOpen() override { return false; }
+
+private:
+    static void Unexpected() { std::abort(); }
+};
+
+// A container with many small attachments and a large rich-text memo, made once.
+class TLargeContainer
+{
+public:
+    TLargeContainer()
+        : FFolder(std::filesystem::temp_directory_path() / ("sealvane-bench-window-" + std::to_string(::getpid())))
+    {
+        std::filesystem::create_directories(FFolder);
+        TRandomCryptoContainer container(Password);
+        container.OpenNew(File());
+        const std::string names[] = {"report.pdf", "photo.jpg", "notes.txt", "table.ods", "archive.zip"};
+        for (int n = 0; n < ManyEntries; ++n) {
+            const std::string entry = (FFolder / (std::to_string(n) + "-" + names[n % 5])).string();
+            std::ofstream(entry) << n;
+            container.AddFile(entry, FFolder.string());
+            std::filesystem::remove(entry);
+        }
+        container.SetMemo(Memo());
+        container.Close();
+    }
+    ~TLargeContainer() { std::filesystem::remove_all(FFolder); }
+    std::string File() const { return (FFolder / "large.xvt").string(); }
+
+private:
+    // Rich text of one MiB: paragraphs with bold and italic runs.
+    static std::string Memo()
+    {
+        std::string memo = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ";
+        const std::string paragraph =
+            "The quick brown fox {\\b jumps} over the {\\i lazy} dog, and the quick brown fox runs on.\\par\n";
+        while (memo.size() + paragraph.size() < MemoSize) {
+            memo += paragraph;
+        }
+        return memo + "}";
+    }
+
+    std::filesystem::path FFolder;
+};
+
+TLargeContainer& LargeContainer()
+{
+    static TLargeContainer container;
+    return container;
+}
+
+struct TWindowWorld
+{
+    TSettings FSettings{[](const std::string&, const std::string&) {}};
+    TTemporaryFiles FTemporaryFiles;
+    TSession FSession{FTemporaryFiles};
+    TNoCommands FCommands;
+};
+
+// Opens the container and shows it, as opening a file does: the key set-up, the catalog, the
+// memo into the editor, the list, the first painting.
+std::unique_ptr<TContainerForm> ShowLargeContainer(TWindowWorld& world, int view)
+{
+    world.FSettings.fContainer_DefaultAttachmentView = view;
+    auto container = std::make_unique<TRandomCryptoContainer>(Password);
+    container->OpenExisting(LargeContainer().File());
+    auto window = std::make_unique<TContainerForm>(world.FSettings, world.FSession, world.FCommands, world.FCommands);
+    window->AssignContainer(std::move(container));
+    window->LoadContent();
+    window->BringToFront();
+    window->repaint();
+    QCoreApplication::processEvents();
+    return window;
+}
+
+void BM_OpenContainerWindow(benchmark::State& state)
+{
+    LargeContainer();
+    TWindowWorld world;
+    for (auto _ : state) {
+        auto window = ShowLargeContainer(world, static_cast<int>(state.range(0)));
+        state.PauseTiming();
+        window.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["key_setup_ms"] = static_cast<double>(TBrassCrypto(Password).SetupMilliseconds());
+    state.counters["entries"] = ManyEntries;
+}
+BENCHMARK(BM_OpenContainerWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One page down through the attachment list, painted: what each step of scrolling costs.
+void BM_ScrollAttachmentList(benchmark::State& state)
+{
+    TWindowWorld world;
+    auto window = ShowLargeContainer(world, static_cast<int>(state.range(0)));
+    auto* list = window->findChild<TAttachmentView*>("AttachmentList");
+    QAbstractItemView* view = state.range(0) == 1 ? static_cast<QAbstractItemView*>(list->DetailView())
+                                                  : static_cast<QAbstractItemView*>(list->SymbolView());
+    QCoreApplication::processEvents();
+    QScrollBar* bar = view->verticalScrollBar();
+    for (auto _ : state) {
+        const int next = bar->value() + bar->pageStep();
+        bar->setValue(next > bar->maximum() ? 0 : next);
+        view->viewport()->repaint();
+    }
+}
+BENCHMARK(BM_ScrollAttachmentList)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    Artwork::Load();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,101 @@
+// Shows one container window on the display for a person or a screenshot to look at:
+//   container-window-show LANGUAGE(0-3) compose|reply|readonly VIEW(0 symbols, 1 details) SECONDS
+// The container holds a short formatted text and a few attachments of different types.
+#include "RecordingCommands.h"
+#include "TempDir.h"
+#include "app/ContainerCommands.h"
+#include "app/Session.h"
+#include "app/TemporaryFiles.h"
+#include "container/ExtraString.h"
+#include "container/RandomCryptoContainer.h"
+#include "language/LangWatchable.h"
+#include "settings/Settings.h"
+#include "ui/Artwork.h"
+#include "ui/ContainerForm.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Every command tells on standard error what it would have done.
+class TToldCommands : public IContainerCommands
+{
+public:
+    void SendContainer(IContainerWindow&) override { Tell("send"); }
+    void ReplyContainer(IContainerWindow&) override { Tell("reply"); }
+    void ForwardContainer(IContainerWindow&) override { Tell("forward"); }
+    void ChangePassword(IContainerWindow&) override { Tell("change password"); }
+    void SaveContainerAs(IContainerWindow&) override { Tell("save as"); }
+    void ExtractTextAndAttachments(IContainerWindow&) override { Tell("extract all"); }
+    void ExtractText(IContainerWindow&) override { Tell("extract text"); }
+    void AddAttachments(IContainerWindow&) override { Tell("add"); }
+    void ExtractAllAttachments(IContainerWindow&) override { Tell("extract all attachments"); }
+    void ExtractSelectedAttachments(IContainerWindow&) override { Tell("extract selected"); }
+    void DeleteSelectedAttachments(IContainerWindow&) override { Tell("delete selected"); }
+    void OpenAttachment(IContainerWindow&, int) override { Tell("open attachment"); }
+    bool CloseContainerWindow(IContainerWindow&) override { return true; }
+
+private:
+    static void Tell(const char* what) { std::fprintf(stderr, "command: %s\n", what); }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: %s LANGUAGE compose|reply|readonly VIEW SECONDS\n", argv[0]);
+        return 2;
+    }
+    Artwork::Load();
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor")) {
+        QIcon::setThemeName(QStringLiteral("breeze"));
+    }
+    const std::string mode = argv[2];
+    TempDir folder;
+    const std::string file = folder.File("Quarterly report.xvt");
+    {
+        TRandomCryptoContainer container("8bytePWD");
+        container.OpenNew(file);
+        for (const char* name : {"summary.pdf", "figures.ods", "photo of the team.jpg", "notes.txt", "source.zip"}) {
+            WriteWholeFile(folder.File(name), std::string(std::strlen(name) * 1234, 'x'));
+            container.AddFile(folder.File(name), folder.Path());
+        }
+        container.SetMemo("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Hello Anna,\\par\\par Here are the "
+                          "{\\b figures} for the {\\i third} quarter.\\par\\par Best regards\\par Ben}");
+        TExtraString extra(false);
+        extra.SetField(TExtraString::SenderAddress, "ben@example.org");
+        container.SetExtra(extra.Serialize());
+        container.Close();
+    }
+    TSettings settings([](const std::string&, const std::string&) {});
+    settings.ActiveLanguage = std::atoi(argv[1]);
+    settings.fContainer_DefaultAttachmentView = std::atoi(argv[3]);
+    TTemporaryFiles temporaryFiles;
+    TSession session(temporaryFiles);
+    TToldCommands commands;
+    TRecordingCommands appCommands;
+    auto container = std::make_unique<TRandomCryptoContainer>("8bytePWD");
+    if (mode == "readonly") {
+        container->OpenReadOnly(file);
+    } else {
+        container->Open(file);
+    }
+    TContainerForm window(settings, session, commands, appCommands);
+    window.AssignContainer(std::move(container));
+    window.State().FNew = mode == "compose";
+    window.State().FModified = mode == "compose";
+    window.State().FSaved = mode != "compose";
+    window.LoadContent();
+    window.move(0, 0);
+    window.BringToFront();
+    QTimer::singleShot(std::atoi(argv[4]) * 1000, &application, &QApplication::quit);
+    return application.exec();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "app/ContainerWindow.h"
+
+class IAppCommands;
+class IContainerCommands;
+class TSession;
+class TSettings;
+
+// Makes the program's container windows: each is built invisible, appends itself to the
+// session's list and frees itself once its close has gone ahead.
+class TContainerWindowFactory : public IContainerWindowFactory
+{
+public:
+    TContainerWindowFactory(TSettings& settings, TSession& session, IContainerCommands& commands,
+                            IAppCommands& appCommands);
+
+    IContainerWindow& CreateContainerWindow() override;
+
+private:
+    TSettings& FSettings;
+    TSession& FSession;
+    IContainerCommands& FCommands;
+    IAppCommands& FAppCommands;
+};
