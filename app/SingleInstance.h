@@ -8,14 +8,21 @@
 #include <memory>
 
 // One running instance serves the user. A second start finds the first through a local socket in
-// the user's private runtime folder and hands it one text (its first command-line parameter, or
-// "-UPDATE"); the first answers with one byte once it has handled the text, so the sender waits
-// until then. The message: tag 1281 and length 260 (each 32 bits, least significant byte first),
-// then 260 bytes of text, zero-filled; a longer text is cut to 260 bytes.
+// the user's private runtime folder and hands it one text; the first answers with one byte once it
+// has handled the text, so the sender waits until then. The message: tag 1281 and length 260 (each
+// 32 bits, least significant byte first), then 260 bytes of text, zero-filled; a longer text is cut
+// to 260 bytes. The texts:
+// - the second start's first command-line parameter: empty (show the window) or a file name, made
+//   absolute by the sender, since the running instance works in another folder;
+// - UpdateText: end, so that the sending copy can replace the installed one;
+// - ForgetSettingsText: the second start was given "-U" and removed the user's settings; the
+//   running instance removes them too and saves them no more, or it would write them back.
 namespace SingleInstance {
 
 constexpr quint32 Tag = 1281;
 constexpr int TextLength = 260;
+inline constexpr char UpdateText[] = "-UPDATE";
+inline constexpr char ForgetSettingsText[] = "-U";
 
 // The socket's full name.
 QString SocketName();

@@ -3,10 +3,12 @@
 #include "EXEVersion.h"
 #include "SingleInstance.h"
 #include "UserInterface.h"
+#include "language/FormatText.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
 #include "settings/InstallRecord.h"
 #include "settings/Settings.h"
+#include "settings/UserFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,13 +43,72 @@ QString AsciiUpper(QString text)
     return text;
 }
 
+bool IsSwitch(const QString& parameter)
+{
+    return TrimmedParameter(parameter) == QLatin1String(SingleInstance::UpdateText) ||
+           Startup::IsForgetSettingsSwitch(parameter);
+}
+
 } // namespace
 
 namespace Startup {
 
+QString InformationOptionText(const QString& firstParameter)
+{
+    if (firstParameter == QLatin1String("--help")) {
+        return QStringLiteral("Usage: sealvane [FILE | -U]\n"
+                              "Opens the container FILE (.xvt, .bwk); a Sealvane already running opens it.\n"
+                              "  -U         forget the settings stored for this user, then end\n"
+                              "  --help     show this text\n"
+                              "  --version  show the version\n");
+    }
+    if (firstParameter == QLatin1String("--version")) {
+        TEXEVersion version;
+        version.ReadRunningProgram();
+        return QStringLiteral("Sealvane %1 (build %2)\n")
+            .arg(QString::fromStdString(version.VersionText))
+            .arg(version.Build);
+    }
+    return {};
+}
+
+QStringList AbsoluteFileParameters(const QStringList& parameters, const QString& startFolder)
+{
+    QStringList absolute;
+    for (const QString& parameter : parameters) {
+        const bool fileName = !TrimmedParameter(parameter).isEmpty() && !IsSwitch(parameter);
+        absolute.append(fileName ? QDir(startFolder).absoluteFilePath(parameter) : parameter);
+    }
+    return absolute;
+}
+
 bool IsForgetSettingsSwitch(const QString& firstParameter)
 {
-    return AsciiUpper(TrimmedParameter(firstParameter)) == QLatin1String("-U");
+    return AsciiUpper(TrimmedParameter(firstParameter)) == QLatin1String(SingleInstance::ForgetSettingsText);
+}
+
+bool ForgetSettings(IMessages& messages)
+{
+    std::string failure;
+    if (!TSettings::RemoveUserSettings(failure)) {
+        messages.ShowInfoBox(MsgText(msg::Error), failure);
+        return false;
+    }
+    // Only an instance of this user's can listen in a private folder.
+    if (IsPrivateFolder(PrivateRuntimeFolder())) {
+        SingleInstance::SendToRunningInstance(QLatin1String(SingleInstance::ForgetSettingsText));
+    }
+    return true;
+}
+
+bool PrepareRuntimeFolderOrReport(IMessages& messages)
+{
+    if (PreparePrivateRuntimeFolder()) {
+        return true;
+    }
+    messages.ShowInfoBox(MsgText(msg::Error),
+                         FormatText(MsgText(msg::ErrorCreatingTempDirectory), {PrivateRuntimeFolder()}));
+    return false;
 }
 
 bool ShouldReplaceInstalledCopy(const TSettings& settings, const std::string& runningProgram)
@@ -101,7 +162,7 @@ bool HandOverToRunningInstance(const QString& firstParameter, bool replaceInstal
         return false;
     }
     if (replaceInstalled) {
-        SingleInstance::SendToRunningInstance(QStringLiteral("-UPDATE"));
+        SingleInstance::SendToRunningInstance(QLatin1String(SingleInstance::UpdateText));
         sleep(UpdateWaitMs);
         if (!SingleInstance::IsInstanceRunning()) {
             return false; // the running instance ended: this copy goes on alone

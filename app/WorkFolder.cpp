@@ -86,15 +86,6 @@ void DeleteContents(const std::string& folder)
     }
 }
 
-bool IsPrivateFolder(const std::string& folder)
-{
-    struct stat info
-    {
-    };
-    return LStat(folder, info) && S_ISDIR(info.st_mode) && info.st_uid == ::getuid() &&
-           (info.st_mode & 07777) == PrivateMode;
-}
-
 // Nobody but the user (or root) can rename or replace what lies in the folder.
 bool IsSafeParent(const std::string& folder)
 {

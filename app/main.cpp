@@ -23,14 +23,21 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QLockFile>
 #include <QThread>
 
 #include <clocale>
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
+    if (argc > 1) {
+        const QString information = Startup::InformationOptionText(QString::fromLocal8Bit(argv[1]));
+        if (!information.isEmpty()) {
+            std::fputs(information.toLocal8Bit().constData(), stdout);
+            return 0;
+        }
+    }
     QApplication application(argc, argv);
     std::setlocale(LC_COLLATE, "");
     std::setlocale(LC_CTYPE, "");
@@ -50,20 +57,20 @@ int main(int argc, char* argv[])
     settingsForErrors = &settings;
     LanguageHolder().SetLanguage(ValidLanguage(settings.ActiveLanguage));
 
-    const QStringList parameters = application.arguments().mid(1);
+    TQtUserInterface userInterface(nullptr, settings);
+    // File names as the user gave them, relative to the folder of this start.
+    const QStringList parameters = Startup::AbsoluteFileParameters(application.arguments().mid(1), QDir::currentPath());
     const QString firstParameter = parameters.isEmpty() ? QString() : parameters.first();
     if (!parameters.isEmpty() && Startup::IsForgetSettingsSwitch(firstParameter)) {
-        TSettings::RemoveUserSettings();
-        return 0;
+        return Startup::ForgetSettings(userInterface) ? 0 : 1;
     }
 
-    // Two starts at the same moment take turns here, so exactly one becomes the instance. The
-    // private folder may not exist yet at the very first start.
-    const QString privateFolder = QString::fromStdString(PrivateRuntimeFolder());
-    if (!QDir(privateFolder).exists() && QDir().mkpath(privateFolder)) {
-        QFile::setPermissions(privateFolder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // Two starts at the same moment take turns here, so exactly one becomes the instance. Nothing
+    // in the private folder is used before the folder has proved to be the user's own.
+    if (!Startup::PrepareRuntimeFolderOrReport(userInterface)) {
+        return 1;
     }
-    QLockFile startLock(privateFolder + QStringLiteral("/sealvane-start.lock"));
+    QLockFile startLock(QString::fromStdString(PrivateRuntimeFolder()) + QStringLiteral("/sealvane-start.lock"));
     startLock.lock();
     const std::string runningProgram = RunningProgramFile();
     const bool replaceInstalled = Startup::ShouldReplaceInstalledCopy(settings, runningProgram);
@@ -72,7 +79,6 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    TQtUserInterface userInterface(nullptr, settings);
     if (!PrepareWorkFolderOrReport(settings.TempPath, settings.WipeCyclesTemp, userInterface)) {
         return 1;
     }

@@ -8,7 +8,6 @@
 #include "language/Messages.h"
 #include "language/MsgText.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QSettings>
@@ -306,7 +305,7 @@ bool TSettings::Load()
 
 bool TSettings::Save(bool onlyWhenInstalled)
 {
-    if (onlyWhenInstalled && !IsInstalled()) {
+    if (FForgotten || (onlyWhenInstalled && !IsInstalled())) {
         return false;
     }
     if (Autostart) {
@@ -340,11 +339,20 @@ void TSettings::ShowError(const std::string& text) const
     }
 }
 
-bool TSettings::RemoveUserSettings()
+bool TSettings::RemoveUserSettings(std::string& failure)
 {
-    const QString fileName = QString::fromStdString(SettingsFileName());
-    QFile::remove(fileName + QStringLiteral(".lock"));
-    const bool removed = !QFile::exists(fileName) || QFile::remove(fileName);
-    QDir().rmdir(QString::fromStdString(SettingsFolder()));
-    return removed;
+    const std::string fileName = SettingsFileName();
+    ::unlink((fileName + ".lock").c_str());
+    if (::unlink(fileName.c_str()) != 0 && errno != ENOENT) {
+        failure = FailureText(fileName, errno);
+        return false;
+    }
+    ::rmdir(SettingsFolder().c_str());
+    return true;
+}
+
+bool TSettings::Forget(std::string& failure)
+{
+    FForgotten = true;
+    return RemoveUserSettings(failure);
 }

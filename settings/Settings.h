@@ -35,14 +35,19 @@ public:
     // order; only for an installed copy when onlyWhenInstalled. A password that cannot be sealed
     // is cleared and the saving goes on. The file is readable by the user only. True when
     // everything was written; false when the saving was skipped or the file could not be
-    // written, which is shown with the caption "Error" and the system's reason.
+    // written, which is shown with the caption "Error" and the system's reason. Nothing is saved
+    // once the settings were forgotten.
     bool Save(bool onlyWhenInstalled);
 
     // Every field at its default.
     void SetDefaults();
 
-    // Removes the user's settings file (the "-U" switch): true when no settings are left.
-    static bool RemoveUserSettings();
+    // Removes the user's settings file (the "-U" switch): true when no settings are left, else
+    // failure says which file could not be removed and the system's reason.
+    static bool RemoveUserSettings(std::string& failure);
+    // The same for a running program whose settings a second start has forgotten: removes the file
+    // and never saves again, so the values in use are not written back.
+    bool Forget(std::string& failure);
 
     // [General]
     TFontData DefaultFont;
@@ -96,4 +101,5 @@ private:
 
     TShowInfoBox FShowInfoBox;
     bool FLoaded = false;
+    bool FForgotten = false;
 };

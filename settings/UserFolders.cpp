@@ -19,15 +19,20 @@ bool UsableRuntimeFolder(const QString& folder)
     if (folder.isEmpty() || !QDir::isAbsolutePath(folder)) {
         return false;
     }
-    const QByteArray name = folder.toLocal8Bit();
-    struct stat info
-    {
-    };
-    return ::lstat(name.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid() &&
-           (info.st_mode & (S_IWGRP | S_IWOTH)) == 0 && ::access(name.constData(), W_OK | X_OK) == 0;
+    const std::string name = folder.toStdString();
+    return IsPrivateFolder(name) && ::access(name.c_str(), W_OK | X_OK) == 0;
 }
 
 } // namespace
+
+bool IsPrivateFolder(const std::string& folder)
+{
+    struct stat info
+    {
+    };
+    return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid() &&
+           (info.st_mode & 0777) == 0700;
+}
 
 std::string ConfigHome()
 {
@@ -55,6 +60,15 @@ std::string PrivateRuntimeFolder()
         return CleanFolder(runtime);
     }
     return CleanFolder(QDir::tempPath() + QStringLiteral("/sealvane-") + QString::number(::getuid()));
+}
+
+bool PreparePrivateRuntimeFolder()
+{
+    const std::string folder = PrivateRuntimeFolder();
+    if (::mkdir(folder.c_str(), 0700) == 0) {
+        ::chmod(folder.c_str(), 0700);
+    }
+    return IsPrivateFolder(folder);
 }
 
 std::string DefaultWorkFolder()

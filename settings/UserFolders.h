@@ -12,10 +12,19 @@ std::string ConfigHome();
 std::string SettingsFolder();
 std::string SettingsFileName();
 
-// The folder below which the work folder lies: $XDG_RUNTIME_DIR when it is set and usable (an
-// absolute path naming a real folder that belongs to the user, that the user can write, and
-// that nobody else can write), else <system temporary folder>/sealvane-<uid>.
+// Whether the folder is private: a real folder (not a symbolic link) that belongs to the user,
+// with mode 0700 (nobody else may list, enter or change it).
+bool IsPrivateFolder(const std::string& folder);
+
+// The folder of the work folder, the single-instance socket and the start lock: $XDG_RUNTIME_DIR
+// when it is set and usable (an absolute path naming a private folder that the user can write),
+// else <system temporary folder>/sealvane-<uid>.
 std::string PrivateRuntimeFolder();
+
+// Makes sure that the private runtime folder is the user's own before anything in it is used: a
+// missing one is created with mode 0700. False when it is not private afterwards (another user
+// made it first, it is a symbolic link or open to others); such a folder is left as it is.
+bool PreparePrivateRuntimeFolder();
 
 // The name of the work folder and its default path: <PrivateRuntimeFolder>/SV_Work.
 inline constexpr const char* WorkFolderName = "SV_Work";

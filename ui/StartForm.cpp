@@ -9,7 +9,9 @@
 #include "QtUserInterface.h"
 #include "UiText.h"
 #include "app/AppCommands.h"
+#include "app/SingleInstance.h"
 #include "app/TemporaryFiles.h"
+#include "language/FormatText.h"
 #include "language/LangWatchable.h"
 #include "language/Messages.h"
 #include "settings/InstallRecord.h"
@@ -64,6 +66,22 @@ QToolButton* MakePictureButton(QWidget* parent, const QString& name, const QStri
     button->setAutoRaise(true);
     button->setFont(Fonts::Sans(12));
     return button;
+}
+
+// The named files that exist; every other name that is not blank is reported as a container not
+// found, so that a file named to the program is never dropped without a word.
+std::vector<std::string> ExistingFiles(const QStringList& names, IMessages& messages)
+{
+    std::vector<std::string> files;
+    for (const QString& name : names) {
+        if (QFileInfo(name).isFile()) {
+            files.push_back(name.toStdString());
+        } else if (!name.trimmed().isEmpty()) {
+            messages.ShowInfoBox(MsgText(msg::Error),
+                                 FormatText(MsgText(msg::ContainerNotFound), {name.toStdString()}));
+        }
+    }
+    return files;
 }
 
 } // namespace
@@ -447,12 +465,7 @@ void TStartForm::ShowUpdate()
 
 void TStartForm::OpenCommandLineFiles(const QStringList& arguments)
 {
-    std::vector<std::string> files;
-    for (const QString& argument : arguments) {
-        if (QFileInfo(argument).isFile()) {
-            files.push_back(argument.toStdString());
-        }
-    }
+    const std::vector<std::string> files = ExistingFiles(arguments, *FUserInterface);
     if (!files.empty()) {
         FCommands.DropFiles(nullptr, files);
     } else if (FSettings.fStart_CheckForOutlookContainer && FCommands.IsOutlookRunning()) {
@@ -462,16 +475,24 @@ void TStartForm::OpenCommandLineFiles(const QStringList& arguments)
 
 void TStartForm::HandleForwardedText(const QString& forwarded)
 {
+    const QString text = forwarded.trimmed();
+    // Forgetting the settings asks nothing of the user: it is done even while the mail dialog is open.
+    if (text == QLatin1String(SingleInstance::ForgetSettingsText)) {
+        std::string failure;
+        if (!FSettings.Forget(failure)) {
+            FUserInterface->ShowInfoBox(MsgText(msg::Error), failure);
+        }
+        return;
+    }
     if (FCommands.IsMailDialogOpen()) {
         return;
     }
-    const QString text = forwarded.trimmed();
     if (text.isEmpty()) {
         RestoreFromTray();
         if (FSettings.fStart_CheckForOutlookContainer) {
             FOutlookCheckTimer.start();
         }
-    } else if (text == QLatin1String("-UPDATE")) {
+    } else if (text == QLatin1String(SingleInstance::UpdateText)) {
         if (FCommands.OpenContainerWindowCount() > 0) {
             FUserInterface->ShowInfoBox(MsgText(msg::Information),
                                         MsgText(msg::InstalledUpdateBlockedByOpenContainers));
@@ -479,8 +500,8 @@ void TStartForm::HandleForwardedText(const QString& forwarded)
             FCloseForReal = true;
             close();
         }
-    } else if (QFileInfo(text).isFile()) {
-        FCommands.DropFiles(nullptr, {text.toStdString()});
+    } else if (const std::vector<std::string> files = ExistingFiles({text}, *FUserInterface); !files.empty()) {
+        FCommands.DropFiles(nullptr, files);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "app/WorkFolder.h"
 #include "Sandbox.h"
 #include "ScriptedQuestions.h"
+#include "app/Startup.h"
 #include "settings/UserFolders.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,7 @@ protected:
     }
 
     Sandbox FSandbox;
+    ScriptedQuestions FUser;
 };
 
 mode_t ModeOf(const std::string& path)
@@ -63,6 +65,47 @@ TEST_F(WorkFolderTest, WorkFolderLiesInTheUsersPrivateRuntimeFolder)
     ::chmod(FSandbox.RuntimeFolder().c_str(), 0777);
     FSandbox.SetVariable("XDG_RUNTIME_DIR", FSandbox.RuntimeFolder());
     EXPECT_EQ(DefaultWorkFolder(), fallback) << "a runtime folder others may write is not private";
+}
+
+TEST_F(WorkFolderTest, FallbackRuntimeFolderIsCheckedBeforeAnythingIsMadeInIt)
+{
+    FSandbox.SetVariable("XDG_RUNTIME_DIR", std::nullopt);
+    const std::string folder = PrivateRuntimeFolder();
+    ASSERT_TRUE(Startup::PrepareRuntimeFolderOrReport(FUser)) << "a missing folder is made";
+    EXPECT_EQ(ModeOf(folder), 0700u);
+
+    const std::string mine = FSandbox.File("mine");
+    std::filesystem::create_directory(mine);
+    ::chmod(mine.c_str(), 0700);
+    // Each way of making the folder answers whether it could (only root can give a folder away).
+    const struct
+    {
+        const char* Kind;
+        bool (*Make)(const std::string& folder, const std::string& mine);
+    } cases[] = {
+        {"open to the group", [](const std::string& f, const std::string&) { return ::chmod(f.c_str(), 0750) == 0; }},
+        {"a symbolic link",
+         [](const std::string& f, const std::string& m) {
+             std::filesystem::remove(f);
+             std::filesystem::create_directory_symlink(m, f);
+             return true;
+         }},
+        {"another user's",
+         [](const std::string& f, const std::string&) {
+             std::filesystem::remove(f);
+             return std::filesystem::create_directory(f) && ::chmod(f.c_str(), 0700) == 0 && GiveAway(f);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Kind);
+        if (!c.Make(folder, mine)) {
+            GTEST_SKIP() << c.Kind << ": cannot be made by this user";
+        }
+        FUser.ExpectInfoBox("Error", "Error on creating temp directory '" + folder + "'!");
+        EXPECT_FALSE(Startup::PrepareRuntimeFolderOrReport(FUser));
+        EXPECT_TRUE(FUser.AllAsked());
+        EXPECT_TRUE(std::filesystem::is_empty(folder) && std::filesystem::is_empty(mine));
+    }
 }
 
 TEST_F(WorkFolderTest, MissingFolderIsCreatedPrivateWithItsParents)

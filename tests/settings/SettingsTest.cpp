@@ -414,14 +414,15 @@ TEST_F(SettingsTest, SavingThatCannotWriteShowsTheSystemsReason)
 
 TEST_F(SettingsTest, RemovingTheUserSettingsForgetsEverything)
 {
-    EXPECT_TRUE(TSettings::RemoveUserSettings()) << "nothing to remove";
+    std::string failure;
+    EXPECT_TRUE(TSettings::RemoveUserSettings(failure)) << "nothing to remove";
     FSandbox.Install();
     TSettings settings(Shown());
     settings.WipeCyclesTemp = 4;
     ASSERT_TRUE(settings.Save(true));
     ASSERT_TRUE(std::filesystem::exists(SettingsFileName()));
 
-    EXPECT_TRUE(TSettings::RemoveUserSettings());
+    EXPECT_TRUE(TSettings::RemoveUserSettings(failure));
     EXPECT_FALSE(std::filesystem::exists(SettingsFileName()));
     EXPECT_FALSE(std::filesystem::exists(SettingsFolder()));
     EXPECT_EQ(TSettings(Shown()).WipeCyclesTemp, 1);

@@ -5,6 +5,7 @@
 #include "app/TemporaryFiles.h"
 #include "language/LangWatchable.h"
 #include "settings/Settings.h"
+#include "settings/UserFolders.h"
 
 #include <QAction>
 #include <QLabel>
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace {
@@ -174,7 +176,6 @@ TEST_F(StartFormTest, ForwardedTextsShowOpenOrEndForAnUpdate)
     const std::string container = FSandbox.File("mail.xvt");
     WriteWholeFile(container, "x");
     form->HandleForwardedText(QString::fromStdString(" " + container + " "));
-    form->HandleForwardedText(QStringLiteral("/no/such/file.xvt"));
     EXPECT_EQ(FCommands.FCalls, (Calls{"DropFile:" + container}));
 
     FCommands.FWindows = 1;
@@ -208,6 +209,33 @@ TEST_F(StartFormTest, HomeAndUpdatePagesThatCannotOpenAreShown)
     form->findChild<QAction*>("UpdateAction")->trigger();
     QTest::mouseDClick(form->findChild<QWidget*>("DropZone"), Qt::LeftButton);
     EXPECT_TRUE(FUser.AllAsked());
+}
+
+TEST_F(StartFormTest, NamedFilesThatDoNotExistAreReported)
+{
+    const auto form = MakeForm();
+    const std::string container = FSandbox.File("mail.xvt");
+    WriteWholeFile(container, "x");
+    const std::string missing = FSandbox.File("gone.xvt");
+    FUser.ExpectInfoBox("Error", "Container '" + missing + "' not found!")
+        .ExpectInfoBox("Error", "Container '" + missing + "' not found!");
+    form->HandleForwardedText(QString::fromStdString(missing));
+    form->OpenCommandLineFiles({QString::fromStdString(container), QString::fromStdString(missing)});
+    EXPECT_EQ(FCommands.FCalls, (Calls{"DropFile:" + container}));
+    EXPECT_TRUE(FUser.AllAsked());
+}
+
+TEST_F(StartFormTest, ForwardedForgetRemovesTheSettingsAndNothingIsSavedAfterwards)
+{
+    FSandbox.Install();
+    ASSERT_TRUE(FSettings.Save(true));
+    const auto form = MakeForm();
+    FCommands.FMailDialogOpen = true;
+    form->HandleForwardedText(QStringLiteral("-U"));
+    EXPECT_FALSE(std::filesystem::exists(SettingsFileName())) << "forgotten even while the mail dialog is open";
+    FCommands.FMailDialogOpen = false;
+    form->CloseForReal();
+    EXPECT_FALSE(std::filesystem::exists(SettingsFileName())) << "the closing sequence wrote the settings back";
 }
 
 TEST_F(StartFormTest, LanguageMenuNamesEachLanguageInItself)
