@@ -4,9 +4,9 @@
 #include "Session.h"
 
 TApplicationCommands::TApplicationCommands(TSettings& settings, TSession& session, IContainerWindowFactory& windows,
-                                           IDialogs& startDialogs)
+                                           IDialogs& startDialogs, IMailClient& mail)
     : FSession(session), FStartDialogs(startDialogs), FFlows(settings, session, windows, startDialogs),
-      FAttachments(settings, FFlows), FWipe(settings)
+      FAttachments(settings, FFlows), FWipe(settings), FMail(settings, session, windows, FFlows, mail)
 {
 }
 

@@ -3,10 +3,12 @@
 #include "AppCommands.h"
 #include "AttachmentCommands.h"
 #include "ContainerFlows.h"
+#include "MailFlows.h"
 #include "WipeCommand.h"
 
 class IContainerWindowFactory;
 class IDialogs;
+class IMailClient;
 class TSession;
 class TSettings;
 
@@ -15,9 +17,10 @@ class TSettings;
 class TApplicationCommands : public IAppCommands
 {
 public:
-    // startDialogs are the start window's: they serve the commands that come from it.
+    // startDialogs are the start window's: they serve the commands that come from it. The mail
+    // program gets the containers sent.
     TApplicationCommands(TSettings& settings, TSession& session, IContainerWindowFactory& windows,
-                         IDialogs& startDialogs);
+                         IDialogs& startDialogs, IMailClient& mail);
 
     void NewContainer() override;
     void OpenContainerFile(IContainerWindow* window, const std::string& fileName) override;
@@ -37,6 +40,7 @@ public:
     TContainerFlows& Flows() { return FFlows; }
     TAttachmentCommands& Attachments() { return FAttachments; }
     TWipeCommand& Wipe() { return FWipe; }
+    TMailFlows& Mail() { return FMail; }
 
 private:
     TSession& FSession;
@@ -44,4 +48,5 @@ private:
     TContainerFlows FFlows;
     TAttachmentCommands FAttachments;
     TWipeCommand FWipe;
+    TMailFlows FMail;
 };

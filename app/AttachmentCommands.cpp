@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "ProgressRun.h"
 #include "RunCommand.h"
+#include "UnusedPath.h"
 #include "cipher/BasicFileStream.h"
 #include "container/PathInfo.h"
 #include "container/PendingFile.h"
@@ -204,5 +205,38 @@ void TAttachmentCommands::ExtractText(IContainerWindow& window)
         if (!fileName.empty() && WriteTextFile(window, fileName) && FSettings.ExploreAfterExtract) {
             dialogs.OpenWithShell(std::filesystem::path(fileName).parent_path().string());
         }
+    });
+}
+
+std::string TAttachmentCommands::OpenedFileOf(IContainerWindow& window, const TFileInfo& entry)
+{
+    const std::vector<std::shared_ptr<TFileInfo>>& entries = window.OpenedEntries();
+    for (std::size_t index = 0; index < entries.size() && index < window.OpenedFiles().size(); ++index) {
+        if (entries[index] && entries[index]->FID == entry.FID && Exists(window.OpenedFiles()[index])) {
+            return window.OpenedFiles()[index];
+        }
+    }
+    return {};
+}
+
+void TAttachmentCommands::OpenAttachment(IContainerWindow& window, int row)
+{
+    IDialogs& dialogs = window.Dialogs();
+    RunCommand(dialogs, [&] {
+        TRandomCryptoContainer& container = window.Container();
+        const std::shared_ptr<TFileInfo> entry = container.GetCatalog().Item(row);
+        std::string fileName = OpenedFileOf(window, *entry);
+        if (fileName.empty()) {
+            entry->FPath.CheckExtractable();
+            const std::string name = entry->FPath.FileName();
+            // Another opened attachment of the same name, or any other file there, stays as it is.
+            fileName = UnusedPath(FSettings.TempPath, name);
+            RunWithProgress(dialogs, MsgText(msg::ExtractEllipsis), name,
+                            [&](const TCopyProgress&) { container.ExtractFileTo(row, fileName); });
+            // Listed before it is opened: whatever happens next, the decrypted file is given back.
+            window.OpenedFiles().push_back(fileName);
+            window.OpenedEntries().push_back(entry);
+        }
+        dialogs.OpenWithShell(fileName);
     });
 }

@@ -6,6 +6,7 @@
 class IContainerWindow;
 class IDialogs;
 class TContainerFlows;
+class TFileInfo;
 class TSettings;
 
 // The container window's commands that move files into and out of its container: add, delete
@@ -31,6 +32,11 @@ public:
     void ExtractTextAndAttachments(IContainerWindow& window);
     // The text as an RTF file the user names.
     void ExtractText(IContainerWindow& window);
+    // Decrypts the attachment at a row (catalog order) into the work folder under its bare name,
+    // apart from any file of that name there, and opens it with its program; the window keeps it
+    // among its opened attachments until it gives them back. An attachment the window has open
+    // already is opened again as it is, with the user's changes.
+    void OpenAttachment(IContainerWindow& window, int row);
 
 private:
     void ExtractToChosenFolder(IContainerWindow& window, bool selectedOnly);
@@ -38,6 +44,8 @@ private:
     bool ExtractRows(IContainerWindow& window, const std::vector<int>& rows, const std::string& folder);
     bool WriteTextFile(IContainerWindow& window, const std::string& fileName);
     bool RefusedReadOnly(IContainerWindow& window);
+    // The file the window opened the entry to before; empty when it has not, or the file is gone.
+    static std::string OpenedFileOf(IContainerWindow& window, const TFileInfo& entry);
 
     TSettings& FSettings;
     TContainerFlows& FFlows;

@@ -13,6 +13,7 @@
 #include "container/ExtraString.h"
 #include "container/LocalFiles.h"
 #include "container/RandomCryptoContainer.h"
+#include "container/TextCoding.h"
 #include "language/FormatText.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
@@ -123,13 +124,19 @@ std::string TContainerFlows::NewWorkFileName(IDialogs& dialogs)
 
 std::unique_ptr<TRandomCryptoContainer> TContainerFlows::NewWorkContainer(IDialogs& dialogs)
 {
+    // A provisional password that differs from window to window; the user's replaces it when
+    // the container is saved or sent.
+    return NewWorkContainer(dialogs, std::to_string(FSession.NextWindowSerial()));
+}
+
+std::unique_ptr<TRandomCryptoContainer> TContainerFlows::NewWorkContainer(IDialogs& dialogs,
+                                                                          const std::string& password)
+{
     const std::string fileName = NewWorkFileName(dialogs);
     if (fileName.empty()) {
         return nullptr;
     }
-    // A provisional password that differs from window to window; the user's replaces it when
-    // the container is saved or sent.
-    auto container = std::make_unique<TRandomCryptoContainer>(std::to_string(FSession.NextWindowSerial()));
+    auto container = std::make_unique<TRandomCryptoContainer>(password);
     container->OpenNew(fileName);
     container->SetExtra(TExtraString(true).Serialize());
     return container;
@@ -320,7 +327,6 @@ bool TContainerFlows::SaveContainerAs(IContainerWindow& window)
 bool TContainerFlows::SaveAs(IContainerWindow& window)
 {
     IDialogs& dialogs = window.Dialogs();
-    TExtraString extra = ExtraOf(window.Container());
     if (!ReleaseOpenedAttachments(window, dialogs, FSession.TemporaryFiles())) {
         return false;
     }
@@ -340,11 +346,7 @@ bool TContainerFlows::SaveAs(IContainerWindow& window)
         return false;
     }
     const std::string sourcePassword = window.Container().GetPassword();
-    if (window.Container().IsWritable()) {
-        StoreText(window.Container(), window);
-        extra.SetField(TExtraString::SenderAddress, window.ReplyAddress());
-        window.Container().SetExtra(extra.Serialize());
-    }
+    StoreTextAndAddress(window);
     try {
         window.ReleaseContainer()->Close();
         CopyContainerShowingProgress(dialogs, source, sourcePassword, target, intermediate, password);
@@ -360,6 +362,18 @@ bool TContainerFlows::SaveAs(IContainerWindow& window)
     state.FPassword = password;
     Show(window);
     return true;
+}
+
+void TContainerFlows::StoreTextAndAddress(IContainerWindow& window)
+{
+    TRandomCryptoContainer& container = window.Container();
+    if (!container.IsWritable()) {
+        return;
+    }
+    StoreText(container, window);
+    TExtraString extra = ExtraOf(container);
+    extra.SetField(TExtraString::SenderAddress, ToStoredText(window.ReplyAddress()));
+    container.SetExtra(extra.Serialize());
 }
 
 void TContainerFlows::Reopen(IContainerWindow& window, const std::string& fileName, const std::string& password)
@@ -389,7 +403,7 @@ bool TContainerFlows::CloseContainerWindow(IContainerWindow& window)
             container->Close();
         });
     }
-    FSession.TemporaryFiles().WipeTemporaryFiles(FSettings.WipeCyclesTemp);
+    FSession.TemporaryFiles().WipeWindowFiles(FSettings.WipeCyclesTemp);
     return true;
 }
 

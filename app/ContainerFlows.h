@@ -45,6 +45,20 @@ public:
     // the session's list and wipes the temporary files. False when the window must stay open.
     bool CloseContainerWindow(IContainerWindow& window);
 
+    // Steps the mail flows share.
+    // A new container file in the work folder under the given password, with a fresh extra
+    // record; null when no name could be made (the user has been told).
+    std::unique_ptr<TRandomCryptoContainer> NewWorkContainer(IDialogs& dialogs, const std::string& password);
+    // The window shows a container composed in it: new, modified, not saved, no password yet.
+    void GiveNewContainer(IContainerWindow& window, std::unique_ptr<TRandomCryptoContainer> container);
+    // The window's text becomes the container's memo and its reply address the sender address of
+    // the container's extra record (a read-only container keeps both).
+    void StoreTextAndAddress(IContainerWindow& window);
+    // Opens the file with the password as the window's container.
+    void Reopen(IContainerWindow& window, const std::string& fileName, const std::string& password);
+    // Reloads the window from its container and raises it.
+    void Show(IContainerWindow& window);
+
 private:
     IDialogs& DialogsOf(IContainerWindow* window);
     void OpenFile(IContainerWindow* window, IDialogs& dialogs, const std::string& fileName);
@@ -55,7 +69,6 @@ private:
     // has been told).
     std::string NewWorkFileName(IDialogs& dialogs);
     std::unique_ptr<TRandomCryptoContainer> NewWorkContainer(IDialogs& dialogs);
-    void GiveNewContainer(IContainerWindow& window, std::unique_ptr<TRandomCryptoContainer> container);
     // The window's extra value and whether the container is the user's own.
     void SetRecordState(IContainerWindow& window, const TExtraString& extra);
     // The window itself when it holds a container; else the window (or a new one when none is
@@ -64,9 +77,7 @@ private:
     void DropFilesOnto(IContainerWindow* window, const std::vector<std::string>& fileNames);
     void AddDroppedFiles(IContainerWindow& window, const std::vector<std::string>& fileNames);
     bool SaveAs(IContainerWindow& window);
-    void Reopen(IContainerWindow& window, const std::string& fileName, const std::string& password);
     bool AskToClose(IContainerWindow& window);
-    void Show(IContainerWindow& window);
 
     TSettings& FSettings;
     TSession& FSession;

@@ -41,6 +41,9 @@ public:
     // Shows the window (the first time with its first-showing steps) and raises it.
     virtual void BringToFront() = 0;
     virtual void HideWindow() = 0;
+    // True drops the window's stay-on-top state while the mail program's compose window opens, so
+    // that it is not hidden behind; false gives the state back as the user set it.
+    virtual void SetTemporarilyNotOnTop(bool notOnTop) = 0;
     // Asks the window to close: its close query runs (which calls the close flow).
     virtual void RequestClose() = 0;
 

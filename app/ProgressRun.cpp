@@ -66,6 +66,14 @@ void CopyContainerShowingProgress(IBusyIndicator& indicator, const std::string& 
     });
 }
 
+void RekeyContainerShowingProgress(IBusyIndicator& indicator, const std::string& fileName,
+                                   const std::string& newPassword, const std::string& oldPassword)
+{
+    RunWithProgress(indicator, MsgText(msg::SaveContainer), NameOf(fileName), [&](const TCopyProgress&) {
+        RekeyContainer(fileName, newPassword, oldPassword, fileName + ".tmp");
+    });
+}
+
 bool WipeFileShowingProgress(IBusyIndicator& indicator, const std::string& fileName, std::int32_t cycles)
 {
     return RunWithProgress(indicator, MsgText(msg::Wipe), NameOf(fileName), [&](const TCopyProgress& progress) {

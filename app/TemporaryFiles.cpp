@@ -22,10 +22,36 @@ bool TTemporaryFiles::Contains(const std::string& fileName) const
     return std::find(FFiles.begin(), FFiles.end(), fileName) != FFiles.end();
 }
 
+void TTemporaryFiles::AddKeptToEnd(const std::string& fileName)
+{
+    FFiles.push_back(fileName);
+    FKeptToEnd.push_back(fileName);
+}
+
+bool TTemporaryFiles::KeptToEnd(const std::string& fileName) const
+{
+    return std::find(FKeptToEnd.begin(), FKeptToEnd.end(), fileName) != FKeptToEnd.end();
+}
+
 void TTemporaryFiles::WipeTemporaryFiles(std::int32_t cycles)
+{
+    Wipe(cycles, true);
+    std::erase_if(FKeptToEnd, [this](const std::string& fileName) { return !Contains(fileName); });
+}
+
+void TTemporaryFiles::WipeWindowFiles(std::int32_t cycles)
+{
+    Wipe(cycles, false);
+}
+
+void TTemporaryFiles::Wipe(std::int32_t cycles, bool keptToEndToo)
 {
     std::size_t index = 0;
     while (index < FFiles.size()) {
+        if (!keptToEndToo && KeptToEnd(FFiles[index])) {
+            ++index;
+            continue;
+        }
         if (!EntryExists(FFiles[index])) {
             FFiles.erase(FFiles.begin() + static_cast<std::ptrdiff_t>(index));
             continue;

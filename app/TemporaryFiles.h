@@ -11,6 +11,9 @@ class TTemporaryFiles
 {
 public:
     void Add(const std::string& fileName) { FFiles.push_back(fileName); }
+    // Adds a file that only the program's closing sequence wipes, never the close of a container
+    // window: a copy handed to the mail program, which reads it while its compose window is open.
+    void AddKeptToEnd(const std::string& fileName);
     const std::vector<std::string>& Files() const { return FFiles; }
     int Count() const { return static_cast<int>(FFiles.size()); }
     bool Contains(const std::string& fileName) const;
@@ -19,7 +22,13 @@ public:
     // deleted, each that does not exist is dropped. Afterwards the list holds exactly the files
     // that exist and could not be wiped.
     void WipeTemporaryFiles(std::int32_t cycles);
+    // The same pass when a container window closes: files kept to the end stay listed untouched.
+    void WipeWindowFiles(std::int32_t cycles);
 
 private:
+    void Wipe(std::int32_t cycles, bool keptToEndToo);
+    bool KeptToEnd(const std::string& fileName) const;
+
     std::vector<std::string> FFiles;
+    std::vector<std::string> FKeptToEnd;
 };

@@ -7,6 +7,7 @@
 #include "app/ContainerWindow.h"
 #include "app/Session.h"
 #include "app/TemporaryFiles.h"
+#include "mail/MailClient.h"
 #include "settings/Settings.h"
 
 #include <functional>
@@ -34,6 +35,7 @@ public:
     void RefreshCommandState() override {}
     void BringToFront() override { FVisible = true; }
     void HideWindow() override { FVisible = false; }
+    void SetTemporarilyNotOnTop(bool notOnTop) override { FNotOnTop = notOnTop; }
     void RequestClose() override { FClosed = FCloseQuery(*this); }
 
     std::string EditorText(bool) const override { return FText; }
@@ -56,6 +58,7 @@ public:
     std::string FReplyAddress;
     std::vector<int> FSelected;
     bool FVisible = false;
+    bool FNotOnTop = false;
     bool FClosed = false;
     int FGeometryStored = 0;
 
@@ -65,6 +68,25 @@ private:
     std::unique_ptr<TRandomCryptoContainer> FContainer;
     std::vector<std::string> FOpenedFiles;
     std::vector<std::shared_ptr<TFileInfo>> FOpenedEntries;
+};
+
+// The mail program: every message handed over is recorded and answered with FResult; FWhileOpen
+// runs meanwhile (the user acting while the compose window is open).
+class RecordingMailClient : public IMailClient
+{
+public:
+    int SendMail(const TMailMessage& message) override
+    {
+        FMessages.push_back(message);
+        if (FWhileOpen) {
+            FWhileOpen();
+        }
+        return FResult;
+    }
+
+    std::vector<TMailMessage> FMessages;
+    int FResult = HandedOver;
+    std::function<void()> FWhileOpen;
 };
 
 // Settings on their defaults in a sandbox, the work folder and the user's files in a scratch
@@ -96,5 +118,6 @@ protected:
     TSession FSession{FTemporaryFiles};
     ScriptedQuestions FUser;
     std::vector<std::unique_ptr<TestWindow>> FWindows;
-    TApplicationCommands FCommands{FSettings, FSession, *this, FUser};
+    RecordingMailClient FMail;
+    TApplicationCommands FCommands{FSettings, FSession, *this, FUser, FMail};
 };

@@ -1,0 +1,261 @@
+#include "MailFlows.h"
+
+#include "ContainerFlows.h"
+#include "ContainerWindow.h"
+#include "Dialogs.h"
+#include "ProgressRun.h"
+#include "ReleaseAttachments.h"
+#include "RunCommand.h"
+#include "Session.h"
+#include "TemporaryFiles.h"
+#include "UnusedPath.h"
+#include "container/ExtraString.h"
+#include "container/RandomCryptoContainer.h"
+#include "container/TextCoding.h"
+#include "language/Messages.h"
+#include "language/MsgText.h"
+#include "mail/MailClient.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+#include "settings/Settings.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string NameOf(const std::string& fileName)
+{
+    return fs::path(fileName).filename().string();
+}
+
+// The separator's lines as paragraphs, then the quoted document.
+std::string QuotedText(const std::string& rtf)
+{
+    TRichDocument quoted;
+    const std::string separator = MsgText(msg::PreviousMessageSeparator);
+    for (std::size_t start = 0, end = 0; (end = separator.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        TRichRun line;
+        line.FText = separator.substr(start, end - start);
+        TRichParagraph paragraph;
+        paragraph.Append(std::move(line));
+        quoted.FParagraphs.push_back(std::move(paragraph));
+    }
+    TRichDocument source = ReadRtf(rtf);
+    quoted.FParagraphs.insert(quoted.FParagraphs.end(), std::make_move_iterator(source.FParagraphs.begin()),
+                              std::make_move_iterator(source.FParagraphs.end()));
+    return WriteRtf(quoted);
+}
+
+// While the mail program takes a message: no window of ours stays on top of its compose window,
+// and new or opened containers are refused.
+class TMailDialogOpen
+{
+public:
+    TMailDialogOpen(TSession& session, std::function<void(bool notOnTop)> setNotOnTop)
+        : FSession(session), FSetNotOnTop(std::move(setNotOnTop))
+    {
+        FSetNotOnTop(true);
+        FSession.SetMailDialogOpen(true);
+    }
+    ~TMailDialogOpen()
+    {
+        FSession.SetMailDialogOpen(false);
+        FSetNotOnTop(false);
+    }
+    TMailDialogOpen(const TMailDialogOpen&) = delete;
+    TMailDialogOpen& operator=(const TMailDialogOpen&) = delete;
+
+private:
+    TSession& FSession;
+    std::function<void(bool notOnTop)> FSetNotOnTop;
+};
+
+} // namespace
+
+TMailFlows::TMailFlows(TSettings& settings, TSession& session, IContainerWindowFactory& windows, TContainerFlows& flows,
+                       IMailClient& mail)
+    : FSettings(settings), FSession(session), FWindows(windows), FFlows(flows), FMail(mail)
+{
+}
+
+bool TMailFlows::IsOpen(const IContainerWindow& window) const
+{
+    const auto& windows = FSession.Windows();
+    return std::find(windows.begin(), windows.end(), &window) != windows.end();
+}
+
+void TMailFlows::CloseAfter(IContainerWindow& window, bool closeAfter, const std::function<bool()>& operation)
+{
+    if (!window.HasContainer()) {
+        return;
+    }
+    const bool hidden = closeAfter && window.State().FSaved;
+    if (hidden) {
+        window.HideWindow();
+    }
+    bool wentAhead = false;
+    RunCommand(window.Dialogs(), [&] { wentAhead = operation(); });
+    if (wentAhead && closeAfter && window.State().FSaved) {
+        window.RequestClose();
+        // A closed window may be gone already.
+        if (!IsOpen(window)) {
+            return;
+        }
+    }
+    if (hidden) {
+        window.BringToFront();
+    }
+}
+
+void TMailFlows::SendContainer(IContainerWindow& window)
+{
+    CloseAfter(window, FSettings.fContainer_CloseAfterMail, [&] { return Send(window); });
+}
+
+bool TMailFlows::Send(IContainerWindow& window)
+{
+    IDialogs& dialogs = window.Dialogs();
+    if (!ReleaseOpenedAttachments(window, dialogs, FSession.TemporaryFiles())) {
+        return false;
+    }
+    std::string password = window.Container().GetPassword();
+    if (window.Container().IsWritable()) {
+        if (!dialogs.AskNewPassword(MsgText(msg::Password), window.State().FPassword, password)) {
+            return false;
+        }
+        FFlows.StoreTextAndAddress(window);
+        FSettings.LastUsedMailAddress = window.ReplyAddress();
+    } else {
+        dialogs.ShowInfoBox(MsgText(msg::Information), MsgText(msg::ContainerReadOnlySamePassword));
+    }
+    Rekey(window, password);
+    // Refreshed, not raised: a window hidden meanwhile stays hidden, and none covers the mail
+    // program's compose window.
+    window.LoadContent();
+    const int result = HandOver(window, CopyForMail(window.Container().FileName()));
+    if (result == IMailClient::HandedOver) {
+        window.State().FSaved = true;
+        window.RefreshCommandState();
+        return true;
+    }
+    if (result != IMailClient::NoMailClient) {
+        dialogs.ShowInfoBox(MsgText(msg::Error), MsgText(msg::ErrorSendingMail));
+    }
+    return false;
+}
+
+std::string TMailFlows::CopyForMail(const std::string& fileName)
+{
+    const std::string folder = (fs::path(FSettings.TempPath) / "Send").string();
+    fs::create_directories(folder);
+    // A copy sent before may still wait in a compose window: it is never replaced.
+    const std::string copy = UnusedPath(folder, NameOf(fileName));
+    fs::copy_file(fileName, copy);
+    // The copy of a read-only container must be wipeable all the same.
+    fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write);
+    // The mail program reads the file while its compose window is open, after this window may
+    // have closed: only the program's end wipes it.
+    FSession.TemporaryFiles().AddKeptToEnd(copy);
+    return copy;
+}
+
+void TMailFlows::SetEveryWindowNotOnTop(bool notOnTop)
+{
+    if (FStartWindowNotOnTop) {
+        FStartWindowNotOnTop(notOnTop);
+    }
+    for (IContainerWindow* window : FSession.Windows()) {
+        window->SetTemporarilyNotOnTop(notOnTop);
+    }
+}
+
+int TMailFlows::HandOver(IContainerWindow& window, const std::string& attachment)
+{
+    const TMailMessage message{FSettings.fContainer_DecryptInstructionSubject,
+                               FSettings.fContainer_DecryptInstructionText, window.ReplyAddress(), attachment,
+                               NameOf(attachment)};
+    const TMailDialogOpen open(FSession, [this](bool notOnTop) { SetEveryWindowNotOnTop(notOnTop); });
+    return FMail.SendMail(message);
+}
+
+void TMailFlows::ReplyContainer(IContainerWindow& window)
+{
+    CloseAfter(window, FSettings.fContainer_CloseAfterAnswer, [&] { return Answer(window, true); });
+}
+
+void TMailFlows::ForwardContainer(IContainerWindow& window)
+{
+    CloseAfter(window, FSettings.fContainer_CloseAfterAnswer, [&] { return Answer(window, false); });
+}
+
+bool TMailFlows::Answer(IContainerWindow& source, bool reply)
+{
+    IDialogs& dialogs = source.Dialogs();
+    if (!ReleaseOpenedAttachments(source, dialogs, FSession.TemporaryFiles())) {
+        return false;
+    }
+    TExtraString sourceExtra;
+    sourceExtra.Parse(source.Container().GetExtra());
+    const std::string address = reply ? FromStoredText(sourceExtra.Field(TExtraString::SenderAddress)) : "";
+    std::unique_ptr<TRandomCryptoContainer> container =
+        FFlows.NewWorkContainer(dialogs, source.Container().GetPassword());
+    if (container == nullptr) {
+        return false;
+    }
+    container->SetMemo(QuotedText(source.EditorText(true)));
+    IContainerWindow& window = FWindows.CreateContainerWindow();
+    FFlows.GiveNewContainer(window, std::move(container));
+    window.State().FPassword = source.State().FPassword;
+    FFlows.Show(window);
+    // Set after the first showing, which puts the last used address into a new window's box.
+    window.SetReplyAddress(address);
+    window.ApplyDefaultFont();
+    window.FocusEditor();
+    return true;
+}
+
+void TMailFlows::ChangePassword(IContainerWindow& window)
+{
+    if (!window.HasContainer()) {
+        return;
+    }
+    IDialogs& dialogs = window.Dialogs();
+    RunCommand(dialogs, [&] {
+        if (!window.Container().IsWritable()) {
+            dialogs.ShowInfoBox(MsgText(msg::Information), MsgText(msg::ContainerIsReadOnly));
+            return;
+        }
+        // Re-keying writes every entry anew, so the entries of opened attachments would no
+        // longer be the container's: they come back first.
+        if (!ReleaseOpenedAttachments(window, dialogs, FSession.TemporaryFiles())) {
+            return;
+        }
+        std::string password;
+        if (!dialogs.AskNewPassword(MsgText(msg::Password), window.State().FPassword, password) ||
+            password == window.Container().GetPassword()) {
+            return;
+        }
+        Rekey(window, password);
+        FFlows.Show(window);
+    });
+}
+
+void TMailFlows::Rekey(IContainerWindow& window, const std::string& password)
+{
+    const std::string fileName = window.Container().FileName();
+    const std::string oldPassword = window.Container().GetPassword();
+    try {
+        window.ReleaseContainer()->Close();
+        if (password != oldPassword) {
+            RekeyContainerShowingProgress(window.Dialogs(), fileName, password, oldPassword);
+        }
+    } catch (...) {
+        FFlows.Reopen(window, fileName, oldPassword);
+        throw;
+    }
+    FFlows.Reopen(window, fileName, password);
+    window.State().FPassword = password;
+}

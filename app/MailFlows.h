@@ -1,0 +1,68 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class IContainerWindow;
+class IContainerWindowFactory;
+class IMailClient;
+class TContainerFlows;
+class TSession;
+class TSettings;
+
+// The container window's commands that hand a container on: send it by mail, answer it (reply,
+// forward), and give it another password (the re-keying that sending shares). Each gives back the
+// window's opened attachments first, runs under the window's wait cursor and reports a failure
+// with the caption "Error".
+//
+// Send, reply and forward close the window afterwards as the settings ask (fContainer_CloseAfterMail
+// for send, fContainer_CloseAfterAnswer for the answers): a window whose container is saved is
+// hidden meanwhile and asked to close once the operation went ahead; a sent container counts as
+// saved. A window hidden for an operation that did not go ahead, or whose close was refused, is
+// shown again.
+class TMailFlows
+{
+public:
+    // Switches the start window's stay-on-top state off (true) and back as it was (false).
+    using TSetNotOnTop = std::function<void(bool notOnTop)>;
+
+    TMailFlows(TSettings& settings, TSession& session, IContainerWindowFactory& windows, TContainerFlows& flows,
+               IMailClient& mail);
+
+    void SetStartWindowNotOnTop(TSetNotOnTop setNotOnTop) { FStartWindowNotOnTop = std::move(setNotOnTop); }
+
+    // Asks for the recipients' password (a read-only container keeps its own), stores text and
+    // reply address, re-keys the file, copies it into the work folder's "Send" folder and hands
+    // the copy to the mail program with the decryption instructions, to the window's reply
+    // address. No window stays on top and new or opened containers are refused meanwhile.
+    void SendContainer(IContainerWindow& window);
+    // A new window whose text quotes this one's after the separator line, under this container's
+    // password; no attachment is taken over. A reply goes to the sender address of this
+    // container's extra record, a forward to nobody yet.
+    void ReplyContainer(IContainerWindow& window);
+    void ForwardContainer(IContainerWindow& window);
+    // Re-keys the container to a new password; the same password changes nothing. A read-only
+    // container is refused.
+    void ChangePassword(IContainerWindow& window);
+
+private:
+    void CloseAfter(IContainerWindow& window, bool closeAfter, const std::function<bool()>& operation);
+    // True when the mail program has the container.
+    bool Send(IContainerWindow& window);
+    std::string CopyForMail(const std::string& fileName);
+    int HandOver(IContainerWindow& window, const std::string& attachment);
+    void SetEveryWindowNotOnTop(bool notOnTop);
+    // True when the new window was made.
+    bool Answer(IContainerWindow& source, bool reply);
+    // Closes the window's container, gives its file the password and opens it again under it. When
+    // that fails the file keeps its password and is opened again with it.
+    void Rekey(IContainerWindow& window, const std::string& password);
+    bool IsOpen(const IContainerWindow& window) const;
+
+    TSettings& FSettings;
+    TSession& FSession;
+    IContainerWindowFactory& FWindows;
+    TContainerFlows& FFlows;
+    IMailClient& FMail;
+    TSetNotOnTop FStartWindowNotOnTop;
+};
