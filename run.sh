@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 
 ./scripts/install-deps.sh
 ./scripts/build.sh build
-program="$PWD/build/ui/sealvane"
+program="$PWD/build/program/sealvane"
 echo "ProgPath=$program" > build/install.conf
 export SEALVANE_INSTALL_RECORD="$PWD/build/install.conf"
 exec "$program" "$@"

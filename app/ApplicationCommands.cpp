@@ -56,3 +56,75 @@ bool TApplicationCommands::IsMailDialogOpen()
 {
     return FSession.MailDialogOpen();
 }
+
+void TApplicationCommands::ShowOptions()
+{
+    if (FShowOptions) {
+        FShowOptions();
+    }
+}
+
+void TApplicationCommands::SendContainer(IContainerWindow& window)
+{
+    FMail.SendContainer(window);
+}
+
+void TApplicationCommands::ReplyContainer(IContainerWindow& window)
+{
+    FMail.ReplyContainer(window);
+}
+
+void TApplicationCommands::ForwardContainer(IContainerWindow& window)
+{
+    FMail.ForwardContainer(window);
+}
+
+void TApplicationCommands::ChangePassword(IContainerWindow& window)
+{
+    FMail.ChangePassword(window);
+}
+
+void TApplicationCommands::SaveContainerAs(IContainerWindow& window)
+{
+    FFlows.SaveContainerAs(window);
+}
+
+void TApplicationCommands::ExtractTextAndAttachments(IContainerWindow& window)
+{
+    FAttachments.ExtractTextAndAttachments(window);
+}
+
+void TApplicationCommands::ExtractText(IContainerWindow& window)
+{
+    FAttachments.ExtractText(window);
+}
+
+void TApplicationCommands::AddAttachments(IContainerWindow& window)
+{
+    FAttachments.AddAttachments(window);
+}
+
+void TApplicationCommands::ExtractAllAttachments(IContainerWindow& window)
+{
+    FAttachments.ExtractAllAttachments(window);
+}
+
+void TApplicationCommands::ExtractSelectedAttachments(IContainerWindow& window)
+{
+    FAttachments.ExtractSelectedAttachments(window);
+}
+
+void TApplicationCommands::DeleteSelectedAttachments(IContainerWindow& window)
+{
+    FAttachments.DeleteSelectedAttachments(window);
+}
+
+void TApplicationCommands::OpenAttachment(IContainerWindow& window, int row)
+{
+    FAttachments.OpenAttachment(window, row);
+}
+
+bool TApplicationCommands::CloseContainerWindow(IContainerWindow& window)
+{
+    return FFlows.CloseContainerWindow(window);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppCommands.h"
+#include "ContainerCommands.h"
 #include "AttachmentCommands.h"
 #include "ContainerFlows.h"
 #include "MailFlows.h"
@@ -12,9 +13,12 @@ class IMailClient;
 class TSession;
 class TSettings;
 
-// The application's operations over the container flows, the attachment commands and the wipe
-// command. Outlook does not exist on this platform; the options dialog joins here later.
-class TApplicationCommands : public IAppCommands
+#include <functional>
+
+// The application's operations, as the start window and the container windows call them, over
+// the container flows, the attachment commands, the mail flows and the wipe command. Outlook does
+// not exist on this platform. The options dialog is a window: the program hands it in.
+class TApplicationCommands : public IAppCommands, public IContainerCommands
 {
 public:
     // startDialogs are the start window's: they serve the commands that come from it. The mail
@@ -27,7 +31,8 @@ public:
     void OpenOutlookContainer(bool) override {}
     bool IsOutlookRunning() override { return false; }
     void WipeFiles() override;
-    void ShowOptions() override {}
+    void ShowOptions() override;
+    void SetShowOptions(std::function<void()> showOptions) { FShowOptions = std::move(showOptions); }
     void DropFiles(IContainerWindow* window, const std::vector<std::string>& fileNames) override;
     void DropText(IContainerWindow* window, const std::string& text, bool rich) override;
     int OpenContainerWindowCount() override;
@@ -36,7 +41,22 @@ public:
     bool CloseContainerWindows() override;
     bool IsMailDialogOpen() override;
 
-    // The container windows' commands.
+    // IContainerCommands
+    void SendContainer(IContainerWindow& window) override;
+    void ReplyContainer(IContainerWindow& window) override;
+    void ForwardContainer(IContainerWindow& window) override;
+    void ChangePassword(IContainerWindow& window) override;
+    void SaveContainerAs(IContainerWindow& window) override;
+    void ExtractTextAndAttachments(IContainerWindow& window) override;
+    void ExtractText(IContainerWindow& window) override;
+    void AddAttachments(IContainerWindow& window) override;
+    void ExtractAllAttachments(IContainerWindow& window) override;
+    void ExtractSelectedAttachments(IContainerWindow& window) override;
+    void DeleteSelectedAttachments(IContainerWindow& window) override;
+    void OpenAttachment(IContainerWindow& window, int row) override;
+    bool CloseContainerWindow(IContainerWindow& window) override;
+
+    // The parts, for tests.
     TContainerFlows& Flows() { return FFlows; }
     TAttachmentCommands& Attachments() { return FAttachments; }
     TWipeCommand& Wipe() { return FWipe; }
@@ -49,4 +69,5 @@ private:
     TAttachmentCommands FAttachments;
     TWipeCommand FWipe;
     TMailFlows FMail;
+    std::function<void()> FShowOptions;
 };

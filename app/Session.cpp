@@ -39,6 +39,11 @@ void TSession::RememberPassword(const std::string& password, int forgetAfterMs)
     FPasswordTimer.start(forgetAfterMs);
 }
 
+void TSession::RestartPasswordTimer(int forgetAfterMs)
+{
+    FPasswordTimer.start(forgetAfterMs);
+}
+
 void TSession::ForgetPassword()
 {
     FPasswordTimer.stop();

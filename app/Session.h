@@ -32,6 +32,8 @@ public:
     // is forgotten when the timer runs out, restarted at every accepted password.
     const std::string& RememberedPassword() const { return FRememberedPassword; }
     void RememberPassword(const std::string& password, int forgetAfterMs);
+    // The timer starts again with a new interval (the options were saved).
+    void RestartPasswordTimer(int forgetAfterMs);
     void ForgetPassword();
 
     // Set while the mail client's dialog is open: new and opened containers, forwarded command

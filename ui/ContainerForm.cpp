@@ -11,6 +11,7 @@
 #include "MemoEdit.h"
 #include "QtDialogs.h"
 #include "RichTextMapping.h"
+#include "StayOnTop.h"
 #include "UiText.h"
 #include "app/AppCommands.h"
 #include "app/ContainerCommands.h"
@@ -289,15 +290,12 @@ QGroupBox* TContainerForm::BuildContainerGroup()
     auto* layout = new QHBoxLayout(FContainerGroup);
     layout->setContentsMargins(4, 2, 4, 4);
     layout->setSpacing(2);
-    FReplyButton = AddButton(FContainerGroup, "ReplyButton", "icon-reply", [this] {
-        RunWithCloseAfter(&IContainerCommands::ReplyContainer, FSettings.fContainer_CloseAfterAnswer);
-    });
-    FSendButton = AddButton(FContainerGroup, "SendButton", "icon-send", [this] {
-        RunWithCloseAfter(&IContainerCommands::SendContainer, FSettings.fContainer_CloseAfterMail);
-    });
-    FForwardButton = AddButton(FContainerGroup, "ForwardButton", "icon-forward", [this] {
-        RunWithCloseAfter(&IContainerCommands::ForwardContainer, FSettings.fContainer_CloseAfterAnswer);
-    });
+    FReplyButton =
+        AddButton(FContainerGroup, "ReplyButton", "icon-reply", [this] { Run(&IContainerCommands::ReplyContainer); });
+    FSendButton =
+        AddButton(FContainerGroup, "SendButton", "icon-send", [this] { Run(&IContainerCommands::SendContainer); });
+    FForwardButton = AddButton(FContainerGroup, "ForwardButton", "icon-forward",
+                               [this] { Run(&IContainerCommands::ForwardContainer); });
     FSaveAsButton =
         AddButton(FContainerGroup, "SaveAsButton", "icon-save", [this] { Run(&IContainerCommands::SaveContainerAs); });
     FExtractAllButton = AddButton(FContainerGroup, "ExtractAllButton", "icon-extract",
@@ -348,15 +346,9 @@ void TContainerForm::BuildMenus()
     };
     menuBar()->setObjectName(QStringLiteral("MenuBar"));
     FContainerMenu = addMenu("ContainerMenu");
-    FSendAction = AddAction(FContainerMenu, "SendAction", [this] {
-        RunWithCloseAfter(&IContainerCommands::SendContainer, FSettings.fContainer_CloseAfterMail);
-    });
-    FForwardAction = AddAction(FContainerMenu, "ForwardAction", [this] {
-        RunWithCloseAfter(&IContainerCommands::ForwardContainer, FSettings.fContainer_CloseAfterAnswer);
-    });
-    FReplyAction = AddAction(FContainerMenu, "ReplyAction", [this] {
-        RunWithCloseAfter(&IContainerCommands::ReplyContainer, FSettings.fContainer_CloseAfterAnswer);
-    });
+    FSendAction = AddAction(FContainerMenu, "SendAction", [this] { Run(&IContainerCommands::SendContainer); });
+    FForwardAction = AddAction(FContainerMenu, "ForwardAction", [this] { Run(&IContainerCommands::ForwardContainer); });
+    FReplyAction = AddAction(FContainerMenu, "ReplyAction", [this] { Run(&IContainerCommands::ReplyContainer); });
     FContainerMenu->addSeparator();
     FChangePasswordAction =
         AddAction(FContainerMenu, "ChangePasswordAction", [this] { Run(&IContainerCommands::ChangePassword); });
@@ -660,14 +652,12 @@ void TContainerForm::SetStayOnTop(bool onTop)
     FStayOnTop->setChecked(onTop);
     FStayOnTopAction->setChecked(onTop);
     FStayOnTopPopupAction->setChecked(onTop);
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) {
-        return;
-    }
-    const bool visible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (visible) {
-        show();
-    }
+    SetWindowStaysOnTop(*this, onTop);
+}
+
+void TContainerForm::SetTemporarilyNotOnTop(bool notOnTop)
+{
+    SetWindowStaysOnTop(*this, !notOnTop && FStayOnTop->isChecked());
 }
 
 void TContainerForm::SetDialogs(IDialogs* dialogs)
@@ -918,19 +908,6 @@ void TContainerForm::Run(TCommand command)
         (FCommands.*command)(*this);
     } catch (const std::exception& error) {
         Dialogs().ShowInfoBox(MsgText(msg::Error), error.what());
-    }
-}
-
-void TContainerForm::RunWithCloseAfter(TCommand command, const bool& closeAfterSetting)
-{
-    const auto closeAfter = [this, &closeAfterSetting] { return FState.FSaved && closeAfterSetting; };
-    if (closeAfter()) {
-        hide();
-    }
-    Run(command);
-    if (closeAfter() && !close()) {
-        // The close was refused: the window must not stay hidden.
-        BringToFront();
     }
 }
 

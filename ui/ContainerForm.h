@@ -71,6 +71,7 @@ public:
     void RefreshCommandState() override;
     void BringToFront() override;
     void HideWindow() override;
+    void SetTemporarilyNotOnTop(bool notOnTop) override;
     void RequestClose() override;
     std::string EditorText(bool rich) const override;
     void SetEditorText(const std::string& text, bool rich) override;
@@ -101,9 +102,6 @@ private:
     QAction* AddAction(QMenu* menu, const char* name, const std::function<void()>& handler);
     QToolButton* AddButton(QWidget* parent, const char* name, const char* icon, const std::function<void()>& handler);
     void Run(TCommand command);
-    // Send, reply and forward: a saved container is hidden meanwhile and closed afterwards when
-    // the setting asks for it.
-    void RunWithCloseAfter(TCommand command, const bool& closeAfterSetting);
     void FirstShowing();
     void ChooseEditor();
     void LoadMemo();

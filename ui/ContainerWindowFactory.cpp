@@ -2,15 +2,25 @@
 
 #include "ContainerForm.h"
 
-TContainerWindowFactory::TContainerWindowFactory(TSettings& settings, TSession& session, IContainerCommands& commands,
-                                                 IAppCommands& appCommands)
-    : FSettings(settings), FSession(session), FCommands(commands), FAppCommands(appCommands)
+#include <stdexcept>
+
+TContainerWindowFactory::TContainerWindowFactory(TSettings& settings, TSession& session)
+    : FSettings(settings), FSession(session)
 {
+}
+
+void TContainerWindowFactory::SetCommands(IContainerCommands& commands, IAppCommands& appCommands)
+{
+    FCommands = &commands;
+    FAppCommands = &appCommands;
 }
 
 IContainerWindow& TContainerWindowFactory::CreateContainerWindow()
 {
-    auto* window = new TContainerForm(FSettings, FSession, FCommands, FAppCommands);
+    if (FCommands == nullptr || FAppCommands == nullptr) {
+        throw std::logic_error("container windows need their commands first");
+    }
+    auto* window = new TContainerForm(FSettings, FSession, *FCommands, *FAppCommands);
     window->setAttribute(Qt::WA_DeleteOnClose);
     return *window;
 }

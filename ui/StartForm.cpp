@@ -7,6 +7,7 @@
 #include "LanguageSwitch.h"
 #include "OpenWithShell.h"
 #include "QtUserInterface.h"
+#include "StayOnTop.h"
 #include "UiText.h"
 #include "app/AppCommands.h"
 #include "app/SingleInstance.h"
@@ -345,11 +346,12 @@ void TStartForm::ApplyStayOnTop(bool onTop)
     FStayOnTop->setChecked(onTop);
     FStayOnTopAction->setChecked(onTop);
     FSettings.fStart_StayOnTop = onTop;
-    const bool visible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (visible) {
-        show();
-    }
+    SetWindowStaysOnTop(*this, onTop);
+}
+
+void TStartForm::SetTemporarilyNotOnTop(bool notOnTop)
+{
+    SetWindowStaysOnTop(*this, !notOnTop && FSettings.fStart_StayOnTop);
 }
 
 void TStartForm::LayOutButtons(bool outlookVisible)

@@ -39,6 +39,8 @@ public:
     // Hides the program in the tray, or minimises it where the desktop has no tray.
     void HideInTray();
     void RestoreFromTray();
+    // While the mail program's window is open, no window of ours stays on top of it.
+    void SetTemporarilyNotOnTop(bool notOnTop);
     bool IsHiddenInTray() const { return FHiddenInTray; }
 
     // A second start's command line (trimmed first): empty shows the window, "-UPDATE" ends the

@@ -426,25 +426,6 @@ TEST_F(ContainerFormTest, MemoOfSixCharactersIsPlainText)
     }
 }
 
-TEST_F(ContainerFormTest, SendClosesASavedWindowAfterwardsAndARefusedCloseShowsItAgain)
-{
-    FSettings.fContainer_CloseAfterMail = true;
-    for (const bool closes : {true, false}) {
-        const auto window = MakeWindow({true, false, true, 0, "Hi", 0});
-        window->BringToFront();
-        FCommands.FCalls.clear();
-        FCommands.FCloses = closes;
-        window->findChild<QAbstractButton*>("SendButton")->click();
-        EXPECT_EQ(FCommands.FCalls, (std::vector<std::string>{"Send", "Close"}));
-        EXPECT_EQ(window->isVisible(), !closes);
-    }
-    FSettings.fContainer_CloseAfterMail = false;
-    const auto window = MakeWindow({true, false, true, 0, "Hi", 0});
-    FCommands.FCalls.clear();
-    window->findChild<QAbstractButton*>("SendButton")->click();
-    EXPECT_EQ(FCommands.FCalls, (std::vector<std::string>{"Send"}));
-}
-
 TEST_F(ContainerFormTest, CloseQueryRunsTheCloseFlowAndTheWindowLeavesTheSession)
 {
     const auto first = MakeWindow({true, false, false, 0, "", 0});

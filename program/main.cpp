@@ -1,8 +1,8 @@
 // The program's start: the process-wide objects, the one command-line switch, the hand-over to a
 // running instance, the work folder, the update of an installed copy, then the start window and
 // the splash, and the message loop until the start window is gone.
+#include "ProgramWindows.h"
 #include "app/AppExtraProvider.h"
-#include "app/ApplicationCommands.h"
 #include "app/EXEVersion.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
@@ -19,7 +19,6 @@
 #include "ui/InfoBox.h"
 #include "ui/QtUserInterface.h"
 #include "ui/SplashForm.h"
-#include "ui/StartForm.h"
 
 #include <QApplication>
 #include <QDir>
@@ -88,8 +87,8 @@ int main(int argc, char* argv[])
 
     TAppExtraProvider extraProvider(settings);
     TExtraString::SetProvider(&extraProvider);
-    TApplicationCommands commands;
-    TStartForm startForm(settings, temporaryFiles, commands);
+    TProgramWindows windows(settings, temporaryFiles);
+    TStartForm& startForm = windows.StartForm();
     TInstanceServer server([&startForm](const QString& text) { startForm.HandleForwardedText(text); });
     server.Listen();
     startLock.unlock();

@@ -1,0 +1,17 @@
+#include "ProgramWindows.h"
+
+#include "language/Messages.h"
+#include "language/MsgText.h"
+#include "settings/Settings.h"
+#include "ui/InfoBox.h"
+
+TProgramWindows::TProgramWindows(TSettings& settings, TTemporaryFiles& temporaryFiles)
+    : FSettings(settings), FSession(temporaryFiles), FStartDialogs(nullptr, settings),
+      FMailClient(
+          [this](const std::string& caption, const std::string& text) { FStartDialogs.ShowInfoBox(caption, text); }),
+      FWindowFactory(settings, FSession), FCommands(settings, FSession, FWindowFactory, FStartDialogs, FMailClient),
+      FStartForm(settings, temporaryFiles, FCommands)
+{
+    FWindowFactory.SetCommands(FCommands, FCommands);
+    FCommands.Mail().SetStartWindowNotOnTop([this](bool notOnTop) { FStartForm.SetTemporarilyNotOnTop(notOnTop); });
+}
