@@ -254,6 +254,7 @@ constexpr const TMessage* AllMessages[] = {
     &msg::InvalidDataType,
     &msg::CannotOpenWithShell,
     &msg::NoMailProgram,
+    &msg::MapiSettingsUnusedHere,
 };
 
 static_assert(std::size(AllMessages) == CatalogueMessageCount + WebAddressCount + OwnMessageCount,

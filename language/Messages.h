@@ -906,6 +906,11 @@ inline constexpr TMessage NoMailProgram{{
     "Es wurde kein E-Mail-Programm gefunden. Installieren Sie ein E-Mail-Programm (zum Beispiel Thunderbird) und das Paket xdg-utils.",
     "Aucun programme de messagerie n'a été trouvé. Installez un programme de messagerie (par exemple Thunderbird) et le paquet xdg-utils.",
     "Neniu retposhta programo estis trovita. Instalu retposhtan programon (ekzemple Thunderbird) kaj la pakon xdg-utils."}};
+inline constexpr TMessage MapiSettingsUnusedHere{{
+    "On this system the address type and the profile are only kept in the settings: the mail program receives the plain addresses and uses its own account.",
+    "Auf diesem System werden Adresstyp und Profil nur in den Einstellungen aufbewahrt: Das E-Mail-Programm erhält die Adressen ohne Zusatz und verwendet sein eigenes Konto.",
+    "Sur ce système, le type d'adresse et le profil sont seulement conservés dans les paramètres: le programme de messagerie reçoit les adresses telles quelles et utilise son propre compte.",
+    "En tiu chi sistemo la adrestipo kaj la profilo estas nur konservataj en la agordoj: la retposhta programo ricevas la simplajn adresojn kaj uzas sian propran konton."}};
 // clang-format on
 
 } // namespace msg
@@ -914,7 +919,7 @@ inline constexpr TMessage NoMailProgram{{
 inline constexpr int CatalogueMessageCount = 242;
 // The web addresses, then the program's own texts.
 inline constexpr int WebAddressCount = 4;
-inline constexpr int OwnMessageCount = 3;
+inline constexpr int OwnMessageCount = 4;
 
 // Every message in table order: the catalogue, the web addresses (UrlHome, UrlHelp, UrlUpdate,
 // UrlDecrypt), then the program's own texts.

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "OptionsPage.h"
+
+#include <functional>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The page "General": start-up and extraction options, the default container name with an
+// example, and the default folder.
+class TOptionsGeneralPage : public TOptionsPage
+{
+    Q_OBJECT
+
+public:
+    // The folder choice: the start folder in, the chosen folder out (empty when cancelled).
+    using TFolderChooser = std::function<QString(QWidget* owner, const QString& startFolder)>;
+
+    TOptionsGeneralPage(TSettings& settings, QWidget* parent);
+
+    void Load(const TSettings& settings) override;
+    void Save(TSettings& settings) const override;
+    void Relabel() override;
+
+    // Tests choose folders without the system's dialog.
+    void SetFolderChooser(TFolderChooser chooser) { FFolderChooser = std::move(chooser); }
+
+private:
+    void ShowExample();
+    void ChooseFolder();
+
+    TSettings& FSettings;
+    TFolderChooser FFolderChooser;
+    QGroupBox* FGroup;
+    QCheckBox* FAutostart;
+    QCheckBox* FTrayMode;
+    QCheckBox* FCheckOutlook;
+    QCheckBox* FExplore;
+    QCheckBox* FSubfolders;
+    QLabel* FNameLabel;
+    QLabel* FPart1Label;
+    QLineEdit* FNameBegin;
+    QLabel* FPart2Label;
+    QLineEdit* FNameEnd;
+    QLabel* FExampleLabel;
+    QLabel* FExample;
+    QLabel* FFolderLabel;
+    QLineEdit* FFolder;
+    QPushButton* FFolderButton;
+};

@@ -1,0 +1,136 @@
+#include "OptionsMapiPage.h"
+
+#include "OptionRules.h"
+#include "UiText.h"
+#include "language/Messages.h"
+#include "settings/Settings.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The text field shows line breaks as lines; the setting keeps them as CR LF, as the program's
+// own texts have them.
+QString ShownText(const std::string& stored)
+{
+    return QString::fromStdString(stored).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+std::string StoredText(const QString& shown)
+{
+    return QString(shown).replace(QLatin1Char('\n'), QStringLiteral("\r\n")).toStdString();
+}
+
+} // namespace
+
+TOptionsMapiPage::TOptionsMapiPage(QWidget* parent)
+    : TOptionsPage(parent), FInstructionGroup(Make<QGroupBox>(this, "InstructionGroup")),
+      FSubjectLabel(Make<QLabel>(FInstructionGroup, "SubjectLabel")),
+      FSubject(Make<QLineEdit>(FInstructionGroup, "SubjectEdit")),
+      FTextLabel(Make<QLabel>(FInstructionGroup, "TextLabel")),
+      FText(Make<QPlainTextEdit>(FInstructionGroup, "TextEdit")),
+      FRestoreButton(Make<QPushButton>(FInstructionGroup, "RestoreDefaultButton")),
+      FAddressTypeGroup(Make<QGroupBox>(this, "AddressTypeGroup")),
+      FAutomatic(Make<QRadioButton>(FAddressTypeGroup, "AutomaticRadio")),
+      FHttp(Make<QRadioButton>(FAddressTypeGroup, "HttpRadio")),
+      FSmtp(Make<QRadioButton>(FAddressTypeGroup, "SmtpRadio")), FAddressType(new QButtonGroup(this)),
+      FProfileGroup(Make<QGroupBox>(this, "ProfileGroup")),
+      FProfileNameLabel(Make<QLabel>(FProfileGroup, "ProfileNameLabel")),
+      FProfileName(Make<QLineEdit>(FProfileGroup, "ProfileNameEdit")),
+      FProfilePasswordLabel(Make<QLabel>(FProfileGroup, "ProfilePasswordLabel")),
+      FProfilePassword(Make<QLineEdit>(FProfileGroup, "ProfilePasswordEdit")),
+      FUnusedNote(Make<QLabel>(this, "UnusedOnThisSystemNote"))
+{
+    setObjectName(QStringLiteral("MapiPage"));
+    FSubjectLabel->setBuddy(FSubject);
+    FTextLabel->setBuddy(FText);
+    FText->setTabChangesFocus(true);
+    FRestoreButton->setAutoDefault(false);
+    connect(FRestoreButton, &QPushButton::clicked, this, &TOptionsMapiPage::RestoreDefaultText);
+    FAddressType->setObjectName(QStringLiteral("AddressTypeButtons"));
+    FAddressType->addButton(FAutomatic, static_cast<int>(TAddressType::Automatic));
+    FAddressType->addButton(FHttp, static_cast<int>(TAddressType::Http));
+    FAddressType->addButton(FSmtp, static_cast<int>(TAddressType::Smtp));
+    FProfileNameLabel->setBuddy(FProfileName);
+    FProfilePasswordLabel->setBuddy(FProfilePassword);
+    FProfilePassword->setEchoMode(QLineEdit::Password);
+    FUnusedNote->setWordWrap(true);
+    QFont small = FUnusedNote->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    FUnusedNote->setFont(small);
+
+    auto* instruction = new QGridLayout(FInstructionGroup);
+    instruction->addWidget(FSubjectLabel, 0, 0);
+    instruction->addWidget(FSubject, 0, 1);
+    instruction->addWidget(FTextLabel, 1, 0, Qt::AlignTop);
+    instruction->addWidget(FText, 1, 1);
+    instruction->addWidget(FRestoreButton, 2, 1, Qt::AlignRight);
+    auto* addressType = new QHBoxLayout(FAddressTypeGroup);
+    addressType->addWidget(FAutomatic);
+    addressType->addWidget(FHttp);
+    addressType->addWidget(FSmtp);
+    addressType->addStretch();
+    auto* profile = new QGridLayout(FProfileGroup);
+    profile->addWidget(FProfileNameLabel, 0, 0);
+    profile->addWidget(FProfileName, 0, 1);
+    profile->addWidget(FProfilePasswordLabel, 1, 0);
+    profile->addWidget(FProfilePassword, 1, 1);
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(FInstructionGroup, 1);
+    page->addWidget(FAddressTypeGroup);
+    page->addWidget(FProfileGroup);
+    page->addWidget(FUnusedNote);
+}
+
+void TOptionsMapiPage::Load(const TSettings& settings)
+{
+    FSubject->setText(QString::fromStdString(settings.fContainer_DecryptInstructionSubject));
+    FText->setPlainText(ShownText(settings.fContainer_DecryptInstructionText));
+    FAddressType->button(static_cast<int>(AddressTypeOf(settings.MapiMailTypeTrailer)))->setChecked(true);
+    FProfileName->setText(QString::fromStdString(settings.MapiProfileName));
+    FProfilePassword->setText(QString::fromStdString(settings.MapiLogonPWD));
+}
+
+void TOptionsMapiPage::Save(TSettings& settings) const
+{
+    settings.fContainer_DecryptInstructionSubject = FSubject->text().toStdString();
+    settings.fContainer_DecryptInstructionText = StoredText(FText->toPlainText());
+    settings.MapiMailTypeTrailer = MailTypeTrailerOf(static_cast<TAddressType>(FAddressType->checkedId()));
+    settings.MapiProfileName = FProfileName->text().toStdString();
+    settings.MapiLogonPWD = FProfilePassword->text().toStdString();
+}
+
+void TOptionsMapiPage::Relabel()
+{
+    FInstructionGroup->setTitle(UiText(msg::SubjectAndTextForRecipients));
+    FSubjectLabel->setText(UiText(msg::SubjectLabel));
+    FTextLabel->setText(UiText(msg::TextLabel));
+    FText->setAccessibleName(FTextLabel->text());
+    FSubject->setAccessibleName(FSubjectLabel->text());
+    FRestoreButton->setText(UiText(msg::RestoreDefaultText));
+    FAddressTypeGroup->setTitle(UiText(msg::AddressType));
+    FAutomatic->setText(UiText(msg::Automatic));
+    FHttp->setText(UiText(msg::Http));
+    FSmtp->setText(UiText(msg::Smtp));
+    FProfileGroup->setTitle(UiText(msg::Profile));
+    FProfileNameLabel->setText(UiText(msg::NameLabel));
+    FProfilePasswordLabel->setText(UiText(msg::PasswordLabel));
+    FProfileName->setAccessibleName(UiText(msg::Profile) + QLatin1Char(' ') + FProfileNameLabel->text());
+    FProfilePassword->setAccessibleName(UiText(msg::Profile) + QLatin1Char(' ') + FProfilePasswordLabel->text());
+    FUnusedNote->setText(UiText(msg::MapiSettingsUnusedHere));
+}
+
+void TOptionsMapiPage::RestoreDefaultText()
+{
+    FSubject->setText(UiText(msg::SecureMessageSubject));
+    FText->setPlainText(ShownText(FormatText(MsgText(msg::DecryptLinkInstruction), {MsgText(msg::UrlDecrypt)})));
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QGroupBox;
+class TSettings;
+
+// One page of the options dialog: it fills its controls from the settings, copies them back by
+// its rules and takes its captions in the current language.
+class TOptionsPage : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+    virtual void Load(const TSettings& settings) = 0;
+    virtual void Save(TSettings& settings) const = 0;
+    virtual void Relabel() = 0;
+
+protected:
+    // A control of the page with its object name.
+    template <typename TControl> static TControl* Make(QWidget* parent, const char* name)
+    {
+        auto* control = new TControl(parent);
+        control->setObjectName(QLatin1String(name));
+        return control;
+    }
+    // A group whose controls stand one below the other.
+    static QGroupBox* MakeGroup(QWidget* parent, const char* name);
+    // A check box at the end of such a group.
+    static QCheckBox* AddCheckBox(QGroupBox* group, const char* name);
+};
