@@ -2,11 +2,13 @@
 
 #include "ContainerWindow.h"
 #include "Session.h"
+#include "mail/MailAutomation.h"
 
 TApplicationCommands::TApplicationCommands(TSettings& settings, TSession& session, IContainerWindowFactory& windows,
                                            IDialogs& startDialogs, IMailClient& mail)
     : FSession(session), FStartDialogs(startDialogs), FFlows(settings, session, windows, startDialogs),
-      FAttachments(settings, FFlows), FWipe(settings), FMail(settings, session, windows, FFlows, mail)
+      FAttachments(settings, FFlows), FWipe(settings), FMail(settings, session, windows, FFlows, mail),
+      FOutlook(settings, session, FFlows, startDialogs, PlatformMailAutomation())
 {
 }
 
@@ -18,6 +20,16 @@ void TApplicationCommands::NewContainer()
 void TApplicationCommands::OpenContainerFile(IContainerWindow* window, const std::string& fileName)
 {
     FFlows.OpenContainerFile(window, fileName);
+}
+
+void TApplicationCommands::OpenOutlookContainer(bool loud)
+{
+    FOutlook.OpenContainer(loud);
+}
+
+bool TApplicationCommands::IsOutlookRunning()
+{
+    return FOutlook.IsRunning();
 }
 
 void TApplicationCommands::WipeFiles()

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "AppCommands.h"
-#include "ContainerCommands.h"
 #include "AttachmentCommands.h"
+#include "ContainerCommands.h"
 #include "ContainerFlows.h"
 #include "MailFlows.h"
+#include "OutlookImport.h"
 #include "WipeCommand.h"
 
 class IContainerWindowFactory;
@@ -28,8 +29,8 @@ public:
 
     void NewContainer() override;
     void OpenContainerFile(IContainerWindow* window, const std::string& fileName) override;
-    void OpenOutlookContainer(bool) override {}
-    bool IsOutlookRunning() override { return false; }
+    void OpenOutlookContainer(bool loud) override;
+    bool IsOutlookRunning() override;
     void WipeFiles() override;
     void ShowOptions() override;
     void SetShowOptions(std::function<void()> showOptions) { FShowOptions = std::move(showOptions); }
@@ -69,5 +70,6 @@ private:
     TAttachmentCommands FAttachments;
     TWipeCommand FWipe;
     TMailFlows FMail;
+    TOutlookImport FOutlook;
     std::function<void()> FShowOptions;
 };

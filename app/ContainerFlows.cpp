@@ -170,14 +170,21 @@ IContainerWindow* TContainerFlows::TargetWithContainer(IContainerWindow* window,
 
 void TContainerFlows::OpenContainerFile(IContainerWindow* window, const std::string& fileName)
 {
+    OpenContainerFile(window, fileName, MsgText(msg::Password));
+}
+
+void TContainerFlows::OpenContainerFile(IContainerWindow* window, const std::string& fileName,
+                                        const std::string& passwordCaption)
+{
     if (FSession.MailDialogOpen()) {
         return;
     }
     IDialogs& dialogs = DialogsOf(window);
-    RunCommand(dialogs, [&] { OpenFile(window, dialogs, fileName); });
+    RunCommand(dialogs, [&] { OpenFile(window, dialogs, fileName, passwordCaption); });
 }
 
-void TContainerFlows::OpenFile(IContainerWindow* window, IDialogs& dialogs, const std::string& fileName)
+void TContainerFlows::OpenFile(IContainerWindow* window, IDialogs& dialogs, const std::string& fileName,
+                               const std::string& passwordCaption)
 {
     std::string name = fileName;
     if (TrimText(name).empty()) {
@@ -191,15 +198,16 @@ void TContainerFlows::OpenFile(IContainerWindow* window, IDialogs& dialogs, cons
     }
     FSettings.DefaultCurrentDirectory = FolderOf(name);
     std::string password;
-    if (AskOpenPassword(dialogs, name, password)) {
+    if (AskOpenPassword(dialogs, passwordCaption, name, password)) {
         LoadIntoWindow(window, dialogs, name, password);
     }
 }
 
-bool TContainerFlows::AskOpenPassword(IDialogs& dialogs, const std::string& fileName, std::string& password)
+bool TContainerFlows::AskOpenPassword(IDialogs& dialogs, const std::string& caption, const std::string& fileName,
+                                      std::string& password)
 {
     for (;;) {
-        if (!dialogs.AskPassword(MsgText(msg::Password), FSession.RememberedPassword(), password)) {
+        if (!dialogs.AskPassword(caption, FSession.RememberedPassword(), password)) {
             return false;
         }
         if (CheckPassword(fileName, password)) {

@@ -30,6 +30,8 @@ public:
     // given window when it holds no container yet, else into a new one. Refused while the mail
     // dialog is open.
     void OpenContainerFile(IContainerWindow* window, const std::string& fileName);
+    // The same with the password question under its own caption.
+    void OpenContainerFile(IContainerWindow* window, const std::string& fileName, const std::string& passwordCaption);
     // One container file (".xvt", ".bwk") is opened; other files become attachments of the
     // window's container (a new window's when none is given). A drop back onto the window the
     // drag started from adds nothing.
@@ -61,8 +63,10 @@ public:
 
 private:
     IDialogs& DialogsOf(IContainerWindow* window);
-    void OpenFile(IContainerWindow* window, IDialogs& dialogs, const std::string& fileName);
-    bool AskOpenPassword(IDialogs& dialogs, const std::string& fileName, std::string& password);
+    void OpenFile(IContainerWindow* window, IDialogs& dialogs, const std::string& fileName,
+                  const std::string& passwordCaption);
+    bool AskOpenPassword(IDialogs& dialogs, const std::string& caption, const std::string& fileName,
+                         std::string& password);
     void LoadIntoWindow(IContainerWindow* window, IDialogs& dialogs, const std::string& fileName,
                         const std::string& password);
     // A name in the work folder that no file has yet; empty when none could be made (the user

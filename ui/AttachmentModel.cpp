@@ -42,6 +42,12 @@ int TAttachmentModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
+Qt::ItemFlags TAttachmentModel::flags(const QModelIndex& index) const
+{
+    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    return index.isValid() ? flags | Qt::ItemIsDragEnabled : flags;
+}
+
 QVariant TAttachmentModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount()) {

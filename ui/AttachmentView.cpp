@@ -1,6 +1,7 @@
 #include "AttachmentView.h"
 
 #include "AttachmentModel.h"
+#include "DragOutView.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -19,9 +20,11 @@ const QSize SymbolGrid(104, 72);
 } // namespace
 
 TAttachmentView::TAttachmentView(TAttachmentModel& model, QWidget* parent)
-    : QStackedWidget(parent), FModel(model), FSymbols(new QListView(this)), FDetails(new QTreeView(this)),
-      FSelection(new QItemSelectionModel(&model, this))
+    : QStackedWidget(parent), FModel(model), FSymbols(new TDragOutView<QListView>(this)),
+      FDetails(new TDragOutView<QTreeView>(this)), FSelection(new QItemSelectionModel(&model, this))
 {
+    static_cast<TDragOutView<QListView>*>(FSymbols)->SetDragHandler([this] { emit dragRequested(FSymbols); });
+    static_cast<TDragOutView<QTreeView>*>(FDetails)->SetDragHandler([this] { emit dragRequested(FDetails); });
     setObjectName(QStringLiteral("AttachmentList"));
 
     FSymbols->setObjectName(QStringLiteral("AttachmentSymbols"));
@@ -54,6 +57,7 @@ TAttachmentView::TAttachmentView(TAttachmentModel& model, QWidget* parent)
         view->setSelectionMode(QAbstractItemView::ExtendedSelection);
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->setDragEnabled(true);
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         view->installEventFilter(this);
         connect(view, &QAbstractItemView::doubleClicked, this,
@@ -137,6 +141,10 @@ bool TAttachmentView::eventFilter(QObject* watched, QEvent* event)
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->matches(QKeySequence::Delete)) {
             emit deletePressed();
+            return true;
+        }
+        if (key->matches(QKeySequence::Copy)) {
+            emit copyPressed();
             return true;
         }
         if (key->matches(QKeySequence::Paste)) {

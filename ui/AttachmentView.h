@@ -12,8 +12,8 @@ class TAttachmentModel;
 
 // The attachment list in its two looks over one model and one selection: large symbols (an icon
 // view) and the detail view with the columns "Filename", "Bytes" and "Modified Date". Column
-// widths travel as percentages of the list's width. Header clicks, double-clicks, the Delete and
-// paste keys and the context menu are passed on to the window.
+// widths travel as percentages of the list's width. Header clicks, double-clicks, a drag of the
+// selected items, the Delete, copy and paste keys and the context menu are passed on to the window.
 class TAttachmentView : public QStackedWidget
 {
     Q_OBJECT
@@ -45,7 +45,10 @@ signals:
     void rowActivated(int row);
     void selectionChanged();
     void deletePressed();
+    void copyPressed();
     void pastePressed();
+    // Pressing on a selected item and moving: the view is the drag's source.
+    void dragRequested(QWidget* view);
     void menuRequested(const QPoint& globalPosition);
 
 protected:

@@ -19,6 +19,8 @@
 #include "container/ExtraString.h"
 #include "container/RandomCryptoContainer.h"
 #include "container/TextCoding.h"
+#include "dragdrop/AttachmentHandOver.h"
+#include "dragdrop/DropZone.h"
 #include "language/LangWatchable.h"
 #include "language/Messages.h"
 #include "richtext/RtfReader.h"
@@ -37,12 +39,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QToolButton>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
@@ -119,6 +123,12 @@ TContainerForm::TContainerForm(TSettings& settings, TSession& session, IContaine
     column->addWidget(BuildStrip());
     setCentralWidget(central);
     BuildMenus();
+    // Files and text dropped on the attachment list or on the text go to the application.
+    auto* dropZone = new TDropZone(FAppCommands, this, FSettings, FSession.TemporaryFiles(), this);
+    for (QAbstractScrollArea* area : std::initializer_list<QAbstractScrollArea*>{
+             FAttachments->SymbolView(), FAttachments->DetailView(), FEditor, FViewer}) {
+        dropZone->Watch(*area);
+    }
 
     FDetailViewTimer.setSingleShot(true);
     FDetailViewTimer.setInterval(DetailViewDelayMs);
@@ -275,8 +285,14 @@ QGroupBox* TContainerForm::BuildAttachmentGroup()
             Run(&IContainerCommands::DeleteSelectedAttachments);
         }
     });
-    connect(FAttachments, &TAttachmentView::pastePressed, this,
-            [this] { PasteFiles(TMemoEdit::LocalFiles(QApplication::clipboard()->mimeData())); });
+    connect(FAttachments, &TAttachmentView::pastePressed, this, [this] { PasteFiles(TMemoEdit::ClipboardFiles()); });
+    connect(FAttachments, &TAttachmentView::copyPressed, this, [this] {
+        if (FAttachments->HasSelection()) {
+            TAttachmentHandOver(FSettings, FSession).CopyToClipboard(*this);
+        }
+    });
+    connect(FAttachments, &TAttachmentView::dragRequested, this,
+            [this](QWidget* view) { TAttachmentHandOver(FSettings, FSession).Drag(*view, *this); });
     connect(FAttachments, &TAttachmentView::menuRequested, this,
             [this](const QPoint& at) { FAttachmentPopup->popup(at); });
     return FAttachmentGroup;

@@ -1,10 +1,11 @@
 #include "MemoEdit.h"
 
+#include "dragdrop/FileList.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QUrl>
 
 TMemoEdit::TMemoEdit(QWidget* parent) : QTextEdit(parent)
 {
@@ -12,23 +13,15 @@ TMemoEdit::TMemoEdit(QWidget* parent) : QTextEdit(parent)
     setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
-QStringList TMemoEdit::LocalFiles(const QMimeData* data)
+QStringList TMemoEdit::ClipboardFiles()
 {
-    QStringList files;
-    if (data == nullptr || !data->hasUrls()) {
-        return files;
-    }
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile()) {
-            files.append(url.toLocalFile());
-        }
-    }
-    return files;
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data != nullptr ? FileList::LocalFiles(*data) : QStringList();
 }
 
 void TMemoEdit::PasteOrAttach()
 {
-    const QStringList files = LocalFiles(QApplication::clipboard()->mimeData());
+    const QStringList files = ClipboardFiles();
     if (!files.isEmpty()) {
         emit filesPasted(files);
     } else if (!isReadOnly()) {

@@ -17,8 +17,8 @@ public:
 
     // Paste: the clipboard's files as attachments when it holds a file list, else its text.
     void PasteOrAttach();
-    // The local files a clipboard content names (text/uri-list); empty when it names none.
-    static QStringList LocalFiles(const QMimeData* data);
+    // The local files the clipboard holds; empty when it holds none.
+    static QStringList ClipboardFiles();
 
 signals:
     void linkClicked(const QString& address);

@@ -12,6 +12,7 @@
 #include "app/AppCommands.h"
 #include "app/SingleInstance.h"
 #include "app/TemporaryFiles.h"
+#include "dragdrop/DropZone.h"
 #include "language/FormatText.h"
 #include "language/LangWatchable.h"
 #include "language/Messages.h"
@@ -114,7 +115,11 @@ TStartForm::TStartForm(TSettings& settings, TTemporaryFiles& temporaryFiles, IAp
     connect(&FTrayClickTimer, &QTimer::timeout, this, &TStartForm::OnTrayClickTimer);
     FOutlookCheckTimer.setSingleShot(true);
     FOutlookCheckTimer.setInterval(OutlookCheckIntervalMs);
-    connect(&FOutlookCheckTimer, &QTimer::timeout, this, [this] { FCommands.OpenOutlookContainer(false); });
+    connect(&FOutlookCheckTimer, &QTimer::timeout, this, [this] {
+        if (FCommands.IsOutlookRunning()) {
+            FCommands.OpenOutlookContainer(false);
+        }
+    });
 
     // The stored language relabels this window and any other already open.
     SwitchToStoredLanguage(FSettings, FWatcher);
@@ -169,6 +174,7 @@ void TStartForm::BuildControls()
     FDropZone->setObjectName(QStringLiteral("DropZone"));
     FDropZone->installEventFilter(this);
     FDropZone->setGeometry(0, dropTop, ClientWidth, dropHeight);
+    (new TDropZone(FCommands, nullptr, FSettings, FTemporaryFiles, this))->Watch(*FDropZone);
     auto* picture = new QLabel(FDropZone);
     picture->setObjectName(QStringLiteral("MailBox"));
     picture->setPixmap(Artwork::Picture(QStringLiteral("dropzone"), QSize(40, 24)));

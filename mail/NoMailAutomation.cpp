@@ -1,0 +1,7 @@
+#include "NoMailAutomation.h"
+
+IMailAutomation& PlatformMailAutomation()
+{
+    static TNoMailAutomation automation;
+    return automation;
+}

@@ -1,0 +1,170 @@
+#include "DragDropFixture.h"
+#include "RecordingCommands.h"
+#include "dragdrop/AttachmentHandOver.h"
+#include "dragdrop/FileList.h"
+#include "mail/OutlookContainer.h"
+#include "ui/StartForm.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+class HandOverTest : public DragDropFixture
+{
+};
+
+struct ImportRow
+{
+    const char* what;
+    std::function<ScriptedPtr()> outlook;
+    std::string found; // the saved file's name and its bytes "bytes of <name>"; empty: none
+};
+
+} // namespace
+
+TEST_F(HandOverTest, AttachmentsOfOneNameAreHandedOverApartWithTheirBytes)
+{
+    const std::string file = FDir.File("message.xvt");
+    MakeMessage(file, "pw", {{"a/same.txt", "first"}, {"b/same.txt", "second"}, {"c.txt", "third"}});
+    TestWindow& window = OpenedWindow(file, "pw");
+    TAttachmentHandOver handOver(FSettings, FSession);
+
+    const std::vector<std::string> files = handOver.Extract(window, {0, 1, 2});
+    ASSERT_EQ(files.size(), 3u);
+    std::vector<std::string> bytes;
+    for (const std::string& file : files) {
+        bytes.push_back(ReadWholeFile(file));
+        EXPECT_TRUE(FTemporaryFiles.Contains(file));
+    }
+    std::sort(bytes.begin(), bytes.end());
+    EXPECT_EQ(bytes, (std::vector<std::string>{"first", "second", "third"})) << "neither same.txt overwrote the other";
+    FTemporaryFiles.WipeWindowFiles(1);
+    EXPECT_TRUE(std::filesystem::exists(files[0])) << "kept for the receiver after the window closed";
+
+    window.FSelected = {0, 2};
+    handOver.CopyToClipboard(window);
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    const QStringList pasted = FileList::LocalFiles(*copied);
+    ASSERT_EQ(pasted.size(), 2);
+    EXPECT_EQ(ReadWholeFile(pasted[0].toStdString()), ReadWholeFile(files[2])) << "the last selected first";
+    EXPECT_EQ(ReadWholeFile(pasted[1].toStdString()), ReadWholeFile(files[0]));
+    EXPECT_TRUE(copied->data("x-special/gnome-copied-files").startsWith("copy\nfile://"));
+}
+
+TEST_F(HandOverTest, TheMailProgramsContainerIsFoundInItsOrder)
+{
+    const ImportRow rows[] = {
+        {"the open mail wins over the main window's selection",
+         [] {
+             return Outlook(Mail({"notes.txt", "open.xvt"}), {Mail({"selected.xvt"})}, 34);
+         },
+         "open.xvt"},
+        {"only the first selected item is looked at",
+         [] {
+             return Outlook(nullptr, {Mail({"a.txt"}), Mail({"second.xvt"})}, 34);
+         },
+         ""},
+        {"the first of two containers in attachment order",
+         [] {
+             return Outlook(nullptr, {Mail({"one.xvt", "two.xvt"})}, 34);
+         },
+         "one.xvt"},
+        {"an upper-case extension matches", [] { return Outlook(Mail({"MAIL.XVT"}), {}, 35); }, "MAIL.XVT"},
+        {"a .bwk waits for every search of .xvt", [] { return Outlook(Mail({"old.bwk"}), {Mail({"new.xvt"})}, 34); },
+         "new.xvt"},
+        {"a .bwk when nothing offers a .xvt", [] { return Outlook(Mail({"old.bwk"}), {}, 34); }, "old.bwk"},
+        {"a mail window's own item when it is the active window",
+         [] {
+             ScriptedPtr outlook = Outlook(nullptr, {Mail({"selected.xvt"})}, 35);
+             auto inspector = std::make_shared<ScriptedObject>();
+             inspector->FObjects["CurrentItem"] = Mail({"shown.xvt"});
+             inspector->FFailing = "Attachments"; // not reached: the item's own attachments are asked
+             outlook->FObjects["ActiveInspector"] = inspector;
+             return outlook;
+         },
+         "shown.xvt"},
+        {"a failing look at the main window means no item there",
+         [] {
+             ScriptedPtr outlook = Outlook(nullptr, {Mail({"x.xvt"})}, 34);
+             outlook->FObjects["ActiveExplorer"]->FFailing = "Selection";
+             return outlook;
+         },
+         ""},
+        {"no view in the main window, no item",
+         [] {
+             ScriptedPtr outlook = Outlook(nullptr, {Mail({"x.xvt"})}, 34);
+             outlook->FObjects["ActiveExplorer"]->FTexts.clear();
+             return outlook;
+         },
+         ""},
+        {"an attachment named as a path is passed over",
+         [] {
+             return Outlook(Mail({"../../up.xvt", "safe.xvt"}), {}, 35);
+         },
+         "safe.xvt"},
+    };
+    for (const ImportRow& row : rows) {
+        SCOPED_TRACE(row.what);
+        FAutomation.FApplication = row.outlook();
+        std::vector<std::string> asked;
+        const std::string fileName = FindOutlookContainer(FAutomation, [&](const std::string& name) {
+            asked.push_back(name);
+            return FDir.File(name);
+        });
+        EXPECT_EQ(asked, row.found.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.found});
+        EXPECT_EQ(fileName, row.found.empty() ? "" : FDir.File(row.found));
+        if (!row.found.empty()) {
+            EXPECT_EQ(ReadWholeFile(fileName), "bytes of " + row.found);
+        }
+    }
+}
+
+TEST_F(HandOverTest, TheImportOpensTheFoundContainerOrSaysWhy)
+{
+    MakeMessage(FDir.File("received.xvt"), "secret", {{"inside.txt", "x"}});
+    auto attachment = Mail({"received.xvt"});
+    attachment->FObjects["Attachments"]->FItems[0]->FContents = ReadWholeFile(FDir.File("received.xvt"));
+    FAutomation.FApplication = Outlook(attachment, {}, 35);
+    FUser.ExpectPassword(ScriptedQuestions::Kind::Password, "Password (Outlook container)", "", "secret");
+    FImport.OpenContainer(false);
+    ASSERT_EQ(FWindows.size(), 1u);
+    EXPECT_EQ(OnlyWindow().AttachmentNames(), std::vector<std::string>{"inside.txt"});
+    const std::string saved = OnlyWindow().Container().FileName();
+    EXPECT_EQ(std::filesystem::path(saved).parent_path(), FSettings.TempPath);
+    EXPECT_TRUE(FTemporaryFiles.Contains(saved));
+
+    FAutomation.FApplication = Outlook(Mail({"letter.txt"}), {}, 35);
+    FImport.OpenContainer(false);
+    FUser.ExpectInfoBox("Information", "Please select an Outlook message with container file!");
+    FImport.OpenContainer(true);
+
+    FAutomation.FApplication = Outlook(Mail({"x.xvt"}), {}, 35);
+    FAutomation.FApplication->FFailing = "ActiveInspector";
+    FUser.ExpectInfoBox("Error", "The operation failed: ActiveInspector");
+    FImport.OpenContainer(true);
+
+    FSession.SetMailDialogOpen(true);
+    FImport.OpenContainer(true);
+    FSession.SetMailDialogOpen(false);
+    EXPECT_EQ(FWindows.size(), 1u);
+    EXPECT_TRUE(FUser.AllAsked());
+}
+
+TEST_F(HandOverTest, AFileNamedAtStartSkipsTheMailProgramCheck)
+{
+    TRecordingCommands commands;
+    commands.FOutlook = true;
+    FSettings.fStart_CheckForOutlookContainer = true;
+    TStartForm form(FSettings, FTemporaryFiles, commands);
+    form.SetUserInterface(&FUser);
+    const std::string file = MakeFile("given.txt", "x");
+    form.OpenCommandLineFiles({QString::fromStdString(file)});
+    form.OpenCommandLineFiles({});
+    EXPECT_EQ(commands.FCalls, (std::vector<std::string>{"DropFile:" + file, "Outlook:quiet"}));
+}
