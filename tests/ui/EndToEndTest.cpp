@@ -1,0 +1,302 @@
+// The container window work end to end: the program's objects wired as the program wires them,
+// the real windows offscreen, the user scripted, the saved container read by the real
+// command-line tool.
+#include "ContainerFixture.h"
+#include "app/ApplicationCommands.h"
+#include "app/Sandbox.h"
+#include "app/ScriptedQuestions.h"
+#include "app/Session.h"
+#include "app/TemporaryFiles.h"
+#include "cli/RunProgram.h"
+#include "language/LangWatchable.h"
+#include "language/Messages.h"
+#include "language/MsgText.h"
+#include "mail/DesktopMailClient.h"
+#include "settings/Settings.h"
+#include "ui/AttachmentModel.h"
+#include "ui/ContainerForm.h"
+#include "ui/ContainerWindowFactory.h"
+#include "ui/StartForm.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QPointer>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextList>
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <filesystem>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <utime.h>
+
+namespace {
+
+using Kind = ScriptedQuestions::Kind;
+
+// The program's window factory, each window it makes given the scripted user's dialogs.
+class TScriptedWindowFactory : public IContainerWindowFactory
+{
+public:
+    TScriptedWindowFactory(TSettings& settings, TSession& session, IDialogs& dialogs)
+        : FFactory(settings, session), FDialogs(dialogs)
+    {
+    }
+
+    void SetCommands(IContainerCommands& commands, IAppCommands& appCommands)
+    {
+        FFactory.SetCommands(commands, appCommands);
+    }
+
+    IContainerWindow& CreateContainerWindow() override
+    {
+        auto& window = dynamic_cast<TContainerForm&>(FFactory.CreateContainerWindow());
+        window.SetDialogs(&FDialogs);
+        FWindows.emplace_back(&window);
+        return window;
+    }
+
+    // Every window made, null once it has been freed.
+    std::vector<QPointer<TContainerForm>> FWindows;
+
+private:
+    TContainerWindowFactory FFactory;
+    IDialogs& FDialogs;
+};
+
+struct TUserFile
+{
+    std::string FName;
+    std::string FBytes;
+    std::time_t FModified;
+};
+
+std::time_t ModifiedOf(const std::string& fileName)
+{
+    struct stat status
+    {
+    };
+    return ::stat(fileName.c_str(), &status) == 0 ? status.st_mtime : -1;
+}
+
+std::string Digits(const QString& text)
+{
+    std::string digits;
+    for (const QChar c : text) {
+        if (c.isDigit()) {
+            digits += static_cast<char>(c.unicode());
+        }
+    }
+    return digits;
+}
+
+// The session, the start dialogs, the mail program, the window factory, the commands and the
+// start window, built and wired as the program does; one scripted user answers for the start
+// window and every container window.
+class EndToEndTest : public ContainerFixture
+{
+protected:
+    static constexpr const char* Password = "Tr0ub4dor&3";
+
+    EndToEndTest()
+    {
+        LanguageHolder().SetLanguage(LangEnglish);
+        FSettings.TempPath = FDir.File("work");
+        std::filesystem::create_directory(FSettings.TempPath);
+        FSettings.DefaultCurrentDirectory = FDir.Path();
+        FFactory.SetCommands(FCommands, FCommands);
+        FStartForm.show();
+    }
+
+    ~EndToEndTest() override
+    {
+        for (const QPointer<TContainerForm>& window : FFactory.FWindows) {
+            delete window.data();
+        }
+    }
+
+    // The files written below "originals", each with its modification time.
+    std::vector<std::string> MakeUserFiles(const std::vector<TUserFile>& files)
+    {
+        std::vector<std::string> names;
+        for (const TUserFile& file : files) {
+            names.push_back(MakeFile("originals/" + file.FName, file.FBytes));
+            const utimbuf times{file.FModified, file.FModified};
+            EXPECT_EQ(::utime(names.back().c_str(), &times), 0);
+        }
+        return names;
+    }
+
+    static void Click(QWidget& window, const char* name)
+    {
+        auto* button = window.findChild<QAbstractButton*>(QString::fromLatin1(name));
+        ASSERT_NE(button, nullptr) << name;
+        ASSERT_TRUE(button->isVisible() && button->isEnabled()) << name << " cannot be clicked";
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // The window made last; ends the test when there is none.
+    TContainerForm& LastWindow()
+    {
+        if (FFactory.FWindows.empty() || FFactory.FWindows.back().isNull()) {
+            throw std::logic_error("no container window");
+        }
+        return *FFactory.FWindows.back();
+    }
+
+    static QTextEdit& Editor(TContainerForm& window)
+    {
+        return *qobject_cast<QTextEdit*>(window.findChild<QStackedWidget*>("Editors")->currentWidget());
+    }
+
+    static std::string FileName(TContainerForm& window) { return window.ContainerPointer()->FileName(); }
+
+    void AddFiles(TContainerForm& window, const std::vector<std::string>& fileNames)
+    {
+        FUser.ExpectChoice(Kind::OpenFiles, MsgText(msg::AddAttachmentsEllipsis), fileNames);
+        Click(window, "AddButton");
+    }
+
+    void SaveAs(TContainerForm& window, const std::string& fileName)
+    {
+        FUser.ExpectChoice(Kind::SaveFile, MsgText(msg::SaveContainer), {fileName},
+                           std::filesystem::path(FileName(window)).filename().string());
+        FUser.ExpectPassword(Kind::NewPassword, MsgText(msg::Password), "", Password);
+        Click(window, "SaveAsButton");
+    }
+
+    // Closes the window with its close button; true when it has closed and been freed.
+    bool Close(TContainerForm& window)
+    {
+        const QPointer<TContainerForm> closing(&window);
+        Click(window, "CloseButton");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return closing.isNull();
+    }
+
+    // The file opened through the start window's Load button, in a window of its own.
+    TContainerForm& Open(const std::string& fileName)
+    {
+        FUser.ExpectChoice(Kind::OpenFile, MsgText(msg::Open), {fileName});
+        FUser.ExpectPassword(Kind::Password, MsgText(msg::Password), FSession.RememberedPassword(), Password);
+        Click(FStartForm, "LoadButton");
+        return LastWindow();
+    }
+
+    static void ExpectListed(TContainerForm& window, const std::vector<TUserFile>& files)
+    {
+        const auto* model = window.findChild<TAttachmentModel*>();
+        ASSERT_EQ(model->rowCount(), static_cast<int>(files.size()));
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const TUserFile& file = files[static_cast<std::size_t>(row)];
+            EXPECT_EQ(model->index(row, TAttachmentModel::ColumnName).data().toString().toStdString(), file.FName);
+            EXPECT_EQ(Digits(model->index(row, TAttachmentModel::ColumnSize).data().toString()),
+                      std::to_string(file.FBytes.size()))
+                << file.FName;
+        }
+    }
+
+    TProgramRun Cli(const std::vector<std::string>& arguments)
+    {
+        const std::string passwordFile = FDir.File("password.txt");
+        WriteWholeFile(passwordFile, std::string(Password) + "\n");
+        std::vector<std::string> withPassword = arguments;
+        withPassword.insert(withPassword.begin() + 1, {"--password-file", passwordFile});
+        return RunProgram(SEALVANE_CLI_PATH, withPassword, "", FDir.Path(), {"LANG=C.UTF-8"});
+    }
+
+    Sandbox FSandbox;
+    TSettings FSettings{[](const std::string& caption, const std::string& text) {
+        ADD_FAILURE() << "settings error [" << caption << "] " << text;
+    }};
+    TTemporaryFiles FTemporaryFiles;
+    TSession FSession{FTemporaryFiles};
+    ScriptedQuestions FUser;
+    TDesktopMailClient FMail{
+        [this](const std::string& caption, const std::string& text) { FUser.ShowInfoBox(caption, text); }};
+    TScriptedWindowFactory FFactory{FSettings, FSession, FUser};
+    TApplicationCommands FCommands{FSettings, FSession, FFactory, FUser, FMail};
+    TStartForm FStartForm{FSettings, FTemporaryFiles, FCommands};
+};
+
+} // namespace
+
+TEST_F(EndToEndTest, ComposedContainerComesBackWhole)
+{
+    const std::vector<TUserFile> files = {
+        {"empty.dat", "", 1'000'000'000},
+        {"Łódź-Привет.txt", "Zażółć gęślą jaźń\n", 1'300'000'000},
+        {"random.bin", PatternBytes(1 << 20, 7), 1'600'000'000},
+    };
+    const std::vector<std::string> originals = MakeUserFiles(files);
+
+    Click(FStartForm, "NewButton");
+    TContainerForm& composed = LastWindow();
+    QTextEdit& editor = Editor(composed);
+    QTest::keyClicks(&editor, "Greetings from the bold window");
+    editor.setTextCursor(editor.document()->find("bold"));
+    Click(composed, "BoldButton");
+    editor.moveCursor(QTextCursor::End);
+    QTest::keyClick(&editor, Qt::Key_Return);
+    QTest::keyClicks(&editor, "Apples");
+    Click(composed, "BulletsButton");
+    QTest::keyClick(&editor, Qt::Key_Return);
+    QTest::keyClicks(&editor, "Pears");
+    AddFiles(composed, originals);
+    const std::string saved = FDir.File("letter.xvt");
+    SaveAs(composed, saved);
+    ASSERT_TRUE(FUser.AllAsked());
+    ASSERT_EQ(FileName(composed), saved);
+    const std::string savedBytes = ReadWholeFile(saved);
+    EXPECT_TRUE(Close(composed)) << "a saved window closes without a question";
+    EXPECT_EQ(ReadWholeFile(saved), savedBytes) << "closing a saved window leaves its file alone";
+
+    TContainerForm& opened = Open(saved);
+    const QTextDocument& document = *Editor(opened).document();
+    ASSERT_EQ(document.blockCount(), 3) << document.toPlainText().toStdString();
+    const QTextBlock greeting = document.firstBlock();
+    EXPECT_EQ(greeting.text(), QStringLiteral("Greetings from the bold window"));
+    EXPECT_EQ(greeting.textList(), nullptr);
+    QString bold;
+    for (auto piece = greeting.begin(); !piece.atEnd(); ++piece) {
+        if (piece.fragment().charFormat().fontWeight() >= QFont::Bold) {
+            bold += piece.fragment().text();
+        }
+    }
+    EXPECT_EQ(bold, QStringLiteral("bold"));
+    const QTextList* bullets = greeting.next().textList();
+    ASSERT_NE(bullets, nullptr);
+    EXPECT_EQ(bullets->format().style(), QTextListFormat::ListDisc);
+    ASSERT_EQ(bullets->count(), 2);
+    EXPECT_EQ(bullets->item(0).text(), QStringLiteral("Apples"));
+    EXPECT_EQ(bullets->item(1).text(), QStringLiteral("Pears"));
+    ExpectListed(opened, files);
+
+    const std::string extracted = FDir.File("extracted");
+    std::filesystem::create_directory(extracted);
+    FUser.ExpectChoice(Kind::Folder, MsgText(msg::ExtractTextAndAttachments), {extracted});
+    Click(opened, "ExtractAllButton");
+    // In a folder named after the container, with the text beside the files.
+    EXPECT_NE(ReadWholeFile(extracted + "/letter/letter.rtf").find("Pears"), std::string::npos);
+    for (const TUserFile& file : files) {
+        const std::string copy = extracted + "/letter/" + file.FName;
+        EXPECT_TRUE(ReadWholeFile(copy) == file.FBytes) << file.FName;
+        EXPECT_EQ(ModifiedOf(copy), file.FModified) << file.FName;
+    }
+
+    ASSERT_TRUE(Close(opened));
+    const TProgramRun list = Cli({"list", saved});
+    EXPECT_EQ(list.ExitCode, 0) << list.Err;
+    for (const TUserFile& file : files) {
+        EXPECT_NE(list.Out.find(file.FName), std::string::npos) << list.Out;
+    }
+    const TProgramRun memo = Cli({"memo", saved, "--plain"});
+    EXPECT_EQ(memo.ExitCode, 0) << memo.Err;
+    EXPECT_EQ(memo.Out, "Greetings from the bold window\n\xE2\x80\xA2 Apples\n\xE2\x80\xA2 Pears\n");
+}
