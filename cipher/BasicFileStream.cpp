@@ -237,37 +237,41 @@ void TBasicFileStream::Flush()
     }
 }
 
-std::int64_t TBasicFileStream::CopyFromStream(TStream& source, std::int64_t count)
+std::int64_t TBasicFileStream::CopyFromStream(TStream& source, std::int64_t count, const TChunkDone& chunkDone)
 {
     if (count == 0) {
         source.SetPosition(0);
         count = source.Size();
     }
     if (count > OverlapThreshold) {
-        CopyOverlapped(source, count);
+        CopyOverlapped(source, count, chunkDone);
     } else if (count > 0) {
-        CopyInTurn(source, count);
+        CopyInTurn(source, count, chunkDone);
     }
     return count;
 }
 
-void TBasicFileStream::CopyInTurn(TStream& source, std::int64_t count)
+void TBasicFileStream::CopyInTurn(TStream& source, std::int64_t count, const TChunkDone& chunkDone)
 {
     const std::int64_t bufferSize = std::min(count, CopyChunkSize);
     const auto buffer = std::make_unique<char[]>(static_cast<std::size_t>(bufferSize));
-    while (count > 0) {
-        const std::int64_t n = std::min(count, bufferSize);
+    for (std::int64_t done = 0; done < count;) {
+        const std::int64_t n = std::min(count - done, bufferSize);
         source.ReadBuffer(buffer.get(), n);
         WriteBuffer(buffer.get(), n);
-        count -= n;
+        done += n;
+        if (chunkDone) {
+            chunkDone(done);
+        }
     }
 }
 
-void TBasicFileStream::CopyOverlapped(TStream& source, std::int64_t count)
+void TBasicFileStream::CopyOverlapped(TStream& source, std::int64_t count, const TChunkDone& chunkDone)
 {
     // From a file stream, the reading thread only reads; deciphering joins enciphering on this
     // thread, so that neither of the two threads that wait for the disk carries cipher work.
     auto* fileSource = dynamic_cast<TBasicFileStream*>(&source);
+    std::int64_t done = 0;
     TChunkPipeline::Run(
         count, CopyChunkSize,
         [&](char* chunk, std::int64_t size) {
@@ -282,6 +286,10 @@ void TBasicFileStream::CopyOverlapped(TStream& source, std::int64_t count)
                 fileSource->DecodeAfterRead(chunk, size);
             }
             EncodeForWrite(chunk, size);
+            done += size;
+            if (chunkDone) {
+                chunkDone(done);
+            }
         },
         [&](char* chunk, std::int64_t size) {
             if (TBasicFileStream::Write(chunk, size) != size) {

@@ -3,6 +3,7 @@
 #include "Stream.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -43,12 +44,17 @@ public:
     // (the destructor does the same but cannot report a failure).
     void Close();
 
+    // Told after each chunk how many bytes of the copy are done, on the thread that copies;
+    // whatever it raises ends the copy and comes out of CopyFromStream.
+    using TChunkDone = std::function<void(std::int64_t done)>;
+
     // Copies count bytes from the source's current position, in chunks of at most 61440 bytes,
     // each written through Write. A count of 0 copies the whole source from its beginning.
     // Returns the number of bytes copied; a short read or write raises EStreamError. A large
     // copy reads (and deciphers), encodes and writes its chunks at the same time, on three
-    // threads: the source must not be used elsewhere meanwhile.
-    virtual std::int64_t CopyFromStream(TStream& source, std::int64_t count);
+    // threads: the source must not be used elsewhere meanwhile; chunkDone then follows the
+    // encoding, and what it raises stops the reading and writing threads too.
+    virtual std::int64_t CopyFromStream(TStream& source, std::int64_t count, const TChunkDone& chunkDone = {});
 
     const std::string& FileName() const { return FFileName; }
 
@@ -69,8 +75,8 @@ private:
     std::int64_t ReadAt(void* buffer, std::int64_t count, std::int64_t position);
     static std::int64_t WriteAt(int handle, const char* source, std::int64_t count, std::int64_t position);
     void FlushWritesTo(int handle);
-    void CopyInTurn(TStream& source, std::int64_t count);
-    void CopyOverlapped(TStream& source, std::int64_t count);
+    void CopyInTurn(TStream& source, std::int64_t count, const TChunkDone& chunkDone);
+    void CopyOverlapped(TStream& source, std::int64_t count, const TChunkDone& chunkDone);
 
     std::string FFileName;
     int FHandle = -1;

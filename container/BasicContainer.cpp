@@ -114,6 +114,24 @@ std::int64_t TBasicContainer::BytesLeft()
     return left > 0 ? left : 0;
 }
 
+void TBasicContainer::CopyReporting(TBasicFileStream& target, TStream& source, std::int64_t count,
+                                    std::int64_t doneBefore, std::int64_t total)
+{
+    TBasicFileStream::TChunkDone report;
+    if (FProgress) {
+        report = [&](std::int64_t done) {
+            if (!FProgress(doneBefore + done, total)) {
+                ThrowCancelled();
+            }
+        };
+    }
+    if (count > 0) {
+        target.CopyFromStream(source, count, report);
+    } else if (report) {
+        report(0);
+    }
+}
+
 void TBasicContainer::WriteHeader()
 {
     WriteInt64(0);
@@ -209,9 +227,7 @@ void TBasicContainer::AppendFile(const TPathInfo& path)
     entry->FAdded = LocalSecondsNow();
     entry->FPath = path;
     AddEntry(entry);
-    if (entry->FSize > 0) {
-        FStream->CopyFromStream(source, entry->FSize);
-    }
+    CopyReporting(*FStream, source, entry->FSize, 0, entry->FSize);
 }
 
 void TBasicContainer::AppendFiles(const std::vector<TPathInfo>& paths)
@@ -255,9 +271,7 @@ std::shared_ptr<TFileInfo> TBasicContainer::ExtractNext(const std::string& targe
     TPendingFile pending(outputName);
     {
         TBasicFileStream output(pending.TempName(), TFileMode::Create);
-        if (entry->FSize > 0) {
-            output.CopyFromStream(*FStream, entry->FSize);
-        }
+        CopyReporting(output, *FStream, entry->FSize, 0, entry->FSize);
     }
     SetLastWriteLocalSeconds(pending.TempName(), entry->FModified);
     pending.Commit();

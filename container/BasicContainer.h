@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Catalog.h"
+#include "CopyProgress.h"
 #include "FileInfo.h"
 #include "cipher/BasicFileStream.h"
 
@@ -27,6 +28,12 @@ public:
     // Write a new container with the given files, or extract every file of one under a folder.
     void CreateWith(const std::string& fileName, const std::vector<TPathInfo>& paths);
     std::unique_ptr<TCatalog> ExtractAllFrom(const std::string& fileName, const std::string& targetFolder);
+
+    // Told the progress of each file's bytes as they are stored or extracted (at least once per
+    // file, also an empty one); an empty function tells nothing. Answering false raises
+    // ECancelled: a cancelled extraction leaves no file, and TRandomCryptoContainer takes a
+    // cancelled add back.
+    void SetProgress(TCopyProgress progress) { FProgress = std::move(progress); }
 
 protected:
     // Opening; the checks come before the file is touched and name the file.
@@ -62,10 +69,15 @@ protected:
     std::string ReadString();
     // Bytes between the current position and the end of the file.
     std::int64_t BytesLeft();
+    // Copies count bytes from the source's position to the target's, telling the progress
+    // doneBefore plus the bytes copied so far, out of total; raises ECancelled when it says so.
+    void CopyReporting(TBasicFileStream& target, TStream& source, std::int64_t count, std::int64_t doneBefore,
+                       std::int64_t total);
 
     std::unique_ptr<TBasicFileStream> FStream;
 
 private:
+    TCopyProgress FProgress;
     // The full names added through this object, folded to lower case (letter case does not make
     // two names different), each with the duplicate number last given.
     std::unordered_map<std::wstring, std::int64_t> FNames;

@@ -212,28 +212,51 @@ TCatalog& TRandomCryptoContainer::AddFile(const std::string& fileName, const std
     }
     TPathInfo path;
     path.SetFrom(fileName, baseFolder);
+    AppendUndoable([&] { AppendFile(path); });
+    return *FCatalog;
+}
+
+void TRandomCryptoContainer::AppendUndoable(const std::function<void()>& append)
+{
     const std::int64_t entryStart = FCatalogPos - MarkerSize;
+    const std::int64_t oldSize = FStream->Size();
     const std::int32_t firstNewID = FCatalog->NextID();
+    const bool wasModified = FModified;
     FStream->SetPosition(entryStart);
     try {
-        AppendFile(path);
+        append();
     } catch (...) {
-        if (FCatalog->NextID() == firstNewID) {
-            throw; // nothing was written
-        }
-        // Take the entry back and put the end marker where it stood, so the container stays
-        // as it was before the attempt.
-        for (int index = FCatalog->Count() - 1; index >= 0; --index) {
-            if (FCatalog->Item(index)->FID >= firstNewID) {
-                FCatalog->DeleteAt(index);
-            }
-        }
-        FStream->SetPosition(entryStart);
-        WriteEndMarker();
+        TakeBack(entryStart, oldSize, firstNewID, wasModified);
         throw;
     }
     WriteEndMarker();
-    return *FCatalog;
+}
+
+void TRandomCryptoContainer::TakeBack(std::int64_t entryStart, std::int64_t oldSize, std::int32_t firstNewID,
+                                      bool wasModified)
+{
+    for (int index = FCatalog->Count() - 1; index >= 0; --index) {
+        if (FCatalog->Item(index)->FID >= firstNewID) {
+            FCatalog->DeleteAt(index);
+        }
+    }
+    try {
+        FStream->SetSize(oldSize);
+        FStream->SetPosition(entryStart);
+        WriteEndMarker();
+        if (!wasModified) {
+            // Writing the catalog sorts it by number; the window's order stays.
+            const std::int64_t sortCode = FCatalog->SortCode();
+            FStream->SetPosition(FCatalogPos);
+            WriteCatalog();
+            FCatalog->SortByCode(sortCode);
+            FModified = false;
+        }
+    } catch (const std::exception&) {
+        // The failure that brought us here is the one to report. The catalog stays due, so that
+        // Close writes it once more.
+        FModified = true;
+    }
 }
 
 std::shared_ptr<TFileInfo> TRandomCryptoContainer::ExtractFile(int index, const std::string& targetFolder)
@@ -299,22 +322,26 @@ TCatalog& TRandomCryptoContainer::AppendContainer(const std::string& fileName, s
     }
     TRandomCryptoContainer source(password);
     source.OpenReadOnly(fileName);
-    const bool wasEmpty = FCatalog->Count() == 0;
-    FStream->SetPosition(FCatalogPos - MarkerSize);
+    std::int64_t total = 0;
     for (const auto& sourceEntry : *source.FCatalog) {
-        source.FStream->SetPosition(sourceEntry->FPosition);
-        auto entry = source.ReadEntryHeaderAt();
-        if (!entry || entry->FSize > source.BytesLeft()) {
-            ThrowContainerError(msg::StringIncomplete, {source.BytesLeft(), entry ? entry->FSize : 0});
-        }
-        AddEntry(entry);
-        if (entry->FSize > 0) {
-            FStream->CopyFromStream(*source.FStream, entry->FSize);
-        }
+        total += sourceEntry->FSize;
     }
+    const bool wasEmpty = FCatalog->Count() == 0;
+    AppendUndoable([&] {
+        std::int64_t done = 0;
+        for (const auto& sourceEntry : *source.FCatalog) {
+            source.FStream->SetPosition(sourceEntry->FPosition);
+            auto entry = source.ReadEntryHeaderAt();
+            if (!entry || entry->FSize > source.BytesLeft()) {
+                ThrowContainerError(msg::StringIncomplete, {source.BytesLeft(), entry ? entry->FSize : 0});
+            }
+            AddEntry(entry);
+            CopyReporting(*FStream, *source.FStream, entry->FSize, done, total);
+            done += entry->FSize;
+        }
+    });
     SetMemo(source.FMemo);
     SetExtra(source.FExtra);
-    WriteEndMarker();
     FCatalog->SortByCode(wasEmpty ? source.FCatalog->SortCode() : FCatalog->SortCode());
     source.Close();
     return *FCatalog;
@@ -347,12 +374,13 @@ std::string TRandomCryptoContainer::GetExtra()
 }
 
 void CopyContainer(const std::string& sourceFile, std::string_view sourcePassword, const std::string& targetFile,
-                   const std::string& tempFile, std::string_view targetPassword)
+                   const std::string& tempFile, std::string_view targetPassword, const TCopyProgress& progress)
 {
     CreateParentFolders(tempFile);
     {
         TRandomCryptoContainer copy(targetPassword);
         copy.OpenNew(tempFile);
+        copy.SetProgress(progress);
         try {
             copy.AppendContainer(sourceFile, sourcePassword);
         } catch (...) {
@@ -378,9 +406,9 @@ void CopyContainer(const std::string& sourceFile, std::string_view sourcePasswor
 }
 
 void RekeyContainer(const std::string& fileName, std::string_view newPassword, std::string_view oldPassword,
-                    const std::string& tempFile)
+                    const std::string& tempFile, const TCopyProgress& progress)
 {
-    CopyContainer(fileName, oldPassword, fileName, tempFile, newPassword);
+    CopyContainer(fileName, oldPassword, fileName, tempFile, newPassword, progress);
 }
 
 bool CheckPassword(const std::string& fileName, std::string_view password)

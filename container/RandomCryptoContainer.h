@@ -5,6 +5,7 @@
 #include "language/Message.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -30,9 +31,11 @@ public:
     // Writes the catalog back when modified and releases the file, whatever happens.
     void Close();
 
-    // Stores a file at the end; baseFolder must be a leading part of fileName.
+    // Stores a file at the end; baseFolder must be a leading part of fileName. When it fails or
+    // is cancelled (see SetProgress), the container and its file are as they were before.
     TCatalog& AddFile(const std::string& fileName, const std::string& baseFolder);
-    // Writes entry index (in the catalog's current order) under a folder, or as the given file.
+    // Writes entry index (in the catalog's current order) under a folder, or as the given file;
+    // the file appears only when complete.
     std::shared_ptr<TFileInfo> ExtractFile(int index, const std::string& targetFolder);
     std::shared_ptr<TFileInfo> ExtractFileTo(int index, const std::string& targetFile);
     // Drops the entry from the catalog; its bytes stay in the file and count as zombie bytes.
@@ -40,6 +43,8 @@ public:
     TCatalog& GetCatalog();
     TCatalog& RegenCatalog(bool markModified);
     // Copies every entry, the memo and the extra of another container (with its own password).
+    // The progress counts the bytes of all entries together. When it fails or is cancelled, the
+    // container and its file are as they were before.
     TCatalog& AppendContainer(const std::string& fileName, std::string_view password);
 
     void SetMemo(const std::string& text) override;
@@ -74,6 +79,13 @@ private:
     // Checks the index and puts stream and cipher at the start of that entry.
     void SeekToEntry(int index);
     void ReleaseAfterFailure();
+    // Runs append at the end marker, then writes the end marker behind what it stored. When
+    // append fails, TakeBack undoes it.
+    void AppendUndoable(const std::function<void()>& append);
+    // Removes the entries numbered from firstNewID on, cuts the file back to oldSize and writes
+    // the end marker at entryStart again; the catalog goes back into the file at once unless
+    // other changes wait for Close, so the file is byte for byte as before.
+    void TakeBack(std::int64_t entryStart, std::int64_t oldSize, std::int32_t firstNewID, bool wasModified);
     void RequireOpen(const TMessage& refusal, std::initializer_list<TFormatArg> args);
     std::string Scrambled(std::string_view text) const;
 
@@ -87,12 +99,13 @@ private:
 
 // Writes a new container at targetFile, under targetPassword, holding everything of the source
 // container. The new container is built at tempFile and put in place only once it is complete,
-// so the target is never left half-written.
+// so the target is never left half-written. The progress counts the bytes of all entries; when
+// it cancels (ECancelled), the source and the target are untouched and tempFile is gone.
 void CopyContainer(const std::string& sourceFile, std::string_view sourcePassword, const std::string& targetFile,
-                   const std::string& tempFile, std::string_view targetPassword);
+                   const std::string& tempFile, std::string_view targetPassword, const TCopyProgress& progress = {});
 // Gives a container a new password (and a new random prefix and freshly written entries).
 void RekeyContainer(const std::string& fileName, std::string_view newPassword, std::string_view oldPassword,
-                    const std::string& tempFile);
+                    const std::string& tempFile, const TCopyProgress& progress = {});
 // True when the password opens the container; false for a wrong password (after its pause);
 // every other failure is raised.
 bool CheckPassword(const std::string& fileName, std::string_view password);

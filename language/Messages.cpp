@@ -255,6 +255,7 @@ constexpr const TMessage* AllMessages[] = {
     &msg::CannotOpenWithShell,
     &msg::NoMailProgram,
     &msg::MapiSettingsUnusedHere,
+    &msg::Cancelled,
 };
 
 static_assert(std::size(AllMessages) == CatalogueMessageCount + WebAddressCount + OwnMessageCount,

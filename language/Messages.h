@@ -911,6 +911,11 @@ inline constexpr TMessage MapiSettingsUnusedHere{{
     "Auf diesem System werden Adresstyp und Profil nur in den Einstellungen aufbewahrt: Das E-Mail-Programm erhält die Adressen ohne Zusatz und verwendet sein eigenes Konto.",
     "Sur ce système, le type d'adresse et le profil sont seulement conservés dans les paramètres: le programme de messagerie reçoit les adresses telles quelles et utilise son propre compte.",
     "En tiu chi sistemo la adrestipo kaj la profilo estas nur konservataj en la agordoj: la retposhta programo ricevas la simplajn adresojn kaj uzas sian propran konton."}};
+inline constexpr TMessage Cancelled{{
+    "Cancelled. Nothing was changed.",
+    "Abgebrochen. Es wurde nichts geändert.",
+    "Annulé. Rien n'a été modifié.",
+    "Nuligita. Nenio estis shanghita."}};
 // clang-format on
 
 } // namespace msg
@@ -919,7 +924,7 @@ inline constexpr TMessage MapiSettingsUnusedHere{{
 inline constexpr int CatalogueMessageCount = 242;
 // The web addresses, then the program's own texts.
 inline constexpr int WebAddressCount = 4;
-inline constexpr int OwnMessageCount = 4;
+inline constexpr int OwnMessageCount = 5;
 
 // Every message in table order: the catalogue, the web addresses (UrlHome, UrlHelp, UrlUpdate,
 // UrlDecrypt), then the program's own texts.

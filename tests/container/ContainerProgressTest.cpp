@@ -1,0 +1,215 @@
+// The progress of long copies and their cancel: every copy reports on the calling thread up to its
+// total, and a cancelled one leaves the container file byte for byte as before, no half-written
+// file and no temporary file.
+#include "ContainerFixture.h"
+
+#include <functional>
+#include <map>
+#include <sys/types.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+const std::string Password = "pw";
+// Above the size from which a copy reads, enciphers and writes on three threads.
+constexpr std::size_t LargeSize = 3 << 20;
+
+struct TReport
+{
+    std::int64_t Done;
+    std::int64_t Total;
+    std::thread::id Thread;
+};
+
+// One long operation on the fixture's files, run with the given progress.
+struct TOperation
+{
+    const char* Name;
+    std::int64_t Total;
+    std::function<void(const TCopyProgress&)> Run;
+};
+
+class ContainerProgressTest : public ContainerFixture
+{
+protected:
+    void SetUp() override
+    {
+        ContainerFixture::SetUp();
+        FContainer = FDir.File("c.xvt");
+        MakeContainer(FContainer, Password,
+                      {{"a.txt", PatternBytes(100000)}, {"empty.txt", ""}, {"big.bin", PatternBytes(LargeSize, 2)}},
+                      "memo");
+        MakeContainer(FDir.File("other.xvt"), "other",
+                      {{"x.bin", PatternBytes(70000, 3)}, {"y.bin", PatternBytes(LargeSize, 4)}});
+        MakeFile("new/small.bin", PatternBytes(200000, 5));
+        MakeFile("new/large.bin", PatternBytes(LargeSize, 6));
+        MakeFile("new/empty.bin", "");
+        std::filesystem::create_directories(FDir.File("out"));
+        std::filesystem::create_directories(FDir.File("tmp"));
+    }
+
+    // Runs the call on the container opened for writing (or read-only), then closes it.
+    void OnContainer(bool writable, const TCopyProgress& progress,
+                     const std::function<void(TRandomCryptoContainer&)>& call)
+    {
+        TRandomCryptoContainer container(Password);
+        writable ? container.Open(FContainer) : container.OpenReadOnly(FContainer);
+        container.SetProgress(progress);
+        try {
+            call(container);
+        } catch (...) {
+            FBytesAfterCancel = ReadWholeFile(FContainer);
+            container.Close();
+            throw;
+        }
+        container.Close();
+    }
+
+    void Add(const std::string& name, const TCopyProgress& progress)
+    {
+        OnContainer(true, progress, [&](auto& container) { container.AddFile(FDir.File(name), FDir.Path()); });
+    }
+
+    int IndexOf(const std::string& name)
+    {
+        TRandomCryptoContainer container(Password);
+        const TCatalog& catalog = container.OpenReadOnly(FContainer);
+        for (int index = 0; index < catalog.Count(); ++index) {
+            if (catalog.Item(index)->FPath.FileName() == name) {
+                return index;
+            }
+        }
+        return -1;
+    }
+
+    // Each runs on the container as SetUp made it.
+    std::vector<TOperation> Operations()
+    {
+        const std::int64_t all = 100000 + LargeSize;
+        return {
+            {"add small", 200000, [&](const auto& progress) { Add("new/small.bin", progress); }},
+            {"add large", LargeSize, [&](const auto& progress) { Add("new/large.bin", progress); }},
+            {"add empty", 0, [&](const auto& progress) { Add("new/empty.bin", progress); }},
+            {"extract", LargeSize,
+             [&](const auto& progress) {
+                 const int big = IndexOf("big.bin");
+                 OnContainer(false, progress, [&](auto& container) { container.ExtractFile(big, FDir.File("out")); });
+             }},
+            {"extract to", 100000,
+             [&](const auto& progress) {
+                 const int a = IndexOf("a.txt");
+                 OnContainer(false, progress,
+                             [&](auto& container) { container.ExtractFileTo(a, FDir.File("out/a.txt")); });
+             }},
+            {"append", 70000 + LargeSize,
+             [&](const auto& progress) {
+                 OnContainer(true, progress,
+                             [&](auto& container) { container.AppendContainer(FDir.File("other.xvt"), "other"); });
+             }},
+            {"copy", all,
+             [&](const auto& progress) {
+                 CopyContainer(FContainer, Password, FDir.File("copy.xvt"), FDir.File("tmp/copy.tmp"), "new", progress);
+             }},
+            {"rekey", all,
+             [&](const auto& progress) {
+                 RekeyContainer(FContainer, "new", Password, FDir.File("tmp/c.tmp"), progress);
+             }},
+        };
+    }
+
+    // Every file below the scratch folder with its size.
+    std::map<std::string, std::uintmax_t> Files() const
+    {
+        std::map<std::string, std::uintmax_t> files;
+        for (const auto& item : std::filesystem::recursive_directory_iterator(FDir.Path())) {
+            if (item.is_regular_file()) {
+                files[item.path().string()] = item.file_size();
+            }
+        }
+        return files;
+    }
+
+    // The container opens with its three entries and its memo, from its stored catalog.
+    void ExpectOldContainer()
+    {
+        TRandomCryptoContainer container(Password);
+        const TCatalog& catalog = container.OpenReadOnly(FContainer);
+        EXPECT_FALSE(catalog.Regenerated());
+        EXPECT_EQ(catalog.Count(), 3);
+        EXPECT_EQ(container.GetMemo(), "memo");
+        container.Close();
+    }
+
+    std::string FContainer;
+    std::string FBytesAfterCancel;
+};
+
+} // namespace
+
+TEST_F(ContainerProgressTest, EveryCopyReportsOnTheCallingThreadUpToItsTotal)
+{
+    const std::string original = ReadWholeFile(FContainer);
+    for (const TOperation& operation : Operations()) {
+        SCOPED_TRACE(operation.Name);
+        WriteWholeFile(FContainer, original);
+        std::vector<TReport> reports;
+        operation.Run([&](std::int64_t done, std::int64_t total) {
+            reports.push_back({done, total, std::this_thread::get_id()});
+            return true;
+        });
+        ASSERT_FALSE(reports.empty());
+        for (std::size_t n = 0; n < reports.size(); ++n) {
+            EXPECT_EQ(reports[n].Total, operation.Total);
+            EXPECT_EQ(reports[n].Thread, std::this_thread::get_id());
+            EXPECT_GE(reports[n].Done, n > 0 ? reports[n - 1].Done : 0);
+        }
+        EXPECT_EQ(reports.back().Done, operation.Total);
+        // Large copies report chunk by chunk, not only at their end.
+        EXPECT_EQ(reports.size() > 1, operation.Total > TBasicFileStream::CopyChunkSize);
+    }
+}
+
+TEST_F(ContainerProgressTest, CancelLeavesTheContainerAndTheFoldersAsBefore)
+{
+    for (const TOperation& operation : Operations()) {
+        SCOPED_TRACE(operation.Name);
+        const std::string before = ReadWholeFile(FContainer);
+        const auto files = Files();
+        FBytesAfterCancel = before;
+        // In the second chunk when there is one.
+        const int cancelAt = operation.Total > TBasicFileStream::CopyChunkSize ? 2 : 1;
+        int calls = 0;
+        EXPECT_THROW(operation.Run([&](std::int64_t, std::int64_t) { return ++calls < cancelAt; }), ECancelled);
+        EXPECT_EQ(calls, cancelAt) << "no report after the cancel";
+        EXPECT_TRUE(FBytesAfterCancel == before) << "changed before Close";
+        EXPECT_TRUE(ReadWholeFile(FContainer) == before);
+        EXPECT_EQ(Files(), files) << "a file was left behind or lost";
+        ExpectOldContainer();
+    }
+}
+
+TEST_F(ContainerProgressTest, AddOfAGibibyteCancelledHalfWayKeepsTheFileAndTheContainerUsable)
+{
+    const std::string large = FDir.File("new/gib.bin");
+    ASSERT_EQ(::truncate(MakeFile("new/gib.bin", "").c_str(), off_t{1} << 30), 0);
+    const std::string before = ReadWholeFile(FContainer);
+
+    TRandomCryptoContainer container(Password);
+    container.Open(FContainer);
+    container.SetProgress([](std::int64_t done, std::int64_t total) { return done < total / 2; });
+    EXPECT_THROW(container.AddFile(large, FDir.Path()), ECancelled);
+    EXPECT_TRUE(ReadWholeFile(FContainer) == before);
+    EXPECT_EQ(container.GetCatalog().Count(), 3);
+    EXPECT_FALSE(container.IsModified());
+
+    // The same object goes on: the next add lands where the cancelled one began.
+    container.SetProgress({});
+    container.AddFile(FDir.File("new/small.bin"), FDir.Path());
+    container.Close();
+    container.OpenReadOnly(FContainer);
+    ASSERT_EQ(container.GetCatalog().Count(), 4);
+    container.GetCatalog().SortByID();
+    container.ExtractFileTo(3, FDir.File("out/small.bin"));
+    EXPECT_TRUE(ReadWholeFile(FDir.File("out/small.bin")) == PatternBytes(200000, 5));
+}
