@@ -1,5 +1,7 @@
 #include "ExtraString.h"
 
+#include "TextCoding.h"
+
 #include <charconv>
 
 namespace {
@@ -84,12 +86,12 @@ void TExtraString::SetNumber(int index, std::int32_t value)
 
 std::string TExtraString::Serialize() const
 {
-    return JoinSeparated(std::vector<std::string>(FFields.begin(), FFields.end()));
+    return ToStoredText(JoinSeparated(std::vector<std::string>(FFields.begin(), FFields.end())));
 }
 
 void TExtraString::Parse(std::string_view text)
 {
-    const std::vector<std::string> pieces = SplitSeparated(text);
+    const std::vector<std::string> pieces = SplitSeparated(FromStoredText(text));
     for (std::size_t index = 0; index < pieces.size() && index < FFields.size(); ++index) {
         std::int32_t value = 0;
         if (IsNumeric(static_cast<int>(index)) && !ParseDecimal(pieces[index], value)) {

@@ -46,11 +46,14 @@ public:
     // as the provider gives them.
     explicit TExtraString(bool fill = false);
 
-    // Every field followed by the separator: always exactly sixteen separators.
+    // Every field followed by the separator: always exactly sixteen separators. The fields are
+    // UTF-8; the record as a whole is stored as Windows-1252 when every character can be, else
+    // as UTF-8 (see ToStoredText).
     std::string Serialize() const;
     // Assigns the pieces ended by a separator to the fields in order; text after the last
     // separator is ignored, missing trailing fields keep their values, and a numeric piece that
-    // is not a decimal number quietly ends the parse there.
+    // is not a decimal number quietly ends the parse there. The stored record is decoded first
+    // (see FromStoredText).
     void Parse(std::string_view text);
 
     const std::string& Field(int index) const { return FFields[static_cast<std::size_t>(index)]; }

@@ -100,3 +100,24 @@ TEST(ExtraStringTest, SeparatedListsSplitAndJoin)
     EXPECT_EQ(JoinSeparated({"Arial", "10"}), "Arial" + Sep + "10" + Sep);
     EXPECT_EQ(SplitSeparated(JoinSeparated({"x", "", "z"})), (std::vector<std::string>{"x", "", "z"}));
 }
+
+TEST(ExtraStringTest, RecordIsStoredAsWindows1252WhenItCanBeElseAsUtf8)
+{
+    const struct
+    {
+        std::string Address;
+        std::string Stored;
+    } rows[] = {
+        {"Zo\xC3\xAB <zo\xC3\xAB@example.org>", "Zo\xEB <zo\xEB@example.org>"},
+        {"\xC5\x81\xC3\xB3\x64\xC5\xBA", "\xC5\x81\xC3\xB3\x64\xC5\xBA"}, // the L with stroke has no Windows-1252 byte
+    };
+    for (const auto& row : rows) {
+        TExtraString record(false);
+        record.SetField(TExtraString::SenderAddress, row.Address);
+        const std::string stored = record.Serialize();
+        EXPECT_NE(stored.find(Sep + row.Stored + Sep), std::string::npos) << row.Address;
+        TExtraString reread;
+        reread.Parse(stored);
+        EXPECT_EQ(reread, record) << row.Address;
+    }
+}
