@@ -231,8 +231,7 @@ void TAttachmentCommands::OpenAttachment(IContainerWindow& window, int row)
             const std::string name = entry->FPath.FileName();
             // Another opened attachment of the same name, or any other file there, stays as it is.
             fileName = UnusedPath(FSettings.TempPath, name);
-            RunWithProgress(dialogs, MsgText(msg::ExtractEllipsis), name,
-                            [&](const TCopyProgress&) { container.ExtractFileTo(row, fileName); });
+            ExtractFileToShowingProgress(dialogs, container, row, fileName);
             // Listed before it is opened: whatever happens next, the decrypted file is given back.
             window.OpenedFiles().push_back(fileName);
             window.OpenedEntries().push_back(entry);

@@ -13,7 +13,6 @@
 #include "container/ExtraString.h"
 #include "container/LocalFiles.h"
 #include "container/RandomCryptoContainer.h"
-#include "container/TextCoding.h"
 #include "language/FormatText.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
@@ -359,8 +358,9 @@ bool TContainerFlows::SaveAs(IContainerWindow& window)
         window.ReleaseContainer()->Close();
         CopyContainerShowingProgress(dialogs, source, sourcePassword, target, intermediate, password);
     } catch (...) {
-        // The window goes on with the container it had.
+        // The window goes on with the container it had, shown again.
         Reopen(window, source, sourcePassword);
+        Show(window);
         throw;
     }
     Reopen(window, target, password);
@@ -380,7 +380,7 @@ void TContainerFlows::StoreTextAndAddress(IContainerWindow& window)
     }
     StoreText(container, window);
     TExtraString extra = ExtraOf(container);
-    extra.SetField(TExtraString::SenderAddress, ToStoredText(window.ReplyAddress()));
+    extra.SetField(TExtraString::SenderAddress, window.ReplyAddress());
     container.SetExtra(extra.Serialize());
 }
 

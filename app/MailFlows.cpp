@@ -253,7 +253,9 @@ void TMailFlows::Rekey(IContainerWindow& window, const std::string& password)
             RekeyContainerShowingProgress(window.Dialogs(), fileName, password, oldPassword);
         }
     } catch (...) {
+        // The window goes on with the container as it was, shown again.
         FFlows.Reopen(window, fileName, oldPassword);
+        FFlows.Show(window);
         throw;
     }
     FFlows.Reopen(window, fileName, password);

@@ -22,10 +22,30 @@ private:
     IBusyIndicator& FIndicator;
 };
 
+// The container reports its copies to the progress while this lives, and to nobody afterwards.
+class TContainerProgress
+{
+public:
+    TContainerProgress(TRandomCryptoContainer& container, const TCopyProgress& progress) : FContainer(container)
+    {
+        container.SetProgress(progress);
+    }
+    ~TContainerProgress() { FContainer.SetProgress({}); }
+    TContainerProgress(const TContainerProgress&) = delete;
+    TContainerProgress& operator=(const TContainerProgress&) = delete;
+
+private:
+    TRandomCryptoContainer& FContainer;
+};
+
 std::string NameOf(const std::string& fileName)
 {
     return std::filesystem::path(fileName).filename().string();
 }
+
+// Steps of a thousandth: the display gets at most about a thousand steps per piece of work,
+// however small the chunks the core reports.
+constexpr std::int64_t StepsPerWork = 1000;
 
 } // namespace
 
@@ -33,10 +53,15 @@ bool RunWithProgress(IBusyIndicator& indicator, const std::string& caption, cons
                      const std::function<void(const TCopyProgress& progress)>& work)
 {
     bool cancelled = false;
+    std::int64_t shownStep = -1;
     indicator.BeginProgress(caption, fileName);
     const TProgressEnd end(indicator);
     work([&](std::int64_t done, std::int64_t total) {
-        cancelled = cancelled || !indicator.StepProgress(done, total);
+        const std::int64_t step = total > 0 ? done * StepsPerWork / total : StepsPerWork;
+        if (!cancelled && step != shownStep) {
+            shownStep = step;
+            cancelled = !indicator.StepProgress(done, total);
+        }
         return !cancelled;
     });
     return !cancelled;
@@ -45,32 +70,46 @@ bool RunWithProgress(IBusyIndicator& indicator, const std::string& caption, cons
 void AddFileShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container, const std::string& fileName,
                             const std::string& baseFolder)
 {
-    RunWithProgress(indicator, MsgText(msg::Add), NameOf(fileName),
-                    [&](const TCopyProgress&) { container.AddFile(fileName, baseFolder); });
+    RunWithProgress(indicator, MsgText(msg::Add), NameOf(fileName), [&](const TCopyProgress& progress) {
+        const TContainerProgress reporting(container, progress);
+        container.AddFile(fileName, baseFolder);
+    });
 }
 
 void ExtractFileShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container, int index,
                                 const std::string& targetFolder)
 {
     const std::string name = container.GetCatalog().Item(index)->FPath.FileName();
-    RunWithProgress(indicator, MsgText(msg::ExtractEllipsis), name,
-                    [&](const TCopyProgress&) { container.ExtractFile(index, targetFolder); });
+    RunWithProgress(indicator, MsgText(msg::ExtractEllipsis), name, [&](const TCopyProgress& progress) {
+        const TContainerProgress reporting(container, progress);
+        container.ExtractFile(index, targetFolder);
+    });
+}
+
+void ExtractFileToShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container, int index,
+                                  const std::string& targetFile)
+{
+    const std::string name = container.GetCatalog().Item(index)->FPath.FileName();
+    RunWithProgress(indicator, MsgText(msg::ExtractEllipsis), name, [&](const TCopyProgress& progress) {
+        const TContainerProgress reporting(container, progress);
+        container.ExtractFileTo(index, targetFile);
+    });
 }
 
 void CopyContainerShowingProgress(IBusyIndicator& indicator, const std::string& sourceFile,
                                   const std::string& sourcePassword, const std::string& targetFile,
                                   const std::string& tempFile, const std::string& targetPassword)
 {
-    RunWithProgress(indicator, MsgText(msg::SaveContainer), NameOf(targetFile), [&](const TCopyProgress&) {
-        CopyContainer(sourceFile, sourcePassword, targetFile, tempFile, targetPassword);
+    RunWithProgress(indicator, MsgText(msg::SaveContainer), NameOf(targetFile), [&](const TCopyProgress& progress) {
+        CopyContainer(sourceFile, sourcePassword, targetFile, tempFile, targetPassword, progress);
     });
 }
 
 void RekeyContainerShowingProgress(IBusyIndicator& indicator, const std::string& fileName,
                                    const std::string& newPassword, const std::string& oldPassword)
 {
-    RunWithProgress(indicator, MsgText(msg::SaveContainer), NameOf(fileName), [&](const TCopyProgress&) {
-        RekeyContainer(fileName, newPassword, oldPassword, fileName + ".tmp");
+    RunWithProgress(indicator, MsgText(msg::SaveContainer), NameOf(fileName), [&](const TCopyProgress& progress) {
+        RekeyContainer(fileName, newPassword, oldPassword, fileName + ".tmp", progress);
     });
 }
 

@@ -13,8 +13,10 @@ class TRandomCryptoContainer;
 
 // Runs one long piece of work on one file (adding, extracting, copying, re-keying or wiping) with
 // the progress display of a window: begun with the caption and the file's name, stepped through
-// the callback the work hands to the core, ended also when the work fails. Answers false when
-// the user cancelled in the display meanwhile.
+// the callback the work hands to the core, ended also when the work fails. A cancel in the display
+// makes the callback answer false from then on: a copy then ends with ECancelled, undone by the
+// core (RunCommand ends the command quietly); work that goes on all the same (a wipe) makes this
+// answer false.
 bool RunWithProgress(IBusyIndicator& indicator, const std::string& caption, const std::string& fileName,
                      const std::function<void(const TCopyProgress& progress)>& work);
 
@@ -23,6 +25,8 @@ void AddFileShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& c
                             const std::string& baseFolder);
 void ExtractFileShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container, int index,
                                 const std::string& targetFolder);
+void ExtractFileToShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container, int index,
+                                  const std::string& targetFile);
 void CopyContainerShowingProgress(IBusyIndicator& indicator, const std::string& sourceFile,
                                   const std::string& sourcePassword, const std::string& targetFile,
                                   const std::string& tempFile, const std::string& targetPassword);

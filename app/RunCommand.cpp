@@ -1,6 +1,7 @@
 #include "RunCommand.h"
 
 #include "Dialogs.h"
+#include "container/ContainerError.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
 
@@ -14,6 +15,9 @@ bool RunCommand(IDialogs& dialogs, const std::function<void()>& body)
         try {
             body();
             return true;
+        } catch (const ECancelled&) {
+            // The user stopped it and the core has undone it: nothing to tell.
+            return false;
         } catch (const std::exception& error) {
             failure = error.what();
         }

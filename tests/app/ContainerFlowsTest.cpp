@@ -244,3 +244,28 @@ TEST(OwnAddressTest, SenderIsOwnWhenEmptyLastUsedOrListed)
 }
 
 } // namespace
+
+TEST_F(ContainerFlowsTest, CancelledAddEndsTheDropQuietlyAndLeavesTheContainerAsItWas)
+{
+    const std::string file = FDir.File("letter.xvt");
+    MakeMessage(file, "pw", {{"a.txt", "alpha"}}, "the memo");
+    const std::string before = ReadWholeFile(file);
+    TestWindow& window = OpenedWindow(file, "pw");
+    window.FVisible = false;
+    // Several chunks, so that the cancel comes in the middle; the second file is never begun.
+    const std::string large = MakeFile("large.bin", PatternBytes(3 << 20));
+    const std::string small = MakeFile("small.txt", "small");
+    FUser.FCancelAtStep = 2;
+
+    FCommands.DropFiles(&window, {large, small});
+
+    EXPECT_EQ(FUser.FProgressSteps, 2) << "no step after the cancel";
+    EXPECT_EQ(FUser.FProgressBegun, std::vector<std::string>{"Add: large.bin"});
+    EXPECT_EQ(FUser.FProgressRunning, 0);
+    EXPECT_TRUE(window.FVisible) << "the window is shown again";
+    EXPECT_EQ(window.AttachmentNames(), std::vector<std::string>{"a.txt"});
+    EXPECT_TRUE(ReadWholeFile(file) == before);
+    window.ReleaseContainer()->Close();
+    EXPECT_TRUE(ReadWholeFile(file) == before);
+    EXPECT_EQ(ContentsOf(file, "pw"), (std::pair<std::string, std::vector<std::string>>{"the memo", {"a.txt"}}));
+}

@@ -203,12 +203,14 @@ void ScriptedQuestions::BeginProgress(const std::string& caption, const std::str
 {
     FProgressBegun.push_back(caption + ": " + fileName);
     ++FProgressRunning;
+    FProgressCancelled = false;
 }
 
 bool ScriptedQuestions::StepProgress(std::int64_t, std::int64_t)
 {
     EXPECT_GT(FProgressRunning, 0) << "progress stepped outside Begin and End";
-    return true;
+    FProgressCancelled = FProgressCancelled || ++FProgressSteps == FCancelAtStep;
+    return !FProgressCancelled;
 }
 
 void ScriptedQuestions::EndProgress()

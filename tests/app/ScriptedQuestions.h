@@ -75,6 +75,10 @@ public:
     // "caption: file name" of every progress display begun; how many are still running.
     std::vector<std::string> FProgressBegun;
     int FProgressRunning = 0;
+    // Steps shown in all progress displays so far; at step FCancelAtStep (0: never) the user
+    // presses the display's Cancel, and it answers false until it ends.
+    int FProgressSteps = 0;
+    int FCancelAtStep = 0;
 
 private:
     struct Prompt
@@ -93,4 +97,5 @@ private:
     std::vector<std::string> Choice(Kind kind, const std::string& caption, const std::string& text = {});
 
     std::deque<Prompt> FExpected;
+    bool FProgressCancelled = false;
 };
