@@ -4,6 +4,7 @@
 #include "language/MsgText.h"
 #include "settings/Settings.h"
 #include "ui/InfoBox.h"
+#include "ui/OptionsForm.h"
 
 TProgramWindows::TProgramWindows(TSettings& settings, TTemporaryFiles& temporaryFiles)
     : FSettings(settings), FSession(temporaryFiles), FStartDialogs(nullptr, settings),
@@ -14,4 +15,8 @@ TProgramWindows::TProgramWindows(TSettings& settings, TTemporaryFiles& temporary
 {
     FWindowFactory.SetCommands(FCommands, FCommands);
     FCommands.Mail().SetStartWindowNotOnTop([this](bool notOnTop) { FStartForm.SetTemporarilyNotOnTop(notOnTop); });
+    FCommands.SetShowOptions([this] {
+        ShowOptions(&FStartForm, FSettings,
+                    [this](int rememberPasswordMs) { FSession.RestartPasswordTimer(rememberPasswordMs); });
+    });
 }

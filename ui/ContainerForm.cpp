@@ -12,6 +12,7 @@
 #include "QtDialogs.h"
 #include "RichTextMapping.h"
 #include "StayOnTop.h"
+#include "StoredFont.h"
 #include "UiText.h"
 #include "app/AppCommands.h"
 #include "app/ContainerCommands.h"
@@ -851,20 +852,11 @@ bool TContainerForm::EditorEmpty() const
 
 void TContainerForm::ApplyDefaultFont()
 {
-    const TFontData& stored = FSettings.DefaultFont;
-    QFont font = Fonts::Sans(std::max(1, std::abs(stored.FHeight)));
-    font.setFamilies(
-        {QString::fromStdString(stored.FName), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setWeight(QFont::Weight(std::clamp(stored.FWeight / 10 * 10, 100, 900)));
-    font.setItalic(stored.FItalic);
-    font.setUnderline(stored.FUnderline);
-    font.setStrikeOut(stored.FStrikeOut);
-    // The stored colour is 0x00BBGGRR.
-    const QColor colour(stored.FColor & 0xFF, (stored.FColor >> 8) & 0xFF, (stored.FColor >> 16) & 0xFF);
+    const QFont font = FontOfStored(FSettings.DefaultFont);
     FEditor->document()->setDefaultFont(font);
     QTextCharFormat format;
     format.setFont(font);
-    format.setForeground(colour);
+    format.setForeground(ColourOfStored(FSettings.DefaultFont));
     QTextCursor all(FEditor->document());
     all.select(QTextCursor::Document);
     all.mergeCharFormat(format);
