@@ -300,3 +300,29 @@ TEST_F(EndToEndTest, ComposedContainerComesBackWhole)
     EXPECT_EQ(memo.ExitCode, 0) << memo.Err;
     EXPECT_EQ(memo.Out, "Greetings from the bold window\n\xE2\x80\xA2 Apples\n\xE2\x80\xA2 Pears\n");
 }
+
+TEST_F(EndToEndTest, CancelledLargeAddLeavesTheSavedContainerAsItWas)
+{
+    const std::vector<TUserFile> kept = {{"note.txt", "kept\n", 1'500'000'000}};
+    Click(FStartForm, "NewButton");
+    TContainerForm& window = LastWindow();
+    AddFiles(window, MakeUserFiles(kept));
+    const std::string saved = FDir.File("kept.xvt");
+    SaveAs(window, saved);
+    ASSERT_EQ(FileName(window), saved);
+    const std::string before = ReadWholeFile(saved);
+
+    // A sparse file of 1 GiB; the user cancels right after the first step of its progress.
+    const std::string large = FDir.File("large.img");
+    WriteWholeFile(large, "");
+    std::filesystem::resize_file(large, std::uintmax_t{1} << 30);
+    FUser.FCancelAtStep = FUser.FProgressSteps + 2;
+    AddFiles(window, {large});
+    EXPECT_TRUE(FUser.AllAsked());
+    EXPECT_GE(FUser.FProgressSteps, FUser.FCancelAtStep) << "the add never reached its Cancel";
+    EXPECT_TRUE(ReadWholeFile(saved) == before) << "the cancelled add changed the container";
+    ExpectListed(window, kept);
+    EXPECT_TRUE(Close(window));
+    EXPECT_TRUE(ReadWholeFile(saved) == before) << "the window's close changed the container";
+    ExpectListed(Open(saved), kept);
+}
