@@ -11,7 +11,6 @@
 #include "UnusedPath.h"
 #include "container/ExtraString.h"
 #include "container/RandomCryptoContainer.h"
-#include "container/TextCoding.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
 #include "mail/MailClient.h"
@@ -199,7 +198,7 @@ bool TMailFlows::Answer(IContainerWindow& source, bool reply)
     }
     TExtraString sourceExtra;
     sourceExtra.Parse(source.Container().GetExtra());
-    const std::string address = reply ? FromStoredText(sourceExtra.Field(TExtraString::SenderAddress)) : "";
+    const std::string address = reply ? sourceExtra.Field(TExtraString::SenderAddress) : "";
     std::unique_ptr<TRandomCryptoContainer> container =
         FFlows.NewWorkContainer(dialogs, source.Container().GetPassword());
     if (container == nullptr) {

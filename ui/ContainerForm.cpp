@@ -724,8 +724,8 @@ void TContainerForm::LoadAddresses(const TExtraString& extra)
         return;
     }
     FAddressFilled = true;
-    FAddress->setEditText(QString::fromStdString(
-        FState.FNew ? FSettings.LastUsedMailAddress : FromStoredText(extra.Field(TExtraString::SenderAddress))));
+    FAddress->setEditText(
+        QString::fromStdString(FState.FNew ? FSettings.LastUsedMailAddress : extra.Field(TExtraString::SenderAddress)));
 }
 
 void TContainerForm::LoadMemo()

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -40,6 +42,11 @@ TEST_F(FileLockTest, FileLockedByAnotherProcessIsLocked)
     ASSERT_TRUE(child.WaitUntil(LockedByAnotherProcess, FFile));
     EXPECT_TRUE(IsFileLocked(FFile));
     child.End();
+    // The kernel drops the lock as the holder exits; /proc/locks may show it a moment longer.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (LockedByAnotherProcess(FFile) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
     EXPECT_FALSE(LockedByAnotherProcess(FFile));
 }
 
