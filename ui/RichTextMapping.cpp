@@ -104,7 +104,12 @@ TListKind ListKind(const QTextList* list)
 void Fill(QTextDocument& target, const TRichDocument& document)
 {
     target.clear();
+    // One edit block: the document tells its layout about the change once, not at every insert,
+    // and no undo steps are kept for a text that is being loaded.
+    const bool undo = target.isUndoRedoEnabled();
+    target.setUndoRedoEnabled(false);
     QTextCursor cursor(&target);
+    cursor.beginEditBlock();
     QTextList* list = nullptr;
     for (std::size_t n = 0; n < document.FParagraphs.size(); ++n) {
         const TRichParagraph& paragraph = document.FParagraphs[n];
@@ -131,6 +136,8 @@ void Fill(QTextDocument& target, const TRichDocument& document)
             cursor.insertText(text, CharFormat(run));
         }
     }
+    cursor.endEditBlock();
+    target.setUndoRedoEnabled(undo);
 }
 
 TRichDocument FromTextDocument(const QTextDocument& document)
