@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 #include "Sandbox.h"
 #include "ScriptedQuestions.h"
+#include "app/UserInterface.h"
 #include "settings/Settings.h"
 #include "settings/UserFolders.h"
 
@@ -8,7 +9,12 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
+#include <set>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace {
 
@@ -18,6 +24,45 @@ protected:
     Sandbox FSandbox;
     ScriptedQuestions FUser;
 };
+
+// The boxes shown, as "caption: text".
+class ShownMessages : public IMessages
+{
+public:
+    void ShowInfoBox(const std::string& caption, const std::string& text) override
+    {
+        FShown.push_back(caption + ": " + text);
+    }
+    std::vector<std::string> FShown;
+};
+
+// Runs body in a child process as a user who may not write into a folder that only its owner
+// may write: root may write everywhere, so the child drops to the user "nobody" then. Answers
+// the child's exit code (-1 when it did not end by itself).
+int ExitCodeAsAnotherUser(const std::function<int()>& body)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(100);
+        }
+        ::_exit(body());
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child) {
+        return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::set<std::string> FolderListing(const std::filesystem::path& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
 
 } // namespace
 
@@ -69,4 +114,42 @@ TEST_F(StartupTest, ForgettingTheSettingsReportsARemovalThatFails)
     ASSERT_TRUE(TSettings([](const std::string&, const std::string&) {}).Save(true));
     EXPECT_TRUE(Startup::ForgetSettings(FUser));
     EXPECT_FALSE(std::filesystem::exists(SettingsFileName()));
+}
+
+TEST_F(StartupTest, AnInstalledCopyIsReplacedWholeOrNotAtAll)
+{
+    const std::filesystem::path installed = FSandbox.Install();
+    const std::filesystem::path folder = installed.parent_path();
+    const std::string newer = FSandbox.File("newer-build");
+    WriteWholeFile(newer, "the newer build");
+    // The sandbox is private; the other user must reach the newer build and the installed folder.
+    for (const auto& path : {folder.parent_path().parent_path(), folder.parent_path(), folder}) {
+        ::chmod(path.c_str(), 0755);
+    }
+    ::chmod(installed.c_str(), 0755);
+    TSettings settings([](const std::string&, const std::string&) {});
+    ASSERT_EQ(settings.ProgPath, installed.string());
+
+    // A folder the user may not write, like /usr/bin: the update fails before anything is
+    // written and says so.
+    ::chmod(folder.c_str(), 0555);
+    EXPECT_EQ(ExitCodeAsAnotherUser([&] {
+                  ShownMessages messages;
+                  const bool replaced = Startup::ReplaceInstalledCopy(settings, newer, messages);
+                  const std::vector<std::string> expected{"Information: Failed to update your local copy of Sealvane!"};
+                  return replaced ? 1 : messages.FShown == expected ? 0 : 2;
+              }),
+              0)
+        << "1: replaced, 2: not the expected message, 100: cannot become another user";
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_EQ(ReadWholeFile(installed), "program");
+    EXPECT_EQ(FolderListing(folder), std::set<std::string>{"sealvane"}) << "nothing written beside it";
+    EXPECT_EQ(settings.InstalledVersion, "");
+
+    // Where the user may write, the newer build takes the installed file's place, executable.
+    EXPECT_TRUE(Startup::ReplaceInstalledCopy(settings, newer, FUser));
+    EXPECT_EQ(ReadWholeFile(installed), "the newer build");
+    EXPECT_EQ(std::filesystem::status(installed).permissions(), std::filesystem::perms(0755));
+    EXPECT_EQ(FolderListing(folder), std::set<std::string>{"sealvane"});
+    EXPECT_EQ(settings.InstalledVersion, "1.0");
 }
