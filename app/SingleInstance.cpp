@@ -5,6 +5,7 @@
 #include <QDataStream>
 #include <QLocalSocket>
 #include <QPointer>
+#include <QTimer>
 
 namespace {
 
@@ -108,11 +109,12 @@ void TInstanceServer::ServeConnection()
                 return;
             }
             const QString text = SingleInstance::DecodeText(guarded->read(MessageLength));
-            FHandler(text);
-            if (guarded) {
-                guarded->write("\1", 1);
-                guarded->flush();
-            }
+            // The answer goes first: handling a file may ask for its password, and a second start
+            // must not wait for the user (nor give up after its time-out and run as a second
+            // instance).
+            guarded->write("\1", 1);
+            guarded->flush();
+            QTimer::singleShot(0, this, [this, text] { FHandler(text); });
         });
     }
 }

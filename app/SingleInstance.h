@@ -9,7 +9,7 @@
 
 // One running instance serves the user. A second start finds the first through a local socket in
 // the user's private runtime folder and hands it one text; the first answers with one byte once it
-// has handled the text, so the sender waits until then. The message: tag 1281 and length 260 (each
+// has taken the text, and handles it right afterwards. The message: tag 1281 and length 260 (each
 // 32 bits, least significant byte first), then 260 bytes of text, zero-filled; a longer text is cut
 // to 260 bytes. The texts:
 // - the second start's first command-line parameter: empty (show the window) or a file name, made
@@ -39,8 +39,9 @@ bool IsInstanceRunning();
 
 } // namespace SingleInstance
 
-// The first instance's side: listens on the socket and hands every text received to the handler,
-// then answers the sender.
+// The first instance's side: listens on the socket, answers the sender of every text received and
+// then hands the text to the handler from the event loop, so that a password question while the
+// text is handled never keeps the sender waiting.
 class TInstanceServer : public QObject
 {
     Q_OBJECT

@@ -90,6 +90,10 @@ echo "-- a second start with a file hands it over and ends"
 touch "$work/mail.xvt"
 run_second "$work/mail.xvt"
 alive "$first" || fail "the first instance ended"
+# The first instance asks for the container's password; the second start did not wait for that.
+wait_for 10 bash -c "xdotool search --onlyvisible --name '^Password\$' > /dev/null" || fail "no password question for the handed-over file"
+xdotool search --onlyvisible --name '^Password$' | head -n 1 | xargs -I{} xdotool windowfocus --sync {} key Escape
+wait_for 5 bash -c "! xdotool search --onlyvisible --name '^Password\$' > /dev/null" || fail "the password question stays"
 [ "$(xdotool search --name '^Sealvane$' | wc -l)" -ge 1 ] || fail "window lost"
 
 echo "-- a relative file name is looked up in the second start's folder, and a missing one is reported"
