@@ -15,6 +15,9 @@ PACKAGES=(
     xvfb xauth xdotool trayer xclip imagemagick x11-utils
     # desktop integration and looks
     xdg-utils fonts-dejavu-core breeze-icon-theme
+    # the Debian package: icons rendered at build time, dependencies computed, the package checked
+    # (lintian, the menu entry, the file type, xdg-mime's lookup through the MIME database)
+    librsvg2-bin dpkg-dev lintian desktop-file-utils shared-mime-info libfile-mimeinfo-perl
     # command-line helpers used by the test scripts
     strace openssl zip time coreutils
 )
