@@ -1,6 +1,8 @@
 #include "Placement.h"
 
+#include <QCoreApplication>
 #include <QCursor>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -34,4 +36,22 @@ void PlaceAtCursor(QWidget& dialog)
     const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
     const QPoint local = ClampedToScreen(cursor - area.topLeft(), dialog.frameGeometry().size(), area.size());
     dialog.move(local + area.topLeft());
+}
+
+void KeepGrownWindowOnScreen(QWidget& window, QSize sizeBefore)
+{
+    if (!window.isWindow() || !window.isVisible() || window.screen() == nullptr) {
+        return;
+    }
+    // The new texts reach the window's size through the layout requests they have posted.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    if (window.width() <= sizeBefore.width() && window.height() <= sizeBefore.height()) {
+        return;
+    }
+    const QRect area = window.screen()->geometry();
+    const QRect frame = window.frameGeometry();
+    const QPoint local = ClampedToScreen(frame.topLeft() - area.topLeft(), frame.size(), area.size());
+    if (local + area.topLeft() != frame.topLeft()) {
+        window.move(local + area.topLeft());
+    }
 }

@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -130,6 +131,25 @@ TEST_F(DialogsTest, DialogsStayOnTheScreenAtEveryCorner)
     EXPECT_EQ(ClampedToScreen(QPoint(1023, 0), dialog, screen), QPoint(1024 - 360, 0));
     EXPECT_EQ(ClampedToScreen(QPoint(0, 767), dialog, screen), QPoint(0, 768 - 160));
     EXPECT_EQ(ClampedToScreen(QPoint(500, 500), QSize(2000, 1000), screen), QPoint(0, 0));
+}
+
+TEST_F(DialogsTest, AWindowThatGrowsWithTheLanguageStaysOnTheScreen)
+{
+    TEncryptPasswordForm encrypt(FSettings, nullptr);
+    TDecryptPasswordForm decrypt(FSettings, nullptr);
+    for (QWidget* window : std::initializer_list<QWidget*>{&encrypt, &decrypt}) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        LanguageHolder().SetLanguage(LangEnglish);
+        window->show();
+        const QRect screen = window->screen()->geometry();
+        const QSize english = window->frameGeometry().size();
+        window->move(screen.right() + 1 - english.width(), screen.bottom() + 1 - english.height());
+        LanguageHolder().SetLanguage(LangGerman);
+        QApplication::processEvents();
+        ASSERT_GT(window->frameGeometry().width(), english.width()) << "the German texts are wider";
+        EXPECT_TRUE(screen.contains(window->frameGeometry())) << "the window passes the screen's edge";
+        window->close();
+    }
 }
 
 TEST_F(DialogsTest, EncryptionDialogRatesAndShowsTheCheckCode)
