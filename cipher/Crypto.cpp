@@ -27,33 +27,47 @@ void TCrypto::ResetState()
 
 namespace {
 
-// The value loaded ahead, or the swapped-in one when the swap hit the cell loaded ahead. A
-// predicted branch, not a conditional move: it is taken once in 256 steps, and a conditional move
-// would put the comparison on the chain from one j to the next. The empty assembly statement in
-// the rare path keeps the optimiser from turning the branch into a conditional move.
-inline std::uint32_t TakeAheadValue(std::uint32_t loadedAhead, std::uint32_t swappedIn, bool swapHitIt)
-{
-    if (__builtin_expect(swapHitIt, 0)) {
-        asm volatile("" : "+r"(swappedIn));
-        return swappedIn;
-    }
-    return loadedAhead;
-}
-
-// The RC4 generation step for one byte. ti holds S[i + 1] on entry (loaded ahead) and holds the
-// new S[i + 1] on return; the result is the keystream byte.
+// The RC4 generation step for one byte. ti holds S[i + 1] on entry, loaded before the previous
+// step's swap so that the next j does not wait for that swap's stores; on return it holds the new
+// S[i + 1]. The swap hits the cell loaded ahead once in 256 steps: a predicted branch that
+// reloads it then is cheaper than a conditional move, which would put the comparison on the
+// chain from one j to the next. The result is the keystream byte.
 inline std::uint32_t NextKeyByte(std::uint32_t* s, std::uint32_t& i, std::uint32_t& j, std::uint32_t& ti)
 {
     i = (i + 1) & 0xFF;
     j = (j + ti) & 0xFF;
     const std::uint32_t tj = s[j];
     const std::uint32_t following = (i + 1) & 0xFF;
-    std::uint32_t next = s[following];
+    const std::uint32_t next = s[following];
     s[i] = tj;
     s[j] = ti;
     const std::uint32_t keyByte = s[(ti + tj) & 0xFF];
-    ti = TakeAheadValue(next, ti, j == following);
+    ti = next;
+    if (j == following) [[unlikely]] {
+        ti = s[following];
+    }
     return keyByte;
+}
+
+// Where keystream byte n of eight goes in a word read from memory: byte n of the buffer.
+constexpr int ByteShift(int n)
+{
+    return std::endian::native == std::endian::little ? 8 * n : 56 - 8 * n;
+}
+
+// Eight keystream bytes as one word, each put in place as it comes, so that no byte waits in a
+// register of its own.
+inline std::uint64_t NextKeyWord(std::uint32_t* s, std::uint32_t& i, std::uint32_t& j, std::uint32_t& ti)
+{
+    std::uint64_t word = std::uint64_t{NextKeyByte(s, i, j, ti)} << ByteShift(0);
+    word |= std::uint64_t{NextKeyByte(s, i, j, ti)} << ByteShift(1);
+    word |= std::uint64_t{NextKeyByte(s, i, j, ti)} << ByteShift(2);
+    word |= std::uint64_t{NextKeyByte(s, i, j, ti)} << ByteShift(3);
+    word |= std::uint64_t{NextKeyByte(s, i, j, ti)} << ByteShift(4);
+    word |= std::uint64_t{NextKeyByte(s, i, j, ti)} << ByteShift(5);
+    word |= std::uint64_t{NextKeyByte(s, i, j, ti)} << ByteShift(6);
+    word |= std::uint64_t{NextKeyByte(s, i, j, ti)} << ByteShift(7);
+    return word;
 }
 
 } // namespace
@@ -75,17 +89,24 @@ void TCrypto::KeyPasses(std::string_view key, std::uint32_t passes)
     std::uint32_t* s = FState;
     for (std::uint32_t pass = 0; pass < passes; ++pass) {
         std::uint32_t j = 0;
+        // S[i] and S[i + 1] as they will be when step i runs; S[i + 2] is loaded two steps ahead,
+        // before the swap's stores, so that no step waits for the stores of the one before.
         std::uint32_t si = s[0];
+        std::uint32_t following = s[1];
         for (std::uint32_t i = 0; i < 256; ++i) {
-            j = (j + (si + keyBytes[i])) & 0xFF;
+            const std::uint32_t ahead = s[(i + 2) & 0xFF];
+            j = (j + si + keyBytes[i]) & 0xFF;
             const std::uint32_t sj = s[j];
-            // Load S[i + 1] before the swap's stores so the next step does not wait for them;
-            // when the swap hits that very cell (j = i + 1), it now holds si.
-            const std::uint32_t following = (i + 1) & 0xFF;
-            const std::uint32_t next = s[following];
             s[i] = sj;
             s[j] = si;
-            si = TakeAheadValue(next, si, j == following);
+            if (((j - i - 1) & 0xFF) < 2) [[unlikely]] {
+                // The swap hit one of the two cells loaded ahead (once in 128 steps): reload both.
+                si = s[(i + 1) & 0xFF];
+                following = s[(i + 2) & 0xFF];
+            } else {
+                si = following;
+                following = ahead;
+            }
         }
     }
     SecureZero(keyBytes, sizeof keyBytes);
@@ -105,16 +126,12 @@ void TCrypto::CryptTo(const void* source, void* destination, std::size_t count)
     std::uint32_t j = FJ;
     std::uint32_t ti = s[(i + 1) & 0xFF];
 
-    // Eight keystream bytes gathered into one word, XORed with eight input bytes at once.
+    // Eight keystream bytes XORed with eight input bytes at once; memcpy keeps the word access
+    // free of alignment and aliasing assumptions.
     while (count >= 8) {
-        std::uint64_t keyWord = 0;
-        for (int b = 0; b < 8; ++b) {
-            const int shift = std::endian::native == std::endian::little ? 8 * b : 56 - 8 * b;
-            keyWord |= static_cast<std::uint64_t>(NextKeyByte(s, i, j, ti)) << shift;
-        }
         std::uint64_t word;
         std::memcpy(&word, in, 8);
-        word ^= keyWord;
+        word ^= NextKeyWord(s, i, j, ti);
         std::memcpy(out, &word, 8);
         in += 8;
         out += 8;
