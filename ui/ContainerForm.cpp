@@ -28,7 +28,6 @@
 #include "richtext/RtfWriter.h"
 #include "settings/Settings.h"
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -417,16 +416,7 @@ void TContainerForm::BuildMenus()
     FOptionsAction = AddAction(FToolsMenu, "OptionsAction", [this] { FAppCommands.ShowOptions(); });
 
     FLanguageMenu = addMenu("LanguageMenu");
-    auto* languages = new QActionGroup(this);
-    for (int language = 0; language < LanguageCount; ++language) {
-        FLanguageActions[language] =
-            FLanguageMenu->addAction(Artwork::Flag(static_cast<TLanguage>(language)), QString());
-        FLanguageActions[language]->setObjectName(QStringLiteral("LanguageAction%1").arg(language));
-        FLanguageActions[language]->setCheckable(true);
-        languages->addAction(FLanguageActions[language]);
-        connect(FLanguageActions[language], &QAction::triggered, this,
-                [language] { LanguageHolder().SetLanguage(static_cast<TLanguage>(language)); });
-    }
+    AddLanguageItems(*FLanguageMenu, FLanguageActions);
 
     FHelpMenu = addMenu("HelpMenu");
     FHelpAction = AddAction(FHelpMenu, "HelpAction", [this] { OpenLink(UiText(msg::UrlHelp)); });
@@ -447,7 +437,7 @@ void TContainerForm::BuildMenus()
     FWindowPopup->addActions({FWipeAction, FOptionsAction});
     FPopupLanguageMenu = FWindowPopup->addMenu(QString());
     FPopupLanguageMenu->setObjectName(QStringLiteral("PopupLanguageMenu"));
-    FPopupLanguageMenu->addActions(languages->actions());
+    FPopupLanguageMenu->addActions(FLanguageMenu->actions());
     FWindowPopup->addSeparator();
     FWindowPopup->addAction(FCloseAction);
 

@@ -191,7 +191,7 @@ private:
     QAction* FStayOnTopPopupAction;
     QAction* FWipeAction;
     QAction* FOptionsAction;
-    QAction* FLanguageActions[4];
+    QAction* FLanguageActions[LanguageCount];
     QAction* FHelpAction;
     QAction* FAboutAction;
 

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "language/Message.h"
+
+class QAction;
+class QMenu;
 class TSettings;
 class TWatcher;
 
@@ -13,3 +17,7 @@ void SwitchToNextLanguage(TSettings& settings);
 // theirs, so a caption their owner set (a password dialog's title) is not replaced whenever
 // another window, such as a message box, opens.
 void SwitchToStoredLanguage(const TSettings& settings, TWatcher& newWindow);
+
+// Fills a "Language" menu with one checkable item per language, exclusive of each other; choosing
+// one sets the language. The items take their captions when the window relabels itself.
+void AddLanguageItems(QMenu& menu, QAction* (&items)[LanguageCount]);

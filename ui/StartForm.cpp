@@ -20,7 +20,6 @@
 #include "settings/Settings.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -263,16 +262,7 @@ void TStartForm::BuildMenu()
     FLanguageMenu = FMenu->addMenu(QString());
     FLanguageMenu->setObjectName(QStringLiteral("LanguageMenu"));
     FLanguageAction = FLanguageMenu->menuAction();
-    auto* languages = new QActionGroup(this);
-    for (int language = 0; language < LanguageCount; ++language) {
-        FLanguageActions[language] =
-            FLanguageMenu->addAction(Artwork::Flag(static_cast<TLanguage>(language)), QString());
-        FLanguageActions[language]->setObjectName(QStringLiteral("LanguageAction%1").arg(language));
-        FLanguageActions[language]->setCheckable(true);
-        languages->addAction(FLanguageActions[language]);
-        connect(FLanguageActions[language], &QAction::triggered, this,
-                [language] { LanguageHolder().SetLanguage(static_cast<TLanguage>(language)); });
-    }
+    AddLanguageItems(*FLanguageMenu, FLanguageActions);
     FMenu->addSeparator();
     FCloseAction = add("CloseAction", [this] { CloseForReal(); });
     FMenu->setDefaultAction(FNewAction);

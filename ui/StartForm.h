@@ -113,7 +113,7 @@ private:
     QAction* FWipeAction;
     QAction* FOptionsAction;
     QAction* FLanguageAction;
-    QAction* FLanguageActions[4];
+    QAction* FLanguageActions[LanguageCount];
     QAction* FCloseAction;
     QSystemTrayIcon* FTrayIcon;
 
