@@ -44,9 +44,11 @@ bool HasExtension(const std::string& fileName, std::initializer_list<const char*
                         [&](const char* wanted) { return extension == wanted; }) != extensions.end();
 }
 
-std::string ContainerFilter()
+// Containers are saved as ".xvt"; the open dialog also lists the older ".bwk" files, which open too.
+std::string ContainerFilter(bool forOpening)
 {
-    return FormatText(MsgText(msg::FilterContainerFiles), {std::string("xvt")});
+    const std::string filter = FormatText(MsgText(msg::FilterContainerFiles), {std::string("xvt")});
+    return forOpening ? filter + ";*.bwk" : filter;
 }
 
 TExtraString ExtraOf(TRandomCryptoContainer& container)
@@ -187,7 +189,7 @@ void TContainerFlows::OpenFile(IContainerWindow* window, IDialogs& dialogs, cons
 {
     std::string name = fileName;
     if (TrimText(name).empty()) {
-        name = dialogs.AskOpenFile(MsgText(msg::Open), ContainerFilter(), FSettings.DefaultCurrentDirectory);
+        name = dialogs.AskOpenFile(MsgText(msg::Open), ContainerFilter(true), FSettings.DefaultCurrentDirectory);
         if (name.empty()) {
             return;
         }
@@ -338,7 +340,7 @@ bool TContainerFlows::SaveAs(IContainerWindow& window)
         return false;
     }
     const std::string source = window.Container().FileName();
-    const std::string target = dialogs.AskSaveFile(MsgText(msg::SaveContainer), ContainerFilter(),
+    const std::string target = dialogs.AskSaveFile(MsgText(msg::SaveContainer), ContainerFilter(false),
                                                    FSettings.DefaultCurrentDirectory, NameOf(source));
     if (TrimText(target).empty()) {
         return false;

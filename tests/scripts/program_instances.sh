@@ -7,34 +7,9 @@
 # replaces the installed copy while another release does not.
 set -euo pipefail
 program=$(realpath "$1")
-work=$(mktemp -d "${TMPDIR:-/tmp}/sealvane-instances-XXXXXX")
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2> /dev/null || true; done
-    wait 2> /dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAILED: $*" >&2; exit 1; }
-
-# A display of our own.
-exec 5> "$work/display"
-Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
-export SEALVANE_INSTALL_RECORD="$work/install.conf"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$HOME"
-chmod 700 "$XDG_RUNTIME_DIR"
+source "$(dirname "$0")/virtual_desktop.sh" instances
 
 visible_window() { xdotool search --onlyvisible --name '^Sealvane$' 2> /dev/null | head -n 1; }
-wait_for() { # wait_for SECONDS COMMAND...: until the command succeeds
-    local limit=$1
-    shift
-    for _ in $(seq $((limit * 10))); do "$@" && return 0; sleep 0.1; done
-    return 1
-}
 has_window() { [ -n "$(visible_window)" ]; }
 # close_box CAPTION: waits up to 10 s for the program's message box with this caption and presses OK.
 close_box() {
