@@ -243,7 +243,7 @@ std::int64_t TBasicFileStream::CopyFromStream(TStream& source, std::int64_t coun
         source.SetPosition(0);
         count = source.Size();
     }
-    if (count > OverlapThreshold) {
+    if (TChunkPipeline::Available && count > OverlapThreshold) {
         CopyOverlapped(source, count, chunkDone);
     } else if (count > 0) {
         CopyInTurn(source, count, chunkDone);

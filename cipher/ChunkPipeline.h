@@ -13,6 +13,14 @@ class TChunkPipeline
 public:
     using TStage = std::function<void(char* chunk, std::int64_t size)>;
 
+    // False where the build has no threads (WebAssembly without shared memory, as the browser
+    // page is built): copies there run their chunks in turn.
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+    static constexpr bool Available = false;
+#else
+    static constexpr bool Available = true;
+#endif
+
     static void Run(std::int64_t count, std::int64_t chunkSize, const TStage& read, const TStage& transform,
                     const TStage& write);
 };

@@ -4,26 +4,10 @@
 #include "language/MsgText.h"
 
 #include <cstdio>
-#include <ctime>
 
 std::string Message(const TMessage& message, std::initializer_list<TFormatArg> args)
 {
     return FormatText(MsgText(message), args);
-}
-
-std::string LocalDateText(std::int64_t localSeconds)
-{
-    // The stored seconds count the local wall clock as if it were UTC: reading them as UTC gives
-    // the local date and time fields unchanged.
-    const auto seconds = static_cast<time_t>(localSeconds);
-    tm fields{};
-    if (::gmtime_r(&seconds, &fields) == nullptr) {
-        return "?";
-    }
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", fields.tm_year + 1900, fields.tm_mon + 1,
-                  fields.tm_mday, fields.tm_hour, fields.tm_min, fields.tm_sec);
-    return text;
 }
 
 std::string AttributeText(std::int64_t attributes)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "container/LocalTime.h"
 #include "language/FormatText.h"
 #include "language/Message.h"
 
@@ -11,9 +12,6 @@ class TFileInfo;
 
 // A message of the table in the current language with its placeholders filled.
 std::string Message(const TMessage& message, std::initializer_list<TFormatArg> args = {});
-
-// A stored local wall-clock time as "2026-12-06 14:03:05".
-std::string LocalDateText(std::int64_t localSeconds);
 
 // Stored attribute bits as letters: R read-only, H hidden, A archive ("-" where a bit is clear),
 // followed by any other bits in hexadecimal ("--A", "R-A+0x100").

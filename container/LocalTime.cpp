@@ -1,5 +1,7 @@
 #include "LocalTime.h"
 
+#include <cstdio>
+
 std::int64_t LocalSecondsFromUnix(const timespec& moment)
 {
     time_t seconds = moment.tv_sec + (moment.tv_nsec >= 500'000'000 ? 1 : 0);
@@ -26,4 +28,19 @@ timespec UnixFromLocalSeconds(std::int64_t localSeconds)
     timespec moment{};
     moment.tv_sec = ::mktime(&fields);
     return moment;
+}
+
+std::string LocalDateText(std::int64_t localSeconds)
+{
+    // The stored seconds count the local wall clock as if it were UTC: reading them as UTC gives
+    // the local date and time fields unchanged.
+    const auto seconds = static_cast<time_t>(localSeconds);
+    tm fields{};
+    if (::gmtime_r(&seconds, &fields) == nullptr) {
+        return "?";
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", fields.tm_year + 1900, fields.tm_mon + 1,
+                  fields.tm_mday, fields.tm_hour, fields.tm_min, fields.tm_sec);
+    return text;
 }

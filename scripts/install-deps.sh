@@ -18,6 +18,8 @@ PACKAGES=(
     # the Debian package: icons rendered at build time, dependencies computed, the package checked
     # (lintian, the menu entry, the file type, xdg-mime's lookup through the MIME database)
     librsvg2-bin dpkg-dev lintian desktop-file-utils shared-mime-info libfile-mimeinfo-perl
+    # the browser page: the WebAssembly compiler, and the browser its test drives
+    emscripten chromium
     # command-line helpers used by the test scripts
     strace openssl zip time coreutils
 )

@@ -1,10 +1,9 @@
 #include "PasswordEdit.h"
 
+#include "container/PasswordCheckCode.h"
 #include "container/TextCoding.h"
 
 #include <QLineEdit>
-
-#include <cstdint>
 
 TPasswordEdit::TPasswordEdit(QLineEdit* editField) : FEditField(editField)
 {
@@ -25,18 +24,7 @@ QString TPasswordEdit::CheckCode() const
 
 QString TPasswordEdit::CheckCodeOf(std::string_view bytes)
 {
-    if (bytes.empty()) {
-        return {};
-    }
-    static constexpr char Digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    // The sum wraps at 32 bits on very long texts; the code is its lowest twelve bits either way.
-    std::uint32_t sum = 0;
-    std::uint32_t position = 0;
-    for (const char byte : bytes) {
-        sum += static_cast<unsigned char>(byte) * ++position;
-    }
-    const char code[] = {Digits[(sum >> 6) & 63], Digits[sum & 63]};
-    return QString::fromLatin1(code, 2);
+    return QString::fromLatin1(PasswordCheckCode(bytes));
 }
 
 std::string TPasswordEdit::BytesOf(const QString& text)

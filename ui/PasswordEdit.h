@@ -26,8 +26,7 @@ public:
     // The check code of the field's text; empty for an empty field.
     QString CheckCode() const;
 
-    // Two base64 digits (RFC 4648 alphabet) of the sum of every byte times its position counted
-    // from 1, most significant first; the empty string for no bytes.
+    // The check code of key bytes (see PasswordCheckCode).
     static QString CheckCodeOf(std::string_view bytes);
     // The bytes a text of a password field stands for.
     static std::string BytesOf(const QString& text);

@@ -1,0 +1,49 @@
+# The browser page (web/), built by Emscripten as a project of its own inside this build: its
+# compiler cache, with the system libraries built from the Emscripten package's sources, stays in
+# the build tree, and nothing is downloaded.
+find_program(EMCMAKE_PROGRAM emcmake)
+find_path(SEALVANE_NODE_MODULES acorn/package.json PATHS /usr/share/nodejs /usr/lib/nodejs NO_DEFAULT_PATH)
+if(EMCMAKE_PROGRAM AND SEALVANE_NODE_MODULES)
+    set(SEALVANE_WEB_DEFAULT ON)
+else()
+    set(SEALVANE_WEB_DEFAULT OFF)
+endif()
+option(WITH_WEB "Build the browser page sealvane-open.html (needs Emscripten)" ${SEALVANE_WEB_DEFAULT})
+if(NOT WITH_WEB)
+    return()
+endif()
+if(NOT EMCMAKE_PROGRAM OR NOT SEALVANE_NODE_MODULES)
+    message(FATAL_ERROR "WITH_WEB needs Emscripten and its node modules (Debian's emscripten package)")
+endif()
+
+include(ExternalProject)
+include(GNUInstallDirs)
+set(SEALVANE_EM_CACHE ${CMAKE_BINARY_DIR}/web/em-cache CACHE PATH "Emscripten's cache for the browser page")
+set(SEALVANE_WEB_BINARY_DIR ${CMAKE_BINARY_DIR}/web/build)
+set(SEALVANE_PAGE ${SEALVANE_WEB_BINARY_DIR}/sealvane-open.html)
+# Debian's configuration freezes the shared cache; an empty EM_FROZEN_CACHE lifts that for ours.
+set(SEALVANE_EM_ENV ${CMAKE_COMMAND} -E env EM_CACHE=${SEALVANE_EM_CACHE} EM_FROZEN_CACHE=
+    NODE_PATH=${SEALVANE_NODE_MODULES})
+ExternalProject_Add(sealvane-web
+    SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/web
+    BINARY_DIR ${SEALVANE_WEB_BINARY_DIR}
+    CONFIGURE_COMMAND ${SEALVANE_EM_ENV} ${EMCMAKE_PROGRAM} ${CMAKE_COMMAND} -S <SOURCE_DIR> -B <BINARY_DIR>
+        -G ${CMAKE_GENERATOR} -DCMAKE_BUILD_TYPE=Release
+    BUILD_COMMAND ${SEALVANE_EM_ENV} ${CMAKE_COMMAND} --build <BINARY_DIR>
+    INSTALL_COMMAND ""
+    # The inner build decides what is out of date.
+    BUILD_ALWAYS ON
+    BUILD_BYPRODUCTS ${SEALVANE_PAGE}
+    USES_TERMINAL_CONFIGURE ON
+    USES_TERMINAL_BUILD ON)
+
+install(FILES ${SEALVANE_PAGE} DESTINATION ${CMAKE_INSTALL_DATADIR}/sealvane)
+
+if(WITH_TESTS)
+    find_program(SEALVANE_CHROMIUM chromium)
+    add_test(NAME web_page
+        COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/web/tests/page_test.py --page ${SEALVANE_PAGE}
+            --cli $<TARGET_FILE:sealvane-cli> --golden ${CMAKE_CURRENT_SOURCE_DIR}/tests/data/golden.xvt
+            --chromium ${SEALVANE_CHROMIUM})
+    set_tests_properties(web_page PROPERTIES TIMEOUT 180)
+endif()
