@@ -54,6 +54,9 @@ TBasicFileStream::TBasicFileStream(const std::string& fileName, TFileMode mode) 
         FHandle = -1;
         throw EStreamError(ErrorText(what, fileName, error));
     }
+    if (mode == TFileMode::Create) {
+        FKnownSize = 0;
+    }
 }
 
 TBasicFileStream::~TBasicFileStream()
@@ -117,15 +120,16 @@ void TBasicFileStream::FlushWritesTo(int handle)
     FWriteLength = 0;
     errno = 0;
     if (WriteAt(handle, FWriteBuffer.get(), length, FWriteStart) != length) {
+        FKnownSize = -1;
         throw EStreamError(ErrorText("Cannot write file", FFileName, errno != 0 ? errno : ENOSPC));
     }
 }
 
-std::int64_t TBasicFileStream::ReadAt(void* buffer, std::int64_t count, std::int64_t position)
+std::int64_t TBasicFileStream::ReadAt(void* buffer, std::int64_t count, std::int64_t position, bool whole)
 {
     auto* target = static_cast<char*>(buffer);
     std::int64_t done = 0;
-    while (done < count) {
+    while (done < count && (whole || done == 0)) {
         const ssize_t n = ::pread(FHandle, target + done, static_cast<std::size_t>(count - done), position + done);
         if (n < 0 && errno == EINTR) {
             continue;
@@ -154,16 +158,17 @@ std::int64_t TBasicFileStream::Read(void* buffer, std::int64_t count)
         }
         if (count - done >= ReadAheadSize / 2) {
             // Large reads go straight to the caller's buffer.
-            const std::int64_t n = ReadAt(target + done, count - done, FPosition);
+            const std::int64_t n = ReadAt(target + done, count - done, FPosition, true);
             done += n;
             FPosition += n;
             break;
         }
         if (!FBuffer) {
-            FBuffer = std::make_unique<char[]>(ReadAheadSize);
+            FBuffer = std::make_unique_for_overwrite<char[]>(ReadAheadSize);
         }
+        // One read: what it brings is enough for now, and a small file is not asked twice.
         FBufferStart = FPosition;
-        FBufferLength = ReadAt(FBuffer.get(), ReadAheadSize, FPosition);
+        FBufferLength = ReadAt(FBuffer.get(), ReadAheadSize, FPosition, false);
         if (FBufferLength == 0) {
             break;
         }
@@ -180,22 +185,34 @@ std::int64_t TBasicFileStream::Write(const void* buffer, std::int64_t count)
         PushWrites();
         const std::int64_t done = WriteAt(FHandle, source, count, FPosition);
         FPosition += done;
+        GrowKnownSize();
         return done;
     }
-    // Small writes are gathered while they follow one another, and written in one go.
-    if (FWriteLength > 0 && (FPosition != FWriteStart + FWriteLength || FWriteLength + count > WriteBehindSize)) {
+    // Small writes are gathered while they follow one another or rewrite gathered bytes (an end
+    // marker overwritten by the next entry), and written in one go.
+    const std::int64_t offset = FPosition - FWriteStart;
+    if (FWriteLength > 0 && (offset < 0 || offset > FWriteLength || offset + count > WriteBehindSize)) {
         PushWrites();
     }
     if (!FWriteBuffer) {
-        FWriteBuffer = std::make_unique<char[]>(WriteBehindSize);
+        FWriteBuffer = std::make_unique_for_overwrite<char[]>(WriteBehindSize);
     }
     if (FWriteLength == 0) {
         FWriteStart = FPosition;
     }
-    std::memcpy(FWriteBuffer.get() + FWriteLength, source, static_cast<std::size_t>(count));
-    FWriteLength += count;
+    const std::int64_t at = FPosition - FWriteStart;
+    std::memcpy(FWriteBuffer.get() + at, source, static_cast<std::size_t>(count));
+    FWriteLength = std::max(FWriteLength, at + count);
     FPosition += count;
+    GrowKnownSize();
     return count;
+}
+
+void TBasicFileStream::GrowKnownSize()
+{
+    if (FKnownSize >= 0 && FPosition > FKnownSize) {
+        FKnownSize = FPosition;
+    }
 }
 
 std::int64_t TBasicFileStream::Seek(std::int64_t offset, TSeekOrigin origin)
@@ -210,23 +227,29 @@ std::int64_t TBasicFileStream::Seek(std::int64_t offset, TSeekOrigin origin)
 
 std::int64_t TBasicFileStream::Size()
 {
-    PushWrites();
-    struct stat info
-    {
-    };
-    if (::fstat(FHandle, &info) != 0) {
-        throw EStreamError(ErrorText("Cannot read the size of file", FFileName, errno));
+    // Asked once: the file is held exclusively, so only this stream changes its size from then on.
+    if (FKnownSize < 0) {
+        PushWrites();
+        struct stat info
+        {
+        };
+        if (::fstat(FHandle, &info) != 0) {
+            throw EStreamError(ErrorText("Cannot read the size of file", FFileName, errno));
+        }
+        FKnownSize = info.st_size;
     }
-    return info.st_size;
+    return FKnownSize;
 }
 
 void TBasicFileStream::SetSize(std::int64_t size)
 {
     PushWrites();
     FBufferLength = 0;
+    FKnownSize = -1;
     if (::ftruncate(FHandle, static_cast<off_t>(size)) != 0) {
         throw EStreamError(ErrorText("Cannot change the size of file", FFileName, errno));
     }
+    FKnownSize = size;
 }
 
 void TBasicFileStream::Flush()
@@ -254,7 +277,7 @@ std::int64_t TBasicFileStream::CopyFromStream(TStream& source, std::int64_t coun
 void TBasicFileStream::CopyInTurn(TStream& source, std::int64_t count, const TChunkDone& chunkDone)
 {
     const std::int64_t bufferSize = std::min(count, CopyChunkSize);
-    const auto buffer = std::make_unique<char[]>(static_cast<std::size_t>(bufferSize));
+    const auto buffer = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(bufferSize));
     for (std::int64_t done = 0; done < count;) {
         const std::int64_t n = std::min(count - done, bufferSize);
         source.ReadBuffer(buffer.get(), n);

@@ -72,9 +72,12 @@ private:
     // Copies of more than this many bytes overlap reading and writing.
     static constexpr std::int64_t OverlapThreshold = 1 << 20;
 
-    std::int64_t ReadAt(void* buffer, std::int64_t count, std::int64_t position);
+    // Reads until count bytes or the end of the file when whole, else stops after one read.
+    std::int64_t ReadAt(void* buffer, std::int64_t count, std::int64_t position, bool whole);
     static std::int64_t WriteAt(int handle, const char* source, std::int64_t count, std::int64_t position);
     void FlushWritesTo(int handle);
+    // A write that ends past the known size makes the file that long.
+    void GrowKnownSize();
     void CopyInTurn(TStream& source, std::int64_t count, const TChunkDone& chunkDone);
     void CopyOverlapped(TStream& source, std::int64_t count, const TChunkDone& chunkDone);
 
@@ -89,4 +92,6 @@ private:
     std::unique_ptr<char[]> FWriteBuffer;
     std::int64_t FWriteStart = 0;
     std::int64_t FWriteLength = 0;
+    // The size of the file with the gathered writes, once asked for; -1 until then.
+    std::int64_t FKnownSize = -1;
 };

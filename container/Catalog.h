@@ -3,6 +3,7 @@
 #include "FileInfo.h"
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -36,8 +37,8 @@ public:
     int Count() const { return static_cast<int>(FItems.size()); }
     // Raises std::out_of_range for an index outside 0 to Count() - 1.
     const TEntry& Item(int index) const;
-    std::vector<TEntry>::const_iterator begin() const { return FItems.begin(); }
-    std::vector<TEntry>::const_iterator end() const { return FItems.end(); }
+    std::deque<TEntry>::const_iterator begin() const { return FItems.begin(); }
+    std::deque<TEntry>::const_iterator end() const { return FItems.end(); }
 
     // Gives the entry the next number and puts it where the current sort order wants it.
     virtual void Add(TEntry entry);
@@ -64,7 +65,8 @@ public:
 private:
     void Sort();
 
-    std::vector<TEntry> FItems;
+    // A deque: in the default order, newest first, every added entry goes to the front.
+    std::deque<TEntry> FItems;
     std::uint8_t FSortColumn = ByID;
     bool FAscending = false;
     std::int32_t FNextID = 0;

@@ -101,8 +101,10 @@ void TCryptoCatContainer::WriteTrailer()
 void TCryptoCatContainer::WriteCatalog()
 {
     const std::int64_t catalogPosition = FStream->Position();
-    MarkCatalogInvalid();
-    FStream->Flush();
+    if (FLocatorValid) {
+        MarkCatalogInvalid();
+        FStream->Flush();
+    }
 
     RestartSegmentCipher();
     WriteInt64(FCatalog->SortCode());
@@ -114,10 +116,9 @@ void TCryptoCatContainer::WriteCatalog()
     WriteString(FMemo);
     WriteString(FExtra);
     WriteInt64(EndMarker);
-    FStream->Flush();
 
     WriteLocator(catalogPosition);
-    FStream->Flush();
+    FStream->PushWrites();
 }
 
 TCatalog& TCryptoCatContainer::ReadCatalog()

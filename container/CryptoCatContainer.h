@@ -33,9 +33,12 @@ protected:
     // End marker, then the catalog.
     void WriteTrailer() override;
 
-    // Writes the catalog at the current position and points the locator at it. The locator is
-    // first marked invalid and patched only once the catalog has reached the device, so that an
-    // interruption at any moment leaves a file that the next opening recovers by scanning.
+    // Writes the catalog at the current position and points the locator at it, leaving the bytes
+    // with the system; whoever saves makes them durable with one Flush. A catalog about to be
+    // written over the one the locator points at waits until the locator, marked invalid, has
+    // reached the device, so that a half-written catalog is never read as a whole one. A program
+    // stopped at any moment leaves a file that the next opening reads or recovers by scanning,
+    // and so does a power loss during the final Flush: a catalog cut short fails to parse.
     virtual void WriteCatalog();
     // Reads the header from the start of the file (cipher at keystream position 0), then the
     // stored catalog, memo and extra.

@@ -1,7 +1,6 @@
 #include "PendingFile.h"
 
 #include "ContainerError.h"
-#include "LocalFiles.h"
 #include "cipher/Stream.h"
 #include "language/Messages.h"
 
@@ -14,27 +13,30 @@
 
 namespace {
 
-// The permissions of the file at that name, or those any new file gets when there is none.
-unsigned ModeFor(const std::string& fileName)
+// The permission bits any new file gets: read once, since umask can only be read by setting it.
+unsigned NewFileMode()
 {
-    struct stat info
-    {
-    };
-    if (::stat(fileName.c_str(), &info) == 0) {
-        return info.st_mode & 07777;
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    static const unsigned mode = [] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return 0666u & ~mask;
+    }();
+    return mode;
 }
 
 } // namespace
 
-TPendingFile::TPendingFile(const std::string& finalName) : FFinalName(finalName), FMode(ModeFor(finalName))
+TPendingFile::TPendingFile(const std::string& finalName) : FFinalName(finalName)
 {
-    if (IsReadOnlyFile(finalName)) {
+    // One look at the file to be replaced: it keeps its permissions, and a read-only one is refused.
+    struct stat info
+    {
+    };
+    const bool exists = ::stat(finalName.c_str(), &info) == 0;
+    if (exists && (info.st_mode & S_IWUSR) == 0) {
         ThrowContainerError(msg::FileReadOnlyCannotOverwrite, {finalName});
     }
+    FMode = exists ? info.st_mode & 07777 : NewFileMode();
     const std::filesystem::path target(finalName);
     std::string pattern =
         (target.parent_path() / ("." + target.filename().string().substr(0, 200) + ".XXXXXX")).string();

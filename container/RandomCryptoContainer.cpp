@@ -179,6 +179,7 @@ void TRandomCryptoContainer::Close()
         if (FModified) {
             FStream->SetPosition(FCatalogPos);
             WriteCatalog();
+            FStream->Flush();
         }
     } catch (...) {
         release();
@@ -249,6 +250,7 @@ void TRandomCryptoContainer::TakeBack(std::int64_t entryStart, std::int64_t oldS
             const std::int64_t sortCode = FCatalog->SortCode();
             FStream->SetPosition(FCatalogPos);
             WriteCatalog();
+            FStream->Flush();
             FCatalog->SortByCode(sortCode);
             FModified = false;
         }

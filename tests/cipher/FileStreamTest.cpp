@@ -281,3 +281,47 @@ TEST_F(FileStreamTest, LargeCopyFromAShortSourceFailsCleanly)
     EXPECT_THROW(to.CopyFromStream(from, 5'000'000), EStreamError);
     EXPECT_LE(to.Size(), 2'000'000);
 }
+
+// Writes anywhere (rewriting gathered bytes, before them, past them with a gap, large ones) and
+// cuts: after each step the size the stream reports, and at the end the file, match a model.
+TEST_F(FileStreamTest, SizeAndContentsFollowEveryWriteAndCut)
+{
+    struct TStep
+    {
+        std::int64_t Position; // -1: cut the file to Size bytes instead of writing
+        std::int64_t Size;
+    };
+    const std::vector<std::vector<TStep>> scripts = {
+        {{0, 100}, {92, 8}, {92, 50}, {142, 8}},               // an end marker overwritten by the next entry
+        {{0, 100}, {40, 10}, {0, 5}, {100, 1}},                // rewrites inside what is gathered
+        {{0, 100}, {300, 10}, {150, 20}},                      // a gap, then a write into it
+        {{0, 50000}, {49990, 20000}, {10, 40000}},             // past the gathering buffer, then large
+        {{0, 1000}, {-1, 400}, {390, 20}, {-1, 2000}, {5, 3}}, // cuts, shorter and longer
+    };
+    for (std::size_t n = 0; n < scripts.size(); ++n) {
+        for (const bool existing : {false, true}) {
+            std::string model = existing ? Pattern(120) : std::string();
+            WriteWholeFile(FFile, model);
+            {
+                TBasicFileStream stream(FFile, existing ? TFileMode::OpenReadWrite : TFileMode::Create);
+                for (const TStep& step : scripts[n]) {
+                    const auto size = static_cast<std::size_t>(step.Size);
+                    if (step.Position < 0) {
+                        stream.SetSize(step.Size);
+                        model.resize(size, '\0');
+                    } else {
+                        const std::string bytes = Pattern(size + 7).substr(7);
+                        stream.SetPosition(step.Position);
+                        stream.WriteBuffer(bytes.data(), step.Size);
+                        const auto at = static_cast<std::size_t>(step.Position);
+                        model.resize(std::max(model.size(), at + size), '\0');
+                        model.replace(at, size, bytes);
+                    }
+                    ASSERT_EQ(stream.Size(), static_cast<std::int64_t>(model.size())) << "script " << n;
+                }
+                stream.Close();
+            }
+            EXPECT_EQ(ReadWholeFile(FFile), model) << "script " << n << (existing ? " over a file" : " new");
+        }
+    }
+}
