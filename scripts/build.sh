@@ -4,6 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# Compiler cache keys relative to this clone, in a namespace of the project's own: another clone
+# on this machine (a fresh one, or CI's) reuses what this one compiled.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true CCACHE_NAMESPACE=sealvane
+
 dir=${1:-build}
 shift || true
 if [ ! -f "$dir/build.ninja" ] || [ $# -gt 0 ]; then

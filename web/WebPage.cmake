@@ -1,6 +1,6 @@
 # The browser page (web/), built by Emscripten as a project of its own inside this build: its
-# compiler cache, with the system libraries built from the Emscripten package's sources, stays in
-# the build tree, and nothing is downloaded.
+# system libraries are built from the Emscripten package's sources into a cache of the user's,
+# and nothing is downloaded.
 find_program(EMCMAKE_PROGRAM emcmake)
 find_path(SEALVANE_NODE_MODULES acorn/package.json PATHS /usr/share/nodejs /usr/lib/nodejs NO_DEFAULT_PATH)
 if(EMCMAKE_PROGRAM AND SEALVANE_NODE_MODULES)
@@ -18,7 +18,18 @@ endif()
 
 include(ExternalProject)
 include(GNUInstallDirs)
-set(SEALVANE_EM_CACHE ${CMAKE_BINARY_DIR}/web/em-cache CACHE PATH "Emscripten's cache for the browser page")
+# The system libraries take minutes to build: they are kept per user and Emscripten version, so
+# every build folder and clone on this machine shares them.
+if(DEFINED ENV{XDG_CACHE_HOME} AND NOT "$ENV{XDG_CACHE_HOME}" STREQUAL "")
+    set(sealvane_user_cache $ENV{XDG_CACHE_HOME})
+else()
+    set(sealvane_user_cache $ENV{HOME}/.cache)
+endif()
+find_program(SEALVANE_EMCC emcc)
+execute_process(COMMAND ${SEALVANE_EMCC} --version OUTPUT_VARIABLE sealvane_em_version ERROR_QUIET)
+string(REGEX MATCH "[0-9]+\\.[0-9]+\\.[0-9]+" sealvane_em_version "${sealvane_em_version}")
+set(SEALVANE_EM_CACHE ${sealvane_user_cache}/sealvane/emscripten-${sealvane_em_version} CACHE PATH
+    "Emscripten's cache for the browser page")
 set(SEALVANE_WEB_BINARY_DIR ${CMAKE_BINARY_DIR}/web/build)
 set(SEALVANE_PAGE ${SEALVANE_WEB_BINARY_DIR}/sealvane-open.html)
 # Debian's configuration freezes the shared cache; an empty EM_FROZEN_CACHE lifts that for ours.
