@@ -1,6 +1,7 @@
 #include "BasicFileStream.h"
 
 #include "ChunkPipeline.h"
+#include "UninitialisedBuffer.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -164,7 +165,7 @@ std::int64_t TBasicFileStream::Read(void* buffer, std::int64_t count)
             break;
         }
         if (!FBuffer) {
-            FBuffer = std::make_unique_for_overwrite<char[]>(ReadAheadSize);
+            FBuffer = UninitialisedBuffer(ReadAheadSize);
         }
         // One read: what it brings is enough for now, and a small file is not asked twice.
         FBufferStart = FPosition;
@@ -195,7 +196,7 @@ std::int64_t TBasicFileStream::Write(const void* buffer, std::int64_t count)
         PushWrites();
     }
     if (!FWriteBuffer) {
-        FWriteBuffer = std::make_unique_for_overwrite<char[]>(WriteBehindSize);
+        FWriteBuffer = UninitialisedBuffer(WriteBehindSize);
     }
     if (FWriteLength == 0) {
         FWriteStart = FPosition;
@@ -277,7 +278,7 @@ std::int64_t TBasicFileStream::CopyFromStream(TStream& source, std::int64_t coun
 void TBasicFileStream::CopyInTurn(TStream& source, std::int64_t count, const TChunkDone& chunkDone)
 {
     const std::int64_t bufferSize = std::min(count, CopyChunkSize);
-    const auto buffer = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(bufferSize));
+    const auto buffer = UninitialisedBuffer(static_cast<std::size_t>(bufferSize));
     for (std::int64_t done = 0; done < count;) {
         const std::int64_t n = std::min(count - done, bufferSize);
         source.ReadBuffer(buffer.get(), n);

@@ -1,5 +1,7 @@
 #include "ChunkPipeline.h"
 
+#include "UninitialisedBuffer.h"
+
 #include <algorithm>
 #include <array>
 #include <condition_variable>
@@ -99,7 +101,7 @@ void TChunkPipeline::Run(std::int64_t count, std::int64_t chunkSize, const TStag
     std::array<std::unique_ptr<char[]>, SlotCount> chunks;
     std::array<std::int64_t, SlotCount> sizes{};
     for (auto& chunk : chunks) {
-        chunk = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(chunkSize));
+        chunk = UninitialisedBuffer(static_cast<std::size_t>(chunkSize));
     }
     TSlotQueues queues;
 
