@@ -271,6 +271,11 @@ void TContainerFlows::DropFilesOnto(IContainerWindow* window, const std::vector<
         (window == nullptr && FSession.MailDialogOpen())) {
         return;
     }
+    RunOnTarget(window, [&](IContainerWindow& target) { AddDroppedFiles(target, fileNames); });
+}
+
+void TContainerFlows::RunOnTarget(IContainerWindow* window, const std::function<void(IContainerWindow&)>& work)
+{
     IDialogs& dialogs = DialogsOf(window);
     RunCommand(dialogs, [&] {
         IContainerWindow* target = TargetWithContainer(window, dialogs);
@@ -278,7 +283,7 @@ void TContainerFlows::DropFilesOnto(IContainerWindow* window, const std::vector<
             return;
         }
         try {
-            AddDroppedFiles(*target, fileNames);
+            work(*target);
         } catch (...) {
             Show(*target);
             throw;
@@ -307,19 +312,13 @@ void TContainerFlows::DropText(IContainerWindow* window, const std::string& text
     if (window == nullptr && FSession.MailDialogOpen()) {
         return;
     }
-    IDialogs& dialogs = DialogsOf(window);
-    RunCommand(dialogs, [&] {
-        IContainerWindow* target = TargetWithContainer(window, dialogs);
-        if (target == nullptr) {
-            return;
-        }
-        if (target->Container().IsWritable()) {
-            target->SetEditorText(TrimText(text), rich);
-            StoreText(target->Container(), *target);
+    RunOnTarget(window, [&](IContainerWindow& target) {
+        if (target.Container().IsWritable()) {
+            target.SetEditorText(TrimText(text), rich);
+            StoreText(target.Container(), target);
         } else {
-            target->Dialogs().ShowInfoBox(MsgText(msg::Information), MsgText(msg::ContainerIsReadOnly));
+            target.Dialogs().ShowInfoBox(MsgText(msg::Information), MsgText(msg::ContainerIsReadOnly));
         }
-        Show(*target);
     });
     FSession.SetDropSource(nullptr);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -78,6 +79,9 @@ private:
     // The window itself when it holds a container; else the window (or a new one when none is
     // given) with a new container. Null when no container could be made.
     IContainerWindow* TargetWithContainer(IContainerWindow* window, IDialogs& dialogs);
+    // Runs work on the target window (made first when none is given) as one command, and shows the
+    // window afterwards, also when the work failed.
+    void RunOnTarget(IContainerWindow* window, const std::function<void(IContainerWindow&)>& work);
     void DropFilesOnto(IContainerWindow* window, const std::vector<std::string>& fileNames);
     void AddDroppedFiles(IContainerWindow& window, const std::vector<std::string>& fileNames);
     bool SaveAs(IContainerWindow& window);
