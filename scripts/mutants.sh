@@ -62,7 +62,10 @@ BACKUP=$(mktemp -d)
 CURRENT="" CURRENT_SUM=""
 restore() {
     if [[ -n $CURRENT ]]; then
-        cp -p "$BACKUP/original" "$ROOT/$CURRENT"
+        # A fresh modification time: the build must see the file change back and recompile it,
+        # or the next mutant's tests would run against this one's objects.
+        cp "$BACKUP/original" "$ROOT/$CURRENT"
+        touch "$ROOT/$CURRENT"
         if [[ $(sha256sum <"$ROOT/$CURRENT") != "$CURRENT_SUM" ]]; then
             echo "ERROR: $CURRENT not restored, its original is in $BACKUP/original" >&2
             exit 3
