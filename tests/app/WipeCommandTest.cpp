@@ -1,4 +1,5 @@
 #include "FlowFixture.h"
+#include "container/Wipe.h"
 
 #include <filesystem>
 
@@ -27,10 +28,16 @@ TEST_F(WipeCommandTest, NoLeavesTheFilesYesWipesAndCountsThem)
         EXPECT_EQ(ReadWholeFile(file).size(), 3u);
     }
 
+    // A hand-edited 0 still overwrites every file once (three passes) before deleting it.
+    FSettings.WipeCyclesUser = 0;
+    int passes = 0;
+    const TWipePassHook previous = SetWipePassHook([&](const std::string&, int) { ++passes; });
     FUser.ExpectChoice(Kind::OpenFiles, "Wipe files", files)
         .Expect(Kind::YesNo, "Warning", Confirmation, TAnswer::Yes)
         .ExpectInfoBox("Information", "3 file(s) successfuly wiped");
     EXPECT_TRUE(FCommands.Wipe().Run(FUser));
+    SetWipePassHook(previous);
+    EXPECT_EQ(passes, 9);
     for (const std::string& file : files) {
         EXPECT_FALSE(fs::exists(file));
     }

@@ -68,7 +68,8 @@ TEST(PasswordQualityTest, MovingACharacterInwardWidensTheAlphabet)
         const char* Inside;
         double Alphabet;
     };
-    const Row rows[] = {{"ab1", "a1b", 36}, {"ab!", "a!b", 57}, {"ab\t", "a\tb", 57}, {"Abc", "bAc", 52}};
+    const Row rows[] = {
+        {"ab1", "a1b", 36}, {"ab9", "a9b", 36}, {"ab!", "a!b", 57}, {"ab\t", "a\tb", 57}, {"Abc", "bAc", 52}};
     for (const Row& row : rows) {
         // Same bytes, so the same length: only the alphabet differs.
         EXPECT_NEAR(Raw(row.Inside) / Raw(row.AtEdge), std::log(row.Alphabet) / std::log(26.0), 1e-12) << row.Inside;
