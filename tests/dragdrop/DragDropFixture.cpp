@@ -3,56 +3,6 @@
 #include <QString>
 #include <QtEndian>
 
-#include <fstream>
-#include <stdexcept>
-
-void ScriptedObject::FailIf(const std::string& name) const
-{
-    if (name == FFailing) {
-        throw std::runtime_error("The operation failed: " + name);
-    }
-}
-
-std::shared_ptr<IAutomationObject> ScriptedObject::Object(const std::string& name)
-{
-    FailIf(name);
-    const auto found = FObjects.find(name);
-    return found != FObjects.end() ? found->second : nullptr;
-}
-
-std::shared_ptr<IAutomationObject> ScriptedObject::Item(int index)
-{
-    FailIf("Item");
-    return index >= 1 && index <= static_cast<int>(FItems.size()) ? FItems[index - 1] : nullptr;
-}
-
-std::shared_ptr<IAutomationObject> ScriptedObject::NameSpace(const std::string& type)
-{
-    FailIf("GetNameSpace");
-    EXPECT_EQ(type, "MAPI");
-    return std::make_shared<ScriptedObject>();
-}
-
-std::int64_t ScriptedObject::Number(const std::string& name)
-{
-    FailIf(name);
-    const auto found = FNumbers.find(name);
-    return found != FNumbers.end() ? found->second : 0;
-}
-
-std::string ScriptedObject::Text(const std::string& name)
-{
-    FailIf(name);
-    const auto found = FTexts.find(name);
-    return found != FTexts.end() ? found->second : std::string();
-}
-
-void ScriptedObject::SaveAsFile(const std::string& fileName)
-{
-    FailIf("SaveAsFile");
-    std::ofstream(fileName, std::ios::binary) << FContents;
-}
-
 namespace {
 
 ScriptedPtr Collection(std::vector<ScriptedPtr> items, std::int64_t objectClass)
@@ -84,17 +34,14 @@ ScriptedPtr DragDropFixture::Outlook(ScriptedPtr openMail, std::vector<ScriptedP
 {
     auto application = std::make_shared<ScriptedObject>();
     if (openMail != nullptr) {
-        auto inspector = std::make_shared<ScriptedObject>();
-        inspector->FObjects["CurrentItem"] = std::move(openMail);
-        application->FObjects["ActiveInspector"] = inspector;
+        application->FObjects["ActiveInspector"] = std::make_shared<ScriptedObject>();
+        application->FObjects["ActiveInspector"]->FObjects["CurrentItem"] = std::move(openMail);
     }
-    auto explorer = std::make_shared<ScriptedObject>();
+    auto& explorer = application->FObjects["ActiveExplorer"] = std::make_shared<ScriptedObject>();
     explorer->FTexts["CurrentView"] = "Messages";
     explorer->FObjects["Selection"] = Collection(std::move(selection), 74);
-    application->FObjects["ActiveExplorer"] = explorer;
-    auto window = std::make_shared<ScriptedObject>();
-    window->FNumbers["Class"] = activeClass;
-    application->FObjects["ActiveWindow"] = window;
+    application->FObjects["ActiveWindow"] = std::make_shared<ScriptedObject>();
+    application->FObjects["ActiveWindow"]->FNumbers["Class"] = activeClass;
     return application;
 }
 

@@ -7,22 +7,37 @@
 #include <QByteArray>
 
 #include <cstdint>
+#include <fstream>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-// One object of a scripted mail program: members answer what the test put in; the member named
-// FFailing raises as an automation call that fails.
+// One object of a scripted mail program: members answer what the test put in (nothing, 0 or ""
+// for the rest); the member named FFailing raises as an automation call that fails.
 class ScriptedObject : public IAutomationObject
 {
 public:
-    std::shared_ptr<IAutomationObject> Object(const std::string& name) override;
-    std::shared_ptr<IAutomationObject> Item(int index) override;
-    std::shared_ptr<IAutomationObject> NameSpace(const std::string& type) override;
-    std::int64_t Number(const std::string& name) override;
-    std::string Text(const std::string& name) override;
-    void SaveAsFile(const std::string& fileName) override;
+    std::shared_ptr<IAutomationObject> Object(const std::string& name) override { return Get(FObjects, name); }
+    std::shared_ptr<IAutomationObject> Item(int index) override
+    {
+        FailIf("Item");
+        return index >= 1 && index <= static_cast<int>(FItems.size()) ? FItems[index - 1] : nullptr;
+    }
+    std::shared_ptr<IAutomationObject> NameSpace(const std::string& type) override
+    {
+        FailIf("GetNameSpace");
+        EXPECT_EQ(type, "MAPI");
+        return std::make_shared<ScriptedObject>();
+    }
+    std::int64_t Number(const std::string& name) override { return Get(FNumbers, name); }
+    std::string Text(const std::string& name) override { return Get(FTexts, name); }
+    void SaveAsFile(const std::string& fileName) override
+    {
+        FailIf("SaveAsFile");
+        std::ofstream(fileName, std::ios::binary) << FContents;
+    }
 
     std::map<std::string, std::shared_ptr<ScriptedObject>> FObjects;
     std::vector<std::shared_ptr<ScriptedObject>> FItems;
@@ -32,7 +47,18 @@ public:
     std::string FContents; // what SaveAsFile writes
 
 private:
-    void FailIf(const std::string& name) const;
+    void FailIf(const std::string& name) const
+    {
+        if (name == FFailing) {
+            throw std::runtime_error("The operation failed: " + name);
+        }
+    }
+    template <class TMap> typename TMap::mapped_type Get(const TMap& map, const std::string& name) const
+    {
+        FailIf(name);
+        const auto found = map.find(name);
+        return found != map.end() ? found->second : typename TMap::mapped_type{};
+    }
 };
 
 using ScriptedPtr = std::shared_ptr<ScriptedObject>;

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <memory>
 
 namespace {
@@ -26,22 +25,17 @@ protected:
     {
         return QUrl::fromLocalFile(QString::fromStdString(FDir.File(name))).toEncoded();
     }
-    std::vector<std::string> Paths(const std::vector<std::string>& names)
+    // The names in the scratch folder, or in the work folder.
+    std::vector<std::string> Paths(const std::vector<std::string>& names, bool inWorkFolder = false)
     {
         std::vector<std::string> paths;
         for (const std::string& name : names) {
-            paths.push_back(FDir.File(name));
+            paths.push_back(inWorkFolder ? (std::filesystem::path(FSettings.TempPath) / name).string()
+                                         : FDir.File(name));
         }
         return paths;
     }
-    std::vector<std::string> WorkPaths(const std::vector<std::string>& names)
-    {
-        std::vector<std::string> paths;
-        for (const std::string& name : names) {
-            paths.push_back((std::filesystem::path(FSettings.TempPath) / name).string());
-        }
-        return paths;
-    }
+    std::vector<std::string> WorkPaths(const std::vector<std::string>& names) { return Paths(names, true); }
 };
 
 // A drag entering the widget and dropped there, as the toolkit delivers it; the action taken.
@@ -54,140 +48,79 @@ Qt::DropAction DropOn(QWidget& widget, QMimeData& data, Qt::DropActions offered)
     return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
 }
 
-struct OfferRow
-{
-    const char* what;
-    std::function<void(QMimeData&)> build;
-    Kind kind;
-    std::vector<std::string> files; // work-folder names for virtual files, scratch names for files
-    std::string text;               // contained in the decided text
-    bool rich = false;
-};
+using TFormats = std::vector<std::pair<QString, QByteArray>>;
 
 } // namespace
 
 TEST_F(DropTest, AnOfferIsDecidedInItsOrderOfKinds)
 {
-    const QString wrappedW = QStringLiteral("application/x-qt-windows-mime;value=\"FileGroupDescriptorW\"");
-    const OfferRow rows[] = {
-        {"a file manager's three files, with a comment line, keep their order",
-         [&](QMimeData& m) {
-             m.setData("text/uri-list",
-                       "# dragged\r\n" + Uri("b.txt") + "\r\n" + Uri("a.txt") + "\r\n" + Uri("c d.txt") + "\r\n");
-         },
-         Kind::Files,
-         {"b.txt", "a.txt", "c d.txt"},
-         {}},
-        {"files with their names as text are files only",
-         [&](QMimeData& m) {
-             m.setData("text/uri-list", Uri("x.xvt") + "\r\n");
-             m.setText("x.xvt");
-         },
-         Kind::Files,
-         {"x.xvt"},
-         {}},
-        {"remote addresses are passed over, the local file stays",
-         [&](QMimeData& m) {
-             m.setData("text/uri-list", "https://example.org/a.txt\r\n" + Uri("local.txt") + "\r\nsftp://host/b\r\n");
-         },
-         Kind::Files,
-         {"local.txt"},
-         {}},
-        {"a remote address alone adds nothing",
-         [](QMimeData& m) { m.setUrls({QUrl("https://example.org/report.xvt")}); },
-         Kind::Nothing,
-         {},
-         {}},
-        {"a browser's link falls through to its text",
-         [](QMimeData& m) {
-             m.setUrls({QUrl("https://example.org/")});
-             m.setText("https://example.org/");
-         },
-         Kind::Text,
-         {},
-         "https://example.org/"},
-        {"an empty file list falls through to the text",
-         [](QMimeData& m) {
-             m.setData("text/uri-list", "");
-             m.setText("  hello \n");
-         },
-         Kind::Text,
-         {},
-         "  hello \n"},
-        {"rich and plain text is rich",
-         [](QMimeData& m) {
-             m.setData("text/rtf", "{\\rtf1\\ansi {\\b strong}}");
-             m.setText("strong");
-         },
-         Kind::Text,
-         {},
-         "{\\rtf1\\ansi {\\b strong}}",
-         true},
-        {"application/rtf is rich text too",
-         [](QMimeData& m) {
-             m.setData("application/rtf", "{\\rtf1 x}");
-             m.setHtml("<i>y</i>");
-         },
-         Kind::Text,
-         {},
-         "{\\rtf1 x}",
-         true},
-        {"HTML becomes RTF",
-         [](QMimeData& m) {
-             m.setHtml("<p>see <b>bold</b> &amp; more</p>");
-             m.setText("see bold & more");
-         },
-         Kind::Text,
-         {},
-         "\\b bold",
-         true},
-        {"plain text is UTF-8", [](QMimeData& m) { m.setText(QStringLiteral("Grüße")); }, Kind::Text, {}, "Grüße"},
-        {"an offer's hundredth format is not looked at",
-         [&](QMimeData& m) {
-             for (int n = 0; n < 99; ++n) {
-                 m.setData(QStringLiteral("application/x-filler-%1").arg(n), "x");
-             }
-             m.setData("text/uri-list", Uri("late.txt"));
-         },
-         Kind::Nothing,
-         {},
-         {}},
-        {"virtual files are written without the blanks around their names; only the first has contents",
-         [](QMimeData& m) {
-             m.setData("FileGroupDescriptor", Descriptor({"  report.txt \t", "second.txt"}, false));
-             m.setData("FileContents", "the report");
-             m.setText("not this");
-         },
-         Kind::VirtualFiles,
-         {"report.txt"},
-         {}},
-        {"UTF-16 names under the toolkit's wrapped format names",
-         [&](QMimeData& m) {
-             m.setData(wrappedW, Descriptor({"Übersicht.pdf"}, true));
-             m.setData("application/x-qt-windows-mime;value=\"FileContents\"", "%PDF");
-         },
-         Kind::VirtualFiles,
-         {"Übersicht.pdf"},
-         {}},
-        {"a virtual file named as a path is refused and the offer falls through to its text",
-         [](QMimeData& m) {
-             m.setData("FileGroupDescriptor", Descriptor({"../escaped.txt"}, false));
-             m.setData("FileContents", "x");
-             m.setText("fallback");
-         },
-         Kind::Text,
-         {},
-         "fallback"},
+    const QString wrapped = QStringLiteral("application/x-qt-windows-mime;value=\"%1\"");
+    TFormats late;
+    for (int n = 0; n < 99; ++n) {
+        late.emplace_back(QStringLiteral("application/x-filler-%1").arg(n), "x");
+    }
+    late.emplace_back("text/uri-list", Uri("late.txt"));
+    struct TOffer
+    {
+        const char* FWhat;
+        TFormats FFormats;
+        Kind FKind;
+        std::vector<std::string> FFiles; // work-folder names for virtual files, scratch names for files
+        std::string FText = "";          // contained in the decided text
+        bool FRich = false;
     };
-    for (const OfferRow& row : rows) {
-        SCOPED_TRACE(row.what);
+    const TOffer rows[] = {
+        TOffer("a file manager's three files, with a comment line, keep their order",
+               {{"text/uri-list",
+                 "# dragged\r\n" + Uri("b.txt") + "\r\n" + Uri("a.txt") + "\r\n" + Uri("c d.txt") + "\r\n"}},
+               Kind::Files, {"b.txt", "a.txt", "c d.txt"}),
+        TOffer("files with their names as text are files only",
+               {{"text/uri-list", Uri("x.xvt") + "\r\n"}, {"text/plain", "x.xvt"}}, Kind::Files, {"x.xvt"}),
+        TOffer("remote addresses are passed over, the local file stays",
+               {{"text/uri-list", "https://example.org/a.txt\r\n" + Uri("local.txt") + "\r\nsftp://host/b\r\n"}},
+               Kind::Files, {"local.txt"}),
+        TOffer("a remote address alone adds nothing", {{"text/uri-list", "https://example.org/report.xvt\r\n"}},
+               Kind::Nothing, {}),
+        TOffer("a browser's link falls through to its text",
+               {{"text/uri-list", "https://example.org/\r\n"}, {"text/plain", "https://example.org/"}}, Kind::Text, {},
+               "https://example.org/"),
+        TOffer("an empty file list falls through to the text", {{"text/uri-list", ""}, {"text/plain", "  hello \n"}},
+               Kind::Text, {}, "  hello \n"),
+        TOffer("rich and plain text is rich", {{"text/rtf", "{\\rtf1\\ansi {\\b strong}}"}, {"text/plain", "strong"}},
+               Kind::Text, {}, "{\\rtf1\\ansi {\\b strong}}", true),
+        TOffer("application/rtf is rich text too", {{"application/rtf", "{\\rtf1 x}"}, {"text/html", "<i>y</i>"}},
+               Kind::Text, {}, "{\\rtf1 x}", true),
+        TOffer("HTML becomes RTF",
+               {{"text/html", "<p>see <b>bold</b> &amp; more</p>"}, {"text/plain", "see bold & more"}}, Kind::Text, {},
+               "\\b bold", true),
+        TOffer("plain text is UTF-8", {{"text/plain", "Grüße"}}, Kind::Text, {}, "Grüße"),
+        TOffer("an offer's hundredth format is not looked at", late, Kind::Nothing, {}),
+        TOffer("virtual files are written without the blanks around their names; only the first has contents",
+               {{"FileGroupDescriptor", Descriptor({"  report.txt \t", "second.txt"}, false)},
+                {"FileContents", "the report"},
+                {"text/plain", "not this"}},
+               Kind::VirtualFiles, {"report.txt"}),
+        TOffer("UTF-16 names under the toolkit's wrapped format names",
+               {{wrapped.arg("FileGroupDescriptorW"), Descriptor({"Übersicht.pdf"}, true)},
+                {wrapped.arg("FileContents"), "%PDF"}},
+               Kind::VirtualFiles, {"Übersicht.pdf"}),
+        TOffer("a virtual file named as a path is refused and the offer falls through to its text",
+               {{"FileGroupDescriptor", Descriptor({"../escaped.txt"}, false)},
+                {"FileContents", "x"},
+                {"text/plain", "fallback"}},
+               Kind::Text, {}, "fallback"),
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.FWhat);
         QMimeData data;
-        row.build(data);
+        for (const auto& [format, bytes] : row.FFormats) {
+            data.setData(format, bytes);
+        }
         const TDropDecision decision = TDropDecision::Of(data, FSettings.TempPath);
-        EXPECT_EQ(decision.FKind, row.kind);
-        EXPECT_EQ(decision.FFiles, row.kind == Kind::VirtualFiles ? WorkPaths(row.files) : Paths(row.files));
-        EXPECT_NE(decision.FText.find(row.text), std::string::npos) << decision.FText;
-        EXPECT_EQ(decision.FRich, row.rich);
+        EXPECT_EQ(decision.FKind, row.FKind);
+        EXPECT_EQ(decision.FFiles, row.FKind == Kind::VirtualFiles ? WorkPaths(row.FFiles) : Paths(row.FFiles));
+        EXPECT_NE(decision.FText.find(row.FText), std::string::npos) << decision.FText;
+        EXPECT_EQ(decision.FRich, row.FRich);
     }
     EXPECT_EQ(ReadWholeFile(WorkPaths({"report.txt"})[0]), "the report");
     EXPECT_EQ(ReadWholeFile(WorkPaths({"Übersicht.pdf"})[0]), "%PDF");

@@ -18,13 +18,6 @@ class HandOverTest : public DragDropFixture
 {
 };
 
-struct ImportRow
-{
-    const char* what;
-    std::function<ScriptedPtr()> outlook;
-    std::string found; // the saved file's name and its bytes "bytes of <name>"; empty: none
-};
-
 } // namespace
 
 TEST_F(HandOverTest, AttachmentsOfOneNameAreHandedOverApartWithTheirBytes)
@@ -59,68 +52,46 @@ TEST_F(HandOverTest, AttachmentsOfOneNameAreHandedOverApartWithTheirBytes)
 
 TEST_F(HandOverTest, TheMailProgramsContainerIsFoundInItsOrder)
 {
-    const ImportRow rows[] = {
+    const ScriptedPtr mailWindowActive = Outlook(Mail({"shown.xvt"}), {Mail({"selected.xvt"})}, 35);
+    // Not reached: the item's own attachments are asked.
+    mailWindowActive->FObjects["ActiveInspector"]->FFailing = "Attachments";
+    const ScriptedPtr selectionFails = Outlook(nullptr, {Mail({"x.xvt"})}, 34);
+    selectionFails->FObjects["ActiveExplorer"]->FFailing = "Selection";
+    const ScriptedPtr noView = Outlook(nullptr, {Mail({"x.xvt"})}, 34);
+    noView->FObjects["ActiveExplorer"]->FTexts.clear();
+    const struct
+    {
+        const char* FWhat;
+        ScriptedPtr FOutlook;
+        std::string FFound; // the saved file's name, its bytes "bytes of <name>"; empty: none
+    } rows[] = {
         {"the open mail wins over the main window's selection",
-         [] {
-             return Outlook(Mail({"notes.txt", "open.xvt"}), {Mail({"selected.xvt"})}, 34);
-         },
-         "open.xvt"},
-        {"only the first selected item is looked at",
-         [] {
-             return Outlook(nullptr, {Mail({"a.txt"}), Mail({"second.xvt"})}, 34);
-         },
+         Outlook(Mail({"notes.txt", "open.xvt"}), {Mail({"selected.xvt"})}, 34), "open.xvt"},
+        {"only the first selected item is looked at", Outlook(nullptr, {Mail({"a.txt"}), Mail({"second.xvt"})}, 34),
          ""},
-        {"the first of two containers in attachment order",
-         [] {
-             return Outlook(nullptr, {Mail({"one.xvt", "two.xvt"})}, 34);
-         },
+        {"the first of two containers in attachment order", Outlook(nullptr, {Mail({"one.xvt", "two.xvt"})}, 34),
          "one.xvt"},
-        {"an upper-case extension matches", [] { return Outlook(Mail({"MAIL.XVT"}), {}, 35); }, "MAIL.XVT"},
-        {"a .bwk waits for every search of .xvt", [] { return Outlook(Mail({"old.bwk"}), {Mail({"new.xvt"})}, 34); },
-         "new.xvt"},
-        {"a .bwk when nothing offers a .xvt", [] { return Outlook(Mail({"old.bwk"}), {}, 34); }, "old.bwk"},
-        {"a mail window's own item when it is the active window",
-         [] {
-             ScriptedPtr outlook = Outlook(nullptr, {Mail({"selected.xvt"})}, 35);
-             auto inspector = std::make_shared<ScriptedObject>();
-             inspector->FObjects["CurrentItem"] = Mail({"shown.xvt"});
-             inspector->FFailing = "Attachments"; // not reached: the item's own attachments are asked
-             outlook->FObjects["ActiveInspector"] = inspector;
-             return outlook;
-         },
-         "shown.xvt"},
-        {"a failing look at the main window means no item there",
-         [] {
-             ScriptedPtr outlook = Outlook(nullptr, {Mail({"x.xvt"})}, 34);
-             outlook->FObjects["ActiveExplorer"]->FFailing = "Selection";
-             return outlook;
-         },
-         ""},
-        {"no view in the main window, no item",
-         [] {
-             ScriptedPtr outlook = Outlook(nullptr, {Mail({"x.xvt"})}, 34);
-             outlook->FObjects["ActiveExplorer"]->FTexts.clear();
-             return outlook;
-         },
-         ""},
-        {"an attachment named as a path is passed over",
-         [] {
-             return Outlook(Mail({"../../up.xvt", "safe.xvt"}), {}, 35);
-         },
+        {"an upper-case extension matches", Outlook(Mail({"MAIL.XVT"}), {}, 35), "MAIL.XVT"},
+        {"a .bwk waits for every search of .xvt", Outlook(Mail({"old.bwk"}), {Mail({"new.xvt"})}, 34), "new.xvt"},
+        {"a .bwk when nothing offers a .xvt", Outlook(Mail({"old.bwk"}), {}, 34), "old.bwk"},
+        {"a mail window's own item when it is the active window", mailWindowActive, "shown.xvt"},
+        {"a failing look at the main window means no item there", selectionFails, ""},
+        {"no view in the main window, no item", noView, ""},
+        {"an attachment named as a path is passed over", Outlook(Mail({"../../up.xvt", "safe.xvt"}), {}, 35),
          "safe.xvt"},
     };
-    for (const ImportRow& row : rows) {
-        SCOPED_TRACE(row.what);
-        FAutomation.FApplication = row.outlook();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.FWhat);
+        FAutomation.FApplication = row.FOutlook;
         std::vector<std::string> asked;
         const std::string fileName = FindOutlookContainer(FAutomation, [&](const std::string& name) {
             asked.push_back(name);
             return FDir.File(name);
         });
-        EXPECT_EQ(asked, row.found.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.found});
-        EXPECT_EQ(fileName, row.found.empty() ? "" : FDir.File(row.found));
-        if (!row.found.empty()) {
-            EXPECT_EQ(ReadWholeFile(fileName), "bytes of " + row.found);
+        EXPECT_EQ(asked, row.FFound.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.FFound});
+        EXPECT_EQ(fileName, row.FFound.empty() ? "" : FDir.File(row.FFound));
+        if (!row.FFound.empty()) {
+            EXPECT_EQ(ReadWholeFile(fileName), "bytes of " + row.FFound);
         }
     }
 }

@@ -1,4 +1,3 @@
-#include "language/FormatText.h"
 #include "language/LangWatchable.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
@@ -35,15 +34,20 @@ protected:
     void SetUp() override { LanguageHolder().SetLanguage(LangEnglish); }
     void TearDown() override
     {
-        for (TWatcher* watcher : FAttached) {
-            LanguageHolder().Detach(*watcher);
-        }
+        DetachAll();
         LanguageHolder().SetLanguage(LangEnglish);
     }
     void Attach(TWatcher& watcher)
     {
         LanguageHolder().Attach(watcher);
         FAttached.push_back(&watcher);
+    }
+    void DetachAll()
+    {
+        for (TWatcher* watcher : FAttached) {
+            LanguageHolder().Detach(*watcher);
+        }
+        FAttached.clear();
     }
     std::vector<TWatcher*> FAttached;
 };
@@ -61,12 +65,8 @@ TEST_F(LanguageHolderTest, LookupFollowsTheCurrentLanguageWithEnglishFallback)
         EXPECT_EQ(MsgText(germanMissing), expectedFallback[language]);
         EXPECT_EQ(MsgText(msg::Mapi), "MAPI");
     }
-}
-
-TEST_F(LanguageHolderTest, OutOfRangeLanguageIsEnglish)
-{
     LanguageHolder().SetLanguage(7);
-    EXPECT_EQ(LanguageHolder().Language(), LangEnglish);
+    EXPECT_EQ(LanguageHolder().Language(), LangEnglish) << "a language out of range is English";
     EXPECT_EQ(MsgText(msg::Error), "Error");
     EXPECT_EQ(ValidLanguage(-1), LangEnglish);
     EXPECT_EQ(ValidLanguage(4), LangEnglish);
@@ -75,28 +75,13 @@ TEST_F(LanguageHolderTest, OutOfRangeLanguageIsEnglish)
 
 TEST_F(LanguageHolderTest, FirstStartLanguageComesFromTheLocale)
 {
-    EXPECT_EQ(FirstStartLanguage("de_DE.UTF-8"), LangGerman);
-    EXPECT_EQ(FirstStartLanguage("de_CH"), LangGerman);
-    EXPECT_EQ(FirstStartLanguage("fr_CA.UTF-8@euro"), LangFrench);
-    EXPECT_EQ(FirstStartLanguage("fr"), LangFrench);
-    EXPECT_EQ(FirstStartLanguage("en_GB.UTF-8"), LangEnglish);
-    EXPECT_EQ(FirstStartLanguage("eo"), LangEnglish) << "Esperanto is never chosen automatically";
-    EXPECT_EQ(FirstStartLanguage("C"), LangEnglish);
-    EXPECT_EQ(FirstStartLanguage(""), LangEnglish);
-    EXPECT_EQ(FirstStartLanguage("dex_DE"), LangEnglish);
-}
-
-TEST_F(LanguageHolderTest, FormattedMessagesKeepTheQuotesInEveryLanguage)
-{
-    const char* expected[] = {
-        "Container 'mail.xvt' is not saved. Do you want to save it now?",
-        "Container 'mail.xvt' wurde nicht gesichert. Möchten Sie diesen jetzt sichern?",
-        "Container 'mail.xvt' non sauvegardé. Voulez-vous le sauvegarder maintenant?",
-        "Kontenero 'mail.xvt' ne sekurigita. Chu vi volas sekurigi tiun nun?",
-    };
+    // Esperanto is never chosen automatically.
+    const std::vector<std::string> locales[LanguageCount] = {
+        {"en_GB.UTF-8", "eo", "C", "", "dex_DE"}, {"de_DE.UTF-8", "de_CH"}, {"fr_CA.UTF-8@euro", "fr"}, {}};
     for (TLanguage language = 0; language < LanguageCount; ++language) {
-        LanguageHolder().SetLanguage(language);
-        EXPECT_EQ(FormatText(MsgText(msg::ContainerNotSaved), {std::string("mail.xvt")}), expected[language]);
+        for (const std::string& locale : locales[language]) {
+            EXPECT_EQ(FirstStartLanguage(locale), language) << locale;
+        }
     }
 }
 
@@ -106,8 +91,7 @@ TEST_F(LanguageHolderTest, NextLanguageCyclesAndRelabelsEveryWindowEachTime)
     TLabelWatcher second;
     Attach(first);
     Attach(second);
-    const char* captions[] = {"Fehler", "Erreur", "Eraro", "Error"};
-    for (const char* caption : captions) {
+    for (const char* caption : {"Fehler", "Erreur", "Eraro", "Error"}) {
         LanguageHolder().NextLanguage();
         EXPECT_EQ(first.FCaption, caption);
         EXPECT_EQ(second.FCaption, caption);
@@ -120,7 +104,7 @@ TEST_F(LanguageHolderTest, NextLanguageCyclesAndRelabelsEveryWindowEachTime)
     EXPECT_EQ(first.FUpdates, 5) << "setting the current language again still relabels";
 }
 
-TEST_F(LanguageHolderTest, DetachedWatcherIsNotTouchedWhereverItStood)
+TEST_F(LanguageHolderTest, DetachRemovesOneRegistrationWhereverItStood)
 {
     for (int closed = 0; closed < 3; ++closed) {
         TLabelWatcher windows[3];
@@ -133,11 +117,17 @@ TEST_F(LanguageHolderTest, DetachedWatcherIsNotTouchedWhereverItStood)
         for (int n = 0; n < 3; ++n) {
             EXPECT_EQ(windows[n].FUpdates, n == closed ? 0 : 1) << "closed " << closed << ", window " << n;
         }
-        for (auto& window : windows) {
-            LanguageHolder().Detach(window);
-        }
-        FAttached.clear();
+        DetachAll();
     }
+
+    TLabelWatcher twice;
+    Attach(twice);
+    Attach(twice);
+    LanguageHolder().NextLanguage();
+    EXPECT_EQ(twice.FUpdates, 2) << "a watcher attached twice is called twice";
+    LanguageHolder().Detach(twice);
+    LanguageHolder().NextLanguage();
+    EXPECT_EQ(twice.FUpdates, 3) << "one detach removes one registration";
 }
 
 TEST_F(LanguageHolderTest, FailingWatcherStopsTheWalkWithInternalProgramError)
@@ -158,16 +148,4 @@ TEST_F(LanguageHolderTest, FailingWatcherStopsTheWalkWithInternalProgramError)
     EXPECT_EQ(before.FCaption, "Fehler");
     EXPECT_EQ(after.FUpdates, 0) << "the windows after the failing one keep their old texts";
     EXPECT_EQ(LanguageHolder().Language(), LangGerman);
-}
-
-TEST_F(LanguageHolderTest, WatcherAttachedTwiceIsCalledTwice)
-{
-    TLabelWatcher window;
-    Attach(window);
-    Attach(window);
-    LanguageHolder().NextLanguage();
-    EXPECT_EQ(window.FUpdates, 2);
-    LanguageHolder().Detach(window);
-    LanguageHolder().NextLanguage();
-    EXPECT_EQ(window.FUpdates, 3) << "one detach removes one registration";
 }

@@ -78,79 +78,62 @@ const TMessageRow MessageRows[] = {
     {"blank address, no attachment", "   ", "Subject", "Body", nullptr},
     {"no address, no body", "", "", "", "plain.xvt"},
 };
+const TMessageRow& Plain = MessageRows[1];
 
 class DesktopMailClientTest : public ::testing::Test
 {
 protected:
+    // The fake programs alone on the search path, in a folder with a blank that exercises the
+    // quoting of Exec lines; the desktop files in a data folder of their own.
     void SetUp() override
     {
         ASSERT_TRUE(FRoot.isValid());
-        // A blank in the folder of the fake programs exercises the quoting of Exec lines.
-        FBin = FRoot.path() + "/fake bin";
         ASSERT_TRUE(QDir().mkpath(FBin));
         ASSERT_TRUE(QDir().mkpath(FRoot.path() + "/data/applications"));
-        SetEnvironment("PATH", FBin);
-        SetEnvironment("XDG_DATA_HOME", FRoot.path() + "/home");
-        SetEnvironment("XDG_DATA_DIRS", FRoot.path() + "/data");
-        SetEnvironment("SEALVANE_FAKE_SLEEP", "0");
+        qputenv("PATH", FBin.toUtf8());
+        qputenv("XDG_DATA_HOME", (FRoot.path() + "/home").toUtf8());
+        qputenv("XDG_DATA_DIRS", (FRoot.path() + "/data").toUtf8());
+        qputenv("SEALVANE_FAKE_SLEEP", "0");
     }
 
-    void TearDown() override
+    void WriteFile(const QString& path, const QByteArray& text, bool executable = false)
     {
-        for (auto saved = FSavedEnvironment.rbegin(); saved != FSavedEnvironment.rend(); ++saved) {
-            const auto& [name, value] = *saved;
-            if (value) {
-                qputenv(name, *value);
-            } else {
-                qunsetenv(name);
-            }
-        }
-    }
-
-    void SetEnvironment(const char* name, const QString& value)
-    {
-        FSavedEnvironment.emplace_back(name,
-                                       qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
-        qputenv(name, value.toUtf8());
-    }
-
-    void WriteProgram(const QString& name, const QByteArray& script)
-    {
-        QFile file(FBin + "/" + name);
+        QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(script);
+        file.write(text);
         file.close();
-        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (executable) {
+            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
     }
 
     // A fake mail program that records its arguments, each ended by NUL, in <name>.args, then
     // sleeps for SEALVANE_FAKE_SLEEP seconds.
     void AddRecorder(const QString& name)
     {
-        WriteProgram(name, "#!/bin/sh\nexec >/dev/null 2>&1\n"
-                           "printf '%s\\0' \"$@\" > \"$0.tmp\" && /bin/mv \"$0.tmp\" \"$0.args\"\n"
-                           "/bin/sleep \"$SEALVANE_FAKE_SLEEP\"\n");
+        WriteFile(FBin + "/" + name,
+                  "#!/bin/sh\nexec >/dev/null 2>&1\nprintf '%s\\0' \"$@\" > \"$0.tmp\" && /bin/mv \"$0.tmp\" "
+                  "\"$0.args\"\n/bin/sleep \"$SEALVANE_FAKE_SLEEP\"\n",
+                  true);
     }
 
-    // A fake xdg-mime naming desktopId as the handler of mailto: links.
-    void AddXdgMime(const QString& desktopId)
+    // A fake xdg-mime naming desktopId as the handler of mailto: links, and that desktop file.
+    void SetDefault(const QString& desktopId, const QString& exec = {})
     {
-        WriteProgram("xdg-mime", "#!/bin/sh\n[ \"$*\" = 'query default x-scheme-handler/mailto' ] && echo '" +
-                                     desktopId.toUtf8() + "'\n");
+        WriteFile(FBin + "/xdg-mime",
+                  "#!/bin/sh\n[ \"$*\" = 'query default x-scheme-handler/mailto' ] && echo '" + desktopId.toUtf8() +
+                      "'\n",
+                  true);
+        if (!exec.isEmpty()) {
+            WriteFile(FRoot.path() + "/data/applications/" + desktopId,
+                      ("[Desktop Entry]\nType=Application\nName=Mail\nExec=" + exec + "\n").toUtf8());
+        }
     }
 
-    void AddDesktopFile(const QString& desktopId, const QString& exec)
-    {
-        QFile file(FRoot.path() + "/data/applications/" + desktopId);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(("[Desktop Entry]\nType=Application\nName=Mail\nExec=" + exec + "\n").toUtf8());
-    }
-
-    // Thunderbird under its desktop file, and xdg-email, both recording.
+    // Thunderbird under its desktop file as the default, and xdg-email, both recording.
     void AddBothClients()
     {
-        AddXdgMime("thunderbird.desktop");
-        AddDesktopFile("thunderbird.desktop", "\"" + FBin + "/thunderbird\" %u");
+        SetDefault("thunderbird.desktop", "\"" + FBin + "/thunderbird\" %u");
         AddRecorder("thunderbird");
         AddRecorder("xdg-email");
     }
@@ -175,71 +158,62 @@ protected:
     {
         TMailMessage message{row.FSubject, row.FBody, row.FAddress, {}, {}};
         if (row.FAttachment != nullptr) {
-            QFile file(FRoot.path() + "/" + QString::fromUtf8(row.FAttachment));
-            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-            message.FAttachmentPath = file.fileName().toStdString();
+            message.FAttachmentPath = (FRoot.path() + "/" + QString::fromUtf8(row.FAttachment)).toStdString();
             message.FAttachmentName = row.FAttachment;
+            WriteFile(QString::fromStdString(message.FAttachmentPath), {});
         }
         return message;
     }
 
-    int Send(const TMailMessage& message) { return FClient.SendMail(message); }
-
     QTemporaryDir FRoot;
-    QString FBin;
-    std::vector<std::pair<const char*, std::optional<QByteArray>>> FSavedEnvironment;
+    const QString FBin = FRoot.path() + "/fake bin";
     std::vector<std::string> FShown;
     TDesktopMailClient FClient{
         [this](const std::string& caption, const std::string& text) { FShown.push_back(caption + ": " + text); }};
 };
 
-TEST_F(DesktopMailClientTest, ThunderbirdGetsEveryFieldIntact)
+TEST_F(DesktopMailClientTest, ThunderbirdAndXdgEmailGetEveryFieldIntact)
 {
     AddBothClients();
     for (const TMessageRow& row : MessageRows) {
         SCOPED_TRACE(row.FName);
         const TMailMessage message = Message(row);
-        ASSERT_EQ(Send(message), IMailClient::HandedOver);
+        const QString address = QString::fromStdString(row.FAddress).trimmed();
+        const QString body = QString::fromStdString(row.FBody).replace("\r\n", "\n");
+
+        SetDefault("thunderbird.desktop");
+        ASSERT_EQ(FClient.SendMail(message), IMailClient::HandedOver);
         const std::optional<QStringList> arguments = Recorded("thunderbird");
         ASSERT_TRUE(arguments);
         ASSERT_EQ(arguments->size(), 2);
         EXPECT_EQ(arguments->at(0), "-compose");
         const QString compose = arguments->at(1);
         EXPECT_TRUE(compose.startsWith("to=") || compose.startsWith("subject=")) << compose.toStdString();
-
         const QMap<QString, QString> fields = ParseCompose(compose);
-        const QString address = QString::fromStdString(row.FAddress).trimmed();
         EXPECT_EQ(fields.value("to"), address);
         EXPECT_EQ(fields.contains("to"), !address.isEmpty());
         EXPECT_EQ(fields.value("subject"), QString::fromStdString(row.FSubject));
-        EXPECT_EQ(PlainFromHtml(fields.value("body")), QString::fromStdString(row.FBody).replace("\r\n", "\n"));
+        EXPECT_EQ(PlainFromHtml(fields.value("body")), body);
         const QStringList attachments = fields.value("attachment").split(',', Qt::SkipEmptyParts);
         ASSERT_EQ(attachments.size(), row.FAttachment ? 1 : 0);
         if (row.FAttachment) {
             EXPECT_EQ(QUrl(attachments[0]).toLocalFile().toStdString(), message.FAttachmentPath);
         }
-    }
-}
 
-TEST_F(DesktopMailClientTest, XdgEmailGetsEveryFieldIntact)
-{
-    AddRecorder("xdg-email");
-    for (const TMessageRow& row : MessageRows) {
-        SCOPED_TRACE(row.FName);
-        const TMailMessage message = Message(row);
-        ASSERT_EQ(Send(message), IMailClient::HandedOver);
+        SetDefault("none.desktop");
+        ASSERT_EQ(FClient.SendMail(message), IMailClient::HandedOver);
         QStringList expected{"--utf8"};
-        if (!row.FSubject.empty()) {
-            expected << "--subject" << QString::fromStdString(row.FSubject);
+        const std::pair<const char*, QString> options[] = {
+            {"--subject", QString::fromStdString(row.FSubject)},
+            {"--body", body},
+            {"--attach", QString::fromStdString(message.FAttachmentPath)}};
+        for (const auto& [option, value] : options) {
+            if (!value.isEmpty()) {
+                expected << option << value;
+            }
         }
-        if (!row.FBody.empty()) {
-            expected << "--body" << QString::fromStdString(row.FBody).replace("\r\n", "\n");
-        }
-        if (row.FAttachment) {
-            expected << "--attach" << QString::fromStdString(message.FAttachmentPath);
-        }
-        if (!QString::fromStdString(row.FAddress).trimmed().isEmpty()) {
-            expected << QString::fromStdString(row.FAddress).trimmed();
+        if (!address.isEmpty()) {
+            expected << address;
         }
         EXPECT_EQ(Recorded("xdg-email"), expected);
     }
@@ -270,12 +244,9 @@ TEST_F(DesktopMailClientTest, ThunderbirdAndItsForksAreKnownByDesktopFileOrProgr
     AddRecorder("xdg-email");
     for (const TRow& row : rows) {
         SCOPED_TRACE(row.FExec);
-        AddXdgMime(row.FDesktopId);
-        if (*row.FDesktopId) {
-            AddDesktopFile(row.FDesktopId, QString(row.FExec).replace("$BIN", FBin));
-        }
+        SetDefault(row.FDesktopId, QString(row.FExec).replace("$BIN", FBin));
         AddRecorder(row.FProgram);
-        ASSERT_EQ(Send(Message(MessageRows[1])), IMailClient::HandedOver);
+        ASSERT_EQ(FClient.SendMail(Message(Plain)), IMailClient::HandedOver);
         const std::optional<QStringList> arguments = Recorded(row.FStarted);
         ASSERT_TRUE(arguments);
         if (QString(row.FStarted) != "xdg-email") {
@@ -288,41 +259,36 @@ TEST_F(DesktopMailClientTest, ThunderbirdAndItsForksAreKnownByDesktopFileOrProgr
 
 TEST_F(DesktopMailClientTest, ReturnsAtOnceWhileTheMailProgramRuns)
 {
-    SetEnvironment("SEALVANE_FAKE_SLEEP", "5");
+    qputenv("SEALVANE_FAKE_SLEEP", "5");
     AddBothClients();
     for (const char* desktopId : {"thunderbird.desktop", "none.desktop"}) {
         SCOPED_TRACE(desktopId);
-        AddXdgMime(desktopId);
+        SetDefault(desktopId);
         QElapsedTimer timer;
         timer.start();
-        ASSERT_EQ(Send(Message(MessageRows[1])), IMailClient::HandedOver);
+        ASSERT_EQ(FClient.SendMail(Message(Plain)), IMailClient::HandedOver);
         EXPECT_LT(timer.elapsed(), 1000);
         EXPECT_TRUE(Recorded(QString(desktopId) == "none.desktop" ? "xdg-email" : "thunderbird"));
     }
 }
 
-TEST_F(DesktopMailClientTest, WithoutAMailProgramTheUserIsToldOnce)
+TEST_F(DesktopMailClientTest, AMailProgramMissingIsToldOnceAndOneThatCannotStartIsAFailure)
 {
-    EXPECT_EQ(Send(Message(MessageRows[1])), IMailClient::NoMailClient);
+    EXPECT_EQ(FClient.SendMail(Message(Plain)), IMailClient::NoMailClient);
     // Thunderbird is the default but is not installed.
-    AddXdgMime("thunderbird.desktop");
-    AddDesktopFile("thunderbird.desktop", "thunderbird %u");
-    EXPECT_EQ(Send(Message(MessageRows[1])), IMailClient::NoMailClient);
+    SetDefault("thunderbird.desktop", "thunderbird %u");
+    EXPECT_EQ(FClient.SendMail(Message(Plain)), IMailClient::NoMailClient);
     EXPECT_EQ(FShown, std::vector<std::string>{MsgText(msg::Error) + ": " + MsgText(msg::NoMailProgram)});
-}
 
-TEST_F(DesktopMailClientTest, AMailProgramThatCannotStartIsAFailure)
-{
+    for (const char* program : {"thunderbird", "xdg-email"}) {
+        WriteFile(FBin + "/" + program, "#!/nonexistent/sh\n", true);
+    }
     for (const char* desktopId : {"thunderbird.desktop", "none.desktop"}) {
         SCOPED_TRACE(desktopId);
-        AddXdgMime(desktopId);
-        AddDesktopFile("thunderbird.desktop", "thunderbird %u");
-        for (const char* program : {"thunderbird", "xdg-email"}) {
-            WriteProgram(program, "#!/nonexistent/sh\n");
-        }
-        EXPECT_EQ(Send(Message(MessageRows[1])), IMailClient::StartFailed);
+        SetDefault(desktopId);
+        EXPECT_EQ(FClient.SendMail(Message(Plain)), IMailClient::StartFailed);
     }
-    EXPECT_TRUE(FShown.empty());
+    EXPECT_EQ(FShown.size(), 1u) << "a start that fails is not reported as a missing mail program";
 }
 
 } // namespace

@@ -7,11 +7,109 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <sys/stat.h>
+#include <variant>
 
 namespace {
 
-using Kind = ScriptedQuestions::Kind;
+using TMember = std::variant<std::string TSettings::*, std::int32_t TSettings::*, bool TSettings::*>;
+// Every field as name and text, so that a difference names the field.
+using TFields = std::map<std::string, std::string>;
+
+// Every field but the font: its default ("" where it comes from this machine; the test program runs
+// in a French locale) and a value that differs from it.
+const struct TField
+{
+    const char* FName;
+    TMember FMember;
+    std::string FDefault;
+    std::string FChanged;
+} FieldTable[] = {
+    {"ProgPath", &TSettings::ProgPath, "", "/elsewhere/sealvane"},
+    {"MapiProfileName", &TSettings::MapiProfileName, "", "Büro, zweites Profil"},
+    {"MapiLogonPWD", &TSettings::MapiLogonPWD, "", "pässwörd \"quoted\"; # not a comment"},
+    {"MapiMailTypeTrailer", &TSettings::MapiMailTypeTrailer, "SMTP:", "X400:"},
+    {"TempPath", &TSettings::TempPath, "", "/elsewhere/SV_Work"},
+    {"DefaultCurrentDirectory", &TSettings::DefaultCurrentDirectory, "", "/home/user/Documents =x"},
+    {"DefaultContainerNameBegin", &TSettings::DefaultContainerNameBegin, "", "@Mail"},
+    {"DefaultContainerNameEnd", &TSettings::DefaultContainerNameEnd, "", "end\\part"},
+    {"InstalledVersion", &TSettings::InstalledVersion, "", "1.0"},
+    {"OwnMailAddresses", &TSettings::OwnMailAddresses, "", "me@example.org\177you@example.org\177"},
+    {"LastUsedMailAddress", &TSettings::LastUsedMailAddress, "", "me@example.org"},
+    {"ActiveLanguage", &TSettings::ActiveLanguage, "2", "3"},
+    {"SaveLastPWDTime", &TSettings::SaveLastPWDTime, "15", "0"},
+    {"WipeCyclesUser", &TSettings::WipeCyclesUser, "1", "0"},
+    {"WipeCyclesTemp", &TSettings::WipeCyclesTemp, "1", "7"},
+    {"ExploreAfterExtract", &TSettings::ExploreAfterExtract, "1", "0"},
+    {"ExtractAllInSubdir", &TSettings::ExtractAllInSubdir, "1", "0"},
+    {"DisplayTypoFields", &TSettings::DisplayTypoFields, "1", "0"},
+    {"fStart_AutoUpdate", &TSettings::fStart_AutoUpdate, "1", "0"},
+    {"fStart_TrayMode", &TSettings::fStart_TrayMode, "0", "1"},
+    {"fStart_Left", &TSettings::fStart_Left, "-1", "-300"},
+    {"fStart_Top", &TSettings::fStart_Top, "-1", "2147483647"},
+    {"fStart_StayOnTop", &TSettings::fStart_StayOnTop, "1", "0"},
+    {"fStart_UserPositioning", &TSettings::fStart_UserPositioning, "0", "1"},
+    {"fStart_CheckForOutlookContainer", &TSettings::fStart_CheckForOutlookContainer, "1", "0"},
+    {"fContainer_WindowState", &TSettings::fContainer_WindowState, "0", "2"},
+    {"fContainer_AttachmentViewCol1", &TSettings::fContainer_AttachmentViewCol1, "60", "50"},
+    {"fContainer_AttachmentViewCol2", &TSettings::fContainer_AttachmentViewCol2, "15", "20"},
+    {"fContainer_AttachmentViewCol3", &TSettings::fContainer_AttachmentViewCol3, "25", "30"},
+    {"fContainer_DefaultAttachmentView", &TSettings::fContainer_DefaultAttachmentView, "0", "1"},
+    {"fContainer_Width", &TSettings::fContainer_Width, "-1", "800"},
+    {"fContainer_Height", &TSettings::fContainer_Height, "-1", "-2147483648"},
+    {"fContainer_StayOntTop", &TSettings::fContainer_StayOntTop, "0", "1"},
+    {"fContainer_CloseAfterMail", &TSettings::fContainer_CloseAfterMail, "1", "0"},
+    {"fContainer_CloseAfterAnswer", &TSettings::fContainer_CloseAfterAnswer, "1", "0"},
+    {"fContainer_UserDimensions", &TSettings::fContainer_UserDimensions, "0", "1"},
+    {"fContainer_DecryptInstructionText", &TSettings::fContainer_DecryptInstructionText,
+     "To decrypt the Sealvane message please click on the following link:\r\n\r\nhttps://www.sealvane.org/open/",
+     "Line one\r\n\r\nLine two, with a comma"},
+    {"fContainer_DecryptInstructionSubject", &TSettings::fContainer_DecryptInstructionSubject,
+     "Secure message created with Sealvane", "Subject ; with = signs"},
+    {"Autostart", &TSettings::Autostart, "0", "1"},
+};
+
+std::string FontText(const TFontData& f)
+{
+    const auto n = [](std::int32_t value) { return std::to_string(value); };
+    return f.FName + "/" + n(f.FHeight) + "/" + n(f.FWidth) + "/" + n(f.FWeight) + "/" + n(f.FCharset) + "/" +
+           n(f.FColor) + "/" + n(f.FItalic) + n(f.FUnderline) + n(f.FStrikeOut);
+}
+
+TFields Fields(const TSettings& s)
+{
+    TFields fields{{"DefaultFont", FontText(s.DefaultFont)}};
+    for (const TField& field : FieldTable) {
+        fields[field.FName] = std::visit(
+            [&](auto member) {
+                if constexpr (std::is_same_v<std::remove_cvref_t<decltype(s.*member)>, std::string>) {
+                    return s.*member;
+                } else {
+                    return std::to_string(s.*member);
+                }
+            },
+            field.FMember);
+    }
+    return fields;
+}
+
+void ChangeEveryField(TSettings& s)
+{
+    s.DefaultFont = {"DejaVu Sans Mono", -21, 7, 700, 2, 0x00FF8040, true, true, true};
+    for (const TField& field : FieldTable) {
+        std::visit(
+            [&](auto member) {
+                using TValue = std::remove_cvref_t<decltype(s.*member)>;
+                if constexpr (std::is_same_v<TValue, std::string>) {
+                    s.*member = field.FChanged;
+                } else {
+                    s.*member = static_cast<TValue>(std::stoll(field.FChanged));
+                }
+            },
+            field.FMember);
+    }
+}
 
 class SettingsTest : public ::testing::Test
 {
@@ -27,174 +125,91 @@ protected:
         WriteWholeFile(SettingsFileName(), text);
     }
 
+    // The defaults with the program path given, this sandbox's work folder and the changes.
+    TFields Expected(const std::string& progPath, const TFields& changes = {})
+    {
+        TFields fields{{"DefaultFont", "Arial/-15/0/400/0/0/000"}};
+        for (const TField& field : FieldTable) {
+            fields[field.FName] = field.FDefault;
+        }
+        fields["ProgPath"] = progPath;
+        fields["TempPath"] = FSandbox.RuntimeFolder() + "/SV_Work";
+        for (const auto& [name, value] : changes) {
+            fields.at(name) = value;
+        }
+        return fields;
+    }
+
     Sandbox FSandbox;
     ScriptedQuestions FUser;
 };
 
-// Every field as name and text, in table order, so that a difference names the field.
-std::vector<std::pair<std::string, std::string>> Fields(const TSettings& s)
-{
-    const auto flag = [](bool value) { return std::string(value ? "1" : "0"); };
-    const auto number = [](std::int32_t value) { return std::to_string(value); };
-    const TFontData& f = s.DefaultFont;
-    return {
-        {"DefaultFont", f.FName + "/" + number(f.FHeight) + "/" + number(f.FWidth) + "/" + number(f.FWeight) + "/" +
-                            number(f.FCharset) + "/" + number(f.FColor) + "/" + flag(f.FItalic) + flag(f.FUnderline) +
-                            flag(f.FStrikeOut)},
-        {"ProgPath", s.ProgPath},
-        {"MapiProfileName", s.MapiProfileName},
-        {"MapiLogonPWD", s.MapiLogonPWD},
-        {"MapiMailTypeTrailer", s.MapiMailTypeTrailer},
-        {"TempPath", s.TempPath},
-        {"DefaultCurrentDirectory", s.DefaultCurrentDirectory},
-        {"DefaultContainerNameBegin", s.DefaultContainerNameBegin},
-        {"DefaultContainerNameEnd", s.DefaultContainerNameEnd},
-        {"InstalledVersion", s.InstalledVersion},
-        {"OwnMailAddresses", s.OwnMailAddresses},
-        {"LastUsedMailAddress", s.LastUsedMailAddress},
-        {"ActiveLanguage", number(s.ActiveLanguage)},
-        {"SaveLastPWDTime", number(s.SaveLastPWDTime)},
-        {"WipeCyclesUser", number(s.WipeCyclesUser)},
-        {"WipeCyclesTemp", number(s.WipeCyclesTemp)},
-        {"ExploreAfterExtract", flag(s.ExploreAfterExtract)},
-        {"ExtractAllInSubdir", flag(s.ExtractAllInSubdir)},
-        {"DisplayTypoFields", flag(s.DisplayTypoFields)},
-        {"fStart_AutoUpdate", flag(s.fStart_AutoUpdate)},
-        {"fStart_TrayMode", flag(s.fStart_TrayMode)},
-        {"fStart_Left", number(s.fStart_Left)},
-        {"fStart_Top", number(s.fStart_Top)},
-        {"fStart_StayOnTop", flag(s.fStart_StayOnTop)},
-        {"fStart_UserPositioning", flag(s.fStart_UserPositioning)},
-        {"fStart_CheckForOutlookContainer", flag(s.fStart_CheckForOutlookContainer)},
-        {"fContainer_WindowState", number(s.fContainer_WindowState)},
-        {"fContainer_AttachmentViewCol1", number(s.fContainer_AttachmentViewCol1)},
-        {"fContainer_AttachmentViewCol2", number(s.fContainer_AttachmentViewCol2)},
-        {"fContainer_AttachmentViewCol3", number(s.fContainer_AttachmentViewCol3)},
-        {"fContainer_DefaultAttachmentView", number(s.fContainer_DefaultAttachmentView)},
-        {"fContainer_Width", number(s.fContainer_Width)},
-        {"fContainer_Height", number(s.fContainer_Height)},
-        {"fContainer_StayOntTop", flag(s.fContainer_StayOntTop)},
-        {"fContainer_CloseAfterMail", flag(s.fContainer_CloseAfterMail)},
-        {"fContainer_CloseAfterAnswer", flag(s.fContainer_CloseAfterAnswer)},
-        {"fContainer_UserDimensions", flag(s.fContainer_UserDimensions)},
-        {"fContainer_DecryptInstructionText", s.fContainer_DecryptInstructionText},
-        {"fContainer_DecryptInstructionSubject", s.fContainer_DecryptInstructionSubject},
-        {"Autostart", flag(s.Autostart)},
-    };
-}
-
-// The defaults of the settings table; the test program runs in a French locale.
-std::vector<std::pair<std::string, std::string>> Defaults(const std::string& progPath, const std::string& tempPath)
-{
-    return {
-        {"DefaultFont", "Arial/-15/0/400/0/0/000"},
-        {"ProgPath", progPath},
-        {"MapiProfileName", ""},
-        {"MapiLogonPWD", ""},
-        {"MapiMailTypeTrailer", "SMTP:"},
-        {"TempPath", tempPath},
-        {"DefaultCurrentDirectory", ""},
-        {"DefaultContainerNameBegin", ""},
-        {"DefaultContainerNameEnd", ""},
-        {"InstalledVersion", ""},
-        {"OwnMailAddresses", ""},
-        {"LastUsedMailAddress", ""},
-        {"ActiveLanguage", "2"},
-        {"SaveLastPWDTime", "15"},
-        {"WipeCyclesUser", "1"},
-        {"WipeCyclesTemp", "1"},
-        {"ExploreAfterExtract", "1"},
-        {"ExtractAllInSubdir", "1"},
-        {"DisplayTypoFields", "1"},
-        {"fStart_AutoUpdate", "1"},
-        {"fStart_TrayMode", "0"},
-        {"fStart_Left", "-1"},
-        {"fStart_Top", "-1"},
-        {"fStart_StayOnTop", "1"},
-        {"fStart_UserPositioning", "0"},
-        {"fStart_CheckForOutlookContainer", "1"},
-        {"fContainer_WindowState", "0"},
-        {"fContainer_AttachmentViewCol1", "60"},
-        {"fContainer_AttachmentViewCol2", "15"},
-        {"fContainer_AttachmentViewCol3", "25"},
-        {"fContainer_DefaultAttachmentView", "0"},
-        {"fContainer_Width", "-1"},
-        {"fContainer_Height", "-1"},
-        {"fContainer_StayOntTop", "0"},
-        {"fContainer_CloseAfterMail", "1"},
-        {"fContainer_CloseAfterAnswer", "1"},
-        {"fContainer_UserDimensions", "0"},
-        {"fContainer_DecryptInstructionText",
-         "To decrypt the Sealvane message please click on the following link:\r\n\r\nhttps://www.sealvane.org/open/"},
-        {"fContainer_DecryptInstructionSubject", "Secure message created with Sealvane"},
-        {"Autostart", "0"},
-    };
-}
-
-// A value of every field that differs from its default.
-void ChangeEveryField(TSettings& s)
-{
-    s.DefaultFont = {"DejaVu Sans Mono", -21, 7, 700, 2, 0x00FF8040, true, true, true};
-    s.ProgPath = "/elsewhere/sealvane";
-    s.MapiProfileName = "Büro, zweites Profil";
-    s.MapiLogonPWD = "pässwörd \"quoted\"; # not a comment";
-    s.MapiMailTypeTrailer = "X400:";
-    s.TempPath = "/elsewhere/SV_Work";
-    s.DefaultCurrentDirectory = "/home/user/Documents =x";
-    s.DefaultContainerNameBegin = "@Mail";
-    s.DefaultContainerNameEnd = "end\\part";
-    s.InstalledVersion = "1.0";
-    s.OwnMailAddresses = "me@example.org\x7Fyou@example.org\x7F";
-    s.LastUsedMailAddress = "me@example.org";
-    s.ActiveLanguage = 3;
-    s.SaveLastPWDTime = 0;
-    s.WipeCyclesUser = 0;
-    s.WipeCyclesTemp = 7;
-    s.ExploreAfterExtract = false;
-    s.ExtractAllInSubdir = false;
-    s.DisplayTypoFields = false;
-    s.fStart_AutoUpdate = false;
-    s.fStart_TrayMode = true;
-    s.fStart_Left = -300;
-    s.fStart_Top = 2147483647;
-    s.fStart_StayOnTop = false;
-    s.fStart_UserPositioning = true;
-    s.fStart_CheckForOutlookContainer = false;
-    s.fContainer_WindowState = 2;
-    s.fContainer_AttachmentViewCol1 = 50;
-    s.fContainer_AttachmentViewCol2 = 20;
-    s.fContainer_AttachmentViewCol3 = 30;
-    s.fContainer_DefaultAttachmentView = 1;
-    s.fContainer_Width = 800;
-    s.fContainer_Height = -2147483647 - 1;
-    s.fContainer_StayOntTop = true;
-    s.fContainer_CloseAfterMail = false;
-    s.fContainer_CloseAfterAnswer = false;
-    s.fContainer_UserDimensions = true;
-    s.fContainer_DecryptInstructionText = "Line one\r\n\r\nLine two, with a comma";
-    s.fContainer_DecryptInstructionSubject = "Subject ; with = signs";
-    s.Autostart = true;
-}
-
-void Replace(std::vector<std::pair<std::string, std::string>>& fields, const std::string& name,
-             const std::string& value)
-{
-    for (auto& field : fields) {
-        if (field.first == name) {
-            field.second = value;
-        }
-    }
-}
-
 } // namespace
 
-TEST_F(SettingsTest, InstalledCopyWithoutSettingsLoadsTheDefaults)
+TEST_F(SettingsTest, StoredValuesAreTakenUntilTheFirstThatCannotBe)
 {
     const std::string program = FSandbox.Install();
-    TSettings settings(Shown());
-    EXPECT_TRUE(settings.Loaded());
-    EXPECT_EQ(Fields(settings), Defaults(program, FSandbox.RuntimeFolder() + "/SV_Work"));
-    EXPECT_FALSE(std::filesystem::exists(SettingsFileName())) << "loading writes nothing";
+    const auto badCycles = [](const std::string& value) {
+        return "[General]\nLastUsedMailAddress=me@example.org\nActiveLanguage=1\nWipeCyclesUser=" + value +
+               "\nWipeCyclesTemp=4\n";
+    };
+    const std::string cyclesError = "Invalid data type for 'WipeCyclesUser'!";
+    const auto font = [](const std::string& value) { return "[General]\nDefaultFont=" + value + "\n"; };
+    const TFields readBeforeIt = {{"LastUsedMailAddress", "me@example.org"}, {"ActiveLanguage", "1"}};
+    const struct
+    {
+        const char* FName;
+        std::string FFile; // no settings file when empty
+        TFields FChanged;  // the fields that differ from their defaults
+        std::string FError = "";
+        bool FAutostartEntry = false;
+    } cases[] = {
+        {"no settings file: the defaults", "", {}},
+        {"numbers and flags as stored; the update option is never read",
+         "[General]\nWipeCyclesUser=0\nSaveLastPWDTime= +20 \nExploreAfterExtract=0\nDisplayTypoFields=-7\n"
+         "ActiveLanguage=9\n\n[Forms]\nfStart_TrayMode=2\nfStart_AutoUpdate=0\n",
+         {{"WipeCyclesUser", "0"},
+          {"SaveLastPWDTime", "20"},
+          {"ExploreAfterExtract", "0"},
+          {"ActiveLanguage", "9"},
+          {"fStart_TrayMode", "1"}}},
+        {"a damaged mail password stops there; the autostart entry is looked at first",
+         "[General]\nDefaultFont=Courier New\177-13\177\nMapiProfileName=Office\n"
+         "MapiLogonPWD=QUJDREVGR0hJSktMTU5PUA==\nMapiMailTypeTrailer=X400:\nWipeCyclesUser=3\n"
+         "\n[Forms]\nfStart_TrayMode=1\n",
+         {{"DefaultFont", "Courier New/-13/0/400/0/0/000"}, {"MapiProfileName", "Office"}, {"Autostart", "1"}},
+         "Invalid data hash!",
+         true},
+        {"a word for a number", badCycles("three"), readBeforeIt, cyclesError},
+        {"a number past 32 bits", badCycles("99999999999"), readBeforeIt, cyclesError},
+        {"a fraction", badCycles("1.5"), readBeforeIt, cyclesError},
+        {"an empty number", badCycles(""), readBeforeIt, cyclesError},
+        {"a flag that is no number", "[Forms]\nfStart_TrayMode=yes\n", {}, "Invalid data type for 'fStart_TrayMode'!"},
+        {"a damaged font changes nothing", font("Verdana\177big\177"), {}, "Invalid data type for 'DefaultFont'!"},
+        {"a font of its face only", font("Courier New\177"), {{"DefaultFont", "Courier New/-15/0/400/0/0/000"}}},
+        {"a font keeps its style flags; text after the last separator is ignored",
+         font("Verdana\177-12\1773\177700\1771\177255\1771\1771\1771\177trailing text"),
+         {{"DefaultFont", "Verdana/-12/3/700/1/255/000"}}},
+        {"a font without a separator", font("no separator at all"), {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.FName);
+        std::filesystem::remove_all(FSandbox.ConfigHome());
+        if (!c.FFile.empty()) {
+            WriteSettingsFile(c.FFile);
+        }
+        if (c.FAutostartEntry) {
+            ASSERT_TRUE(CreateStartupLink());
+        }
+        if (!c.FError.empty()) {
+            FUser.ExpectInfoBox("Error", c.FError);
+        }
+        TSettings settings(Shown());
+        EXPECT_EQ(settings.Loaded(), c.FError.empty());
+        EXPECT_EQ(Fields(settings), Expected(program, c.FChanged));
+        EXPECT_TRUE(FUser.AllAsked());
+        EXPECT_EQ(std::filesystem::exists(SettingsFileName()), !c.FFile.empty()) << "loading writes nothing";
+    }
 }
 
 TEST_F(SettingsTest, CopyThatIsNotInstalledRunsOnDefaultsAndLeavesTheFileAlone)
@@ -204,7 +219,7 @@ TEST_F(SettingsTest, CopyThatIsNotInstalledRunsOnDefaultsAndLeavesTheFileAlone)
     TSettings settings(Shown());
     EXPECT_FALSE(settings.Loaded());
     EXPECT_FALSE(settings.Load());
-    EXPECT_EQ(Fields(settings), Defaults("", FSandbox.RuntimeFolder() + "/SV_Work"));
+    EXPECT_EQ(Fields(settings), Expected(""));
 
     ChangeEveryField(settings);
     EXPECT_FALSE(settings.Save(true));
@@ -224,13 +239,13 @@ TEST_F(SettingsTest, EveryValueRoundTripsExceptTheExcludedOnes)
 
     TSettings loaded(Shown());
     EXPECT_TRUE(loaded.Loaded());
-    auto expected = Fields(saved);
     // Never read back: the update option is on at every start, the work folder and the program
     // path come from this machine, and the font keeps its style flags.
-    Replace(expected, "fStart_AutoUpdate", "1");
-    Replace(expected, "TempPath", FSandbox.RuntimeFolder() + "/SV_Work");
-    Replace(expected, "ProgPath", program);
-    Replace(expected, "DefaultFont", "DejaVu Sans Mono/-21/7/700/2/16744512/000");
+    TFields expected = Fields(saved);
+    expected["fStart_AutoUpdate"] = "1";
+    expected["TempPath"] = FSandbox.RuntimeFolder() + "/SV_Work";
+    expected["ProgPath"] = program;
+    expected["DefaultFont"] = "DejaVu Sans Mono/-21/7/700/2/16744512/000";
     EXPECT_EQ(Fields(loaded), expected);
 }
 
@@ -241,33 +256,26 @@ TEST_F(SettingsTest, StoredFileHasTheNamesTypesAndSectionsOfTheTables)
     settings.MapiLogonPWD = "secret";
     settings.fStart_AutoUpdate = false;
     settings.WipeCyclesUser = 0;
-    settings.Autostart = false;
     ASSERT_TRUE(settings.Save(true));
 
     const std::string text = ReadWholeFile(SettingsFileName());
     const std::size_t forms = text.find("[Forms]\n");
     ASSERT_TRUE(text.starts_with("[General]\n")) << text;
     ASSERT_NE(forms, std::string::npos);
-    const auto in = [&](const std::string& line, bool formsSection) {
-        const std::size_t at = text.find("\n" + line + "\n");
-        return at != std::string::npos && (at > forms) == formsSection;
+    const std::pair<std::string, bool> lines[] = {
+        {"WipeCyclesUser=0", false},
+        {"ExploreAfterExtract=1", false},
+        {"MapiMailTypeTrailer=SMTP:", false},
+        {"DefaultFont=Arial\177-15\1770\177400\1770\1770\1770\1770\1770\177", false},
+        {"TempPath=" + FSandbox.RuntimeFolder() + "/SV_Work", false},
+        {"fStart_AutoUpdate=0", true},
+        {"fStart_Left=-1", true},
+        {"fContainer_AttachmentViewCol1=60", true},
     };
-    EXPECT_TRUE(in("WipeCyclesUser=0", false)) << text;
-    EXPECT_TRUE(in("ExploreAfterExtract=1", false));
-    EXPECT_TRUE(in("MapiMailTypeTrailer=SMTP:", false));
-    EXPECT_TRUE(in("DefaultFont=Arial\x7F-15\x7F"
-                   "0\x7F"
-                   "400\x7F"
-                   "0\x7F"
-                   "0\x7F"
-                   "0\x7F"
-                   "0\x7F"
-                   "0\x7F",
-                   false));
-    EXPECT_TRUE(in("TempPath=" + FSandbox.RuntimeFolder() + "/SV_Work", false));
-    EXPECT_TRUE(in("fStart_AutoUpdate=0", true));
-    EXPECT_TRUE(in("fStart_Left=-1", true));
-    EXPECT_TRUE(in("fContainer_AttachmentViewCol1=60", true));
+    for (const auto& [line, inForms] : lines) {
+        const std::size_t at = text.find("\n" + line + "\n");
+        EXPECT_TRUE(at != std::string::npos && (at > forms) == inForms) << line << " in\n" << text;
+    }
     EXPECT_EQ(text.find("secret"), std::string::npos) << "the mail password is stored sealed";
     EXPECT_NE(text.find("\nMapiLogonPWD="), std::string::npos);
 
@@ -276,91 +284,6 @@ TEST_F(SettingsTest, StoredFileHasTheNamesTypesAndSectionsOfTheTables)
     };
     ASSERT_EQ(::stat(SettingsFileName().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u) << "the file holds the sealed mail password";
-}
-
-TEST_F(SettingsTest, DamagedMailPasswordStopsLoadingThere)
-{
-    const std::string program = FSandbox.Install();
-    std::filesystem::create_directories(FSandbox.ConfigHome() + "/autostart");
-    WriteWholeFile(StartupLinkFile(), "[Desktop Entry]\n");
-    WriteSettingsFile("[General]\nDefaultFont=Courier New\x7F-13\x7F\nMapiProfileName=Office\n"
-                      "MapiLogonPWD=QUJDREVGR0hJSktMTU5PUA==\nMapiMailTypeTrailer=X400:\nWipeCyclesUser=3\n"
-                      "\n[Forms]\nfStart_TrayMode=1\n");
-    FUser.ExpectInfoBox("Error", "Invalid data hash!");
-    TSettings settings(Shown());
-    EXPECT_FALSE(settings.Loaded());
-
-    auto expected = Defaults(program, FSandbox.RuntimeFolder() + "/SV_Work");
-    Replace(expected, "DefaultFont", "Courier New/-13/0/400/0/0/000");
-    Replace(expected, "MapiProfileName", "Office");
-    Replace(expected, "Autostart", "1"); // the entry is looked at before the values
-    EXPECT_EQ(Fields(settings), expected);
-}
-
-TEST_F(SettingsTest, ValuesThatAreNoNumbersStopLoadingLikeADamagedValue)
-{
-    FSandbox.Install();
-    for (const std::string& bad : {std::string("WipeCyclesUser=three"), std::string("WipeCyclesUser=99999999999"),
-                                   std::string("WipeCyclesUser=1.5"), std::string("WipeCyclesUser=")}) {
-        WriteSettingsFile("[General]\nLastUsedMailAddress=me@example.org\nActiveLanguage=1\n" + bad +
-                          "\nWipeCyclesTemp=4\n");
-        FUser.ExpectInfoBox("Error", "Invalid data type for 'WipeCyclesUser'!");
-        TSettings settings(Shown());
-        EXPECT_FALSE(settings.Loaded()) << bad;
-        EXPECT_EQ(settings.LastUsedMailAddress, "me@example.org");
-        EXPECT_EQ(settings.ActiveLanguage, 1);
-        EXPECT_EQ(settings.WipeCyclesUser, 1);
-        EXPECT_EQ(settings.WipeCyclesTemp, 1) << "values after the error keep their defaults";
-    }
-
-    WriteSettingsFile("[Forms]\nfStart_TrayMode=yes\n");
-    FUser.ExpectInfoBox("Error", "Invalid data type for 'fStart_TrayMode'!");
-    EXPECT_FALSE(TSettings(Shown()).Loaded());
-
-    WriteSettingsFile("[General]\nDefaultFont=Verdana\x7F"
-                      "big\x7F\n");
-    FUser.ExpectInfoBox("Error", "Invalid data type for 'DefaultFont'!");
-    EXPECT_EQ(TSettings(Shown()).DefaultFont, TFontData()) << "a damaged font changes nothing";
-}
-
-TEST_F(SettingsTest, NumbersAndFlagsAreReadAsStored)
-{
-    FSandbox.Install();
-    WriteSettingsFile("[General]\nWipeCyclesUser=0\nSaveLastPWDTime= +20 \nExploreAfterExtract=0\n"
-                      "DisplayTypoFields=-7\nActiveLanguage=9\n\n[Forms]\nfStart_TrayMode=2\nfStart_AutoUpdate=0\n");
-    TSettings settings(Shown());
-    EXPECT_TRUE(settings.Loaded());
-    EXPECT_EQ(settings.WipeCyclesUser, 0) << "zero cycles: no overwriting";
-    EXPECT_EQ(settings.SaveLastPWDTime, 20);
-    EXPECT_FALSE(settings.ExploreAfterExtract);
-    EXPECT_TRUE(settings.DisplayTypoFields) << "any non-zero number is true";
-    EXPECT_TRUE(settings.fStart_TrayMode);
-    EXPECT_TRUE(settings.fStart_AutoUpdate) << "never read: on at every start";
-    EXPECT_EQ(settings.ActiveLanguage, 9) << "kept as stored; the language holder makes it English";
-}
-
-TEST_F(SettingsTest, FontValueChangesOnlyTheFieldsItHolds)
-{
-    FSandbox.Install();
-    WriteSettingsFile("[General]\nDefaultFont=Courier New\x7F\n");
-    TFontData faceOnly;
-    faceOnly.FName = "Courier New";
-    EXPECT_EQ(TSettings(Shown()).DefaultFont, faceOnly);
-
-    WriteSettingsFile("[General]\nDefaultFont=Verdana\x7F-12\x7F"
-                      "3\x7F"
-                      "700\x7F"
-                      "1\x7F"
-                      "255\x7F"
-                      "1\x7F"
-                      "1\x7F"
-                      "1\x7Ftrailing text\n");
-    const TFontData font = TSettings(Shown()).DefaultFont;
-    EXPECT_EQ(font, (TFontData{"Verdana", -12, 3, 700, 1, 255, false, false, false}))
-        << "italic, underline and strike-out keep their defaults";
-
-    WriteSettingsFile("[General]\nDefaultFont=no separator at all\n");
-    EXPECT_EQ(TSettings(Shown()).DefaultFont, TFontData()) << "text after the last separator is ignored";
 }
 
 TEST_F(SettingsTest, AutostartOptionFollowsTheEntry)
