@@ -2,9 +2,8 @@
 //   container-window-show LANGUAGE(0-3) compose|reply|readonly VIEW(0 symbols, 1 details) SECONDS
 // The container holds a short formatted text and a few attachments of different types.
 #include "RecordingCommands.h"
+#include "RecordingContainerCommands.h"
 #include "TempDir.h"
-#include "app/ContainerCommands.h"
-#include "app/Session.h"
 #include "app/TemporaryFiles.h"
 #include "container/ExtraString.h"
 #include "container/RandomCryptoContainer.h"
@@ -20,32 +19,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-namespace {
-
-// Every command tells on standard error what it would have done.
-class TToldCommands : public IContainerCommands
-{
-public:
-    void SendContainer(IContainerWindow&) override { Tell("send"); }
-    void ReplyContainer(IContainerWindow&) override { Tell("reply"); }
-    void ForwardContainer(IContainerWindow&) override { Tell("forward"); }
-    void ChangePassword(IContainerWindow&) override { Tell("change password"); }
-    void SaveContainerAs(IContainerWindow&) override { Tell("save as"); }
-    void ExtractTextAndAttachments(IContainerWindow&) override { Tell("extract all"); }
-    void ExtractText(IContainerWindow&) override { Tell("extract text"); }
-    void AddAttachments(IContainerWindow&) override { Tell("add"); }
-    void ExtractAllAttachments(IContainerWindow&) override { Tell("extract all attachments"); }
-    void ExtractSelectedAttachments(IContainerWindow&) override { Tell("extract selected"); }
-    void DeleteSelectedAttachments(IContainerWindow&) override { Tell("delete selected"); }
-    void OpenAttachment(IContainerWindow&, int) override { Tell("open attachment"); }
-    bool CloseContainerWindow(IContainerWindow&) override { return true; }
-
-private:
-    static void Tell(const char* what) { std::fprintf(stderr, "command: %s\n", what); }
-};
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -80,7 +53,9 @@ int main(int argc, char** argv)
     settings.fContainer_DefaultAttachmentView = std::atoi(argv[3]);
     TTemporaryFiles temporaryFiles;
     TSession session(temporaryFiles);
-    TToldCommands commands;
+    // Every command tells on standard error what it would have done.
+    TRecordingContainerCommands commands(
+        session, [](const std::string& what) { std::fprintf(stderr, "command: %s\n", what.c_str()); });
     TRecordingCommands appCommands;
     auto container = std::make_unique<TRandomCryptoContainer>("8bytePWD");
     if (mode == "readonly") {

@@ -1,10 +1,7 @@
 #include "RecordingCommands.h"
+#include "WindowTest.h"
 #include "app/EXEVersion.h"
-#include "app/Sandbox.h"
-#include "app/TemporaryFiles.h"
-#include "language/LangWatchable.h"
 #include "language/Messages.h"
-#include "settings/Settings.h"
 #include "settings/UserFolders.h"
 #include "ui/AboutForm.h"
 #include "ui/DecryptPasswordForm.h"
@@ -15,87 +12,27 @@
 #include "ui/StartForm.h"
 #include "ui/UiText.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
 #include <QFontDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QTest>
-#include <QTimer>
-#include <QToolButton>
 #include <QToolTip>
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
-#include <functional>
 
-namespace {
-
-class DialogsTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        LanguageHolder().SetLanguage(LangEnglish);
-        FSettings.ActiveLanguage = LangEnglish;
-    }
-
-    Sandbox FSandbox;
-    TSettings FSettings{[](const std::string&, const std::string&) {}};
-    TTemporaryFiles FTemporaryFiles;
-    TRecordingCommands FCommands;
-};
-
-QString TextOf(QWidget& window, const char* name)
-{
-    if (auto* button = window.findChild<QAbstractButton*>(name)) {
-        return button->text();
-    }
-    return window.findChild<QLabel*>(name)->text();
-}
-
-// Once the next program message box shows: hands it to look, then presses its OK button.
-void OnNextMessageBox(std::function<void(QWidget& box)> look)
-{
-    QTimer::singleShot(0, [look = std::move(look)] {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->objectName() == QLatin1String("fMsgBox") && window->isVisible()) {
-                look(*window);
-                window->findChild<QPushButton*>("OkButton")->click();
-            }
-        }
-    });
-}
-
-// The next program message box as "caption: text", answered with OK.
-void RecordNextMessageBox(std::string& shown)
-{
-    OnNextMessageBox([&shown](QWidget& box) {
-        shown = (box.windowTitle() + QStringLiteral(": ") + TextOf(box, "MessageText")).toStdString();
-    });
-}
-
-void Click(QWidget& window, const char* name)
-{
-    QTest::mouseClick(window.findChild<QWidget*>(name), Qt::LeftButton);
-}
-
-} // namespace
+using DialogsTest = WindowTest;
 
 TEST_F(DialogsTest, MessageBoxGrowsInStepsOfThirtyCharacters)
 {
-    // 8 pixels a character, 12 a line, a button 24 high.
-    EXPECT_EQ(TInfoBox::ClientSizeFor(30, 8, 12, 24), QSize(248, 76));
-    EXPECT_EQ(TInfoBox::ClientSizeFor(90, 8, 12, 24), QSize(248, 100));
-    EXPECT_EQ(TInfoBox::ClientSizeFor(45, 8, 12, 24), QSize(248, 76))
-        << "45 characters: one computed line, the label wraps inside it";
-    EXPECT_EQ(TInfoBox::ClientSizeFor(10, 8, 12, 24), QSize(88, 76));
-    EXPECT_EQ(TInfoBox::ClientSizeFor(0, 8, 12, 24).width(), 8);
+    // 8 pixels a character, 12 a line, a button 24 high; at 45 characters one computed line, the
+    // label wraps inside it.
+    for (const auto& [characters, size] : {std::pair{30, QSize(248, 76)},
+                                           {90, QSize(248, 100)},
+                                           {45, QSize(248, 76)},
+                                           {10, QSize(88, 76)},
+                                           {0, QSize(8, 76)}}) {
+        EXPECT_EQ(TInfoBox::ClientSizeFor(characters, 8, 12, 24), size) << characters;
+    }
 }
 
 TEST_F(DialogsTest, EveryMessageFitsItsBoxInEveryLanguage)
@@ -109,15 +46,14 @@ TEST_F(DialogsTest, EveryMessageFitsItsBoxInEveryLanguage)
             TInfoBox box(UiText(msg::Error), text, FSettings);
             box.show();
             const QLabel* label = box.findChild<QLabel*>("MessageText");
-            const QWidget* ok = box.findChild<QPushButton*>("OkButton");
             EXPECT_LE(label->heightForWidth(label->width()), label->height()) << "lines cut off at the bottom";
             int widestWord = 0;
             for (const QString& word : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
                 widestWord = std::max(widestWord, label->fontMetrics().horizontalAdvance(word));
             }
             EXPECT_LE(widestWord, label->width()) << "a word cut off at the side";
-            EXPECT_TRUE(box.rect().contains(ok->geometry())) << "the OK button cut off";
-            box.close();
+            EXPECT_TRUE(box.rect().contains(box.findChild<QPushButton*>("OkButton")->geometry()))
+                << "the OK button cut off";
         }
     }
 }
@@ -164,7 +100,6 @@ TEST_F(DialogsTest, EncryptionDialogRatesAndShowsTheCheckCode)
     EXPECT_EQ(form.MeterPosition(), 13);
     QTest::keyClicks(confirmation, QStringLiteral("ab"));
     EXPECT_EQ(form.MeterPosition(), 13) << "the confirmation is not rated";
-
     form.findChild<QCheckBox*>("HidePassword")->setChecked(false);
     EXPECT_EQ(password->echoMode(), QLineEdit::Normal);
     EXPECT_EQ(confirmation->echoMode(), QLineEdit::Normal);
@@ -182,15 +117,16 @@ TEST_F(DialogsTest, MismatchedConfirmationWarnsAndKeepsBothTexts)
     EXPECT_NE(form.result(), QDialog::Accepted);
     EXPECT_EQ(form.Password(), QStringLiteral("abc"));
     EXPECT_EQ(form.Confirmation(), QStringLiteral("abd"));
-
     form.findChild<QLineEdit*>("Confirmation")->setText(QStringLiteral("abc"));
     form.findChild<QPushButton*>("OkButton")->click();
     EXPECT_EQ(form.result(), QDialog::Accepted);
 }
 
-TEST_F(DialogsTest, EnterConfirmsTheDecryptionDialog)
+TEST_F(DialogsTest, DecryptionDialogTakesEnterAndHidesTheCheckCodeAsSet)
 {
+    FSettings.DisplayTypoFields = false;
     TDecryptPasswordForm form(FSettings, nullptr);
+    EXPECT_FALSE(form.findChild<QLabel*>("PasswordCheckCode")->isVisibleTo(&form));
     form.SetPassword(QStringLiteral("secret"));
     auto* field = form.findChild<QLineEdit*>("Password");
     EXPECT_EQ(field->selectedText(), QStringLiteral("secret"));
@@ -199,21 +135,9 @@ TEST_F(DialogsTest, EnterConfirmsTheDecryptionDialog)
     EXPECT_EQ(form.Password(), QStringLiteral("secret"));
 }
 
-TEST_F(DialogsTest, CheckCodeBoxesFollowTheSetting)
-{
-    FSettings.DisplayTypoFields = false;
-    TDecryptPasswordForm form(FSettings, nullptr);
-    EXPECT_FALSE(form.findChild<QLabel*>("PasswordCheckCode")->isVisibleTo(&form));
-}
-
 TEST_F(DialogsTest, AboutShowsVersionAndBuild)
 {
-    TEXEVersion version;
-    version.VersionText = "1.2.3";
-    version.Major = 1;
-    version.Minor = 2;
-    version.Release = 3;
-    version.Build = 40;
+    const TEXEVersion version{"1.2.3", 1, 2, 3, 40};
     TAboutForm form(version, FSettings, nullptr);
     EXPECT_EQ(TextOf(form, "ProgramVersion"), QStringLiteral("Program version: 1.2.3"));
     EXPECT_EQ(TextOf(form, "BuildNumber"), QStringLiteral("Build number: 1.2.3.40"));
@@ -221,27 +145,29 @@ TEST_F(DialogsTest, AboutShowsVersionAndBuild)
 
 TEST_F(DialogsTest, EveryOpenWindowFollowsEachLanguageChangeAndClosedOnesAreLeftAlone)
 {
-    TStartForm start(FSettings, FTemporaryFiles, FCommands);
+    TRecordingCommands commands;
+    TStartForm start(FSettings, FTemporaryFiles, commands);
     auto box = std::make_unique<TInfoBox>(QStringLiteral("Error"), QStringLiteral("text"), FSettings);
     TEncryptPasswordForm encrypt(FSettings, nullptr);
     TDecryptPasswordForm decrypt(FSettings, nullptr);
-    TEXEVersion version;
+    const TEXEVersion version;
     TAboutForm about(version, FSettings, nullptr);
-
-    const char* news[] = {"Neu...", "Nouveau...", "Nova...", "New..."};
-    const char* hides[] = {"Passwort verbergen", nullptr, nullptr, "Hide password"};
-    const char* closes[] = {"Schließen", "Fermer", "Fermi", "Close"};
-    const char* oks[] = {"OK", "OK", "Bone", "OK"};
-    for (int step = 0; step < 4; ++step) {
+    // Each step's captions of the start window's New, the about window's Close, the OK buttons and
+    // the encryption dialog's check box.
+    const std::vector<std::vector<const char*>> steps = {{"Neu...", "Schließen", "OK", "Passwort verbergen"},
+                                                         {"Nouveau...", "Fermer", "OK"},
+                                                         {"Nova...", "Fermi", "Bone"},
+                                                         {"New...", "Close", "OK", "Hide password"}};
+    for (std::size_t step = 0; step < steps.size(); ++step) {
         LanguageHolder().NextLanguage();
-        EXPECT_EQ(TextOf(start, "NewButton").toStdString(), news[step]);
-        EXPECT_EQ(TextOf(about, "CloseButton").toStdString(), closes[step]);
-        EXPECT_EQ(TextOf(decrypt, "OkButton").toStdString(), oks[step]);
-        if (hides[step] != nullptr) {
-            EXPECT_EQ(TextOf(encrypt, "HidePassword").toStdString(), hides[step]);
+        EXPECT_EQ(TextOf(start, "NewButton").toStdString(), steps[step][0]);
+        EXPECT_EQ(TextOf(about, "CloseButton").toStdString(), steps[step][1]);
+        EXPECT_EQ(TextOf(decrypt, "OkButton").toStdString(), steps[step][2]);
+        if (steps[step].size() > 3) {
+            EXPECT_EQ(TextOf(encrypt, "HidePassword").toStdString(), steps[step][3]);
         }
         if (box) {
-            EXPECT_EQ(TextOf(*box, "OkButton").toStdString(), oks[step]);
+            EXPECT_EQ(TextOf(*box, "OkButton").toStdString(), steps[step][2]);
         }
         if (step == 1) {
             box.reset(); // closed: never touched again
@@ -249,7 +175,6 @@ TEST_F(DialogsTest, EveryOpenWindowFollowsEachLanguageChangeAndClosedOnesAreLeft
     }
 
     // A new window switches every open window to the stored language.
-    FSettings.ActiveLanguage = LangFrench;
     LanguageHolder().SetLanguage(LangEnglish);
     FSettings.ActiveLanguage = LangFrench;
     TInfoBox another(QStringLiteral("Information"), QStringLiteral("text"), FSettings);
@@ -268,24 +193,22 @@ TEST_F(DialogsTest, AnotherWindowOpeningLeavesTheCaptionsTheirOwnersSet)
     encrypt.setWindowTitle(QStringLiteral("New container password"));
     encrypt.SetPassword(QStringLiteral("abc"));
     encrypt.findChild<QLineEdit*>("Confirmation")->setText(QStringLiteral("abd"));
-
+    const auto captions = [&] { return (encrypt.windowTitle() + '|' + decrypt.windowTitle()).toStdString(); };
     std::string seen;
-    OnNextMessageBox([&](QWidget& box) {
-        seen = (encrypt.windowTitle() + QLatin1Char('|') + decrypt.windowTitle() + QLatin1Char('|') +
-                TextOf(box, "OkButton"))
-                   .toStdString();
+    OnNextWindow("fMsgBox", [&](QWidget& box) {
+        seen = captions() + '|' + TextOf(box, "OkButton").toStdString();
+        box.findChild<QPushButton*>("OkButton")->click();
     });
     encrypt.findChild<QPushButton*>("OkButton")->click();
     EXPECT_EQ(seen, "New container password|Container password|Bone") << "the new box still takes its own texts";
-
     TInfoBox box(QStringLiteral("Information"), QStringLiteral("text"), FSettings);
-    EXPECT_EQ(encrypt.windowTitle().toStdString(), "New container password");
-    EXPECT_EQ(decrypt.windowTitle().toStdString(), "Container password");
+    EXPECT_EQ(captions(), "New container password|Container password");
 }
 
 TEST_F(DialogsTest, HintsShowWhileTheWindowIsNotActive)
 {
-    TStartForm start(FSettings, FTemporaryFiles, FCommands);
+    TRecordingCommands commands;
+    TStartForm start(FSettings, FTemporaryFiles, commands);
     TEncryptPasswordForm encrypt(FSettings, nullptr);
     for (QWidget* window : {static_cast<QWidget*>(&start), static_cast<QWidget*>(&encrypt)}) {
         SCOPED_TRACE(window->objectName().toStdString());
@@ -295,7 +218,6 @@ TEST_F(DialogsTest, HintsShowWhileTheWindowIsNotActive)
         other.show();
         other.activateWindow();
         ASSERT_TRUE(QTest::qWaitFor([window] { return !window->isActiveWindow(); }));
-
         QTest::mouseMove(window->findChild<QWidget*>("LanguageFlag"));
         EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 3000));
         EXPECT_EQ(QToolTip::text().toStdString(), "Click on flag to change language");
@@ -318,21 +240,18 @@ TEST_F(DialogsTest, ASavingThatFailsIsShownWithTheCaptionError)
     TDecryptPasswordForm form(settings, nullptr);
     std::string shown;
     RecordNextMessageBox(shown);
-    Click(form, "LanguageFlag"); // to English, saved at once
+    QTest::mouseClick(form.findChild<QWidget*>("LanguageFlag"), Qt::LeftButton); // to English, saved at once
     EXPECT_EQ(shown.substr(0, shown.find('/')), "Error: ");
     EXPECT_NE(shown.find(SettingsFolder() + ": "), std::string::npos) << shown;
 }
 
 TEST_F(DialogsTest, AWebPageThatCannotOpenIsShown)
 {
-    // No web browser and no opener anywhere.
-    FSandbox.SetVariable("PATH", FSandbox.TemporaryFolder());
-    FSandbox.SetVariable("BROWSER", std::nullopt);
-    FSandbox.SetVariable("DEFAULT_BROWSER", std::nullopt);
+    RemoveWebBrowsers();
     TDecryptPasswordForm form(FSettings, nullptr);
     std::string shown;
     RecordNextMessageBox(shown);
-    Click(form, "Logo");
+    QTest::mouseClick(form.findChild<QWidget*>("Logo"), Qt::LeftButton);
     EXPECT_EQ(shown,
               "Error: Cannot open 'https://www.sealvane.org/'! No web browser or other program is set up to open it.");
 }
@@ -340,22 +259,16 @@ TEST_F(DialogsTest, AWebPageThatCannotOpenIsShown)
 TEST_F(DialogsTest, FontDialogGivesTheChosenFontOnlyOnOk)
 {
     QFont font(QStringLiteral("DejaVu Sans"), 11);
-    const auto answer = [](bool ok) {
+    for (const auto& [ok, size] : {std::pair{false, 11}, {true, 17}}) {
         QTimer::singleShot(0, [ok] {
-            for (QWidget* window : QApplication::topLevelWidgets()) {
-                if (auto* dialog = qobject_cast<QFontDialog*>(window); dialog != nullptr && dialog->isVisible()) {
-                    QFont chosen = dialog->currentFont();
-                    chosen.setPointSize(17);
-                    dialog->setCurrentFont(chosen);
-                    ok ? dialog->accept() : dialog->reject();
-                }
-            }
+            auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            QFont chosen = dialog->currentFont();
+            chosen.setPointSize(17);
+            dialog->setCurrentFont(chosen);
+            ok ? dialog->accept() : dialog->reject();
         });
-    };
-    answer(false);
-    EXPECT_FALSE(ExecuteFontDialog(nullptr, font));
-    EXPECT_EQ(font.pointSize(), 11);
-    answer(true);
-    EXPECT_TRUE(ExecuteFontDialog(nullptr, font));
-    EXPECT_EQ(font.pointSize(), 17);
+        EXPECT_EQ(ExecuteFontDialog(nullptr, font), ok);
+        EXPECT_EQ(font.pointSize(), size);
+    }
 }

@@ -21,6 +21,7 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTextBlock>
@@ -79,21 +80,8 @@ struct TUserFile
 
 std::time_t ModifiedOf(const std::string& fileName)
 {
-    struct stat status
-    {
-    };
+    struct stat status = {};
     return ::stat(fileName.c_str(), &status) == 0 ? status.st_mtime : -1;
-}
-
-std::string Digits(const QString& text)
-{
-    std::string digits;
-    for (const QChar c : text) {
-        if (c.isDigit()) {
-            digits += static_cast<char>(c.unicode());
-        }
-    }
-    return digits;
 }
 
 // The session, the start dialogs, the mail program, the window factory, the commands and the
@@ -196,7 +184,8 @@ protected:
         for (int row = 0; row < model->rowCount(); ++row) {
             const TUserFile& file = files[static_cast<std::size_t>(row)];
             EXPECT_EQ(model->index(row, TAttachmentModel::ColumnName).data().toString().toStdString(), file.FName);
-            EXPECT_EQ(Digits(model->index(row, TAttachmentModel::ColumnSize).data().toString()),
+            const QString size = model->index(row, TAttachmentModel::ColumnSize).data().toString();
+            EXPECT_EQ(QString(size).remove(QRegularExpression(QStringLiteral("\\D"))).toStdString(),
                       std::to_string(file.FBytes.size()))
                 << file.FName;
         }
@@ -265,9 +254,7 @@ TEST_F(EndToEndTest, ComposedContainerComesBackWhole)
     EXPECT_EQ(greeting.textList(), nullptr);
     QString bold;
     for (auto piece = greeting.begin(); !piece.atEnd(); ++piece) {
-        if (piece.fragment().charFormat().fontWeight() >= QFont::Bold) {
-            bold += piece.fragment().text();
-        }
+        bold += piece.fragment().charFormat().fontWeight() >= QFont::Bold ? piece.fragment().text() : QString();
     }
     EXPECT_EQ(bold, QStringLiteral("bold"));
     const QTextList* bullets = greeting.next().textList();

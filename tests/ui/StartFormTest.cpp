@@ -1,19 +1,11 @@
 #include "ui/StartForm.h"
 #include "RecordingCommands.h"
-#include "app/Sandbox.h"
+#include "WindowTest.h"
 #include "app/ScriptedQuestions.h"
-#include "app/TemporaryFiles.h"
-#include "language/LangWatchable.h"
-#include "settings/Settings.h"
 #include "settings/UserFolders.h"
 
-#include <QAction>
-#include <QLabel>
 #include <QSignalSpy>
-#include <QTest>
 #include <QToolButton>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <sys/stat.h>
@@ -21,42 +13,42 @@
 namespace {
 
 using Calls = std::vector<std::string>;
+using Kind = ScriptedQuestions::Kind;
 
-class StartFormTest : public ::testing::Test
+class StartFormTest : public WindowTest
 {
 protected:
-    void SetUp() override { LanguageHolder().SetLanguage(LangEnglish); }
-
-    std::unique_ptr<TStartForm> MakeForm()
+    // The start window, shown, and the signal that ends the program, recorded.
+    std::unique_ptr<TStartForm> MakeForm(bool show = true)
     {
         auto form = std::make_unique<TStartForm>(FSettings, FTemporaryFiles, FCommands);
         form->SetUserInterface(&FUser);
+        if (show) {
+            form->show();
+        }
+        FEnding = std::make_unique<QSignalSpy>(form.get(), &TStartForm::programEnding);
         return form;
     }
 
-    Sandbox FSandbox;
-    TSettings FSettings{[](const std::string&, const std::string&) {}};
-    TTemporaryFiles FTemporaryFiles;
     TRecordingCommands FCommands;
     ScriptedQuestions FUser;
+    std::unique_ptr<QSignalSpy> FEnding;
 };
 
 } // namespace
 
 TEST_F(StartFormTest, ButtonsShareTheWidthByWhetherOutlookIsThere)
 {
-    const auto form = MakeForm();
-    const auto* newButton = form->findChild<QToolButton*>("NewButton");
+    const auto form = MakeForm(false);
     const auto* outlook = form->findChild<QToolButton*>("OutlookButton");
     const auto* load = form->findChild<QToolButton*>("LoadButton");
     EXPECT_EQ(form->size(), QSize(245, 112));
-    EXPECT_EQ(newButton->width(), 122);
+    EXPECT_EQ(form->findChild<QToolButton*>("NewButton")->width(), 122);
     EXPECT_EQ(load->geometry(), QRect(122, 0, 122, 64));
     EXPECT_FALSE(outlook->isVisibleTo(form.get()));
-
     FCommands.FOutlook = true;
     form->RefreshStatus();
-    EXPECT_EQ(newButton->width(), 81);
+    EXPECT_EQ(form->findChild<QToolButton*>("NewButton")->width(), 81);
     EXPECT_EQ(outlook->geometry(), QRect(81, 0, 81, 64));
     EXPECT_EQ(load->geometry(), QRect(162, 0, 81, 64));
     EXPECT_TRUE(outlook->isVisibleTo(form.get()));
@@ -78,7 +70,7 @@ TEST_F(StartFormTest, PlacementIsTheCornerOfTheWorkAreaKeptOnTheScreen)
     FSettings.fStart_UserPositioning = true;
     FSettings.fStart_Left = 5000;
     FSettings.fStart_Top = -30;
-    const auto form = MakeForm();
+    const auto form = MakeForm(false);
     EXPECT_GE(form->x(), 0);
     EXPECT_LE(form->x() + form->width(), 5000);
     EXPECT_EQ(form->y(), 0);
@@ -86,62 +78,48 @@ TEST_F(StartFormTest, PlacementIsTheCornerOfTheWorkAreaKeptOnTheScreen)
 
 TEST_F(StartFormTest, TrayClicksCountWithinHalfASecond)
 {
-    const auto form = MakeForm();
-    // Until the tray-click timer has decided (it fires half a second after the last click).
-    const auto decided = [this](std::size_t calls) {
+    const auto form = MakeForm(false);
+    // Clicks, then the calls once the tray-click timer has decided (half a second after the last
+    // click) and nothing more comes.
+    const auto clicks = [&](int count, std::size_t calls) {
+        FCommands.FCalls.clear();
+        for (int n = 0; n < count; ++n) {
+            form->CountTrayClick();
+        }
         EXPECT_TRUE(QTest::qWaitFor([&] { return FCommands.FCalls.size() >= calls; }, 5000));
-        QTest::qWait(600); // and nothing more comes
+        QTest::qWait(600);
+        return FCommands.FCalls;
     };
-    form->CountTrayClick();
-    decided(1);
-    EXPECT_EQ(FCommands.FCalls, (Calls{"NewContainer"})) << "one click: a new container";
-
-    FCommands.FCalls.clear();
-    form->CountTrayClick();
-    QTest::qWait(50);
-    form->CountTrayClick();
-    decided(1);
-    EXPECT_EQ(FCommands.FCalls, (Calls{"OpenContainerFile:"})) << "two clicks: a file, Outlook being absent";
-
-    FCommands.FCalls.clear();
+    EXPECT_EQ(clicks(1, 1), (Calls{"NewContainer"})) << "one click: a new container";
+    EXPECT_EQ(clicks(2, 1), (Calls{"OpenContainerFile:"})) << "two clicks: a file, Outlook being absent";
     FCommands.FOutlook = true;
-    form->CountTrayClick();
-    form->CountTrayClick();
-    form->CountTrayClick();
-    decided(1);
-    form->CountTrayClick();
-    decided(2);
-    EXPECT_EQ(FCommands.FCalls, (Calls{"Outlook:loud", "NewContainer"})) << "the count never carries over";
+    EXPECT_EQ(clicks(3, 1), (Calls{"Outlook:loud"}));
+    EXPECT_EQ(clicks(1, 1), (Calls{"NewContainer"})) << "the count never carries over";
 }
 
 TEST_F(StartFormTest, TrayModeHidesOnCloseAndTheMenuCloseEndsTheProgram)
 {
     FSettings.fStart_TrayMode = true;
     const auto form = MakeForm();
-    form->show();
-    QSignalSpy ending(form.get(), &TStartForm::programEnding);
     form->close();
-    EXPECT_TRUE(ending.isEmpty());
+    EXPECT_TRUE(FEnding->isEmpty());
     EXPECT_TRUE(form->IsHiddenInTray() || form->isMinimized()) << "no tray offscreen: minimised instead";
     EXPECT_TRUE(FCommands.FCalls.empty());
-
     form->CloseForReal();
-    EXPECT_EQ(ending.size(), 1);
+    EXPECT_EQ(FEnding->size(), 1);
     EXPECT_EQ(FCommands.FCalls, (Calls{"CloseContainerWindows"}));
 }
 
 TEST_F(StartFormTest, WithoutTrayModeCloseEndsAndARefusingContainerWindowKeepsItOpen)
 {
     const auto form = MakeForm();
-    form->show();
-    QSignalSpy ending(form.get(), &TStartForm::programEnding);
     FCommands.FWindowsClose = false;
     form->close();
-    EXPECT_TRUE(ending.isEmpty());
+    EXPECT_TRUE(FEnding->isEmpty());
     EXPECT_TRUE(form->isVisible());
     FCommands.FWindowsClose = true;
     form->close();
-    EXPECT_EQ(ending.size(), 1);
+    EXPECT_EQ(FEnding->size(), 1);
 }
 
 TEST_F(StartFormTest, AFileThatCannotBeWipedIsAskedAboutAbortKeepsTheProgram)
@@ -152,27 +130,21 @@ TEST_F(StartFormTest, AFileThatCannotBeWipedIsAskedAboutAbortKeepsTheProgram)
     FTemporaryFiles.Add(stuck);
     const std::string text = "Cannot wipe file '" + stuck + "'!";
     const auto form = MakeForm();
-    form->show();
-    QSignalSpy ending(form.get(), &TStartForm::programEnding);
-
-    FUser.Expect(ScriptedQuestions::Kind::AbortRetryIgnore, "Warning", text, TAnswer::Abort);
+    FUser.Expect(Kind::AbortRetryIgnore, "Warning", text, TAnswer::Abort);
     form->close();
-    EXPECT_TRUE(ending.isEmpty()) << "Abort keeps the program running";
-
-    FUser.Expect(ScriptedQuestions::Kind::AbortRetryIgnore, "Warning", text, TAnswer::Retry)
-        .Expect(ScriptedQuestions::Kind::AbortRetryIgnore, "Warning", text, TAnswer::Ignore);
+    EXPECT_TRUE(FEnding->isEmpty()) << "Abort keeps the program running";
+    FUser.Expect(Kind::AbortRetryIgnore, "Warning", text, TAnswer::Retry)
+        .Expect(Kind::AbortRetryIgnore, "Warning", text, TAnswer::Ignore);
     form->close();
-    EXPECT_EQ(ending.size(), 1) << "Ignore goes on to the end";
+    EXPECT_EQ(FEnding->size(), 1) << "Ignore goes on to the end";
     EXPECT_TRUE(FUser.AllAsked());
 }
 
 TEST_F(StartFormTest, ForwardedTextsShowOpenOrEndForAnUpdate)
 {
-    const auto form = MakeForm();
-    QSignalSpy ending(form.get(), &TStartForm::programEnding);
+    const auto form = MakeForm(false);
     form->HandleForwardedText(QStringLiteral("   "));
     EXPECT_TRUE(form->isVisible()) << "an empty text shows the window";
-
     const std::string container = FSandbox.File("mail.xvt");
     WriteWholeFile(container, "x");
     form->HandleForwardedText(QString::fromStdString(" " + container + " "));
@@ -182,30 +154,25 @@ TEST_F(StartFormTest, ForwardedTextsShowOpenOrEndForAnUpdate)
     FUser.ExpectInfoBox("Information",
                         "The installed version of Sealvane could not be updated because containers are still open");
     form->HandleForwardedText(QStringLiteral("-UPDATE"));
-    EXPECT_TRUE(ending.isEmpty());
-
+    EXPECT_TRUE(FEnding->isEmpty());
     FCommands.FMailDialogOpen = true;
     FCommands.FWindows = 0;
     form->HandleForwardedText(QStringLiteral("-UPDATE"));
-    EXPECT_TRUE(ending.isEmpty()) << "ignored while the mail dialog is open";
+    EXPECT_TRUE(FEnding->isEmpty()) << "ignored while the mail dialog is open";
     FCommands.FMailDialogOpen = false;
     form->HandleForwardedText(QStringLiteral("-UPDATE"));
-    EXPECT_EQ(ending.size(), 1);
+    EXPECT_EQ(FEnding->size(), 1);
 }
 
 TEST_F(StartFormTest, HomeAndUpdatePagesThatCannotOpenAreShown)
 {
     FSandbox.Install();
-    // No web browser and no opener anywhere.
-    FSandbox.SetVariable("PATH", FSandbox.TemporaryFolder());
-    FSandbox.SetVariable("BROWSER", std::nullopt);
-    FSandbox.SetVariable("DEFAULT_BROWSER", std::nullopt);
-    const auto form = MakeForm();
-    const auto cannotOpen = [](const std::string& address) {
-        return "Cannot open '" + address + "'! No web browser or other program is set up to open it.";
-    };
-    FUser.ExpectInfoBox("Error", cannotOpen("https://www.sealvane.org/download/"))
-        .ExpectInfoBox("Error", cannotOpen("https://www.sealvane.org/"));
+    RemoveWebBrowsers();
+    const auto form = MakeForm(false);
+    for (const char* address : {"https://www.sealvane.org/download/", "https://www.sealvane.org/"}) {
+        FUser.ExpectInfoBox("Error", std::string("Cannot open '") + address +
+                                         "'! No web browser or other program is set up to open it.");
+    }
     form->findChild<QAction*>("UpdateAction")->trigger();
     QTest::mouseDClick(form->findChild<QWidget*>("DropZone"), Qt::LeftButton);
     EXPECT_TRUE(FUser.AllAsked());
@@ -213,7 +180,7 @@ TEST_F(StartFormTest, HomeAndUpdatePagesThatCannotOpenAreShown)
 
 TEST_F(StartFormTest, NamedFilesThatDoNotExistAreReported)
 {
-    const auto form = MakeForm();
+    const auto form = MakeForm(false);
     const std::string container = FSandbox.File("mail.xvt");
     WriteWholeFile(container, "x");
     const std::string missing = FSandbox.File("gone.xvt");
@@ -229,7 +196,7 @@ TEST_F(StartFormTest, ForwardedForgetRemovesTheSettingsAndNothingIsSavedAfterwar
 {
     FSandbox.Install();
     ASSERT_TRUE(FSettings.Save(true));
-    const auto form = MakeForm();
+    const auto form = MakeForm(false);
     FCommands.FMailDialogOpen = true;
     form->HandleForwardedText(QStringLiteral("-U"));
     EXPECT_FALSE(std::filesystem::exists(SettingsFileName())) << "forgotten even while the mail dialog is open";
@@ -240,13 +207,13 @@ TEST_F(StartFormTest, ForwardedForgetRemovesTheSettingsAndNothingIsSavedAfterwar
 
 TEST_F(StartFormTest, LanguageMenuNamesEachLanguageInItself)
 {
-    const auto form = MakeForm();
+    const auto form = MakeForm(false);
     for (const TLanguage language : {LangGerman, LangEsperanto}) {
         LanguageHolder().SetLanguage(language);
-        const char* names[] = {"English", "Deutsch", "Français", "Esperanto"};
-        for (int n = 0; n < 4; ++n) {
-            EXPECT_EQ(form->findChild<QAction*>(QStringLiteral("LanguageAction%1").arg(n))->text().toStdString(),
-                      names[n]);
+        int n = 0;
+        for (const char* name : {"English", "Deutsch", "Français", "Esperanto"}) {
+            EXPECT_EQ(form->findChild<QAction*>(QStringLiteral("LanguageAction%1").arg(n++))->text().toStdString(),
+                      name);
         }
     }
     EXPECT_EQ(FSettings.ActiveLanguage, LangEsperanto) << "relabelling stores the language";
