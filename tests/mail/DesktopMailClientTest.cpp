@@ -230,16 +230,13 @@ TEST_F(DesktopMailClientTest, ThunderbirdAndItsForksAreKnownByDesktopFileOrProgr
         QStringList FFixed;   // its arguments before -compose
     };
     const TRow rows[] = {
-        {"thunderbird.desktop",
-         "\"$BIN/thunderbird\" -P \"my \\\\\"mail\\\\\" profile\" %u",
-         "thunderbird",
-         "thunderbird",
-         {"-P", "my \"mail\" profile"}},
-        {"userapp-Betterbird-AB12.desktop", "betterbird %u @@u %u @@", "betterbird", "betterbird", {}},
-        {"mail.desktop", "icedove --name=100%% %U", "icedove", "icedove", {"--name=100%"}},
-        {"org.gnome.Evolution.desktop", "evolution %U", "evolution", "xdg-email", {}},
-        {"thunderbird.desktop", "/nonexistent/thunderbird %u", "thunderbird", "xdg-email", {}},
-        {"", "", "thunderbird", "xdg-email", {}},
+        TRow("thunderbird.desktop", "\"$BIN/thunderbird\" -P \"my \\\\\"mail\\\\\" profile\" %u", "thunderbird",
+             "thunderbird", {"-P", "my \"mail\" profile"}),
+        TRow("userapp-Betterbird-AB12.desktop", "betterbird %u @@u %u @@", "betterbird", "betterbird", {}),
+        TRow("mail.desktop", "icedove --name=100%% %U", "icedove", "icedove", {"--name=100%"}),
+        TRow("org.gnome.Evolution.desktop", "evolution %U", "evolution", "xdg-email", {}),
+        TRow("thunderbird.desktop", "/nonexistent/thunderbird %u", "thunderbird", "xdg-email", {}),
+        TRow("", "", "thunderbird", "xdg-email", {}),
     };
     AddRecorder("xdg-email");
     for (const TRow& row : rows) {

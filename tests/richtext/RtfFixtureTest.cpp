@@ -46,12 +46,12 @@ std::string Hex(const TRgb& colour)
 // Whether a run has one property of a "span" check.
 bool HasProperty(const TRichRun& run, const std::string& name, const json& value)
 {
-    if (name == "bold" || name == "italic" || name == "underline" || name == "strike") {
-        const bool set = name == "bold"     ? run.FBold
-                         : name == "italic" ? run.FItalic
-                         : name == "strike" ? run.FStrikeout
-                                            : run.FUnderline;
-        return set == value.get<bool>();
+    static const std::map<std::string, bool TRichRun::*> flags = {{"bold", &TRichRun::FBold},
+                                                                  {"italic", &TRichRun::FItalic},
+                                                                  {"underline", &TRichRun::FUnderline},
+                                                                  {"strike", &TRichRun::FStrikeout}};
+    if (const auto flag = flags.find(name); flag != flags.end()) {
+        return run.*flag->second == value.get<bool>();
     }
     if (name == "color") {
         return value.is_null() ? !run.FColour || *run.FColour == TRgb{} : run.FColour && Hex(*run.FColour) == value;

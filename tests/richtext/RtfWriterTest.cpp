@@ -13,24 +13,26 @@
 
 namespace {
 
-TRichRun TextRun(std::string text)
+// A run written with designated initializers: every look defaults to none.
+struct TRun
 {
-    TRichRun run;
-    run.FText = std::move(text);
-    return run;
-}
+    std::string FText;
+    bool FBold = false, FItalic = false, FUnderline = false, FStrikeout = false;
+    std::string FLink = "";
+    std::optional<TRgb> FColour = std::nullopt;
+    std::optional<std::string> FFont = std::nullopt;
+    std::optional<double> FSizePoints = std::nullopt;
+};
 
-TRichRun Styled(std::string text, void (*style)(TRichRun&))
-{
-    TRichRun run = TextRun(std::move(text));
-    style(run);
-    return run;
-}
-
-TRichParagraph Paragraph(std::vector<TRichRun> runs, TListKind list = TListKind::None,
+TRichParagraph Paragraph(const std::vector<TRun>& runs, TListKind list = TListKind::None,
                          TAlignment alignment = TAlignment::Left)
 {
-    return {alignment, list, std::move(runs)};
+    TRichParagraph paragraph{alignment, list, {}};
+    for (const TRun& r : runs) {
+        paragraph.FRuns.push_back(
+            {r.FText, r.FBold, r.FItalic, r.FUnderline, r.FStrikeout, r.FLink, r.FColour, r.FFont, r.FSizePoints});
+    }
+    return paragraph;
 }
 
 struct TModelCase
@@ -39,40 +41,35 @@ struct TModelCase
     TRichDocument FDocument;
 };
 
+const std::string Link = "https://example.org/a?b=1&c=\"2\"#top";
 const TModelCase ModelCases[] = {
     {"Empty", {}},
     {"EmptyParagraphsAndSpecials",
-     {{Paragraph({}), Paragraph({TextRun(R"(a\b{c}d  )")}), Paragraph({}), Paragraph({TextRun("line\nbreak\ttab")})}}},
+     {{Paragraph({}), Paragraph({{R"(a\b{c}d  )"}}), Paragraph({}), Paragraph({{"line\nbreak\ttab"}})}}},
     {"NonLatinAndEmoji",
-     {{Paragraph({TextRun("Grüße € “quotes” — Ελληνικά Русский 日本語 עברית 😀 \xEF\xBF\xBF")}),
-       Paragraph({Styled("Жирный", [](TRichRun& r) { r.FBold = true; })})}}},
+     {{Paragraph({{"Grüße € “quotes” — Ελληνικά Русский 日本語 עברית 😀 \xEF\xBF\xBF"}}),
+       Paragraph({{.FText = "Жирный", .FBold = true}})}}},
     {"LooksAndAlignment",
-     {{Paragraph({Styled("b", [](TRichRun& r) { r.FBold = true; }),
-                  Styled("i", [](TRichRun& r) { r.FItalic = r.FUnderline = r.FStrikeout = true; }),
-                  Styled("red",
-                         [](TRichRun& r) {
-                             r.FColour = TRgb{255, 0, 0};
-                         }),
-                  Styled("black",
-                         [](TRichRun& r) {
-                             r.FColour = TRgb{0, 0, 0};
-                         }),
-                  Styled("mono", [](TRichRun& r) { r.FFont = "DejaVu Sans Mono", r.FSizePoints = 10.5; }),
-                  Styled("Ωmega font", [](TRichRun& r) { r.FFont = "Schrift Ä{1}", r.FSizePoints = 12; }),
-                  TextRun("plain")},
+     {{Paragraph({{.FText = "b", .FBold = true},
+                  {.FText = "i", .FItalic = true, .FUnderline = true, .FStrikeout = true},
+                  {.FText = "red", .FColour = TRgb{255, 0, 0}},
+                  {.FText = "black", .FColour = TRgb{0, 0, 0}},
+                  {.FText = "mono", .FFont = "DejaVu Sans Mono", .FSizePoints = 10.5},
+                  {.FText = "Ωmega font", .FFont = "Schrift Ä{1}", .FSizePoints = 12},
+                  {"plain"}},
                  TListKind::None, TAlignment::Center),
-       Paragraph({TextRun("right")}, TListKind::None, TAlignment::Right),
-       Paragraph({TextRun("justified")}, TListKind::None, TAlignment::Justify)}}},
+       Paragraph({{"right"}}, TListKind::None, TAlignment::Right),
+       Paragraph({{"justified"}}, TListKind::None, TAlignment::Justify)}}},
     {"Lists",
-     {{Paragraph({TextRun("one")}, TListKind::Bullet), Paragraph({TextRun("two")}, TListKind::Bullet),
-       Paragraph({TextRun("first")}, TListKind::Decimal, TAlignment::Right),
-       Paragraph({TextRun("second")}, TListKind::Decimal), Paragraph({}, TListKind::Decimal),
-       Paragraph({TextRun("after")})}}},
+     {{Paragraph({{"one"}}, TListKind::Bullet), Paragraph({{"two"}}, TListKind::Bullet),
+       Paragraph({{"first"}}, TListKind::Decimal, TAlignment::Right), Paragraph({{"second"}}, TListKind::Decimal),
+       Paragraph({}, TListKind::Decimal), Paragraph({{"after"}})}}},
     {"Links",
-     {{Paragraph(
-         {TextRun("see "), Styled("the docs", [](TRichRun& r) { r.FLink = "https://example.org/a?b=1&c=\"2\"#top"; }),
-          Styled(" bold", [](TRichRun& r) { r.FLink = "https://example.org/a?b=1&c=\"2\"#top", r.FBold = true; }),
-          Styled("next", [](TRichRun& r) { r.FLink = R"(C:\dir\ä.txt)"; }), TextRun(" end")})}}},
+     {{Paragraph({{"see "},
+                  {.FText = "the docs", .FLink = Link},
+                  {.FText = " bold", .FBold = true, .FLink = Link},
+                  {.FText = "next", .FLink = R"(C:\dir\ä.txt)"},
+                  {" end"}})}}},
 };
 
 class RtfRoundTrip : public ::testing::TestWithParam<TModelCase>
@@ -94,8 +91,8 @@ INSTANTIATE_TEST_SUITE_P(Models, RtfRoundTrip, ::testing::ValuesIn(ModelCases),
 
 TEST(RtfWriter, WritesCharactersAndListsAsOtherReadersExpect)
 {
-    const std::string rtf = WriteRtf({{Paragraph({TextRun("é€😀")}), Paragraph({TextRun("x")}, TListKind::Bullet),
-                                       Paragraph({TextRun("y")}, TListKind::Decimal)}});
+    const std::string rtf = WriteRtf(
+        {{Paragraph({{"é€😀"}}), Paragraph({{"x"}}, TListKind::Bullet), Paragraph({{"y"}}, TListKind::Decimal)}});
     EXPECT_TRUE(rtf.starts_with(R"({\rtf1\ansi\ansicpg1252\deff0)")) << rtf;
     EXPECT_NE(rtf.find(R"(\'e9\'80\u-10179?\u-8704?)"), std::string::npos) << rtf;
     EXPECT_NE(rtf.find(R"({\pntext \'95\tab}{\*\pn\pnlvlblt)"), std::string::npos) << rtf;
