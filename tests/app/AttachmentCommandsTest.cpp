@@ -7,14 +7,9 @@ namespace {
 using Kind = ScriptedQuestions::Kind;
 namespace fs = std::filesystem;
 
-std::string OverwriteText(const std::string& file)
-{
-    const fs::path path(file);
-    return "Overwrite file '" + path.parent_path().string() + "'\\'" + path.filename().string() + "'";
-}
-
 // An opened container "Report.xvt" holding the text "report text" and three attachments, in
-// catalog order (the newest first) one.txt, deep/two.txt and three.txt.
+// catalog order (the newest first) one.txt, deep/two.txt and three.txt; the folder "out" to
+// extract into.
 class AttachmentCommandsTest : public FlowFixture
 {
 protected:
@@ -25,46 +20,35 @@ protected:
         MakeMessage(file, "pw", {{"three.txt", "third"}, {"deep/two.txt", "second"}, {"one.txt", "first"}},
                     "report text");
         FWindow = &OpenedWindow(file, "pw");
-        FOut = FDir.File("out");
         fs::create_directory(FOut);
     }
+
+    // The file's contents, empty when it does not exist.
+    std::string Out(const std::string& name) { return fs::exists(FOut + name) ? ReadWholeFile(FOut + name) : ""; }
 
     TAttachmentCommands& Commands() { return FCommands.Attachments(); }
 
     TestWindow* FWindow = nullptr;
-    std::string FOut;
+    const std::string FOut = FDir.File("out");
 };
 
 TEST_F(AttachmentCommandsTest, OverwriteAnswersDecideFileByFile)
 {
-    const std::string one = FOut + "/one.txt";
-    const std::string two = FOut + "/deep/two.txt";
-    const std::string three = FOut + "/three.txt";
-    struct Case
-    {
-        TAnswer FAnswer;
-        std::string FOne;
-        std::string FThree;
-        bool FExplored;
-    };
-    const Case cases[] = {
-        {TAnswer::Cancel, "old", "", false},
-        {TAnswer::No, "old", "third", true},
-        {TAnswer::Yes, "first", "third", true},
-    };
-    for (const Case& c : cases) {
+    // The answer; then one.txt, deep/two.txt and three.txt, and whether the folder was shown.
+    const std::tuple<TAnswer, std::string, std::string, std::string, bool> cases[] = {
+        {TAnswer::Cancel, "old", "", "", false}, // Cancel stops before the rest
+        {TAnswer::No, "old", "second", "third", true},
+        {TAnswer::Yes, "first", "second", "third", true}};
+    for (const auto& [answer, one, two, three, explored] : cases) {
         fs::remove_all(FOut);
         MakeFile("out/one.txt", "old");
         FUser.FShellOpened.clear();
         FUser.ExpectChoice(Kind::Folder, "Extract all attachments...", {FOut})
-            .Expect(Kind::YesNoCancel, "Overwrite", OverwriteText(one), c.FAnswer);
+            .Expect(Kind::YesNoCancel, "Overwrite", "Overwrite file '" + FOut + "'\\'one.txt'", answer);
         Commands().ExtractAllAttachments(*FWindow);
-        EXPECT_EQ(ReadWholeFile(one), c.FOne);
-        EXPECT_EQ(fs::exists(two), c.FAnswer != TAnswer::Cancel) << "Cancel stops before the rest";
-        EXPECT_EQ(fs::exists(three) ? ReadWholeFile(three) : "", c.FThree);
-        EXPECT_EQ(FUser.FShellOpened, c.FExplored ? std::vector<std::string>{FOut} : std::vector<std::string>{});
+        EXPECT_EQ(std::tuple(Out("/one.txt"), Out("/deep/two.txt"), Out("/three.txt")), std::tie(one, two, three));
+        EXPECT_EQ(FUser.FShellOpened, explored ? std::vector<std::string>{FOut} : std::vector<std::string>{});
     }
-    EXPECT_EQ(ReadWholeFile(two), "second") << "relative folders are kept";
     EXPECT_EQ(FSettings.DefaultCurrentDirectory, FOut);
 }
 
@@ -73,21 +57,24 @@ TEST_F(AttachmentCommandsTest, SelectedAttachmentsAreExtractedWithoutOpeningTheF
     FWindow->FSelected = {0, 2};
     FUser.ExpectChoice(Kind::Folder, "Extract selected attachments...", {FOut});
     Commands().ExtractSelectedAttachments(*FWindow);
-    EXPECT_EQ(ReadWholeFile(FOut + "/one.txt"), "first");
-    EXPECT_EQ(ReadWholeFile(FOut + "/three.txt"), "third");
+    EXPECT_EQ(Out("/one.txt") + Out("/three.txt"), "firstthird");
     EXPECT_FALSE(fs::exists(FOut + "/deep"));
     EXPECT_TRUE(FUser.FShellOpened.empty());
     EXPECT_EQ(FUser.FProgressBegun.size(), 2u);
     EXPECT_EQ(FUser.FProgressRunning, 0);
 }
 
-TEST_F(AttachmentCommandsTest, TextAndAttachmentsGoIntoASubFolderNamedAfterTheContainer)
+TEST_F(AttachmentCommandsTest, TextIsExtractedAloneOrWithTheAttachmentsIntoASubFolder)
 {
+    FUser.ExpectChoice(Kind::SaveFile, "Extract text...", {FOut + "/letter.rtf"}, "Report.rtf");
+    Commands().ExtractText(*FWindow);
+    EXPECT_EQ(Out("/letter.rtf"), "report text");
+    EXPECT_EQ(FUser.FShellOpened, std::vector<std::string>{FOut});
+
     FUser.ExpectChoice(Kind::Folder, "Extract text and attachments...", {FOut});
     Commands().ExtractTextAndAttachments(*FWindow);
-    EXPECT_EQ(ReadWholeFile(FOut + "/Report/Report.rtf"), "report text");
-    EXPECT_EQ(ReadWholeFile(FOut + "/Report/deep/two.txt"), "second");
-    EXPECT_EQ(FUser.FShellOpened, std::vector<std::string>{FOut + "/Report"});
+    EXPECT_EQ(Out("/Report/Report.rtf") + Out("/Report/deep/two.txt"), "report textsecond");
+    EXPECT_EQ(FUser.FShellOpened, (std::vector<std::string>{FOut, FOut + "/Report"}));
 
     // Without the sub-folder, and No to the text file: attachments written, text left alone.
     FSettings.ExtractAllInSubdir = false;
@@ -95,41 +82,24 @@ TEST_F(AttachmentCommandsTest, TextAndAttachmentsGoIntoASubFolderNamedAfterTheCo
     FUser.ExpectChoice(Kind::Folder, "Extract text and attachments...", {FOut})
         .Expect(Kind::YesNoCancel, "Overwrite", "Overwrite file '" + FOut + "/Report.rtf'", TAnswer::No);
     Commands().ExtractTextAndAttachments(*FWindow);
-    EXPECT_EQ(ReadWholeFile(FOut + "/Report.rtf"), "older text");
-    EXPECT_EQ(ReadWholeFile(FOut + "/one.txt"), "first");
+    EXPECT_EQ(Out("/Report.rtf") + Out("/one.txt"), "older textfirst");
 }
 
-TEST_F(AttachmentCommandsTest, TextIsSavedAsTheFileTheUserNames)
+TEST_F(AttachmentCommandsTest, AddedFilesAreDroppedOntoTheWindowAndDeletingAsksOnce)
 {
-    const std::string target = FOut + "/letter.rtf";
-    FUser.ExpectChoice(Kind::SaveFile, "Extract text...", {target}, "Report.rtf");
-    Commands().ExtractText(*FWindow);
-    EXPECT_EQ(ReadWholeFile(target), "report text");
-    EXPECT_EQ(FUser.FShellOpened, std::vector<std::string>{FOut});
-}
-
-TEST_F(AttachmentCommandsTest, DeletingAsksOnceAndRemovesTheSelectedEntries)
-{
-    FWindow->FSelected = {0, 2};
-    FUser.Expect(Kind::YesNo, "Delete attachments", "Delete selected attachments. Are you sure?", TAnswer::No);
-    Commands().DeleteSelectedAttachments(*FWindow);
-    EXPECT_EQ(FWindow->AttachmentNames().size(), 3u);
-
-    FUser.Expect(Kind::YesNo, "Delete attachments", "Delete selected attachments. Are you sure?", TAnswer::Yes);
-    Commands().DeleteSelectedAttachments(*FWindow);
-    EXPECT_EQ(FWindow->AttachmentNames(), std::vector<std::string>{"two.txt"});
-
-    FWindow->FSelected.clear();
-    Commands().DeleteSelectedAttachments(*FWindow); // nothing selected: nothing asked
-}
-
-TEST_F(AttachmentCommandsTest, AddedFilesAreDroppedOntoTheWindow)
-{
-    const std::string added = MakeFile("new/added.txt", "added");
-    FUser.ExpectChoice(Kind::OpenFiles, "Add attachments...", {added});
+    FUser.ExpectChoice(Kind::OpenFiles, "Add attachments...", {MakeFile("new/added.txt", "added")});
     Commands().AddAttachments(*FWindow);
     EXPECT_EQ(FWindow->AttachmentNames(), (std::vector<std::string>{"added.txt", "one.txt", "two.txt", "three.txt"}));
     EXPECT_EQ(FWindows.size(), 1u);
+
+    FWindow->FSelected = {0, 1, 3};
+    for (const TAnswer answer : {TAnswer::No, TAnswer::Yes}) {
+        FUser.Expect(Kind::YesNo, "Delete attachments", "Delete selected attachments. Are you sure?", answer);
+        Commands().DeleteSelectedAttachments(*FWindow);
+    }
+    EXPECT_EQ(FWindow->AttachmentNames(), std::vector<std::string>{"two.txt"}) << "No deleted nothing";
+    FWindow->FSelected.clear();
+    Commands().DeleteSelectedAttachments(*FWindow); // nothing selected: nothing asked
 }
 
 } // namespace

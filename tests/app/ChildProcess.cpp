@@ -33,30 +33,10 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, const std:
     }
 }
 
-ChildProcess::ChildProcess(ChildProcess&& other) noexcept : FPid(other.FPid)
-{
-    other.FPid = -1;
-}
-
-ChildProcess::~ChildProcess()
-{
-    End();
-}
-
-ChildProcess ChildProcess::HoldingOpen(const std::string& fileName)
-{
-    return ChildProcess({"sleep", "600"}, fileName);
-}
-
-ChildProcess ChildProcess::HoldingLock(const std::string& fileName)
-{
-    return ChildProcess({"flock", "--exclusive", "--close", fileName, "sleep", "600"}, "/dev/null");
-}
-
-bool ChildProcess::WaitUntil(bool (*holds)(const std::string&), const std::string& fileName) const
+bool ChildProcess::WaitUntil(bool (*holds)(const std::string&), const std::string& fileName, bool expected)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!holds(fileName)) {
+    while (holds(fileName) != expected) {
         if (std::chrono::steady_clock::now() > deadline) {
             return false;
         }
@@ -69,8 +49,7 @@ void ChildProcess::End()
 {
     if (FPid > 0) {
         ::kill(-FPid, SIGKILL);
-        int status = 0;
-        ::waitpid(FPid, &status, 0);
+        ::waitpid(FPid, nullptr, 0);
         FPid = -1;
     }
 }

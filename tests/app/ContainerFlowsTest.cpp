@@ -1,6 +1,7 @@
 #include "FlowFixture.h"
 #include "app/OwnAddress.h"
 #include "container/ExtraString.h"
+#include "container/Wipe.h"
 
 #include <QCoreApplication>
 
@@ -10,33 +11,14 @@ namespace {
 
 using Kind = ScriptedQuestions::Kind;
 namespace fs = std::filesystem;
-
-std::string NameOf(const std::string& fileName)
-{
-    return fs::path(fileName).filename().string();
-}
+using TContents = std::pair<std::string, std::multiset<std::string>>;
 
 std::string SaveQuestion(const std::string& fileName)
 {
-    return "Container '" + NameOf(fileName) + "' is not saved. Do you want to save it now?";
+    return "Container '" + fs::path(fileName).filename().string() + "' is not saved. Do you want to save it now?";
 }
 
-// The memo and the entry names of a closed container file.
-std::pair<std::string, std::vector<std::string>> ContentsOf(const std::string& fileName, const std::string& password)
-{
-    TRandomCryptoContainer container(password);
-    std::vector<std::string> names;
-    for (const auto& entry : container.OpenReadOnly(fileName)) {
-        names.push_back(entry->FPath.FileName());
-    }
-    std::pair<std::string, std::vector<std::string>> contents{container.GetMemo(), names};
-    container.Close();
-    return contents;
-}
-
-class ContainerFlowsTest : public FlowFixture
-{
-};
+using ContainerFlowsTest = FlowFixture;
 
 TEST_F(ContainerFlowsTest, WrongWrongRightPasswordAsksThreeTimesAndRemembersTheRightOne)
 {
@@ -55,12 +37,9 @@ TEST_F(ContainerFlowsTest, WrongWrongRightPasswordAsksThreeTimesAndRemembersTheR
     EXPECT_EQ(FPauses.size(), 2u) << "one pause for each wrong password";
     EXPECT_EQ(FSettings.DefaultCurrentDirectory, FDir.File("mail"));
     TestWindow& window = OnlyWindow();
-    EXPECT_TRUE(window.FVisible);
-    EXPECT_EQ(window.FText, "the memo");
+    EXPECT_EQ(std::tie(window.FText, window.FState.FPassword), std::tuple("the memo", "right"));
     EXPECT_EQ(window.AttachmentNames(), std::vector<std::string>{"a.txt"});
-    EXPECT_TRUE(window.FState.FSaved);
-    EXPECT_FALSE(window.FState.FModified);
-    EXPECT_EQ(window.FState.FPassword, "right");
+    EXPECT_TRUE(window.FVisible && window.FState.FSaved && !window.FState.FModified);
 
     // SaveLastPWDTime 0: the timer forgets the password at once.
     QCoreApplication::processEvents();
@@ -71,30 +50,52 @@ TEST_F(ContainerFlowsTest, WrongWrongRightPasswordAsksThreeTimesAndRemembersTheR
     EXPECT_EQ(FWindows.size(), 1u) << "a cancelled password opens nothing";
 }
 
+TEST_F(ContainerFlowsTest, DamagedContainersAreReportedAndAnInvalidExtraIsReplaced)
+{
+    const std::string broken = MakeFile("broken.xvt", "not a container at all");
+    FUser.ExpectPassword(Kind::Password, "Password", "", "pw").ExpectInfoBox("Error", ContainerErrorOf([&] {
+                                                                                 CheckPassword(broken, "pw");
+                                                                             }));
+    FCommands.OpenContainerFile(nullptr, broken);
+    EXPECT_TRUE(FWindows.empty());
+    EXPECT_EQ(FUser.FBusyDepth, 0) << "the wait cursor ends with the flow";
+
+    TRandomCryptoContainer odd("pw");
+    odd.OpenNew(FDir.File("odd.xvt"));
+    odd.SetExtra("7\x7F");
+    odd.Close();
+    FUser.ExpectPassword(Kind::Password, "Password", "", "pw")
+        .ExpectInfoBox("Information", "Invalid Extra format '7'!");
+    FCommands.OpenContainerFile(nullptr, FDir.File("odd.xvt"));
+    TExtraString extra;
+    extra.Parse(OnlyWindow().Container().GetExtra());
+    EXPECT_EQ(extra.Field(TExtraString::RecordFormat), "8");
+}
+
 TEST_F(ContainerFlowsTest, YesThenCancelledFileDialogAsksAgainAndASavedCopyCloses)
 {
     TestWindow& window = NewWindow();
     const std::string workFile = window.Container().FileName();
+    const std::string name = fs::path(workFile).filename();
     EXPECT_EQ(fs::path(workFile).parent_path(), FSettings.TempPath);
     window.FText = "draft";
     FUser.Expect(Kind::YesNoCancel, "Save container", SaveQuestion(workFile), TAnswer::Yes)
-        .ExpectChoice(Kind::SaveFile, "Save container", {}, NameOf(workFile))
+        .ExpectChoice(Kind::SaveFile, "Save container", {}, name)
         .Expect(Kind::YesNoCancel, "Save container", SaveQuestion(workFile), TAnswer::Cancel);
     window.RequestClose();
     EXPECT_FALSE(window.FClosed);
     EXPECT_EQ(FSession.Windows().size(), 1u);
     EXPECT_TRUE(window.HasContainer());
 
-    const std::string target = FDir.File("saved/kept.xvt");
-    fs::create_directory(FDir.File("saved"));
+    const std::string target = MakeFile("saved/kept.xvt", "");
     FUser.Expect(Kind::YesNoCancel, "Save container", SaveQuestion(workFile), TAnswer::Yes)
-        .ExpectChoice(Kind::SaveFile, "Save container", {target}, NameOf(workFile))
+        .ExpectChoice(Kind::SaveFile, "Save container", {target}, name)
         .ExpectPassword(Kind::NewPassword, "Password", "", "secret");
     window.RequestClose();
     EXPECT_TRUE(window.FClosed) << "saved: the close goes on without asking again";
     EXPECT_TRUE(FSession.Windows().empty());
     EXPECT_EQ(window.FGeometryStored, 1);
-    EXPECT_EQ(ContentsOf(target, "secret").first, "draft");
+    EXPECT_EQ(Contents(target, "secret").first, "draft");
     EXPECT_FALSE(fs::exists(workFile)) << "the work file is wiped when its window closes";
 }
 
@@ -111,8 +112,7 @@ TEST_F(ContainerFlowsTest, ClosingRenumbersAndNeverWipesAnotherWindowsContainer)
     first.RequestClose(); // new and empty: nothing asked
     EXPECT_TRUE(first.FClosed);
     EXPECT_EQ(second.FState.FIndex, 0);
-    ASSERT_EQ(FSession.Windows().size(), 1u);
-    EXPECT_EQ(FSession.Windows().front(), &second);
+    EXPECT_EQ(FSession.Windows(), std::vector<IContainerWindow*>{&second});
     EXPECT_TRUE(fs::exists(second.Container().FileName())) << "an open container is never wiped";
     EXPECT_EQ(second.Container().GetMemo(), "kept");
 
@@ -123,43 +123,32 @@ TEST_F(ContainerFlowsTest, ClosingRenumbersAndNeverWipesAnotherWindowsContainer)
 
 TEST_F(ContainerFlowsTest, DroppedFilesFollowTheContainerFileRules)
 {
-    const std::string old = FDir.File("old.bwk");
+    const std::string old = FDir.File("old.bwk"), older = FDir.File("older.BWK"), xvt = FDir.File("other.xvt");
     MakeMessage(old, "pw", {{"inside.txt", "inside"}});
-    const std::string older = FDir.File("older.BWK");
     MakeMessage(older, "pw", {});
-    const std::string other = MakeFile("notes.txt", "notes");
-    const std::string xvt = FDir.File("other.xvt");
     MakeMessage(xvt, "pw", {});
+    const std::string other = MakeFile("notes.txt", "notes");
 
     // One .bwk file opens it.
     FUser.ExpectPassword(Kind::Password, "Password", "", "pw");
     FCommands.DropFiles(nullptr, {old});
     EXPECT_EQ(OnlyWindow().AttachmentNames(), std::vector<std::string>{"inside.txt"});
 
-    struct Case
-    {
-        std::vector<std::string> FDropped;
-        std::vector<std::string> FAdded; // in catalog order: the newest first
-    };
-    const Case cases[] = {
+    // Anything else is added to a new window, in catalog order (the newest first).
+    const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
         {{older, other}, {"notes.txt", "older.BWK"}},
         {{xvt, other}, {"notes.txt"}},
-        {{other, FDir.File("vanished.txt")}, {"notes.txt"}},
-    };
-    for (const Case& c : cases) {
+        {{other, FDir.File("vanished.txt")}, {"notes.txt"}}};
+    for (const auto& [dropped, added] : cases) {
         const std::size_t before = FWindows.size();
-        FCommands.DropFiles(nullptr, c.FDropped);
+        FCommands.DropFiles(nullptr, dropped);
         ASSERT_EQ(FWindows.size(), before + 1) << "each drop on the start window makes a window";
-        TestWindow& window = *FWindows.back();
-        EXPECT_EQ(window.AttachmentNames(), c.FAdded);
-        EXPECT_TRUE(window.FVisible);
-        EXPECT_TRUE(window.FState.FNew);
+        EXPECT_EQ(FWindows.back()->AttachmentNames(), added);
+        EXPECT_TRUE(FWindows.back()->FVisible && FWindows.back()->FState.FNew);
     }
     // The stored bytes are the file's.
-    TestWindow& last = *FWindows.back();
-    const std::string extracted = FDir.File("check");
-    last.Container().ExtractFile(0, extracted);
-    EXPECT_EQ(ReadWholeFile(extracted + "/notes.txt"), "notes");
+    FWindows.back()->Container().ExtractFile(0, FDir.File("check"));
+    EXPECT_EQ(ReadWholeFile(FDir.File("check/notes.txt")), "notes");
 }
 
 TEST_F(ContainerFlowsTest, DropBackOntoTheDragSourceOrOntoAReadOnlyContainerAddsNothing)
@@ -178,72 +167,19 @@ TEST_F(ContainerFlowsTest, DropBackOntoTheDragSourceOrOntoAReadOnlyContainerAdds
     fs::permissions(readOnly, fs::perms::owner_write, fs::perm_options::remove);
     TestWindow& opened = OpenedWindow(readOnly, "pw");
     ASSERT_TRUE(opened.Container().IsReadOnly());
-    FUser.ExpectInfoBox("Information", "This container is read only!");
+    FUser.ExpectInfoBox("Information", "This container is read only!")
+        .ExpectInfoBox("Information", "This container is read only!");
     FCommands.DropFiles(&opened, {file});
-    FUser.ExpectInfoBox("Information", "This container is read only!");
     FCommands.DropText(&opened, "text", false);
     EXPECT_EQ(opened.AttachmentNames(), std::vector<std::string>{"b.txt"});
     EXPECT_EQ(opened.Container().GetMemo(), "");
-}
 
-TEST_F(ContainerFlowsTest, DroppedTextBecomesTheMemoOfANewWindow)
-{
+    // Dropped on the start window, text becomes the memo of a new window, trimmed.
     FCommands.DropText(nullptr, "  {\\rtf1 hello}\r\n", true);
-    TestWindow& window = OnlyWindow();
-    EXPECT_TRUE(window.FRich);
-    EXPECT_EQ(window.Container().GetMemo(), "{\\rtf1 hello}");
-    EXPECT_TRUE(window.FState.FModified);
-    EXPECT_FALSE(window.FState.FSaved);
+    TestWindow& dropped = *FWindows.back();
+    EXPECT_EQ(dropped.Container().GetMemo(), "{\\rtf1 hello}");
+    EXPECT_TRUE(dropped.FRich && dropped.FState.FModified && !dropped.FState.FSaved);
 }
-
-TEST_F(ContainerFlowsTest, InvalidExtraIsReportedAndReplaced)
-{
-    const std::string file = FDir.File("odd.xvt");
-    {
-        TRandomCryptoContainer container("pw");
-        container.OpenNew(file);
-        container.SetExtra("7\x7F");
-        container.Close();
-    }
-    FUser.ExpectPassword(Kind::Password, "Password", "", "pw")
-        .ExpectInfoBox("Information", "Invalid Extra format '7'!");
-    FCommands.OpenContainerFile(nullptr, file);
-    TestWindow& window = OnlyWindow();
-    TExtraString extra;
-    extra.Parse(window.Container().GetExtra());
-    EXPECT_EQ(extra.Field(TExtraString::RecordFormat), "8");
-}
-
-TEST_F(ContainerFlowsTest, FailedOpeningIsShownAsAnError)
-{
-    const std::string file = MakeFile("broken.xvt", "not a container at all");
-    FUser.ExpectPassword(Kind::Password, "Password", "", "pw");
-    FUser.Expect(Kind::InfoBox, "Error", ContainerErrorOf([&] { CheckPassword(file, "pw"); }), TAnswer::Yes);
-    FCommands.OpenContainerFile(nullptr, file);
-    EXPECT_TRUE(FWindows.empty());
-    EXPECT_EQ(FUser.FBusyDepth, 0) << "the wait cursor ends with the flow";
-}
-
-TEST(OwnAddressTest, SenderIsOwnWhenEmptyLastUsedOrListed)
-{
-    TSettings settings([](const std::string&, const std::string&) {});
-    settings.LastUsedMailAddress = "Me@Example.org";
-    settings.OwnMailAddresses = std::string("first@example.org\x7F") + " Second@Example.org ";
-    const std::pair<const char*, bool> cases[] = {
-        {"", true},
-        {"   ", true},
-        {"me@example.ORG", true},
-        {" FIRST@example.org ", true},
-        {"second@example.org", true},
-        {"other@example.org", false},
-        {"first@example", false},
-    };
-    for (const auto& [sender, own] : cases) {
-        EXPECT_EQ(IsOwnSenderAddress(sender, settings), own) << "'" << sender << "'";
-    }
-}
-
-} // namespace
 
 TEST_F(ContainerFlowsTest, CancelledAddEndsTheDropQuietlyAndLeavesTheContainerAsItWas)
 {
@@ -254,10 +190,8 @@ TEST_F(ContainerFlowsTest, CancelledAddEndsTheDropQuietlyAndLeavesTheContainerAs
     window.FVisible = false;
     // Several chunks, so that the cancel comes in the middle; the second file is never begun.
     const std::string large = MakeFile("large.bin", PatternBytes(3 << 20));
-    const std::string small = MakeFile("small.txt", "small");
     FUser.FCancelAtStep = 2;
-
-    FCommands.DropFiles(&window, {large, small});
+    FCommands.DropFiles(&window, {large, MakeFile("small.txt", "small")});
 
     EXPECT_EQ(FUser.FProgressSteps, 2) << "no step after the cancel";
     EXPECT_EQ(FUser.FProgressBegun, std::vector<std::string>{"Add: large.bin"});
@@ -267,5 +201,57 @@ TEST_F(ContainerFlowsTest, CancelledAddEndsTheDropQuietlyAndLeavesTheContainerAs
     EXPECT_TRUE(ReadWholeFile(file) == before);
     window.ReleaseContainer()->Close();
     EXPECT_TRUE(ReadWholeFile(file) == before);
-    EXPECT_EQ(ContentsOf(file, "pw"), (std::pair<std::string, std::vector<std::string>>{"the memo", {"a.txt"}}));
+    EXPECT_EQ(Contents(file, "pw"), (TContents{"the memo", {"a.txt=alpha"}}));
 }
+
+TEST_F(ContainerFlowsTest, WipingAsksFirstStopsAtTheFirstFailureAndOverwritesAtLeastOnce)
+{
+    const std::vector<std::string> files = {MakeFile("w/a.txt", "aaa"), MakeFile("w/b.txt", "bbb"),
+                                            MakeFile("w/c.txt", "ccc")};
+    const std::string question = "File ''a.txt', 'b.txt', 'c.txt'' will be wiped and deleted. Are you sure?";
+    FUser.ExpectChoice(Kind::OpenFiles, "Wipe files", files).Expect(Kind::YesNo, "Warning", question, TAnswer::No);
+    EXPECT_TRUE(FCommands.Wipe().Run(FUser));
+    for (const std::string& file : files) {
+        EXPECT_EQ(ReadWholeFile(file).size(), 3u);
+    }
+
+    fs::permissions(files[1], fs::perms::owner_write, fs::perm_options::remove);
+    FUser.ExpectChoice(Kind::OpenFiles, "Wipe files", files)
+        .Expect(Kind::YesNo, "Warning", question, TAnswer::Yes)
+        .ExpectInfoBox("Error", "File '" + files[1] + "' is read only! Cannot open for overwrite.");
+    EXPECT_FALSE(FCommands.Wipe().Run(FUser));
+    EXPECT_FALSE(fs::exists(files[0]));
+    EXPECT_EQ(ReadWholeFile(files[1]) + ReadWholeFile(files[2]), "bbbccc") << "the rest is left as it was";
+
+    // A hand-edited 0 still overwrites every file once (three passes) before deleting it.
+    fs::permissions(files[1], fs::perms::owner_write, fs::perm_options::add);
+    FSettings.WipeCyclesUser = 0;
+    FUser.FProgressBegun.clear();
+    int passes = 0;
+    const TWipePassHook previous = SetWipePassHook([&](const std::string&, int) { ++passes; });
+    FUser.ExpectChoice(Kind::OpenFiles, "Wipe files", {files[1], files[2]})
+        .Expect(Kind::YesNo, "Warning", "File ''b.txt', 'c.txt'' will be wiped and deleted. Are you sure?",
+                TAnswer::Yes)
+        .ExpectInfoBox("Information", "2 file(s) successfuly wiped");
+    EXPECT_TRUE(FCommands.Wipe().Run(FUser));
+    SetWipePassHook(previous);
+    EXPECT_EQ(passes, 6);
+    EXPECT_FALSE(fs::exists(files[1]) || fs::exists(files[2]));
+    EXPECT_EQ(FUser.FProgressBegun.size(), 2u);
+    EXPECT_EQ(FSettings.DefaultCurrentDirectory, FDir.File("w"));
+}
+
+TEST(OwnAddressTest, SenderIsOwnWhenEmptyLastUsedOrListed)
+{
+    TSettings settings([](const std::string&, const std::string&) {});
+    settings.LastUsedMailAddress = "Me@Example.org";
+    settings.OwnMailAddresses = std::string("first@example.org\x7F") + " Second@Example.org ";
+    for (const char* own : {"", "   ", "me@example.ORG", " FIRST@example.org ", "second@example.org"}) {
+        EXPECT_TRUE(IsOwnSenderAddress(own, settings)) << "'" << own << "'";
+    }
+    for (const char* other : {"other@example.org", "first@example"}) {
+        EXPECT_FALSE(IsOwnSenderAddress(other, settings)) << "'" << other << "'";
+    }
+}
+
+} // namespace

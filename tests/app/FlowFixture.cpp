@@ -12,17 +12,6 @@ void TestWindow::AssignContainer(std::unique_ptr<TRandomCryptoContainer> contain
     FContainer = std::move(container);
 }
 
-void TestWindow::LoadContent()
-{
-    FText = FContainer->GetMemo();
-}
-
-void TestWindow::SetEditorText(const std::string& text, bool rich)
-{
-    FText = text;
-    FRich = rich;
-}
-
 std::vector<std::string> TestWindow::AttachmentNames()
 {
     std::vector<std::string> names;
@@ -49,18 +38,6 @@ IContainerWindow& FlowFixture::CreateContainerWindow()
     return *FWindows.back();
 }
 
-TestWindow& FlowFixture::OnlyWindow()
-{
-    EXPECT_EQ(FWindows.size(), 1u);
-    return *FWindows.back();
-}
-
-TestWindow& FlowFixture::NewWindow()
-{
-    FCommands.NewContainer();
-    return *FWindows.back();
-}
-
 void FlowFixture::MakeMessage(const std::string& file, const std::string& password,
                               const std::vector<std::pair<std::string, std::string>>& files, const std::string& memo)
 {
@@ -76,4 +53,20 @@ TestWindow& FlowFixture::OpenedWindow(const std::string& fileName, const std::st
     FUser.ExpectPassword(ScriptedQuestions::Kind::Password, "Password", FSession.RememberedPassword(), password);
     FCommands.OpenContainerFile(nullptr, fileName);
     return *FWindows.back();
+}
+
+std::pair<std::string, std::multiset<std::string>> FlowFixture::Contents(const std::string& fileName,
+                                                                         const std::string& password)
+{
+    TRandomCryptoContainer container(password);
+    const TCatalog& catalog = container.OpenReadOnly(fileName);
+    std::multiset<std::string> entries;
+    for (int index = 0; index < catalog.Count(); ++index) {
+        container.ExtractFileTo(index, FDir.File("extracted"));
+        entries.insert(catalog.Item(index)->FPath.FileName() + "=" + ReadWholeFile(FDir.File("extracted")));
+        std::filesystem::remove(FDir.File("extracted"));
+    }
+    std::pair<std::string, std::multiset<std::string>> contents{container.GetMemo(), entries};
+    container.Close();
+    return contents;
 }

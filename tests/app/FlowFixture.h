@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,7 @@ public:
     std::vector<std::shared_ptr<TFileInfo>>& OpenedEntries() override { return FOpenedEntries; }
     TContainerWindowState& State() override { return FState; }
 
-    void LoadContent() override;
+    void LoadContent() override { FText = FContainer->GetMemo(); }
     void RefreshCommandState() override {}
     void BringToFront() override { FVisible = true; }
     void HideWindow() override { FVisible = false; }
@@ -39,7 +40,11 @@ public:
     void RequestClose() override { FClosed = FCloseQuery(*this); }
 
     std::string EditorText(bool) const override { return FText; }
-    void SetEditorText(const std::string& text, bool rich) override;
+    void SetEditorText(const std::string& text, bool rich) override
+    {
+        FText = text;
+        FRich = rich;
+    }
     bool EditorEmpty() const override { return FText.empty(); }
     void ApplyDefaultFont() override {}
     void FocusEditor() override {}
@@ -100,15 +105,25 @@ protected:
     IContainerWindow& CreateContainerWindow() override;
 
     // The only window created so far; fails the test when there is not exactly one.
-    TestWindow& OnlyWindow();
-    TestWindow& Window(std::size_t index) { return *FWindows.at(index); }
+    TestWindow& OnlyWindow()
+    {
+        EXPECT_EQ(FWindows.size(), 1u);
+        return *FWindows.back();
+    }
     // A new container in a new window, as "New..." makes it.
-    TestWindow& NewWindow();
+    TestWindow& NewWindow()
+    {
+        FCommands.NewContainer();
+        return *FWindows.back();
+    }
     // A closed container file as this program writes it: MakeContainer's, with an extra record.
     void MakeMessage(const std::string& file, const std::string& password,
                      const std::vector<std::pair<std::string, std::string>>& files, const std::string& memo = {});
     // The container file opened in a new window with its password.
     TestWindow& OpenedWindow(const std::string& fileName, const std::string& password);
+    // The memo of a closed container file and its entries as "name=contents".
+    std::pair<std::string, std::multiset<std::string>> Contents(const std::string& fileName,
+                                                                const std::string& password);
 
     Sandbox FSandbox;
     TSettings FSettings{[](const std::string& caption, const std::string& text) {

@@ -9,11 +9,53 @@
 #include "container/LocalTime.h"
 
 #include <algorithm>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
 using Kind = ScriptedQuestions::Kind;
+namespace fs = std::filesystem;
+
+TEST(FileLockTest, FilesHeldOrLockedByAnotherProcessOrAnEditorAreLocked)
+{
+    TempDir dir;
+    const std::string file = dir.File("report.odt");
+    WriteWholeFile(file, "attachment");
+    const std::pair<ChildProcess (*)(const std::string&), bool (*)(const std::string&)> holders[] = {
+        {ChildProcess::HoldingOpen, HeldOpenByAnotherProcess}, {ChildProcess::HoldingLock, LockedByAnotherProcess}};
+    for (const auto& [start, holds] : holders) {
+        SCOPED_TRACE(holds == HeldOpenByAnotherProcess ? "held open" : "locked");
+        EXPECT_FALSE(IsFileLocked(file));
+        ChildProcess child = start(file);
+        ASSERT_TRUE(ChildProcess::WaitUntil(holds, file));
+        EXPECT_TRUE(IsFileLocked(file));
+        EXPECT_FALSE(IsFileLocked(dir.File("missing"))) << "a missing file is never locked";
+        child.End();
+        // The kernel drops a lock as the holder exits; /proc/locks may show it a moment longer.
+        EXPECT_TRUE(ChildProcess::WaitUntil(holds, file, false));
+        EXPECT_FALSE(IsFileLocked(file));
+    }
+
+    // What this process holds does not count.
+    const int descriptor = ::open(file.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(descriptor, LOCK_EX), 0);
+    EXPECT_FALSE(HeldOpenByAnotherProcess(file) || LockedByAnotherProcess(file) || IsFileLocked(file));
+    ::close(descriptor);
+
+    for (const char* lockName : {".~lock.report.odt#", ".report.odt.swp"}) {
+        WriteWholeFile(dir.File(lockName), "user,host");
+        EXPECT_TRUE(IsFileLocked(file)) << lockName;
+        fs::remove(dir.File(lockName));
+        EXPECT_FALSE(IsFileLocked(file)) << lockName;
+    }
+    // Emacs' lock is a dangling symbolic link.
+    fs::create_symlink("user@host.4711:1700000000", dir.File(".#report.odt"));
+    EXPECT_TRUE(EditorLockFileExists(file));
+    EXPECT_FALSE(EditorLockFileExists(dir.File("other.odt")));
+}
 
 const std::string Caption = "Update container";
 const std::string LeaveLocked =
@@ -32,64 +74,50 @@ std::string ModifiedText(const std::string& name)
     return "File '" + name + "' has been modified. Do you want to keep the changes?'";
 }
 
-// A container window with two attachments of its container opened in the work folder.
-class Window : public IAttachmentOwner
-{
-public:
-    TRandomCryptoContainer& Container() override { return FContainer; }
-    std::vector<std::string>& OpenedFiles() override { return FFiles; }
-    std::vector<std::shared_ptr<TFileInfo>>& OpenedEntries() override { return FEntries; }
-
-    TRandomCryptoContainer FContainer{"password"};
-    std::vector<std::string> FFiles;
-    std::vector<std::shared_ptr<TFileInfo>> FEntries;
-};
-
-class ReleaseAttachmentsTest : public ContainerFixture
+// A container window (the fixture itself) with the two attachments of its container opened in
+// the work folder: the letter first, then the photo.
+class ReleaseAttachmentsTest : public ContainerFixture, public IAttachmentOwner
 {
 protected:
     void SetUp() override
     {
         ContainerFixture::SetUp();
-        // Files older than the test, as a user's files are, so that any writing shows.
-        const std::int64_t hourAgo = LocalSecondsNow() - 3600;
-        const std::string letter = MakeFile("source/letter.txt", "original letter");
-        const std::string photo = MakeFile("source/photo.jpg", "original photo");
-        SetLastWriteLocalSeconds(letter, hourAgo);
-        SetLastWriteLocalSeconds(photo, hourAgo - 60);
-        FWindow.FContainer.OpenNew(FDir.File("message.xvt"));
-        FWindow.FContainer.AddFile(letter, FDir.File("source"));
-        FWindow.FContainer.AddFile(photo, FDir.File("source"));
-        FWindow.FContainer.Close();
-        FWindow.FContainer.Open(FDir.File("message.xvt"));
-        std::filesystem::create_directory(FDir.File("SV_Work"));
-        FLetter = Open("letter.txt");
-        FPhoto = Open("photo.jpg");
+        FContainer.OpenNew(FDir.File("message.xvt"));
+        for (const std::string name : {"letter", "photo"}) {
+            // Files older than the test, as a user's files are, so that any writing shows.
+            const std::string file = MakeFile("source/" + name, "original " + name);
+            SetLastWriteLocalSeconds(file, LocalSecondsNow() - 3600 - name.size());
+            FContainer.AddFile(file, FDir.File("source"));
+        }
+        FContainer.Close();
+        FContainer.Open(FDir.File("message.xvt"));
+        fs::create_directory(FDir.File("SV_Work"));
+        // Opened as a container window opens them: decrypted into the work folder, listed with
+        // their entries.
+        for (const std::string& file : FOpened) {
+            const int index = IndexOf(fs::path(file).filename());
+            FContainer.ExtractFileTo(index, file);
+            FFiles.push_back(file);
+            FEntries.push_back(FContainer.GetCatalog().Item(index));
+        }
+        FOldIDs = IDs();
     }
 
     void TearDown() override
     {
-        if (!FWindow.FContainer.IsClosed()) {
-            FWindow.FContainer.Close();
+        if (!FContainer.IsClosed()) {
+            FContainer.Close();
         }
         ContainerFixture::TearDown();
     }
 
-    // Opens an attachment as a container window does: decrypted into the work folder and listed
-    // with its entry.
-    std::string Open(const std::string& name)
-    {
-        const std::string file = FDir.File("SV_Work/" + name);
-        const int index = IndexOf(name);
-        FWindow.FContainer.ExtractFileTo(index, file);
-        FWindow.FFiles.push_back(file);
-        FWindow.FEntries.push_back(FWindow.FContainer.GetCatalog().Item(index));
-        return file;
-    }
+    TRandomCryptoContainer& Container() override { return FContainer; }
+    std::vector<std::string>& OpenedFiles() override { return FFiles; }
+    std::vector<std::shared_ptr<TFileInfo>>& OpenedEntries() override { return FEntries; }
 
     int IndexOf(const std::string& name)
     {
-        const TCatalog& catalog = FWindow.FContainer.GetCatalog();
+        const TCatalog& catalog = FContainer.GetCatalog();
         for (int index = 0; index < catalog.Count(); ++index) {
             if (catalog.Item(index)->FPath.FileName() == name) {
                 return index;
@@ -101,169 +129,118 @@ protected:
     // What the container holds under that name.
     std::string Stored(const std::string& name)
     {
-        const std::string copy = FDir.File("stored-copy");
-        FWindow.FContainer.ExtractFileTo(IndexOf(name), copy);
-        return ReadWholeFile(copy);
+        FContainer.ExtractFileTo(IndexOf(name), FDir.File("stored-copy"));
+        return ReadWholeFile(FDir.File("stored-copy"));
     }
 
-    std::vector<std::int64_t> StoredIDs()
+    // The entries' IDs: the letter's and the photo's at first.
+    std::vector<std::int64_t> IDs()
     {
         std::vector<std::int64_t> ids;
-        for (const auto& entry : FWindow.FContainer.GetCatalog()) {
+        for (const auto& entry : FContainer.GetCatalog()) {
             ids.push_back(entry->FID);
         }
+        std::sort(ids.begin(), ids.end());
         return ids;
     }
+    bool Kept(std::int64_t id) { return std::ranges::count(IDs(), id) == 1; }
 
-    void Edit(const std::string& file, const std::string& bytes) { WriteWholeFile(file, bytes); }
+    bool Release() { return ReleaseOpenedAttachments(*this, FUser, FTemporary); }
 
-    bool Release(const TLockTest& isLocked = {})
-    {
-        return ReleaseOpenedAttachments(FWindow, FUser, FTemporary, isLocked);
-    }
-
-    void ExpectStillOpened()
-    {
-        EXPECT_EQ(FWindow.FFiles, (std::vector<std::string>{FLetter, FPhoto}));
-        EXPECT_EQ(FWindow.FEntries.size(), 2u);
-    }
-
-    Window FWindow;
+    TRandomCryptoContainer FContainer{"password"};
+    std::vector<std::string> FFiles;
+    std::vector<std::shared_ptr<TFileInfo>> FEntries;
     ScriptedQuestions FUser;
     TTemporaryFiles FTemporary;
-    std::string FLetter;
-    std::string FPhoto;
+    const std::vector<std::string> FOpened = {FDir.File("SV_Work/letter"), FDir.File("SV_Work/photo")};
+    std::vector<std::int64_t> FOldIDs;
 };
 
-} // namespace
-
-TEST_F(ReleaseAttachmentsTest, UntouchedAttachmentsAreReleasedWithoutQuestionAndWiped)
+TEST_F(ReleaseAttachmentsTest, UntouchedOrDeletedAttachmentsAreReleasedWithoutQuestionAndWiped)
 {
-    const std::vector<std::int64_t> before = StoredIDs();
+    fs::remove(FOpened[0]);
     EXPECT_TRUE(Release());
-    EXPECT_TRUE(FWindow.FFiles.empty());
-    EXPECT_TRUE(FWindow.FEntries.empty());
-    EXPECT_EQ(FTemporary.Files(), (std::vector<std::string>{FPhoto, FLetter})) << "last attachment first";
-    EXPECT_EQ(StoredIDs(), before);
-    EXPECT_FALSE(FWindow.FContainer.IsModified());
-
+    EXPECT_TRUE(FFiles.empty() && FEntries.empty());
+    EXPECT_EQ(FTemporary.Files(), (std::vector<std::string>{FOpened[1], FOpened[0]})) << "last attachment first";
+    EXPECT_EQ(IDs(), FOldIDs);
+    EXPECT_FALSE(FContainer.IsModified());
     FTemporary.WipeTemporaryFiles(1);
     EXPECT_EQ(FTemporary.Count(), 0);
-    EXPECT_FALSE(std::filesystem::exists(FLetter));
-    EXPECT_FALSE(std::filesystem::exists(FPhoto));
+    EXPECT_FALSE(fs::exists(FOpened[1]));
 }
 
-TEST_F(ReleaseAttachmentsTest, AbortWhileAFileIsHeldOpenStopsAndKeepsEverything)
+TEST_F(ReleaseAttachmentsTest, LockedFileIsAskedAboutUntilTheUserDecides)
 {
-    ChildProcess viewer = ChildProcess::HoldingOpen(FLetter);
-    ASSERT_TRUE(viewer.WaitUntil(IsFileLocked, FLetter));
-    FUser.Expect(Kind::AbortRetryIgnore, Caption, LockedText("letter.txt"), TAnswer::Abort);
+    WriteWholeFile(FOpened[0], "letter edited in another program");
+    ChildProcess editor = ChildProcess::HoldingOpen(FOpened[0]);
+    ASSERT_TRUE(ChildProcess::WaitUntil(IsFileLocked, FOpened[0]));
+    FUser.Expect(Kind::AbortRetryIgnore, Caption, LockedText("letter"), TAnswer::Abort);
     EXPECT_FALSE(Release());
-    ExpectStillOpened();
+    EXPECT_EQ(FFiles, FOpened);
+    EXPECT_EQ(FEntries.size(), 2u);
     EXPECT_EQ(FTemporary.Count(), 0);
-    EXPECT_FALSE(FWindow.FContainer.IsModified());
-}
+    EXPECT_FALSE(FContainer.IsModified());
 
-TEST_F(ReleaseAttachmentsTest, RetryAfterTheOtherProgramEndedReleasesTheFile)
-{
-    ChildProcess viewer = ChildProcess::HoldingOpen(FLetter);
-    ASSERT_TRUE(viewer.WaitUntil(IsFileLocked, FLetter));
-    FUser.Expect(Kind::AbortRetryIgnore, Caption, LockedText("letter.txt"), TAnswer::Retry, [&] { viewer.End(); });
-    EXPECT_TRUE(Release());
-    EXPECT_TRUE(FWindow.FFiles.empty());
-    EXPECT_EQ(FTemporary.Count(), 2);
-}
-
-TEST_F(ReleaseAttachmentsTest, IgnoreThenYesTakesThePresentContentsOnce)
-{
-    Edit(FLetter, "letter edited in another program");
-    ChildProcess editor = ChildProcess::HoldingOpen(FLetter);
-    ASSERT_TRUE(editor.WaitUntil(IsFileLocked, FLetter));
-    const std::int64_t oldID = FWindow.FEntries[0]->FID;
-    FUser.Expect(Kind::AbortRetryIgnore, Caption, LockedText("letter.txt"), TAnswer::Ignore)
-        .Expect(Kind::YesNo, Caption, LeaveLocked, TAnswer::Yes);
-
-    EXPECT_TRUE(Release()) << "no second question about the changes it already took";
-    EXPECT_EQ(Stored("letter.txt"), "letter edited in another program");
-    EXPECT_EQ(Stored("photo.jpg"), "original photo");
-    const std::vector<std::int64_t> ids = StoredIDs();
-    EXPECT_EQ(ids.size(), 2u) << "the old entry made way for the new one";
-    EXPECT_EQ(std::count(ids.begin(), ids.end(), oldID), 0);
-    EXPECT_TRUE(FWindow.FFiles.empty());
-    EXPECT_TRUE(FTemporary.Contains(FLetter));
-}
-
-TEST_F(ReleaseAttachmentsTest, IgnoreThenNoTestsTheSameFileAgain)
-{
-    FUser.Expect(Kind::AbortRetryIgnore, Caption, LockedText("photo.jpg"), TAnswer::Ignore)
+    // Ignore then No tests the file again; Retry starts the round again; Ignore then Yes takes
+    // the present contents, once.
+    const auto unchanged = [&] { EXPECT_FALSE(FContainer.IsModified()) << "nothing taken before the Yes"; };
+    FUser.Expect(Kind::AbortRetryIgnore, Caption, LockedText("letter"), TAnswer::Ignore)
         .Expect(Kind::YesNo, Caption, LeaveLocked, TAnswer::No)
-        .Expect(Kind::AbortRetryIgnore, Caption, LockedText("photo.jpg"), TAnswer::Abort);
-    EXPECT_FALSE(Release([&](const std::string& file) { return file == FPhoto; }));
-    ExpectStillOpened();
-    EXPECT_FALSE(FWindow.FContainer.IsModified());
+        .Expect(Kind::AbortRetryIgnore, Caption, LockedText("letter"), TAnswer::Retry, unchanged)
+        .Expect(Kind::AbortRetryIgnore, Caption, LockedText("letter"), TAnswer::Ignore, unchanged)
+        .Expect(Kind::YesNo, Caption, LeaveLocked, TAnswer::Yes);
+    EXPECT_TRUE(Release()) << "no second question about the changes it already took";
+    EXPECT_EQ(Stored("letter"), "letter edited in another program");
+    EXPECT_EQ(Stored("photo"), "original photo");
+    EXPECT_EQ(IDs().size(), 2u) << "the old entry made way for the new one";
+    EXPECT_FALSE(Kept(FOldIDs[0]));
+    EXPECT_TRUE(FFiles.empty());
+    EXPECT_TRUE(FTemporary.Contains(FOpened[0]));
 }
 
-TEST_F(ReleaseAttachmentsTest, ModifiedFileWithYesReplacesItsEntry)
+TEST_F(ReleaseAttachmentsTest, ModifiedFilesReplaceTheirEntriesOnlyWithYes)
 {
-    Edit(FLetter, "new letter");
-    const std::int64_t oldID = FWindow.FEntries[0]->FID;
-    FUser.Expect(Kind::YesNoCancel, Caption, ModifiedText("letter.txt"), TAnswer::Yes);
+    WriteWholeFile(FOpened[0], "new letter");
+    WriteWholeFile(FOpened[1], "retouched photo");
+    FUser.Expect(Kind::YesNoCancel, Caption, ModifiedText("photo"), TAnswer::No)
+        .Expect(Kind::YesNoCancel, Caption, ModifiedText("letter"), TAnswer::Yes,
+                [&] { EXPECT_FALSE(FContainer.IsModified()) << "No leaves the container as it was"; });
     EXPECT_TRUE(Release());
-    EXPECT_EQ(Stored("letter.txt"), "new letter");
-    const std::vector<std::int64_t> ids = StoredIDs();
-    EXPECT_EQ(ids.size(), 2u);
-    EXPECT_EQ(std::count(ids.begin(), ids.end(), oldID), 0);
-    EXPECT_EQ(FTemporary.Files(), (std::vector<std::string>{FPhoto, FLetter}));
+    EXPECT_EQ(Stored("letter"), "new letter");
+    EXPECT_EQ(Stored("photo"), "original photo");
+    EXPECT_EQ(IDs().size(), 2u);
+    EXPECT_FALSE(Kept(FOldIDs[0]));
+    EXPECT_TRUE(Kept(FOldIDs[1]));
+    EXPECT_EQ(FTemporary.Files(), (std::vector<std::string>{FOpened[1], FOpened[0]})) << "changed files are wiped too";
 
-    FWindow.FContainer.Close();
+    FContainer.Close();
     TRandomCryptoContainer reopened("password");
     reopened.OpenReadOnly(FDir.File("message.xvt"));
     EXPECT_EQ(reopened.GetCatalog().Count(), 2) << "the change reached the container file";
     reopened.Close();
 }
 
-TEST_F(ReleaseAttachmentsTest, ModifiedFileWithNoLeavesTheContainerAsItWas)
+TEST_F(ReleaseAttachmentsTest, CancelStopsBeforeTheRestIsReleased)
 {
-    Edit(FPhoto, "retouched photo");
-    const std::vector<std::int64_t> before = StoredIDs();
-    FUser.Expect(Kind::YesNoCancel, Caption, ModifiedText("photo.jpg"), TAnswer::No);
-    EXPECT_TRUE(Release());
-    EXPECT_EQ(StoredIDs(), before);
-    EXPECT_EQ(Stored("photo.jpg"), "original photo");
-    EXPECT_FALSE(FWindow.FContainer.IsModified());
-    EXPECT_TRUE(FTemporary.Contains(FPhoto)) << "the changed file is wiped like any other";
-}
-
-TEST_F(ReleaseAttachmentsTest, CancelStopsBeforeAnythingIsReleased)
-{
-    Edit(FLetter, "new letter");
-    Edit(FPhoto, "new photo");
-    FUser.Expect(Kind::YesNoCancel, Caption, ModifiedText("photo.jpg"), TAnswer::Yes)
-        .Expect(Kind::YesNoCancel, Caption, ModifiedText("letter.txt"), TAnswer::Cancel);
+    WriteWholeFile(FOpened[0], "new letter");
+    WriteWholeFile(FOpened[1], "new photo");
+    FUser.Expect(Kind::YesNoCancel, Caption, ModifiedText("photo"), TAnswer::Yes)
+        .Expect(Kind::YesNoCancel, Caption, ModifiedText("letter"), TAnswer::Cancel);
     EXPECT_FALSE(Release());
-    EXPECT_EQ(FWindow.FFiles, std::vector<std::string>{FLetter}) << "the photo was done before the cancel";
-    EXPECT_EQ(Stored("photo.jpg"), "new photo");
-    EXPECT_EQ(Stored("letter.txt"), "original letter");
-}
-
-TEST_F(ReleaseAttachmentsTest, DeletedFileIsReleasedWithoutQuestion)
-{
-    std::filesystem::remove(FLetter);
-    const std::vector<std::int64_t> before = StoredIDs();
-    EXPECT_TRUE(Release());
-    EXPECT_EQ(StoredIDs(), before);
-    EXPECT_TRUE(FWindow.FFiles.empty());
-    FTemporary.WipeTemporaryFiles(1);
-    EXPECT_EQ(FTemporary.Count(), 0);
+    EXPECT_EQ(FFiles, std::vector<std::string>{FOpened[0]}) << "the photo was done before the cancel";
+    EXPECT_EQ(Stored("photo"), "new photo");
+    EXPECT_EQ(Stored("letter"), "original letter");
 }
 
 TEST_F(ReleaseAttachmentsTest, ReadOnlyContainerRaisesAndKeepsTheAttachment)
 {
-    Edit(FLetter, "new letter");
-    FWindow.FContainer.Close();
-    FWindow.FContainer.OpenReadOnly(FDir.File("message.xvt"));
-    FUser.Expect(Kind::YesNoCancel, Caption, ModifiedText("letter.txt"), TAnswer::Yes);
+    WriteWholeFile(FOpened[0], "new letter");
+    FContainer.Close();
+    FContainer.OpenReadOnly(FDir.File("message.xvt"));
+    FUser.Expect(Kind::YesNoCancel, Caption, ModifiedText("letter"), TAnswer::Yes);
     EXPECT_THROW(Release(), EContainerError);
-    EXPECT_EQ(FWindow.FFiles, std::vector<std::string>{FLetter}) << "the photo went, the letter stays";
-    EXPECT_FALSE(FTemporary.Contains(FLetter));
+    EXPECT_EQ(FFiles, std::vector<std::string>{FOpened[0]}) << "the photo went, the letter stays";
+    EXPECT_FALSE(FTemporary.Contains(FOpened[0]));
 }
+
+} // namespace

@@ -3,8 +3,20 @@
 #include "settings/InstallRecord.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <sys/stat.h>
+
+namespace {
+
+void Put(const std::string& name, const std::optional<std::string>& value)
+{
+    if (value) {
+        ::setenv(name.c_str(), value->c_str(), 1);
+    } else {
+        ::unsetenv(name.c_str());
+    }
+}
+
+} // namespace
 
 Sandbox::Sandbox()
 {
@@ -23,11 +35,7 @@ Sandbox::Sandbox()
 Sandbox::~Sandbox()
 {
     for (auto saved = FSaved.rbegin(); saved != FSaved.rend(); ++saved) {
-        if (saved->second) {
-            ::setenv(saved->first.c_str(), saved->second->c_str(), 1);
-        } else {
-            ::unsetenv(saved->first.c_str());
-        }
+        Put(saved->first, saved->second);
     }
     ResetInstalledCache();
 }
@@ -36,11 +44,7 @@ void Sandbox::SetVariable(const std::string& name, const std::optional<std::stri
 {
     const char* previous = std::getenv(name.c_str());
     FSaved.emplace_back(name, previous != nullptr ? std::optional<std::string>(previous) : std::nullopt);
-    if (value) {
-        ::setenv(name.c_str(), value->c_str(), 1);
-    } else {
-        ::unsetenv(name.c_str());
-    }
+    Put(name, value);
 }
 
 std::string Sandbox::Install()
@@ -50,14 +54,4 @@ std::string Sandbox::Install()
     WriteWholeFile(program, "program");
     WriteRecord("ProgPath=" + program + "\n");
     return program;
-}
-
-void Sandbox::WriteRecord(const std::string& text)
-{
-    WriteWholeFile(RecordFile(), text);
-}
-
-void Sandbox::RemoveRecord()
-{
-    std::filesystem::remove(RecordFile());
 }

@@ -2,6 +2,7 @@
 
 #include "TempDir.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
@@ -21,8 +22,8 @@ public:
 
     // Writes a program file and a record naming it; returns the program's path.
     std::string Install();
-    void WriteRecord(const std::string& text);
-    void RemoveRecord();
+    void WriteRecord(const std::string& text) { WriteWholeFile(RecordFile(), text); }
+    void RemoveRecord() { std::filesystem::remove(RecordFile()); }
 
     // Sets or (with nullopt) removes one variable until the sandbox ends.
     void SetVariable(const std::string& name, const std::optional<std::string>& value);

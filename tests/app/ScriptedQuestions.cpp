@@ -8,43 +8,22 @@ using Kind = ScriptedQuestions::Kind;
 
 const char* NameOf(Kind kind)
 {
-    switch (kind) {
-    case Kind::InfoBox:
-        return "message box";
-    case Kind::YesNo:
-        return "Yes/No question";
-    case Kind::YesNoCancel:
-        return "Yes/No/Cancel question";
-    case Kind::AbortRetryIgnore:
-        return "Abort/Retry/Ignore question";
-    case Kind::OpenFile:
-        return "open-file dialog";
-    case Kind::OpenFiles:
-        return "open-files dialog";
-    case Kind::SaveFile:
-        return "save-file dialog";
-    case Kind::Folder:
-        return "folder dialog";
-    case Kind::Password:
-        return "password dialog";
-    case Kind::NewPassword:
-        return "new-password dialog";
-    }
-    return "prompt";
+    static const char* const Names[] = {
+        "message box",      "Yes/No question",    "Yes/No/Cancel question", "Abort/Retry/Ignore question",
+        "open-file dialog", "open-files dialog",  "save-file dialog",       "folder dialog",
+        "password dialog",  "new-password dialog"};
+    return Names[static_cast<int>(kind)];
 }
 
+// Whether the question has the button the script answers with.
 bool Offers(Kind kind, TAnswer answer)
 {
-    switch (kind) {
-    case Kind::YesNo:
-        return answer == TAnswer::Yes || answer == TAnswer::No;
-    case Kind::YesNoCancel:
-        return answer == TAnswer::Yes || answer == TAnswer::No || answer == TAnswer::Cancel;
-    case Kind::AbortRetryIgnore:
-        return answer == TAnswer::Abort || answer == TAnswer::Retry || answer == TAnswer::Ignore;
-    default:
-        return true;
-    }
+    const bool yesNo = answer == TAnswer::Yes || answer == TAnswer::No;
+    return kind == Kind::YesNo         ? yesNo
+           : kind == Kind::YesNoCancel ? yesNo || answer == TAnswer::Cancel
+           : kind == Kind::AbortRetryIgnore
+               ? answer == TAnswer::Abort || answer == TAnswer::Retry || answer == TAnswer::Ignore
+               : true;
 }
 
 class BusyGuard : public IBusyIndicator::TGuard
@@ -90,11 +69,8 @@ ScriptedQuestions& ScriptedQuestions::ExpectChoice(Kind kind, std::string captio
 ScriptedQuestions& ScriptedQuestions::ExpectPassword(Kind kind, std::string caption, std::string initial,
                                                      std::optional<std::string> answer)
 {
-    std::vector<std::string> choice;
-    if (answer) {
-        choice.push_back(std::move(*answer));
-    }
-    return ExpectChoice(kind, std::move(caption), std::move(choice), std::move(initial));
+    return ExpectChoice(kind, std::move(caption), answer ? std::vector{std::move(*answer)} : std::vector<std::string>{},
+                        std::move(initial));
 }
 
 std::optional<ScriptedQuestions::Prompt> ScriptedQuestions::Next(Kind kind, const std::string& caption,
@@ -129,69 +105,11 @@ std::vector<std::string> ScriptedQuestions::Choice(Kind kind, const std::string&
     return prompt ? std::move(prompt->FChoice) : std::vector<std::string>{};
 }
 
-void ScriptedQuestions::ShowInfoBox(const std::string& caption, const std::string& text)
+bool ScriptedQuestions::Secret(Kind kind, const std::string& caption, const std::string& initial, std::string& password)
 {
-    Answer(Kind::InfoBox, caption, text, TAnswer::Yes);
-}
-
-TAnswer ScriptedQuestions::AskYesNo(const std::string& caption, const std::string& text)
-{
-    return Answer(Kind::YesNo, caption, text, TAnswer::No);
-}
-
-TAnswer ScriptedQuestions::AskYesNoCancel(const std::string& caption, const std::string& text)
-{
-    return Answer(Kind::YesNoCancel, caption, text, TAnswer::Cancel);
-}
-
-TAnswer ScriptedQuestions::AskAbortRetryIgnore(const std::string& caption, const std::string& text)
-{
-    return Answer(Kind::AbortRetryIgnore, caption, text, TAnswer::Abort);
-}
-
-std::string ScriptedQuestions::AskOpenFile(const std::string& caption, const std::string&, const std::string&)
-{
-    const std::vector<std::string> choice = Choice(Kind::OpenFile, caption);
-    return choice.empty() ? std::string() : choice.front();
-}
-
-std::vector<std::string> ScriptedQuestions::AskOpenFiles(const std::string& caption, const std::string&,
-                                                         const std::string&)
-{
-    return Choice(Kind::OpenFiles, caption);
-}
-
-std::string ScriptedQuestions::AskSaveFile(const std::string& caption, const std::string&, const std::string&,
-                                           const std::string& suggestedName)
-{
-    const std::vector<std::string> choice = Choice(Kind::SaveFile, caption, suggestedName);
-    return choice.empty() ? std::string() : choice.front();
-}
-
-std::string ScriptedQuestions::AskFolder(const std::string& caption, const std::string&)
-{
-    const std::vector<std::string> choice = Choice(Kind::Folder, caption);
-    return choice.empty() ? std::string() : choice.front();
-}
-
-bool ScriptedQuestions::AskPassword(const std::string& caption, const std::string& initial, std::string& password)
-{
-    const std::vector<std::string> choice = Choice(Kind::Password, caption, initial);
-    password = choice.empty() ? std::string() : choice.front();
+    const std::vector<std::string> choice = Choice(kind, caption, initial);
+    password = First(choice);
     return !choice.empty();
-}
-
-bool ScriptedQuestions::AskNewPassword(const std::string& caption, const std::string& initial, std::string& password)
-{
-    const std::vector<std::string> choice = Choice(Kind::NewPassword, caption, initial);
-    password = choice.empty() ? std::string() : choice.front();
-    return !choice.empty();
-}
-
-bool ScriptedQuestions::OpenWithShell(const std::string& pathOrUrl)
-{
-    FShellOpened.push_back(pathOrUrl);
-    return true;
 }
 
 std::unique_ptr<IBusyIndicator::TGuard> ScriptedQuestions::BusyCursor()

@@ -30,6 +30,7 @@ public:
         Password,
         NewPassword
     };
+    using enum Kind;
 
     ScriptedQuestions() = default;
     ScriptedQuestions(const ScriptedQuestions&) = delete;
@@ -50,21 +51,37 @@ public:
 
     bool AllAsked() const { return FExpected.empty(); }
 
-    void ShowInfoBox(const std::string& caption, const std::string& text) override;
-    TAnswer AskYesNo(const std::string& caption, const std::string& text) override;
-    TAnswer AskYesNoCancel(const std::string& caption, const std::string& text) override;
-    TAnswer AskAbortRetryIgnore(const std::string& caption, const std::string& text) override;
-
-    std::string AskOpenFile(const std::string& caption, const std::string& filter, const std::string& folder) override;
-    std::vector<std::string> AskOpenFiles(const std::string& caption, const std::string& filter,
-                                          const std::string& folder) override;
-    std::string AskSaveFile(const std::string& caption, const std::string& filter, const std::string& folder,
-                            const std::string& suggestedName) override;
-    std::string AskFolder(const std::string& caption, const std::string& folder) override;
-    bool AskPassword(const std::string& caption, const std::string& initial, std::string& password) override;
-    bool AskNewPassword(const std::string& caption, const std::string& initial, std::string& password) override;
-
-    bool OpenWithShell(const std::string& pathOrUrl) override;
+    using TText = const std::string&;
+    void ShowInfoBox(TText caption, TText text) override { Answer(InfoBox, caption, text, TAnswer::Yes); }
+    TAnswer AskYesNo(TText caption, TText text) override { return Answer(YesNo, caption, text, TAnswer::No); }
+    TAnswer AskYesNoCancel(TText caption, TText text) override
+    {
+        return Answer(YesNoCancel, caption, text, TAnswer::Cancel);
+    }
+    TAnswer AskAbortRetryIgnore(TText caption, TText text) override
+    {
+        return Answer(AbortRetryIgnore, caption, text, TAnswer::Abort);
+    }
+    std::string AskOpenFile(TText caption, TText, TText) override { return First(Choice(OpenFile, caption)); }
+    std::vector<std::string> AskOpenFiles(TText caption, TText, TText) override { return Choice(OpenFiles, caption); }
+    std::string AskSaveFile(TText caption, TText, TText, TText name) override
+    {
+        return First(Choice(SaveFile, caption, name));
+    }
+    std::string AskFolder(TText caption, TText) override { return First(Choice(Folder, caption)); }
+    bool AskPassword(TText caption, TText initial, std::string& password) override
+    {
+        return Secret(Password, caption, initial, password);
+    }
+    bool AskNewPassword(TText caption, TText initial, std::string& password) override
+    {
+        return Secret(NewPassword, caption, initial, password);
+    }
+    bool OpenWithShell(TText pathOrUrl) override
+    {
+        FShellOpened.push_back(pathOrUrl);
+        return true;
+    }
     std::unique_ptr<TGuard> BusyCursor() override;
     void BeginProgress(const std::string& caption, const std::string& fileName) override;
     bool StepProgress(std::int64_t done, std::int64_t total) override;
@@ -95,6 +112,8 @@ private:
     std::optional<Prompt> Next(Kind kind, const std::string& caption, const std::string& text);
     TAnswer Answer(Kind kind, const std::string& caption, const std::string& text, TAnswer stopping);
     std::vector<std::string> Choice(Kind kind, const std::string& caption, const std::string& text = {});
+    static std::string First(const std::vector<std::string>& choice) { return choice.empty() ? "" : choice.front(); }
+    bool Secret(Kind kind, const std::string& caption, const std::string& initial, std::string& password);
 
     std::deque<Prompt> FExpected;
     bool FProgressCancelled = false;

@@ -1,44 +1,29 @@
 #include "app/WorkFolder.h"
 #include "Sandbox.h"
 #include "ScriptedQuestions.h"
+#include "app/ContainerName.h"
 #include "app/Startup.h"
+#include "app/TemporaryFiles.h"
 #include "settings/UserFolders.h"
+
+#include <QDateTime>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-class WorkFolderTest : public ::testing::Test
-{
-protected:
-    std::string MakeFile(const std::string& name, const std::string& bytes)
-    {
-        const std::string file = FSandbox.File(name);
-        std::filesystem::create_directories(std::filesystem::path(file).parent_path());
-        WriteWholeFile(file, bytes);
-        return file;
-    }
-
-    void ExpectRefused(const std::string& folder)
-    {
-        ScriptedQuestions user;
-        user.ExpectInfoBox("Error", "Error on creating temp directory '" + folder + "'!");
-        EXPECT_FALSE(PrepareWorkFolderOrReport(folder, 1, user));
-    }
-
-    Sandbox FSandbox;
-    ScriptedQuestions FUser;
-};
+namespace fs = std::filesystem;
 
 mode_t ModeOf(const std::string& path)
 {
-    struct stat info
-    {
-    };
+    struct stat info = {};
     return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
@@ -49,22 +34,43 @@ bool GiveAway(const std::string& path)
     return ::lchown(path.c_str(), other, other) == 0;
 }
 
-} // namespace
+// The work folder and its files in a sandbox: the default work folder lies in its runtime folder.
+class WorkFolderTest : public ::testing::Test
+{
+protected:
+    std::string MakeFile(const std::string& name, const std::string& bytes)
+    {
+        const std::string file = FSandbox.File(name);
+        fs::create_directories(fs::path(file).parent_path());
+        WriteWholeFile(file, bytes);
+        return file;
+    }
+
+    void ExpectRefused(const std::string& folder)
+    {
+        FUser.ExpectInfoBox("Error", "Error on creating temp directory '" + folder + "'!");
+        EXPECT_FALSE(PrepareWorkFolderOrReport(folder, 1, FUser));
+        EXPECT_TRUE(FUser.AllAsked());
+    }
+
+    Sandbox FSandbox;
+    ScriptedQuestions FUser;
+    TTemporaryFiles FFiles;
+    const std::string FFolder = FSandbox.RuntimeFolder() + "/SV_Work";
+};
 
 TEST_F(WorkFolderTest, WorkFolderLiesInTheUsersPrivateRuntimeFolder)
 {
-    EXPECT_EQ(DefaultWorkFolder(), FSandbox.RuntimeFolder() + "/SV_Work");
-
-    const std::string fallback = FSandbox.TemporaryFolder() + "/sealvane-" + std::to_string(::getuid()) + "/SV_Work";
-    FSandbox.SetVariable("XDG_RUNTIME_DIR", std::nullopt);
-    EXPECT_EQ(DefaultWorkFolder(), fallback);
-    FSandbox.SetVariable("XDG_RUNTIME_DIR", "relative/runtime");
-    EXPECT_EQ(DefaultWorkFolder(), fallback);
-    FSandbox.SetVariable("XDG_RUNTIME_DIR", FSandbox.File("no such folder"));
-    EXPECT_EQ(DefaultWorkFolder(), fallback);
-    ::chmod(FSandbox.RuntimeFolder().c_str(), 0777);
-    FSandbox.SetVariable("XDG_RUNTIME_DIR", FSandbox.RuntimeFolder());
-    EXPECT_EQ(DefaultWorkFolder(), fallback) << "a runtime folder others may write is not private";
+    EXPECT_EQ(DefaultWorkFolder(), FFolder);
+    ::chmod(FSandbox.RuntimeFolder().c_str(), 0777); // others may write it: not private
+    const std::optional<std::string> runtimes[] = {std::nullopt, "relative/runtime", FSandbox.File("no such folder"),
+                                                   FSandbox.RuntimeFolder()};
+    for (const auto& runtime : runtimes) {
+        FSandbox.SetVariable("XDG_RUNTIME_DIR", runtime);
+        EXPECT_EQ(DefaultWorkFolder(),
+                  FSandbox.TemporaryFolder() + "/sealvane-" + std::to_string(::getuid()) + "/SV_Work")
+            << runtime.value_or("(unset)");
+    }
 }
 
 TEST_F(WorkFolderTest, FallbackRuntimeFolderIsCheckedBeforeAnythingIsMadeInIt)
@@ -75,36 +81,25 @@ TEST_F(WorkFolderTest, FallbackRuntimeFolderIsCheckedBeforeAnythingIsMadeInIt)
     EXPECT_EQ(ModeOf(folder), 0700u);
 
     const std::string mine = FSandbox.File("mine");
-    std::filesystem::create_directory(mine);
+    fs::create_directory(mine);
     ::chmod(mine.c_str(), 0700);
     // Each way of making the folder answers whether it could (only root can give a folder away).
-    const struct
-    {
-        const char* Kind;
-        bool (*Make)(const std::string& folder, const std::string& mine);
-    } cases[] = {
-        {"open to the group", [](const std::string& f, const std::string&) { return ::chmod(f.c_str(), 0750) == 0; }},
-        {"a symbolic link",
-         [](const std::string& f, const std::string& m) {
-             std::filesystem::remove(f);
-             std::filesystem::create_directory_symlink(m, f);
-             return true;
-         }},
-        {"another user's",
-         [](const std::string& f, const std::string&) {
-             std::filesystem::remove(f);
-             return std::filesystem::create_directory(f) && ::chmod(f.c_str(), 0700) == 0 && GiveAway(f);
-         }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Kind);
-        if (!c.Make(folder, mine)) {
-            GTEST_SKIP() << c.Kind << ": cannot be made by this user";
+    const std::pair<const char*, std::function<bool()>> cases[] = {
+        {"open to the group", [&] { return ::chmod(folder.c_str(), 0750) == 0; }},
+        {"a symbolic link", [&] { return fs::remove(folder), fs::create_directory_symlink(mine, folder), true; }},
+        {"another user's", [&] {
+             return fs::remove(folder) && fs::create_directory(folder) && ::chmod(folder.c_str(), 0700) == 0 &&
+                    GiveAway(folder);
+         }}};
+    for (const auto& [kind, make] : cases) {
+        SCOPED_TRACE(kind);
+        if (!make()) {
+            GTEST_SKIP() << kind << ": cannot be made by this user";
         }
         FUser.ExpectInfoBox("Error", "Error on creating temp directory '" + folder + "'!");
         EXPECT_FALSE(Startup::PrepareRuntimeFolderOrReport(FUser));
         EXPECT_TRUE(FUser.AllAsked());
-        EXPECT_TRUE(std::filesystem::is_empty(folder) && std::filesystem::is_empty(mine));
+        EXPECT_TRUE(fs::is_empty(folder) && fs::is_empty(mine));
     }
 }
 
@@ -113,12 +108,11 @@ TEST_F(WorkFolderTest, MissingFolderIsCreatedPrivateWithItsParents)
     FSandbox.SetVariable("XDG_RUNTIME_DIR", std::nullopt);
     const std::string folder = DefaultWorkFolder();
     const mode_t previousMask = ::umask(022);
-    ScriptedQuestions user;
-    const bool prepared = PrepareWorkFolderOrReport(folder, 1, user);
+    const bool prepared = PrepareWorkFolderOrReport(folder, 1, FUser);
     ::umask(previousMask);
     ASSERT_TRUE(prepared);
     EXPECT_EQ(ModeOf(folder), 0700u);
-    EXPECT_EQ(ModeOf(std::filesystem::path(folder).parent_path()), 0700u);
+    EXPECT_EQ(ModeOf(fs::path(folder).parent_path()), 0700u);
 
     ::chmod(folder.c_str(), 0755);
     ASSERT_TRUE(PrepareWorkFolder(folder, 1));
@@ -126,64 +120,117 @@ TEST_F(WorkFolderTest, MissingFolderIsCreatedPrivateWithItsParents)
     EXPECT_FALSE(PrepareWorkFolder("  ", 1));
 }
 
-TEST_F(WorkFolderTest, SymbolicLinkInPlaceOfTheFolderIsRefusedAndNotFollowed)
+TEST_F(WorkFolderTest, FoldersNotPrivateOrNotNamedSoAreNeverWiped)
 {
+    // A symbolic link in place of the folder is refused and not followed.
     const std::string target = MakeFile("documents/letter.txt", "keep me");
-    const std::string folder = DefaultWorkFolder();
-    std::filesystem::create_directory_symlink(FSandbox.File("documents"), folder);
-    ExpectRefused(folder);
+    fs::create_directory_symlink(FSandbox.File("documents"), FFolder);
+    ExpectRefused(FFolder);
+    EXPECT_FALSE(WipeFolder(FFolder, true, 1));
     EXPECT_EQ(ReadWholeFile(target), "keep me");
-    EXPECT_FALSE(WipeFolder(folder, true, 1));
-    EXPECT_EQ(ReadWholeFile(target), "keep me");
-}
 
-TEST_F(WorkFolderTest, FolderOwnedByAnotherUserIsRefusedAndNotWiped)
-{
-    const std::string folder = DefaultWorkFolder();
-    const std::string planted = MakeFile("runtime/SV_Work/planted.txt", "theirs");
-    if (!GiveAway(folder)) {
-        GTEST_SKIP() << "only root can give a folder to another user";
-    }
-    ExpectRefused(folder);
-    EXPECT_EQ(ReadWholeFile(planted), "theirs");
-
-    // A parent folder of another user's could swap the work folder later.
-    std::filesystem::remove_all(folder);
-    ASSERT_TRUE(GiveAway(FSandbox.RuntimeFolder()));
-    ::chmod(FSandbox.RuntimeFolder().c_str(), 0777);
-    ExpectRefused(folder);
-}
-
-TEST_F(WorkFolderTest, FilesLeftFromACrashAreWipedAtTheNextPreparation)
-{
-    const std::string folder = DefaultWorkFolder();
-    const std::string outside = MakeFile("outside.txt", "not ours to wipe");
-    const std::vector<std::string> leftovers = {MakeFile("runtime/SV_Work/attachment.pdf", "secret"),
-                                                MakeFile("runtime/SV_Work/.hidden", "secret"),
-                                                MakeFile("runtime/SV_Work/Send/container.xvt", "sealed")};
-    std::filesystem::create_symlink(outside, folder + "/link-to-outside");
-    std::filesystem::create_hard_link(outside, folder + "/hard-link");
-    ::chmod((folder + "/Send").c_str(), 0500);
-
-    ASSERT_TRUE(PrepareWorkFolder(folder, 1));
-    EXPECT_TRUE(std::filesystem::is_directory(folder));
-    EXPECT_TRUE(std::filesystem::is_empty(folder));
-    EXPECT_EQ(ReadWholeFile(outside), "not ours to wipe") << "links are removed, never followed";
-}
-
-TEST_F(WorkFolderTest, FolderNotEndingInTheWorkFolderNameIsNeverWiped)
-{
+    // A folder not ending in the work folder's name is prepared but never wiped.
     const std::string kept = MakeFile("runtime/Documents/kept.txt", "kept");
     EXPECT_TRUE(PrepareWorkFolder(FSandbox.RuntimeFolder() + "/Documents", 1));
     EXPECT_FALSE(WipeFolder(FSandbox.RuntimeFolder() + "/Documents", true, 1));
     EXPECT_EQ(ReadWholeFile(kept), "kept");
+
+    // Another user's folder, or a parent folder of theirs that could swap it later.
+    fs::remove(FFolder);
+    const std::string planted = MakeFile("runtime/SV_Work/planted.txt", "theirs");
+    if (!GiveAway(FFolder)) {
+        GTEST_SKIP() << "only root can give a folder to another user";
+    }
+    ExpectRefused(FFolder);
+    EXPECT_EQ(ReadWholeFile(planted), "theirs");
+    fs::remove_all(FFolder);
+    ASSERT_TRUE(GiveAway(FSandbox.RuntimeFolder()));
+    ::chmod(FSandbox.RuntimeFolder().c_str(), 0777);
+    ExpectRefused(FFolder);
 }
 
-TEST_F(WorkFolderTest, WipeFolderCanRemoveTheFolderItself)
+TEST_F(WorkFolderTest, FilesLeftFromACrashAreWipedAtTheNextPreparation)
 {
-    const std::string folder = DefaultWorkFolder();
-    EXPECT_TRUE(WipeFolder(folder, true, 1)) << "a missing folder is no failure";
+    const std::string outside = MakeFile("outside.txt", "not ours to wipe");
+    MakeFile("runtime/SV_Work/attachment.pdf", "secret");
+    MakeFile("runtime/SV_Work/.hidden", "secret");
+    MakeFile("runtime/SV_Work/Send/container.xvt", "sealed");
     MakeFile("runtime/SV_Work/deep/er/file", "x");
-    EXPECT_TRUE(WipeFolder(folder, true, 1));
-    EXPECT_FALSE(std::filesystem::exists(folder));
+    fs::create_symlink(outside, FFolder + "/link-to-outside");
+    fs::create_hard_link(outside, FFolder + "/hard-link");
+    ::chmod((FFolder + "/Send").c_str(), 0500);
+
+    ASSERT_TRUE(PrepareWorkFolder(FFolder, 1));
+    EXPECT_TRUE(fs::is_directory(FFolder) && fs::is_empty(FFolder));
+    EXPECT_EQ(ReadWholeFile(outside), "not ours to wipe") << "links are removed, never followed";
+
+    MakeFile("runtime/SV_Work/deep/er/file", "x");
+    EXPECT_TRUE(WipeFolder(FFolder, true, 1));
+    EXPECT_FALSE(fs::exists(FFolder)) << "the folder itself goes too";
+    EXPECT_TRUE(WipeFolder(FFolder, true, 1)) << "a missing folder is no failure";
 }
+
+TEST_F(WorkFolderTest, ListedFilesAreWipedOnceAndThoseThatResistStayListedInOrder)
+{
+    const std::string first = MakeFile("first.txt", "secret");
+    const std::string second = MakeFile("second.txt", "secret");
+    const std::string stubbornA = MakeFile("a.txt", "secret");
+    const std::string stubbornC = MakeFile("c.txt", "secret");
+    const std::string target = MakeFile("users-file.txt", "precious");
+    ::chmod(stubbornA.c_str(), 0444);
+    ::chmod(stubbornC.c_str(), 0444);
+    fs::create_symlink(target, FSandbox.File("link"));
+    for (const std::string& file :
+         {first, stubbornA, FSandbox.File("gone.txt"), first, FSandbox.File("link"), stubbornC, second}) {
+        FFiles.Add(file);
+    }
+    FFiles.WipeTemporaryFiles(1);
+    EXPECT_EQ(FFiles.Files(), (std::vector<std::string>{stubbornA, stubbornC}));
+    EXPECT_TRUE(FFiles.Contains(stubbornA));
+    EXPECT_FALSE(FFiles.Contains(first));
+    EXPECT_FALSE(fs::exists(first) || fs::exists(second));
+    EXPECT_FALSE(fs::is_symlink(FSandbox.File("link")));
+    EXPECT_EQ(ReadWholeFile(target), "precious") << "a listed link is removed without overwriting its target";
+}
+
+QDateTime At(int year, int month, int day, int hour, int minute, int second, int millisecond)
+{
+    return QDateTime(QDate(year, month, day), QTime(hour, minute, second, millisecond));
+}
+
+TEST_F(WorkFolderTest, ContainerNamesAreStampedPaddedAndTrimmed)
+{
+    EXPECT_EQ(ContainerNameStamp(At(2007, 3, 9, 7, 5, 3, 2)), "2007-03-09_07-05-03_002");
+    EXPECT_EQ(ContainerNameStamp(At(2024, 12, 31, 23, 59, 59, 999)), "2024-12-31_23-59-59_999");
+    EXPECT_EQ(ContainerNameStamp(At(999, 1, 1, 0, 0, 0, 0)), "0999-01-01_00-00-00_000");
+    const QDateTime moment = At(2007, 3, 9, 7, 5, 3, 42);
+    EXPECT_EQ(ContainerFileName("", "", moment), "2007-03-09_07-05-03_042.xvt");
+    EXPECT_EQ(ContainerFileName("Mail", "", moment), "Mail 2007-03-09_07-05-03_042.xvt");
+    EXPECT_EQ(ContainerFileName("", "End", moment), "2007-03-09_07-05-03_042 End.xvt");
+    EXPECT_EQ(ContainerFileName(" \tMail  ", "  to Anna \n", moment), "Mail 2007-03-09_07-05-03_042 to Anna.xvt");
+}
+
+TEST_F(WorkFolderTest, NewContainerNameLiesInTheWorkFolderAndIsListedForWiping)
+{
+    const std::string name = MakeContainerName(FSandbox.TemporaryFolder(), "Mail", "", FFiles, FUser);
+    const QString pattern = QRegularExpression::escape(QString::fromStdString(FSandbox.TemporaryFolder() + "/Mail ")) +
+                            QDateTime::currentDateTime().toString("yyyy-MM-dd") + "_\\d\\d-\\d\\d-\\d\\d_\\d{3}\\.xvt";
+    EXPECT_TRUE(QRegularExpression("^" + pattern + "$").match(QString::fromStdString(name)).hasMatch()) << name;
+    EXPECT_EQ(FFiles.Files(), std::vector<std::string>{name});
+
+    // A name part with a folder is refused; the text names the whole file name, time stamp
+    // included: only its start is known here.
+    struct : IMessages
+    {
+        std::string FShown;
+        void ShowInfoBox(const std::string& caption, const std::string& text) override
+        {
+            FShown = caption + ": " + text;
+        }
+    } shown;
+    EXPECT_EQ(MakeContainerName(FSandbox.TemporaryFolder(), "../../escape", "", FFiles, shown), "");
+    EXPECT_TRUE(shown.FShown.starts_with("Error: Illegal file name '../../escape ")) << shown.FShown;
+    EXPECT_EQ(FFiles.Count(), 1);
+}
+
+} // namespace

@@ -1,0 +1,120 @@
+#include "Sandbox.h"
+#include "app/AppExtraProvider.h"
+#include "app/EXEVersion.h"
+#include "app/Startup.h"
+#include "settings/Settings.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::string_literals;
+
+// This build's major.minor.release.build, and the version text (major.minor.release).
+const std::string Built = SEALVANE_TEST_PROGRAM_VERSION;
+const std::string BuiltText = Built.substr(0, Built.rfind('.'));
+const std::string Marker = std::string("SEALVANE-VERSION") + "-BLOCK:";
+
+// "text/major.minor.release.build" of a version read.
+std::string Shown(const TEXEVersion& v)
+{
+    return v.VersionText + "/" + std::to_string(v.Major) + "." + std::to_string(v.Minor) + "." +
+           std::to_string(v.Release) + "." + std::to_string(v.Build);
+}
+
+TEXEVersion Version(std::int32_t major, std::int32_t minor, std::int32_t release, std::int32_t build)
+{
+    return {std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(release), major, minor, release,
+            build};
+}
+
+TEST(VersionTest, ProgramsAreReadWithTheirOwnVersionBlocks)
+{
+    const std::string self = QCoreApplication::applicationFilePath().toStdString();
+    TEXEVersion running, byPath, probe;
+    ASSERT_TRUE(running.ReadRunningProgram());
+    ASSERT_TRUE(byPath.Read(self)) << "read by its path like an installed copy";
+    ASSERT_TRUE(probe.Read(SEALVANE_TEST_VERSION_PROBE));
+    EXPECT_EQ(Shown(running), BuiltText + "/" + Built);
+    EXPECT_EQ(Shown(byPath), BuiltText + "/" + Built);
+    EXPECT_EQ(Shown(probe), "7.8.9/7.8.9.1234");
+    EXPECT_EQ(RunningProgramFile(), self);
+}
+
+TEST(VersionTest, FilesWithoutAValidBlockAnswerFalseWithZeros)
+{
+    TempDir dir;
+    // "@" stands for the block's marker.
+    for (std::string bytes : {"plain text without any block"s, ""s, "@"s, "@\0"s, "@1.2.x.4\0"s, "@1.2.3\0"s,
+                              "@1.2.3.4"s, "@1.2.3.4.5\0"s, "@1.2.3.65536\0"s, "@1.-2.3.4\0"s}) {
+        if (bytes.starts_with('@')) {
+            bytes.replace(0, 1, Marker);
+        }
+        WriteWholeFile(dir.File("program"), "\177ELF..." + bytes);
+        TEXEVersion version = Version(1, 2, 3, 4);
+        EXPECT_FALSE(version.Read(dir.File("program"))) << bytes;
+        EXPECT_EQ(Shown(version), "/0.0.0.0") << bytes;
+    }
+    TEXEVersion missing = Version(1, 2, 3, 4);
+    EXPECT_FALSE(missing.Read(dir.File("missing")));
+    EXPECT_EQ(Shown(missing), "/0.0.0.0");
+}
+
+TEST(VersionTest, FirstValidBlockCountsWhereverItLies)
+{
+    TempDir dir;
+    const std::string damaged = Marker + "9.9.x\0"s;
+    const std::string valid = Marker + "12.0.65535.7\0"s;
+    const std::size_t border = std::size_t(1) << 20; // a likely size of the reading buffer
+    // The valid block at the start, and cut by the border inside its marker, inside its numbers
+    // and right after them.
+    for (const std::size_t start : {damaged.size(), std::size_t(4096), border - 5, border - Marker.size() - 3,
+                                    border - valid.size() + 1, 3 * border}) {
+        WriteWholeFile(dir.File("program"), std::string(start - damaged.size(), 'x') + damaged + valid + Marker +
+                                                "1.1.1.1\0"s + std::string(100, 'y'));
+        TEXEVersion version;
+        ASSERT_TRUE(version.Read(dir.File("program"))) << start;
+        EXPECT_EQ(Shown(version), "12.0.65535/12.0.65535.7");
+    }
+}
+
+TEST(VersionTest, OnlyAHigherBuildOfTheSameReleaseReplacesTheInstalledCopy)
+{
+    EXPECT_TRUE(IsNewerBuildOfSameRelease(Version(1, 2, 3, 40), Version(1, 2, 3, 39)));
+    EXPECT_FALSE(IsNewerBuildOfSameRelease(Version(1, 2, 4, 1), Version(1, 2, 3, 39))) << "another release";
+    EXPECT_FALSE(IsNewerBuildOfSameRelease(Version(1, 2, 3, 39), Version(1, 2, 3, 40))) << "older build";
+    EXPECT_FALSE(IsNewerBuildOfSameRelease(Version(1, 2, 3, 40), Version(1, 2, 3, 40))) << "the same build";
+    EXPECT_FALSE(IsNewerBuildOfSameRelease(Version(2, 0, 0, 0), Version(1, 0, 0, 0)));
+    EXPECT_FALSE(IsNewerBuildOfSameRelease(TEXEVersion(), TEXEVersion())) << "neither could be read";
+    EXPECT_FALSE(IsNewerBuildOfSameRelease(Version(1, 0, 0, 5), TEXEVersion())) << "installed copy unreadable";
+}
+
+TEST(VersionTest, HelpAndVersionAnswerOnlyTheirOwnOptions)
+{
+    const QString usage = Startup::InformationOptionText("--help");
+    EXPECT_TRUE(usage.contains("FILE") && usage.contains("-U")) << usage.toStdString();
+    EXPECT_EQ(Startup::InformationOptionText("--version").toStdString(),
+              "Sealvane " + BuiltText + " (build " + Built.substr(BuiltText.size() + 1) + ")\n");
+    for (const char* other : {"", "-U", "mail.xvt", "-help", "--HELP"}) {
+        EXPECT_TRUE(Startup::InformationOptionText(other).isEmpty()) << other;
+    }
+}
+
+TEST(VersionTest, NewRecordsCarryTheMailAddressAndTheRunningVersion)
+{
+    Sandbox sandbox;
+    TSettings settings(nullptr);
+    settings.LastUsedMailAddress = "anna@example.org";
+    const TAppExtraProvider provider(settings);
+    TExtraString::SetProvider(&provider);
+    const TExtraString record(true);
+    TExtraString::SetProvider(nullptr);
+    EXPECT_EQ(record.Field(TExtraString::SenderAddress), "anna@example.org");
+    const std::string numbers = record.Field(TExtraString::Version1) + "." + record.Field(TExtraString::Version2) +
+                                "." + record.Field(TExtraString::Version3) + "." + record.Field(TExtraString::Version4);
+    EXPECT_EQ(record.Field(TExtraString::VersionText) + "/" + numbers, BuiltText + "/" + Built);
+}
+
+} // namespace
