@@ -15,14 +15,20 @@ extern char** environ;
 
 namespace {
 
-bool IsLocaleVariable(const std::string& entry)
+using TClock = std::chrono::steady_clock;
+
+// This process's environment without its locale variables, then the given entries.
+std::vector<std::string> EnvironmentWith(const std::vector<std::string>& entries)
 {
-    for (const char* name : {"LANG=", "LC_ALL=", "LC_MESSAGES=", "LANGUAGE="}) {
-        if (entry.starts_with(name)) {
-            return true;
+    std::vector<std::string> variables;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string name = std::string(*entry).substr(0, std::string(*entry).find('='));
+        if (name != "LANG" && name != "LC_ALL" && name != "LC_MESSAGES" && name != "LANGUAGE") {
+            variables.emplace_back(*entry);
         }
     }
-    return false;
+    variables.insert(variables.end(), entries.begin(), entries.end());
+    return variables;
 }
 
 // The texts as the null-ended pointer array exec wants; the texts must outlive it.
@@ -36,28 +42,26 @@ std::vector<char*> PointersTo(std::vector<std::string>& texts)
     return pointers;
 }
 
+void WaitFor(pid_t child, TClock::time_point start, TProgramRun& run)
+{
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    run.Seconds = std::chrono::duration<double>(TClock::now() - start).count();
+    run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
 } // namespace
 
 TProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& input,
                        const std::string& folder, const std::vector<std::string>& environment)
 {
-    // Input and output go through files beside nothing else, so that nothing can block.
+    // Input and output go through files, so that nothing can block.
     const TempDir streams;
     WriteWholeFile(streams.File("in"), input);
-
-    std::vector<std::string> variables;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        if (!IsLocaleVariable(*entry)) {
-            variables.emplace_back(*entry);
-        }
-    }
-    variables.insert(variables.end(), environment.begin(), environment.end());
-    const std::vector<char*> envp = PointersTo(variables);
-    std::vector<std::string> argvText = {program};
+    std::vector<std::string> argvText = {program}, variables = EnvironmentWith(environment);
     argvText.insert(argvText.end(), args.begin(), args.end());
-    const std::vector<char*> argv = PointersTo(argvText);
-
-    const auto start = std::chrono::steady_clock::now();
+    const std::vector<char*> argv = PointersTo(argvText), envp = PointersTo(variables);
+    const auto start = TClock::now();
     const pid_t child = ::fork();
     if (child < 0) {
         throw std::runtime_error("fork failed");
@@ -74,11 +78,8 @@ TProgramRun RunProgram(const std::string& program, const std::vector<std::string
         ::execve(program.c_str(), argv.data(), envp.data());
         ::_exit(127);
     }
-    int status = 0;
-    ::waitpid(child, &status, 0);
     TProgramRun run;
-    run.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    WaitFor(child, start, run);
     run.Out = ReadWholeFile(streams.File("out"));
     run.Err = ReadWholeFile(streams.File("err"));
     return run;
@@ -87,55 +88,45 @@ TProgramRun RunProgram(const std::string& program, const std::vector<std::string
 TProgramRun RunOnTerminal(const std::string& program, const std::vector<std::string>& args,
                           const std::vector<TTerminalStep>& steps, const std::string& folder)
 {
-    std::vector<std::string> argvText = {program};
+    std::vector<std::string> argvText = {program}, variables = EnvironmentWith({});
     argvText.insert(argvText.end(), args.begin(), args.end());
-    const std::vector<char*> argv = PointersTo(argvText);
-
+    const std::vector<char*> argv = PointersTo(argvText), envp = PointersTo(variables);
     int terminal = -1;
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = TClock::now();
     const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
     if (child < 0) {
         throw std::runtime_error("forkpty failed");
     }
     if (child == 0) {
-        if (::chdir(folder.c_str()) != 0) {
-            ::_exit(127);
+        if (::chdir(folder.c_str()) == 0) {
+            ::execve(program.c_str(), argv.data(), envp.data());
         }
-        ::unsetenv("LANG");
-        ::unsetenv("LC_ALL");
-        ::unsetenv("LC_MESSAGES");
-        ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
     TProgramRun run;
     std::size_t seen = 0; // where the search for the next expected text starts
-    std::size_t step = 0;
-    for (;;) {
-        if (step < steps.size() && run.Out.find(steps[step].Expect, seen) != std::string::npos) {
-            seen = run.Out.find(steps[step].Expect, seen) + steps[step].Expect.size();
-            const std::string& text = steps[step].Send;
+    for (std::size_t step = 0;;) {
+        const std::size_t found = step < steps.size() ? run.Out.find(steps[step].Expect, seen) : std::string::npos;
+        if (found != std::string::npos) {
+            seen = found + steps[step].Expect.size();
+            const std::string& text = steps[step++].Send;
             if (::write(terminal, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
                 break;
             }
-            ++step;
             continue;
         }
         pollfd wait{terminal, POLLIN, 0};
-        if (::poll(&wait, 1, 5000) <= 0) {
-            break; // the program waits for something the steps do not give
-        }
         char buffer[4096];
-        const ssize_t got = ::read(terminal, buffer, sizeof buffer);
+        // Nothing within five seconds: the program waits for something the steps do not give;
+        // nothing to read: it ended and closed the terminal.
+        const ssize_t got = ::poll(&wait, 1, 5000) > 0 ? ::read(terminal, buffer, sizeof buffer) : 0;
         if (got <= 0) {
-            break; // the program ended and closed the terminal
+            break;
         }
         run.Out.append(buffer, static_cast<std::size_t>(got));
     }
     ::kill(child, SIGKILL); // nothing, if it has ended
-    int status = 0;
-    ::waitpid(child, &status, 0);
+    WaitFor(child, start, run);
     ::close(terminal);
-    run.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return run;
 }

@@ -7,52 +7,41 @@
 #include <string>
 
 // A console for running commands in-process: output and errors are kept, and every password
-// prompt and question must have been announced, in order, with its answer. A prompt nobody
-// expected, a prompt of another kind, or an expected prompt that never came fails the test.
+// prompt and question is answered with the next of the given answers ("y" is yes) and added to
+// FAsked, one a line, so that a test sees exactly what was asked and in which order. When the
+// answers are used up the input has ended.
 class TScriptedConsole : public TConsole
 {
 public:
-    explicit TScriptedConsole(bool interactive = false, bool errIsTerminal = false)
-        : FInteractive(interactive), FErrIsTerminal(errIsTerminal)
+    explicit TScriptedConsole(std::deque<std::string> answers, bool interactive = false, bool errIsTerminal = false)
+        : FAnswers(std::move(answers)), FInteractive(interactive), FErrIsTerminal(errIsTerminal)
     {
     }
-    ~TScriptedConsole() override;
-
-    // The next secret asked for: its prompt must contain promptPart (checked only when
-    // interactive: without a terminal the line is read with no prompt).
-    void ExpectSecret(std::string promptPart, std::string answer);
-    // The input ends where the next secret is asked for.
-    void ExpectEndOfInput();
-    void ExpectQuestion(std::string questionPart, bool answer);
-
-    std::string OutText() const { return FOut.str(); }
-    std::string ErrText() const { return FErr.str(); }
 
     std::ostream& Out() override { return FOut; }
     std::ostream& Err() override { return FErr; }
     bool ErrIsTerminal() const override { return FErrIsTerminal; }
     bool IsInteractive() const override { return FInteractive; }
-    std::optional<std::string> ReadSecret(const std::string& prompt) override;
-    bool Confirm(const std::string& question) override;
+    std::optional<std::string> ReadSecret(const std::string& prompt) override { return Answer(prompt); }
+    bool Confirm(const std::string& question) override { return Answer(question) == "y"; }
 
-private:
-    enum class TKind
-    {
-        Secret,
-        EndOfInput,
-        Question
-    };
-    struct TStep
-    {
-        TKind Kind;
-        std::string Expected;
-        std::string Answer;
-        bool Yes = false;
-    };
-
-    bool FInteractive;
-    bool FErrIsTerminal;
-    std::deque<TStep> FSteps;
     std::ostringstream FOut;
     std::ostringstream FErr;
+    std::string FAsked;
+
+private:
+    std::optional<std::string> Answer(const std::string& prompt)
+    {
+        FAsked += prompt + "\n";
+        if (FAnswers.empty()) {
+            return std::nullopt;
+        }
+        std::string answer = std::move(FAnswers.front());
+        FAnswers.pop_front();
+        return answer;
+    }
+
+    std::deque<std::string> FAnswers;
+    bool FInteractive;
+    bool FErrIsTerminal;
 };
