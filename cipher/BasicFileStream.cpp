@@ -60,6 +60,11 @@ TBasicFileStream::TBasicFileStream(const std::string& fileName, TFileMode mode) 
     }
 }
 
+TBasicFileStream::TBasicFileStream(int callersHandle, const std::string& fileName)
+    : FFileName(fileName), FHandle(callersHandle), FOwnsHandle(false), FKnownSize(0)
+{
+}
+
 TBasicFileStream::~TBasicFileStream()
 {
     if (FHandle < 0) {
@@ -70,7 +75,9 @@ TBasicFileStream::~TBasicFileStream()
     } catch (const EStreamError&) {
         // Whoever needs to know calls Close, which raises.
     }
-    ::close(FHandle);
+    if (FOwnsHandle) {
+        ::close(FHandle);
+    }
 }
 
 void TBasicFileStream::Close()
@@ -83,10 +90,12 @@ void TBasicFileStream::Close()
     try {
         FlushWritesTo(handle);
     } catch (...) {
-        ::close(handle);
+        if (FOwnsHandle) {
+            ::close(handle);
+        }
         throw;
     }
-    if (::close(handle) != 0) {
+    if (FOwnsHandle && ::close(handle) != 0) {
         throw EStreamError(ErrorText("Cannot write file", FFileName, errno));
     }
 }

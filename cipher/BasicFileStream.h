@@ -27,6 +27,10 @@ public:
 
     // Raises EStreamError when the file cannot be opened or created, or is held by another stream.
     TBasicFileStream(const std::string& fileName, TFileMode mode);
+    // Writes into an empty file that its caller has just created and keeps open, known to no one
+    // else (a private temporary file): nothing to lock or to empty, and the handle stays the
+    // caller's: Close writes what is gathered and leaves it open.
+    TBasicFileStream(int callersHandle, const std::string& fileName);
     ~TBasicFileStream() override;
 
     std::int64_t Read(void* buffer, std::int64_t count) override;
@@ -83,6 +87,7 @@ private:
 
     std::string FFileName;
     int FHandle = -1;
+    bool FOwnsHandle = true;
     std::int64_t FPosition = 0;
     // The bytes of the file from FBufferStart on, as last read.
     std::unique_ptr<char[]> FBuffer;

@@ -9,6 +9,7 @@
 #include "language/Messages.h"
 
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -263,18 +264,18 @@ std::shared_ptr<TFileInfo> TBasicContainer::ExtractNext(const std::string& targe
         entry->FPath.CheckExtractable();
         outputName = entry->FPath.TargetName(target);
     }
+    std::optional<TPendingFile> pending;
     try {
-        CreateParentFolders(outputName);
+        pending.emplace(outputName);
     } catch (const std::filesystem::filesystem_error&) {
         ThrowContainerError(msg::InvalidFolder);
     }
-    TPendingFile pending(outputName);
-    {
-        TBasicFileStream output(pending.TempName(), TFileMode::Create);
-        CopyReporting(output, *FStream, entry->FSize, 0, entry->FSize);
-    }
-    SetLastWriteLocalSeconds(pending.TempName(), entry->FModified);
-    pending.Commit();
+    TBasicFileStream output(pending->Handle(), pending->TempName());
+    CopyReporting(output, *FStream, entry->FSize, 0, entry->FSize);
+    // A failed last write is reported here; the destructor could not.
+    output.Close();
+    SetLastWriteLocalSeconds(pending->Handle(), entry->FModified);
+    pending->Commit();
     return entry;
 }
 

@@ -88,6 +88,12 @@ void SetLastWriteLocalSeconds(const std::string& fileName, std::int64_t localSec
     ::utimensat(AT_FDCWD, fileName.c_str(), times, 0);
 }
 
+void SetLastWriteLocalSeconds(int handle, std::int64_t localSeconds)
+{
+    const timespec times[2] = {{0, UTIME_OMIT}, UnixFromLocalSeconds(localSeconds)};
+    ::futimens(handle, times);
+}
+
 void CreateParentFolders(const std::string& fileName)
 {
     const std::filesystem::path parent = std::filesystem::path(fileName).parent_path();

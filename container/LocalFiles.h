@@ -26,6 +26,8 @@ TFileFacts FactsOf(const std::string& fileName);
 // Last-write time as local wall-clock seconds (see LocalTime.h).
 std::int64_t LastWriteLocalSeconds(const std::string& fileName);
 void SetLastWriteLocalSeconds(const std::string& fileName, std::int64_t localSeconds);
+// The same for a file that is open: no second look-up of its name.
+void SetLastWriteLocalSeconds(int handle, std::int64_t localSeconds);
 
 // Creates every missing folder of the path's folder part.
 void CreateParentFolders(const std::string& fileName);

@@ -1,12 +1,14 @@
 #include "PendingFile.h"
 
 #include "ContainerError.h"
+#include "LocalFiles.h"
 #include "cipher/Stream.h"
 #include "language/Messages.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,18 +40,28 @@ TPendingFile::TPendingFile(const std::string& finalName) : FFinalName(finalName)
     }
     FMode = exists ? info.st_mode & 07777 : NewFileMode();
     const std::filesystem::path target(finalName);
-    std::string pattern =
+    const std::string pattern =
         (target.parent_path() / ("." + target.filename().string().substr(0, 200) + ".XXXXXX")).string();
-    const int handle = ::mkstemp(pattern.data());
-    if (handle < 0) {
+    FTempName = pattern;
+    FHandle = ::mkostemp(FTempName.data(), O_CLOEXEC);
+    if (FHandle < 0) {
+        // The folders are made only when missing, so that many files written into one folder
+        // cost no look at it each.
+        CreateParentFolders(finalName);
+        FTempName = pattern;
+        FHandle = ::mkostemp(FTempName.data(), O_CLOEXEC);
+    }
+    if (FHandle < 0) {
+        FTempName.clear();
         ThrowContainerError(msg::FileReadOnlyCannotOverwrite, {finalName});
     }
-    ::close(handle);
-    FTempName = pattern;
 }
 
 TPendingFile::~TPendingFile()
 {
+    if (FHandle >= 0) {
+        ::close(FHandle);
+    }
     if (!FTempName.empty()) {
         std::remove(FTempName.c_str());
     }
@@ -58,8 +70,14 @@ TPendingFile::~TPendingFile()
 void TPendingFile::Commit()
 {
     // Set now, not at creation: whatever wrote the contents may have changed them.
-    if (::chmod(FTempName.c_str(), static_cast<mode_t>(FMode)) != 0) {
+    if (::fchmod(FHandle, static_cast<mode_t>(FMode)) != 0) {
         throw EStreamError("Cannot set the permissions of file '" + FTempName + "': " + std::strerror(errno));
+    }
+    // Some filesystems report a failed write only when the file is closed.
+    const int handle = FHandle;
+    FHandle = -1;
+    if (::close(handle) != 0) {
+        throw EStreamError("Cannot write file '" + FTempName + "': " + std::strerror(errno));
     }
     std::error_code error;
     std::filesystem::rename(FTempName, FFinalName, error);

@@ -394,7 +394,6 @@ void CopyContainer(const std::string& sourceFile, std::string_view sourcePasswor
     }
     // The finished copy goes beside the target first, so that the last step is a rename within
     // one folder: the target is the old container or the new one, never a part of either.
-    CreateParentFolders(targetFile);
     try {
         TPendingFile replacement(targetFile);
         std::filesystem::copy_file(tempFile, replacement.TempName(), std::filesystem::copy_options::overwrite_existing);
