@@ -1,5 +1,27 @@
 #include "ContainerFixture.h"
 
+TFileMap ContainerFixture::ExtractedFiles(TRandomCryptoContainer& container)
+{
+    TFileMap files;
+    const std::string folder = FDir.File("extracted");
+    for (int index = 0; index < container.GetCatalog().Count(); ++index) {
+        const std::string target = folder + "/" + std::to_string(index);
+        const std::string name = container.ExtractFileTo(index, target)->FPath.FileName();
+        files[name] = ReadWholeFile(target);
+    }
+    std::filesystem::remove_all(folder);
+    return files;
+}
+
+TFileMap ContainerFixture::ExtractedFiles(const std::string& file, const std::string& password)
+{
+    TRandomCryptoContainer container(password);
+    container.OpenReadOnly(file);
+    TFileMap files = ExtractedFiles(container);
+    container.Close();
+    return files;
+}
+
 std::string PatternBytes(std::size_t size, unsigned seed)
 {
     std::string bytes(size, '\0');
@@ -9,4 +31,29 @@ std::string PatternBytes(std::size_t size, unsigned seed)
         byte = static_cast<char>(state >> 24);
     }
     return bytes;
+}
+
+TFileMap TreeOf(const std::string& folder)
+{
+    TFileMap files;
+    for (const auto& item : std::filesystem::recursive_directory_iterator(folder)) {
+        if (item.is_regular_file()) {
+            files[std::filesystem::relative(item.path(), folder).string()] = ReadWholeFile(item.path().string());
+        }
+    }
+    return files;
+}
+
+std::int64_t Int64At(const std::string& bytes, std::size_t offset)
+{
+    std::uint64_t value = 0;
+    for (int n = 7; n >= 0; --n) {
+        value = (value << 8) | static_cast<unsigned char>(bytes.at(offset + n));
+    }
+    return static_cast<std::int64_t>(value);
+}
+
+std::int64_t CatalogPosition(const std::string& bytes, const std::string& password)
+{
+    return Int64At(bytes, 8) ^ TBrassCrypto(TCryptoContainer::PaddedKey(password)).GetCheck();
 }

@@ -8,9 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
+
+// File name to contents.
+using TFileMap = std::map<std::string, std::string>;
 
 // A scratch folder for container tests, with the wrong-password pause recorded instead of slept.
 class ContainerFixture : public ::testing::Test
@@ -47,6 +51,11 @@ protected:
         container.Close();
     }
 
+    // Every entry of an open container, each extracted to a file of its own and read back.
+    TFileMap ExtractedFiles(TRandomCryptoContainer& container);
+    // The same of a container file, opened read-only with the password and closed again.
+    TFileMap ExtractedFiles(const std::string& file, const std::string& password);
+
     TempDir FDir;
     std::vector<std::int64_t> FPauses;
 
@@ -56,6 +65,12 @@ private:
 
 // Bytes that differ from position to position, so that a misplaced byte shows.
 std::string PatternBytes(std::size_t size, unsigned seed = 1);
+// Every file below the folder by its name relative to it, with its contents.
+TFileMap TreeOf(const std::string& folder);
+// The little-endian 64-bit integer at offset.
+std::int64_t Int64At(const std::string& bytes, std::size_t offset);
+// Where the catalog of the container bytes begins: the header's locator without its password mask.
+std::int64_t CatalogPosition(const std::string& bytes, const std::string& password);
 // The error text of a call that must fail with an EContainerError.
 template <typename F> std::string ContainerErrorOf(F&& call)
 {

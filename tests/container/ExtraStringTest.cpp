@@ -6,6 +6,16 @@ namespace {
 
 const std::string Sep(1, TExtraString::Separator);
 
+// The pieces, each followed by the separator.
+std::string Pieces(const std::vector<std::string>& pieces)
+{
+    std::string text;
+    for (const auto& piece : pieces) {
+        text += piece + Sep;
+    }
+    return text;
+}
+
 class TFixedProvider : public TExtraProvider
 {
 public:
@@ -16,28 +26,24 @@ public:
 
 } // namespace
 
-TEST(ExtraStringTest, EmptyRecordSerializesToSixteenSeparatorsWithZeroNumbers)
+TEST(ExtraStringTest, RecordsSerializeToSixteenFieldsAndParseBack)
 {
-    const std::string text = TExtraString(false).Serialize();
-    std::string expected;
-    for (int index = 0; index < 16; ++index) {
-        expected += (index == 1 || (index >= 10 && index <= 13) || index == 15 ? "0" : "") + Sep;
-    }
-    EXPECT_EQ(text, expected);
-}
-
-TEST(ExtraStringTest, FilledRecordTakesFormatAddressAndVersionFromTheProvider)
-{
+    EXPECT_EQ(TExtraString(false).Serialize(),
+              Pieces({"", "0", "", "", "", "", "", "", "", "", "0", "0", "0", "0", "", "0"}));
     TExtraString::SetProvider(nullptr);
     EXPECT_EQ(TExtraString(true).Field(TExtraString::RecordFormat), "8");
     EXPECT_EQ(TExtraString(true).Field(TExtraString::SenderAddress), "");
 
     const TFixedProvider provider;
     TExtraString::SetProvider(&provider);
-    const TExtraString record(true);
+    TExtraString record(true);
     TExtraString::SetProvider(nullptr);
-    EXPECT_EQ(record.Serialize(), "8" + Sep + "0" + Sep + Sep + Sep + Sep + "me@example.org" + Sep + Sep + Sep + Sep +
-                                      Sep + "1" + Sep + "2" + Sep + "3" + Sep + "45" + Sep + "1.2.3" + Sep + "0" + Sep);
+    EXPECT_EQ(record.Serialize(),
+              Pieces({"8", "0", "", "", "", "me@example.org", "", "", "", "", "1", "2", "3", "45", "1.2.3", "0"}));
+    record.SetField(3, "reserved \xC3\xA9");
+    TExtraString copy;
+    copy.Parse(record.Serialize());
+    EXPECT_EQ(copy, record);
 }
 
 TEST(ExtraStringTest, ParseTakesOnlyPiecesEndedBySeparatorsAndKeepsTheRest)
@@ -51,51 +57,34 @@ TEST(ExtraStringTest, ParseTakesOnlyPiecesEndedBySeparatorsAndKeepsTheRest)
     EXPECT_EQ(record.Field(TExtraString::SenderAddress), "kept");
 
     // Reserved fields come back unchanged; more than sixteen pieces are ignored.
-    std::string text;
+    std::vector<std::string> pieces;
     for (int index = 0; index < 18; ++index) {
-        text +=
-            (TExtraString::IsNumeric(index) || index >= 16 ? std::to_string(index) : "r" + std::to_string(index)) + Sep;
+        pieces.push_back((TExtraString::IsNumeric(index) || index >= 16 ? "" : "r") + std::to_string(index));
     }
     TExtraString full;
-    full.Parse(text);
+    full.Parse(Pieces(pieces));
     EXPECT_EQ(full.Field(2), "r2");
     EXPECT_EQ(full.Number(TExtraString::Version4), 13);
-    EXPECT_EQ(full.Serialize(), text.substr(0, text.find("16" + Sep)));
-}
+    EXPECT_EQ(full.Serialize(), Pieces({pieces.begin(), pieces.begin() + 16}));
 
-TEST(ExtraStringTest, NonNumericPieceEndsTheParseQuietly)
-{
-    TExtraString record;
-    record.Parse("9" + Sep + "12" + Sep + "a" + Sep + "b" + Sep + Sep + "addr" + Sep + Sep + Sep + Sep + Sep + "x1" +
-                 Sep + "2" + Sep);
-    EXPECT_EQ(record.Field(TExtraString::RecordFormat), "9");
-    EXPECT_EQ(record.Number(TExtraString::Flags), 12);
-    EXPECT_EQ(record.Field(TExtraString::SenderAddress), "addr");
-    EXPECT_EQ(record.Number(TExtraString::Version1), 0) << "the parse stopped at the bad number";
-    EXPECT_EQ(record.Number(TExtraString::Version2), 0);
-
+    // A piece that is no 32-bit number where a number stands ends the parse quietly.
+    TExtraString stopped;
+    stopped.Parse(Pieces({"9", "12", "a", "b", "", "addr", "", "", "", "", "x1", "2"}));
+    EXPECT_EQ(stopped.Field(TExtraString::RecordFormat), "9");
+    EXPECT_EQ(stopped.Number(TExtraString::Flags), 12);
+    EXPECT_EQ(stopped.Field(TExtraString::SenderAddress), "addr");
+    EXPECT_EQ(stopped.Number(TExtraString::Version1), 0) << "the parse stopped at the bad number";
+    EXPECT_EQ(stopped.Number(TExtraString::Version2), 0);
     TExtraString overflow;
-    overflow.Parse("8" + Sep + "99999999999" + Sep);
+    overflow.Parse(Pieces({"8", "99999999999"}));
     EXPECT_EQ(overflow.Number(TExtraString::Flags), 0) << "a number beyond 32 bits is no number";
-    overflow.Parse("8" + Sep + "-7" + Sep);
+    overflow.Parse(Pieces({"8", "-7"}));
     EXPECT_EQ(overflow.Number(TExtraString::Flags), -7);
-}
-
-TEST(ExtraStringTest, ParseOfSerializeGivesTheSameRecord)
-{
-    const TFixedProvider provider;
-    TExtraString::SetProvider(&provider);
-    TExtraString record(true);
-    TExtraString::SetProvider(nullptr);
-    record.SetField(3, "reserved \xC3\xA9");
-    TExtraString copy;
-    copy.Parse(record.Serialize());
-    EXPECT_EQ(copy, record);
 }
 
 TEST(ExtraStringTest, SeparatedListsSplitAndJoin)
 {
-    EXPECT_EQ(SplitSeparated("a" + Sep + Sep + "c" + Sep + "dropped"), (std::vector<std::string>{"a", "", "c"}));
+    EXPECT_EQ(SplitSeparated(Pieces({"a", "", "c"}) + "dropped"), (std::vector<std::string>{"a", "", "c"}));
     EXPECT_TRUE(SplitSeparated("").empty());
     EXPECT_EQ(JoinSeparated({"Arial", "10"}), "Arial" + Sep + "10" + Sep);
     EXPECT_EQ(SplitSeparated(JoinSeparated({"x", "", "z"})), (std::vector<std::string>{"x", "", "z"}));
@@ -103,21 +92,16 @@ TEST(ExtraStringTest, SeparatedListsSplitAndJoin)
 
 TEST(ExtraStringTest, RecordIsStoredAsWindows1252WhenItCanBeElseAsUtf8)
 {
-    const struct
-    {
-        std::string Address;
-        std::string Stored;
-    } rows[] = {
-        {"Zo\xC3\xAB <zo\xC3\xAB@example.org>", "Zo\xEB <zo\xEB@example.org>"},
-        {"\xC5\x81\xC3\xB3\x64\xC5\xBA", "\xC5\x81\xC3\xB3\x64\xC5\xBA"}, // the L with stroke has no Windows-1252 byte
-    };
-    for (const auto& row : rows) {
+    // The L with stroke has no Windows-1252 byte.
+    for (const auto& [address, stored] : std::vector<std::pair<std::string, std::string>>{
+             {"Zo\xC3\xAB <zo\xC3\xAB@example.org>", "Zo\xEB <zo\xEB@example.org>"},
+             {"\xC5\x81\xC3\xB3\x64\xC5\xBA", "\xC5\x81\xC3\xB3\x64\xC5\xBA"}}) {
         TExtraString record(false);
-        record.SetField(TExtraString::SenderAddress, row.Address);
-        const std::string stored = record.Serialize();
-        EXPECT_NE(stored.find(Sep + row.Stored + Sep), std::string::npos) << row.Address;
+        record.SetField(TExtraString::SenderAddress, address);
+        const std::string text = record.Serialize();
+        EXPECT_NE(text.find(Sep + stored + Sep), std::string::npos) << address;
         TExtraString reread;
-        reread.Parse(stored);
-        EXPECT_EQ(reread, record) << row.Address;
+        reread.Parse(text);
+        EXPECT_EQ(reread, record) << address;
     }
 }

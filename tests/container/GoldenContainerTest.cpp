@@ -4,12 +4,12 @@
 #include "ContainerFixture.h"
 #include "container/LocalFiles.h"
 
-#include <filesystem>
+#include <tuple>
 
 namespace {
 
-const std::string GoldenFile = std::string(SEALVANE_TEST_DATA_DIR) + "/golden.xvt";
 const std::string GoldenPassword = "gold"; // shorter than the key pad: the pad takes part
+constexpr std::int64_t GoldenAdded = 1796545041;
 
 // The contents the files had when they were added.
 std::string GoldenBytes(std::size_t size)
@@ -21,31 +21,29 @@ std::string GoldenBytes(std::size_t size)
     return bytes;
 }
 
-struct TGoldenEntry
+// Number, position, size, relative folder, file name, duplicate number, attributes, modification
+// time and header length of an entry.
+using TFields = std::tuple<std::int64_t, std::int64_t, std::int64_t, std::string, std::string, std::int64_t,
+                           std::int64_t, std::int64_t, std::int64_t>;
+
+TFields FieldsOf(const TFileInfo& e)
 {
-    std::int64_t ID;
-    std::int64_t Position;
-    std::int64_t Size;
-    const char* RelativeFolder;
-    const char* FileName;
-    std::int64_t DupNo;
-    std::int64_t Attributes;
-    std::int64_t Modified;
-    std::int64_t HeaderLength;
-    std::string Contents;
-};
+    return {e.FID,    e.FPosition,   e.FSize,     e.FPath.RelativeFolder(), e.FPath.FileName(),
+            e.FDupNo, e.FAttributes, e.FModified, e.FHeaderLength};
+}
 
 // In stored order; a seventh entry ("deleted.tmp", 123 + 25 bytes) was deleted before closing.
-const TGoldenEntry GoldenEntries[] = {
-    {0, 203, 17, "", "readme.txt", 0, 0x20, 1700003600, 122, "Hello, Sealvane!\n"},
-    {1, 342, 0, "", "empty.dat", 0, 0x20, 1700007200, 121, ""},
-    // 130 header bytes: the name is stored in Windows-1252 (13 bytes; 14 in UTF-8).
-    {2, 463, 1000, "/docs", "Café menu.txt", 0, 0x20, 1700010800, 130, GoldenBytes(1000)},
-    {3, 1593, 70000, "/docs/deep/tree", "data.bin", 0, 0x20, 1700014400, 135, GoldenBytes(70000)},
-    {4, 71728, 1, "", ".hidden", 0, 0x22, 1700018000, 119, "h"},
-    {5, 71996, 17, "", "readme.txt", 1, 0x20, 1700003600, 122, "Hello, Sealvane!\n"},
+// "Café menu.txt" has 130 header bytes: the name is stored in Windows-1252 (13 bytes; 14 in UTF-8).
+const TFields GoldenEntries[] = {
+    {0, 203, 17, "", "readme.txt", 0, 0x20, 1700003600, 122},
+    {1, 342, 0, "", "empty.dat", 0, 0x20, 1700007200, 121},
+    {2, 463, 1000, "/docs", "Café menu.txt", 0, 0x20, 1700010800, 130},
+    {3, 1593, 70000, "/docs/deep/tree", "data.bin", 0, 0x20, 1700014400, 135},
+    {4, 71728, 1, "", ".hidden", 0, 0x22, 1700018000, 119},
+    {5, 71996, 17, "", "readme.txt", 1, 0x20, 1700003600, 122},
 };
-constexpr std::int64_t GoldenAdded = 1796545041;
+const std::string GoldenContents[] = {"Hello, Sealvane!\n", "",  GoldenBytes(1000),
+                                      GoldenBytes(70000),   "h", "Hello, Sealvane!\n"};
 
 using GoldenContainerTest = ContainerFixture;
 
@@ -54,8 +52,9 @@ using GoldenContainerTest = ContainerFixture;
 TEST_F(GoldenContainerTest, OpensWithEveryFieldMemoExtraAndByte)
 {
     const std::string copy = FDir.File("golden.xvt");
-    std::filesystem::copy_file(GoldenFile, copy);
+    std::filesystem::copy_file(std::string(SEALVANE_TEST_DATA_DIR) + "/golden.xvt", copy);
     const std::string original = ReadWholeFile(copy);
+    EXPECT_FALSE(CheckPassword(copy, "gol"));
 
     TRandomCryptoContainer container(GoldenPassword);
     TCatalog& catalog = container.Open(copy);
@@ -70,45 +69,24 @@ TEST_F(GoldenContainerTest, OpensWithEveryFieldMemoExtraAndByte)
 
     catalog.SortByID();
     ASSERT_EQ(catalog.Count(), 6);
-    const std::string out = FDir.File("out");
     for (int index = 0; index < 6; ++index) {
         const TFileInfo& entry = *catalog.Item(index);
-        const TGoldenEntry& golden = GoldenEntries[index];
-        SCOPED_TRACE(golden.FileName);
-        EXPECT_EQ(entry.FID, golden.ID);
-        EXPECT_EQ(entry.FPosition, golden.Position);
-        EXPECT_EQ(entry.FSize, golden.Size);
-        EXPECT_EQ(entry.FPath.BaseFolder(), "/tmp/sealvane-golden/src");
-        EXPECT_EQ(entry.FPath.RelativeFolder(), golden.RelativeFolder);
-        EXPECT_EQ(entry.FPath.FileName(), golden.FileName);
-        EXPECT_EQ(entry.FPath.Reserved(), "");
-        EXPECT_EQ(entry.FDupNo, golden.DupNo);
-        EXPECT_EQ(entry.FAttributes, golden.Attributes);
-        EXPECT_EQ(entry.FModified, golden.Modified);
-        EXPECT_EQ(entry.FAdded, GoldenAdded);
-        EXPECT_EQ(entry.FHeaderLength, golden.HeaderLength);
-
+        SCOPED_TRACE(index);
+        EXPECT_EQ(FieldsOf(entry), GoldenEntries[index]);
+        EXPECT_EQ(std::tuple(entry.FPath.BaseFolder(), entry.FPath.Reserved(), entry.FAdded),
+                  std::tuple(std::string("/tmp/sealvane-golden/src"), std::string(), GoldenAdded));
         const std::string target = FDir.File("single/" + std::to_string(index));
         container.ExtractFileTo(index, target);
-        EXPECT_EQ(ReadWholeFile(target), golden.Contents);
-        EXPECT_EQ(LastWriteLocalSeconds(target), golden.Modified);
-    }
-    container.Close();
-    EXPECT_EQ(ReadWholeFile(copy), original) << "reading changes nothing";
-}
-
-TEST_F(GoldenContainerTest, StoredNamesAreWindows1252AndTheTreeComesBack)
-{
-    const std::string copy = FDir.File("golden.xvt");
-    std::filesystem::copy_file(GoldenFile, copy);
-    TRandomCryptoContainer container(GoldenPassword);
-    container.OpenReadOnly(copy);
-    for (int index = 0; index < container.GetCatalog().Count(); ++index) {
+        EXPECT_EQ(ReadWholeFile(target), GoldenContents[index]);
+        EXPECT_EQ(LastWriteLocalSeconds(target), std::get<7>(GoldenEntries[index]));
         container.ExtractFile(index, FDir.File("tree"));
     }
     container.Close();
-    EXPECT_EQ(ReadWholeFile(FDir.File("tree/docs/Café menu.txt")), GoldenBytes(1000));
-    EXPECT_EQ(ReadWholeFile(FDir.File("tree/docs/deep/tree/data.bin")), GoldenBytes(70000));
-    EXPECT_EQ(ReadWholeFile(FDir.File("tree/readme.txt")), "Hello, Sealvane!\n");
-    EXPECT_FALSE(CheckPassword(copy, "gol"));
+    EXPECT_EQ(ReadWholeFile(copy), original) << "reading changes nothing";
+    EXPECT_TRUE(TreeOf(FDir.File("tree")) == (TFileMap{{"readme.txt", GoldenContents[0]},
+                                                       {"empty.dat", ""},
+                                                       {"docs/Café menu.txt", GoldenBytes(1000)},
+                                                       {"docs/deep/tree/data.bin", GoldenBytes(70000)},
+                                                       {".hidden", "h"}}))
+        << "the tree comes back";
 }

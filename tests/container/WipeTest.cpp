@@ -1,8 +1,6 @@
 #include "container/Wipe.h"
 #include "ContainerFixture.h"
 
-#include <algorithm>
-#include <filesystem>
 #include <set>
 #include <sys/stat.h>
 
@@ -23,34 +21,44 @@ private:
 
 } // namespace
 
-TEST_F(WipeTest, OneCycleLeavesRandomBytesInWholeBlocks)
+TEST_F(WipeTest, EveryCycleWritesAaThen55ThenFreshRandomBytesInWholeBlocks)
 {
-    const std::string original = PatternBytes(100);
-    const std::string file = MakeFile("secret.txt", original);
-    WipeFile(file, 1, false);
-    const std::string after = ReadWholeFile(file);
-    ASSERT_EQ(after.size(), 8192u) << "grown to a whole block";
-    EXPECT_EQ(after.find(original), std::string::npos);
-    const std::set<char> distinct(after.begin(), after.end());
-    EXPECT_GT(distinct.size(), 200u) << "the last pass writes random bytes, not a constant";
-}
-
-TEST_F(WipeTest, SizesStayWholeBlocksAndEmptyStaysEmpty)
-{
-    const std::string empty = MakeFile("empty", "");
-    const std::string exact = MakeFile("exact", PatternBytes(16384));
-    WipeFile(empty, 2, false);
-    WipeFile(exact, 1, false);
-    EXPECT_EQ(std::filesystem::file_size(empty), 0u);
-    EXPECT_EQ(std::filesystem::file_size(exact), 16384u);
-    EXPECT_NE(ReadWholeFile(exact), PatternBytes(16384));
+    for (const auto& [size, cycles, wipedSize] :
+         std::vector<std::tuple<std::size_t, int, std::size_t>>{{100, 1, 8192}, {16384, 1, 16384}, {20000, 2, 24576}}) {
+        SCOPED_TRACE(size);
+        const std::string original = PatternBytes(size), file = MakeFile("secret", original);
+        std::vector<std::string> passes, expected;
+        std::set<std::string> randomPasses;
+        const std::size_t blocks = wipedSize;
+        TPassHookScope scope([&](const std::string& name, int pass) {
+            EXPECT_EQ(pass, static_cast<int>(passes.size()));
+            const std::string bytes = ReadWholeFile(name);
+            const std::set<char> distinct(bytes.begin(), bytes.end());
+            if (bytes.size() != blocks) {
+                passes.push_back(std::to_string(bytes.size()) + " bytes");
+            } else if (distinct == std::set<char>{'\xAA'} || distinct == std::set<char>{'\x55'}) {
+                passes.push_back(*distinct.begin() == '\xAA' ? "AA" : "55");
+            } else {
+                passes.push_back(distinct.size() > 200 ? "random" : "other");
+                randomPasses.insert(bytes);
+            }
+        });
+        WipeFile(file, cycles, false);
+        for (int cycle = 0; cycle < cycles; ++cycle) {
+            expected.insert(expected.end(), {"AA", "55", "random"});
+        }
+        EXPECT_EQ(passes, expected);
+        EXPECT_EQ(randomPasses.size(), static_cast<std::size_t>(cycles)) << "fresh random bytes in every cycle";
+        EXPECT_EQ(ReadWholeFile(file).find(original), std::string::npos);
+    }
+    WipeFile(MakeFile("empty", ""), 2, false);
+    EXPECT_EQ(std::filesystem::file_size(FDir.File("empty")), 0u);
 }
 
 TEST_F(WipeTest, DeletesAfterwardsAndZeroCyclesOnlyDeletes)
 {
     const std::string wiped = MakeFile("wiped", "plain text");
-    std::int64_t lastDone = 0;
-    std::int64_t lastTotal = 0;
+    std::int64_t lastDone = 0, lastTotal = 0;
     WipeFile(wiped, 2, true, [&](std::int64_t done, std::int64_t total) {
         EXPECT_GT(done, lastDone);
         lastDone = done;
@@ -59,52 +67,22 @@ TEST_F(WipeTest, DeletesAfterwardsAndZeroCyclesOnlyDeletes)
     EXPECT_FALSE(std::filesystem::exists(wiped));
     EXPECT_EQ(lastDone, 2 * 3 * 8192);
     EXPECT_EQ(lastTotal, lastDone);
-
-    const std::string untouched = MakeFile("untouched", "plain text");
-    WipeFile(untouched, 0, true);
-    EXPECT_FALSE(std::filesystem::exists(untouched));
+    WipeFile(MakeFile("untouched", "plain text"), 0, true);
+    EXPECT_FALSE(std::filesystem::exists(FDir.File("untouched")));
 }
 
-TEST_F(WipeTest, ReadOnlyOrMissingFilesFailAndStay)
+TEST_F(WipeTest, FilesThatCannotBeWrittenFailAndStay)
 {
-    const std::string file = MakeFile("readonly", "keep me");
+    const std::string file = MakeFile("readonly", "keep me"), held = MakeFile("held", "in use");
     ::chmod(file.c_str(), 0444);
     EXPECT_EQ(ContainerErrorOf([&] { WipeFile(file, 1, true); }),
               "File '" + file + "' is read only! Cannot open for overwrite.");
     EXPECT_EQ(ReadWholeFile(file), "keep me");
     EXPECT_EQ(ContainerErrorOf([&] { WipePass(FDir.File("missing")); }),
               "Container '" + FDir.File("missing") + "' not found!");
-}
-
-TEST_F(WipeTest, FileHeldOpenByAStreamIsNotWipedOrDeleted)
-{
-    const std::string file = MakeFile("held", "in use");
-    TBasicFileStream holder(file, TFileMode::OpenRead);
-    EXPECT_THROW(WipeFile(file, 1, true), EStreamError);
-    EXPECT_EQ(ReadWholeFile(file), "in use");
-}
-
-TEST_F(WipeTest, PassesWriteAaThen55ThenRandomInEveryCycle)
-{
-    const std::string file = MakeFile("secret", PatternBytes(20000));
-    std::vector<std::string> afterPass;
-    std::set<std::string> randomPasses;
-    TPassHookScope scope([&](const std::string& name, int pass) {
-        EXPECT_EQ(pass, static_cast<int>(afterPass.size()));
-        const std::string bytes = ReadWholeFile(name);
-        const std::set<char> distinct(bytes.begin(), bytes.end());
-        if (bytes.size() != 24576) {
-            afterPass.push_back(std::to_string(bytes.size()) + " bytes");
-        } else if (distinct == std::set<char>{'\xAA'} || distinct == std::set<char>{'\x55'}) {
-            afterPass.push_back(*distinct.begin() == '\xAA' ? "AA" : "55");
-        } else {
-            afterPass.push_back(distinct.size() > 200 ? "random" : "other");
-            randomPasses.insert(bytes);
-        }
-    });
-    WipeFile(file, 2, false);
-    EXPECT_EQ(afterPass, (std::vector<std::string>{"AA", "55", "random", "AA", "55", "random"}));
-    EXPECT_EQ(randomPasses.size(), 2u) << "fresh random bytes in every cycle";
+    TBasicFileStream holder(held, TFileMode::OpenRead);
+    EXPECT_THROW(WipeFile(held, 1, true), EStreamError);
+    EXPECT_EQ(ReadWholeFile(held), "in use");
 }
 
 TEST_F(WipeTest, AFailedDeleteIsReportedAndTheWipedFileStays)
