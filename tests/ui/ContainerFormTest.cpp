@@ -347,3 +347,16 @@ TEST_F(ContainerFormTest, SizesAreGroupedAndDatesShowTheStoredWallClock)
     const QString date = TAttachmentModel::DateText(1709647620, english);
     EXPECT_TRUE(date.contains(QStringLiteral("2:07")) && date.contains(QStringLiteral("3/5/24"))) << date.toStdString();
 }
+
+TEST_F(ContainerFormTest, StoredSizeIsTakenOnlyWhenComplete)
+{
+    FSettings.fContainer_UserDimensions = true;
+    for (const auto& [height, taken] : {std::pair{511, true}, {0, false}}) {
+        FSettings.fContainer_Width = 733;
+        FSettings.fContainer_Height = height;
+        const auto window = MakeWindow({});
+        window->BringToFront();
+        EXPECT_EQ(window->size() == QSize(733, 511), taken) << height;
+        EXPECT_EQ(window->width() == 733, taken) << "a stored width without a height is left alone";
+    }
+}
