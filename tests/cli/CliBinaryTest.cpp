@@ -1,5 +1,4 @@
 #include "ContainerFixture.h"
-#include "FilesBelow.h"
 #include "HostileContainer.h"
 #include "RunProgram.h"
 #include "cipher/BasicFileStream.h"
@@ -38,10 +37,10 @@ TEST_F(CliBinary, RoundTripKeepsEveryByteAndModificationTime)
     // Away from any change of summer time.
     const auto june2021 = std::chrono::file_clock::from_sys(
         std::chrono::system_clock::time_point(std::chrono::sys_days{std::chrono::June / 15 / 2021} + 12h));
-    const TFileTree files = {{"tree/Café.txt", PatternBytes(70000, 1)},
-                             {"tree/sub/Łódź-Привет.txt", PatternBytes(1234, 2)},
-                             {"tree/sub/empty", ""},
-                             {"tree/deep/er/large.bin", PatternBytes(3 << 20, 3)}};
+    const TFileMap files = {{"tree/Café.txt", PatternBytes(70000, 1)},
+                            {"tree/sub/Łódź-Привет.txt", PatternBytes(1234, 2)},
+                            {"tree/sub/empty", ""},
+                            {"tree/deep/er/large.bin", PatternBytes(3 << 20, 3)}};
     auto modified = june2021;
     for (const auto& [name, bytes] : files) {
         fs::last_write_time(MakeFile(name, bytes), modified += 3607s);
@@ -52,7 +51,7 @@ TEST_F(CliBinary, RoundTripKeepsEveryByteAndModificationTime)
     const TProgramRun list = Cli({"list", "c.xvt"}, "pw\n");
     ASSERT_EQ(list.ExitCode, 0) << list.Err;
     ASSERT_EQ(Cli({"extract", "c.xvt", "-o", "out"}, "pw\n").ExitCode, 0);
-    EXPECT_TRUE(FilesBelow(FDir.File("out")) == files);
+    EXPECT_TRUE(TreeOf(FDir.File("out")) == files);
     modified = june2021;
     for (const auto& [name, bytes] : files) {
         EXPECT_PRED2(Contains, list.Out, fs::path(name).filename().string());
@@ -94,7 +93,7 @@ TEST_F(CliBinary, AddToAContainerWithoutWritePermissionFails)
 // Delete leaves the bytes, compact drops them and keeps the container's permissions.
 TEST_F(CliBinary, CompactAfterDeleteShrinksTheFileAndKeepsTheRest)
 {
-    const TFileTree kept = {{"keep1.txt", PatternBytes(5000, 4)}, {"keep2.txt", PatternBytes(7000, 6)}};
+    const TFileMap kept = {{"keep1.txt", PatternBytes(5000, 4)}, {"keep2.txt", PatternBytes(7000, 6)}};
     MakeFile("keep1.txt", kept.at("keep1.txt"));
     MakeFile("drop.bin", PatternBytes(200000, 5));
     MakeFile("keep2.txt", kept.at("keep2.txt"));
@@ -108,8 +107,8 @@ TEST_F(CliBinary, CompactAfterDeleteShrinksTheFileAndKeepsTheRest)
     EXPECT_LT(fs::file_size(FDir.File("c.xvt")), before - 200000);
     EXPECT_EQ(fs::status(FDir.File("c.xvt")).permissions(), fs::perms(0640));
     ASSERT_EQ(Cli({"extract", "c.xvt", "-o", "out"}, "pw\n").ExitCode, 0);
-    EXPECT_TRUE(FilesBelow(FDir.File("out")) == kept);
-    EXPECT_EQ(FilesBelow(FDir.Path()).size(), 6u) << "no work file left beside the container";
+    EXPECT_TRUE(TreeOf(FDir.File("out")) == kept);
+    EXPECT_EQ(TreeOf(FDir.Path()).size(), 6u) << "no work file left beside the container";
 }
 
 TEST_F(CliBinary, HostileStoredNamesWriteNothingOutsideTheTargetFolder)
@@ -126,7 +125,7 @@ TEST_F(CliBinary, HostileStoredNamesWriteNothingOutsideTheTargetFolder)
     const TProgramRun extract = Cli({"extract", "c.xvt", "-o", "out/inner"}, "pw\n");
     EXPECT_EQ(extract.ExitCode, 1);
     EXPECT_PRED2(Contains, extract.Err, "Illegal file name");
-    const TFileTree files = FilesBelow(FDir.Path());
+    const TFileMap files = TreeOf(FDir.Path());
     EXPECT_EQ(files.size(), 2u);
     EXPECT_EQ(files.count("c.xvt") + files.count("out/inner/sub/fine.txt"), 2u);
     EXPECT_FALSE(fs::exists(FDir.File("../escaped.txt")));
@@ -142,7 +141,7 @@ TEST_F(CliBinary, FailedCreateLeavesNoFile)
     TBasicFileStream holder(FDir.File("present.txt"), TFileMode::OpenRead); // held exclusively
     MakeFile("other.txt", "o");
     EXPECT_EQ(Cli({"create", "out.xvt", "other.txt", "present.txt"}, "pw\n").ExitCode, 1);
-    EXPECT_EQ(FilesBelow(FDir.Path()), (TFileTree{{"other.txt", "o"}, {"present.txt", "p"}}));
+    EXPECT_EQ(TreeOf(FDir.Path()), (TFileMap{{"other.txt", "o"}, {"present.txt", "p"}}));
 }
 
 TEST_F(CliBinary, UsageErrorsAndTheLanguageOfMessages)
@@ -171,5 +170,5 @@ TEST_F(CliBinary, OnATerminalPasswordsAreNotEchoedAndQuestionsAreAsked)
                                             {"File 'gone.txt' will be wiped and deleted. Are you sure? [y/N] ", "y\n"}},
                                            FDir.Path());
     EXPECT_EQ(wipe.ExitCode, 0) << wipe.Out;
-    EXPECT_EQ(FilesBelow(FDir.Path()), (TFileTree{{"c.xvt", ReadWholeFile(FDir.File("c.xvt"))}, {"keep.txt", "k"}}));
+    EXPECT_EQ(TreeOf(FDir.Path()), (TFileMap{{"c.xvt", ReadWholeFile(FDir.File("c.xvt"))}, {"keep.txt", "k"}}));
 }

@@ -134,6 +134,7 @@ TEST(CliInputFiles, FoldersComeWithTheirNameFilesAloneAndOddThingsAreSkipped)
     EXPECT_EQ(selection.Skipped, std::vector<std::string>{dir.File("docs/pipe")});
 
     EXPECT_EQ(CollectInputFiles({dir.File("docs")}, dir.File("docs/a.txt")).Files.size(), 1u) << "excluded";
+    EXPECT_TRUE(CollectInputFiles({dir.File("docs/../single.txt")}, dir.File("single.txt")).Files.empty());
     EXPECT_THROW(CollectInputFiles({dir.File("nothing")}, ""), EContainerError);
     std::filesystem::create_directories(dir.File("odd|folder"));
     WriteWholeFile(dir.File("odd|folder/x"), "x");
