@@ -41,61 +41,55 @@ protected:
         std::filesystem::create_directories(FDir.File("tmp"));
     }
 
+    using TRun = std::function<void(const TCopyProgress&)>;
+
     // Runs the call on the container opened for writing (or read-only and sorted by number), then
     // closes it; the file's bytes at a failure are kept to show whether they changed before Close.
-    void OnContainer(bool writable, const TCopyProgress& progress,
-                     const std::function<void(TRandomCryptoContainer&)>& call)
+    TRun On(bool writable, const std::function<void(TRandomCryptoContainer&)>& call)
     {
-        TRandomCryptoContainer container(Password);
-        if (writable) {
-            container.Open(FContainer);
-        } else {
-            container.OpenReadOnly(FContainer).SortByID();
-        }
-        container.SetProgress(progress);
-        try {
-            call(container);
-        } catch (...) {
-            FBytesAfterCancel = ReadWholeFile(FContainer);
+        return [this, writable, call](const TCopyProgress& progress) {
+            TRandomCryptoContainer container(Password);
+            if (writable) {
+                container.Open(FContainer);
+            } else {
+                container.OpenReadOnly(FContainer).SortByID();
+            }
+            container.SetProgress(progress);
+            try {
+                call(container);
+            } catch (...) {
+                FBytesAfterCancel = ReadWholeFile(FContainer);
+                container.Close();
+                throw;
+            }
             container.Close();
-            throw;
-        }
-        container.Close();
+        };
     }
 
-    void Add(const std::string& name, const TCopyProgress& progress)
+    TRun Add(const std::string& name)
     {
-        OnContainer(true, progress, [&](auto& container) { container.AddFile(FDir.File(name), FDir.Path()); });
+        return On(true, [this, name](auto& container) { container.AddFile(FDir.File(name), FDir.Path()); });
     }
 
     // Each runs on the container as SetUp made it (entries 0 a.txt, 1 empty.txt, 2 big.bin).
     std::vector<TOperation> Operations()
     {
         const std::int64_t all = 100000 + LargeSize;
+        const std::string out = FDir.File("out"), other = FDir.File("other.xvt");
         return {
-            {"add small", 200000, [&](const auto& progress) { Add("new/small.bin", progress); }},
-            {"add large", LargeSize, [&](const auto& progress) { Add("new/large.bin", progress); }},
-            {"add empty", 0, [&](const auto& progress) { Add("new/empty.bin", progress); }},
-            {"extract", LargeSize,
-             [&](const auto& progress) {
-                 OnContainer(false, progress, [&](auto& container) { container.ExtractFile(2, FDir.File("out")); });
-             }},
-            {"extract to", 100000,
-             [&](const auto& progress) {
-                 OnContainer(false, progress,
-                             [&](auto& container) { container.ExtractFileTo(0, FDir.File("out/a.txt")); });
-             }},
+            {"add small", 200000, Add("new/small.bin")},
+            {"add large", LargeSize, Add("new/large.bin")},
+            {"add empty", 0, Add("new/empty.bin")},
+            {"extract", LargeSize, On(false, [out](auto& container) { container.ExtractFile(2, out); })},
+            {"extract to", 100000, On(false, [out](auto& container) { container.ExtractFileTo(0, out + "/a.txt"); })},
             {"append", 70000 + LargeSize,
-             [&](const auto& progress) {
-                 OnContainer(true, progress,
-                             [&](auto& container) { container.AppendContainer(FDir.File("other.xvt"), "other"); });
-             }},
+             On(true, [other](auto& container) { container.AppendContainer(other, "other"); })},
             {"copy", all,
-             [&](const auto& progress) {
+             [this](const auto& progress) {
                  CopyContainer(FContainer, Password, FDir.File("copy.xvt"), FDir.File("tmp/copy.tmp"), "new", progress);
              }},
             {"rekey", all,
-             [&](const auto& progress) {
+             [this](const auto& progress) {
                  RekeyContainer(FContainer, "new", Password, FDir.File("tmp/c.tmp"), progress);
              }},
         };
