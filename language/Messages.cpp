@@ -256,6 +256,7 @@ constexpr const TMessage* AllMessages[] = {
     &msg::NoMailProgram,
     &msg::MapiSettingsUnusedHere,
     &msg::Cancelled,
+    &msg::BrowserPageInstruction,
 };
 
 static_assert(std::size(AllMessages) == CatalogueMessageCount + WebAddressCount + OwnMessageCount,

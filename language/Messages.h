@@ -916,6 +916,11 @@ inline constexpr TMessage Cancelled{{
     "Abgebrochen. Es wurde nichts geändert.",
     "Annulé. Rien n'a été modifié.",
     "Nuligita. Nenio estis shanghita."}};
+inline constexpr TMessage BrowserPageInstruction{{
+    "No Sealvane at hand? The link above opens the attached container in any web browser, also saved and offline (sealvane-open.html): the container never leaves your computer.",
+    "Kein Sealvane zur Hand? Der Link oben öffnet den angehängten Container in jedem Webbrowser, auch gespeichert und offline (sealvane-open.html): Der Container verlässt Ihren Computer nie.",
+    "Pas de Sealvane sous la main? Le lien ci-dessus ouvre le container joint dans n'importe quel navigateur web, même enregistré et hors ligne (sealvane-open.html): le container ne quitte jamais votre ordinateur.",
+    "Chu neniu Sealvane che mano? La supra ligilo malfermas la kunsenditan konteneron en iu ajn retumilo, ankau konservita kaj senkonekte (sealvane-open.html): la kontenero neniam forlasas vian komputilon."}};
 // clang-format on
 
 } // namespace msg
@@ -924,7 +929,7 @@ inline constexpr TMessage Cancelled{{
 inline constexpr int CatalogueMessageCount = 242;
 // The web addresses, then the program's own texts.
 inline constexpr int WebAddressCount = 4;
-inline constexpr int OwnMessageCount = 5;
+inline constexpr int OwnMessageCount = 6;
 
 // Every message in table order: the catalogue, the web addresses (UrlHome, UrlHelp, UrlUpdate,
 // UrlDecrypt), then the program's own texts.

@@ -272,10 +272,16 @@ void TSettings::SetDefaults()
     fContainer_CloseAfterMail = true;
     fContainer_CloseAfterAnswer = true;
     fContainer_UserDimensions = false;
-    fContainer_DecryptInstructionText = FormatText(MsgText(msg::DecryptLinkInstruction), {MsgText(msg::UrlDecrypt)});
+    fContainer_DecryptInstructionText = DefaultDecryptInstructionText();
     fContainer_DecryptInstructionSubject = MsgText(msg::SecureMessageSubject);
 
     Autostart = false;
+}
+
+std::string TSettings::DefaultDecryptInstructionText()
+{
+    return FormatText(MsgText(msg::DecryptLinkInstruction), {MsgText(msg::UrlDecrypt)}) + "\r\n\r\n" +
+           MsgText(msg::BrowserPageInstruction);
 }
 
 bool TSettings::Load()

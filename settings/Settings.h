@@ -41,6 +41,9 @@ public:
 
     // Every field at its default.
     void SetDefaults();
+    // The body of the instructions mail of a new installation, in the current language: the link
+    // to the decryption page, then where the page that opens a container in a browser is found.
+    static std::string DefaultDecryptInstructionText();
 
     // Removes the user's settings file (the "-U" switch): true when no settings are left, else
     // failure says which file could not be removed and the system's reason.

@@ -132,5 +132,5 @@ void TOptionsMapiPage::Relabel()
 void TOptionsMapiPage::RestoreDefaultText()
 {
     FSubject->setText(UiText(msg::SecureMessageSubject));
-    FText->setPlainText(ShownText(FormatText(MsgText(msg::DecryptLinkInstruction), {MsgText(msg::UrlDecrypt)})));
+    FText->setPlainText(ShownText(TSettings::DefaultDecryptInstructionText()));
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <sys/stat.h>
@@ -63,7 +64,9 @@ const struct TField
     {"fContainer_CloseAfterAnswer", &TSettings::fContainer_CloseAfterAnswer, "1", "0"},
     {"fContainer_UserDimensions", &TSettings::fContainer_UserDimensions, "0", "1"},
     {"fContainer_DecryptInstructionText", &TSettings::fContainer_DecryptInstructionText,
-     "To decrypt the Sealvane message please click on the following link:\r\n\r\nhttps://www.sealvane.org/open/",
+     "To decrypt the Sealvane message please click on the following link:\r\n\r\nhttps://www.sealvane.org/open/\r\n\r\n"
+     "No Sealvane at hand? The link above opens the attached container in any web browser, also saved and offline "
+     "(sealvane-open.html): the container never leaves your computer.",
      "Line one\r\n\r\nLine two, with a comma"},
     {"fContainer_DecryptInstructionSubject", &TSettings::fContainer_DecryptInstructionSubject,
      "Secure message created with Sealvane", "Subject ; with = signs"},
@@ -192,11 +195,17 @@ TEST_F(SettingsTest, StoredValuesAreTakenUntilTheFirstThatCannotBe)
          {{"DefaultFont", "Verdana/-12/3/700/1/255/000"}}},
         {"a font without a separator", font("no separator at all"), {}},
     };
+    int caseNumber = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.FName);
         std::filesystem::remove_all(FSandbox.ConfigHome());
         if (!c.FFile.empty()) {
             WriteSettingsFile(c.FFile);
+            // Qt keeps a settings file it has read until its size or time changes: two files of
+            // one size written within the clock's resolution must still be read afresh.
+            std::filesystem::last_write_time(SettingsFileName(), std::filesystem::file_time_type::clock::now() -
+                                                                     std::chrono::hours(1) +
+                                                                     std::chrono::seconds(++caseNumber));
         }
         if (c.FAutostartEntry) {
             ASSERT_TRUE(CreateStartupLink());

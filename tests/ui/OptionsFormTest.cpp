@@ -322,8 +322,9 @@ TEST_F(OptionsFormTest, RestoreDefaultTextAndStoredLineBreaks)
     EXPECT_EQ(Find<QLineEdit>(*form, "SubjectEdit")->text(), UiText(msg::SecureMessageSubject));
     Click(*form, "SaveButton");
     EXPECT_EQ(FSettings.fContainer_DecryptInstructionText,
-              FormatText(msg::DecryptLinkInstruction.Text[LangGerman], {MsgText(msg::UrlDecrypt)}))
-        << "CR LF line breaks and the decryption page's address";
+              FormatText(msg::DecryptLinkInstruction.Text[LangGerman], {MsgText(msg::UrlDecrypt)}) + "\r\n\r\n" +
+                  msg::BrowserPageInstruction.Text[LangGerman])
+        << "CR LF line breaks, the decryption page's address and where the browser page is";
 }
 
 TEST_F(OptionsFormTest, EveryCaptionFollowsTheLanguage)
