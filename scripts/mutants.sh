@@ -32,6 +32,10 @@ declare -A TESTS=(
     [settings]='^settings\.'
     [app]='^(app|flow)\.'
     [ui]='^(window|meter|e2e)\.'
+    [cli]='^cli(-binary)?\.'
+    [richtext]='^richtext\.'
+    [mail]='^mail\.'
+    [dragdrop]='^dragdrop\.'
 )
 # "@area" in the targets or tests field stands for that area's list.
 expand() {
@@ -49,8 +53,9 @@ while IFS=$'\t' read -r name file targets regex original replacement; do
     [[ -z $name || $name == \#* ]] && continue
     [[ -n $replacement || -n $original ]] || { echo "malformed line for $name" >&2; exit 2; }
     echo "$name" | grep -qE -- "$PATTERN" || continue
-    NAMES+=("$name") FILES+=("$file") BUILDS+=("$(expand TARGETS "$targets")")
-    REGEXES+=("$(expand TESTS "$regex")") ORIGINALS+=("$original") REPLACEMENTS+=("$replacement")
+    builds=$(expand TARGETS "$targets") && tests=$(expand TESTS "$regex") || exit 2
+    NAMES+=("$name") FILES+=("$file") BUILDS+=("$builds")
+    REGEXES+=("$tests") ORIGINALS+=("$original") REPLACEMENTS+=("$replacement")
 done <"$LIST"
 [[ ${#NAMES[@]} -gt 0 ]] || { echo "no mutant matches '$PATTERN'" >&2; exit 2; }
 
