@@ -16,8 +16,10 @@ MEMFS.expandFileStorage = function (node, newCapacity) {
 };
 
 // Each read of a File costs a call that takes about as long for 64 KiB as for megabytes: the
-// container is read in aligned slices of 1 MiB, the last one kept for the reads that follow.
-var svSliceSize = 1 << 20;
+// container is read in aligned slices of 8 MiB, the last one kept for the reads that follow
+// (opening and extracting 256 MiB took a quarter less time than with slices of 1 MiB, for some
+// 10 MiB more memory).
+var svSliceSize = 8 << 20;
 var svSlice = { file: null, start: 0, bytes: new Uint8Array(0) };
 WORKERFS.stream_ops.read = function (stream, buffer, offset, length, position) {
     var file = stream.node.contents;
