@@ -8,7 +8,6 @@
 #include "ui/EncryptPasswordForm.h"
 #include "ui/FontDialog.h"
 #include "ui/InfoBox.h"
-#include "ui/Placement.h"
 #include "ui/StartForm.h"
 #include "ui/UiText.h"
 
@@ -58,17 +57,6 @@ TEST_F(DialogsTest, EveryMessageFitsItsBoxInEveryLanguage)
     }
 }
 
-TEST_F(DialogsTest, DialogsStayOnTheScreenAtEveryCorner)
-{
-    const QSize screen(1024, 768);
-    const QSize dialog(360, 160);
-    EXPECT_EQ(ClampedToScreen(QPoint(100, 100), dialog, screen), QPoint(100, 100));
-    EXPECT_EQ(ClampedToScreen(QPoint(1023, 767), dialog, screen), QPoint(1024 - 360, 768 - 160));
-    EXPECT_EQ(ClampedToScreen(QPoint(1023, 0), dialog, screen), QPoint(1024 - 360, 0));
-    EXPECT_EQ(ClampedToScreen(QPoint(0, 767), dialog, screen), QPoint(0, 768 - 160));
-    EXPECT_EQ(ClampedToScreen(QPoint(500, 500), QSize(2000, 1000), screen), QPoint(0, 0));
-}
-
 TEST_F(DialogsTest, AWindowThatGrowsWithTheLanguageStaysOnTheScreen)
 {
     TEncryptPasswordForm encrypt(FSettings, nullptr);
@@ -88,7 +76,7 @@ TEST_F(DialogsTest, AWindowThatGrowsWithTheLanguageStaysOnTheScreen)
     }
 }
 
-TEST_F(DialogsTest, EncryptionDialogRatesAndShowsTheCheckCode)
+TEST_F(DialogsTest, EncryptionDialogRatesShowsTheCheckCodeAndWantsTheSameConfirmation)
 {
     TEncryptPasswordForm form(FSettings, nullptr);
     form.SetPassword(QString());
@@ -103,21 +91,14 @@ TEST_F(DialogsTest, EncryptionDialogRatesAndShowsTheCheckCode)
     form.findChild<QCheckBox*>("HidePassword")->setChecked(false);
     EXPECT_EQ(password->echoMode(), QLineEdit::Normal);
     EXPECT_EQ(confirmation->echoMode(), QLineEdit::Normal);
-}
 
-TEST_F(DialogsTest, MismatchedConfirmationWarnsAndKeepsBothTexts)
-{
-    TEncryptPasswordForm form(FSettings, nullptr);
-    form.SetPassword(QStringLiteral("abc"));
-    form.findChild<QLineEdit*>("Confirmation")->setText(QStringLiteral("abd"));
     std::string warning;
     RecordNextMessageBox(warning);
     form.findChild<QPushButton*>("OkButton")->click();
     EXPECT_EQ(warning, "Warning: Incorrect password confirmation!");
     EXPECT_NE(form.result(), QDialog::Accepted);
-    EXPECT_EQ(form.Password(), QStringLiteral("abc"));
-    EXPECT_EQ(form.Confirmation(), QStringLiteral("abd"));
-    form.findChild<QLineEdit*>("Confirmation")->setText(QStringLiteral("abc"));
+    EXPECT_EQ(form.Password() + '|' + form.Confirmation(), QStringLiteral("abc|ab")) << "both texts are kept";
+    confirmation->setText(QStringLiteral("abc"));
     form.findChild<QPushButton*>("OkButton")->click();
     EXPECT_EQ(form.result(), QDialog::Accepted);
 }
@@ -135,14 +116,6 @@ TEST_F(DialogsTest, DecryptionDialogTakesEnterAndHidesTheCheckCodeAsSet)
     EXPECT_EQ(form.Password(), QStringLiteral("secret"));
 }
 
-TEST_F(DialogsTest, AboutShowsVersionAndBuild)
-{
-    const TEXEVersion version{"1.2.3", 1, 2, 3, 40};
-    TAboutForm form(version, FSettings, nullptr);
-    EXPECT_EQ(TextOf(form, "ProgramVersion"), QStringLiteral("Program version: 1.2.3"));
-    EXPECT_EQ(TextOf(form, "BuildNumber"), QStringLiteral("Build number: 1.2.3.40"));
-}
-
 TEST_F(DialogsTest, EveryOpenWindowFollowsEachLanguageChangeAndClosedOnesAreLeftAlone)
 {
     TRecordingCommands commands;
@@ -150,37 +123,33 @@ TEST_F(DialogsTest, EveryOpenWindowFollowsEachLanguageChangeAndClosedOnesAreLeft
     auto box = std::make_unique<TInfoBox>(QStringLiteral("Error"), QStringLiteral("text"), FSettings);
     TEncryptPasswordForm encrypt(FSettings, nullptr);
     TDecryptPasswordForm decrypt(FSettings, nullptr);
-    const TEXEVersion version;
+    const TEXEVersion version{"1.2.3", 1, 2, 3, 40};
     TAboutForm about(version, FSettings, nullptr);
-    // Each step's captions of the start window's New, the about window's Close, the OK buttons and
-    // the encryption dialog's check box.
-    const std::vector<std::vector<const char*>> steps = {{"Neu...", "Schließen", "OK", "Passwort verbergen"},
-                                                         {"Nouveau...", "Fermer", "OK"},
-                                                         {"Nova...", "Fermi", "Bone"},
-                                                         {"New...", "Close", "OK", "Hide password"}};
-    for (std::size_t step = 0; step < steps.size(); ++step) {
+    // The start window's New, the about window's Close, the OK buttons, the encryption dialog's
+    // check box and, while it is open, the message box's OK.
+    const auto captions = [&] {
+        const QString shown = TextOf(start, "NewButton") + '|' + TextOf(about, "CloseButton") + '|' +
+                              TextOf(decrypt, "OkButton") + '|' + TextOf(encrypt, "HidePassword");
+        return (box ? shown + '|' + TextOf(*box, "OkButton") : shown).toStdString();
+    };
+    const char* const steps[] = {"Neu...|Schließen|OK|Passwort verbergen|OK",
+                                 "Nouveau...|Fermer|OK|Masquer le mot de passe|OK",
+                                 "Nova...|Fermi|Bone|Kashi pasvorton", "New...|Close|OK|Hide password"};
+    for (const char* step : steps) {
         LanguageHolder().NextLanguage();
-        EXPECT_EQ(TextOf(start, "NewButton").toStdString(), steps[step][0]);
-        EXPECT_EQ(TextOf(about, "CloseButton").toStdString(), steps[step][1]);
-        EXPECT_EQ(TextOf(decrypt, "OkButton").toStdString(), steps[step][2]);
-        if (steps[step].size() > 3) {
-            EXPECT_EQ(TextOf(encrypt, "HidePassword").toStdString(), steps[step][3]);
-        }
-        if (box) {
-            EXPECT_EQ(TextOf(*box, "OkButton").toStdString(), steps[step][2]);
-        }
-        if (step == 1) {
+        EXPECT_EQ(captions(), step);
+        if (step == steps[1]) {
             box.reset(); // closed: never touched again
         }
     }
+    EXPECT_EQ(TextOf(about, "ProgramVersion"), QStringLiteral("Program version: 1.2.3"));
+    EXPECT_EQ(TextOf(about, "BuildNumber"), QStringLiteral("Build number: 1.2.3.40"));
 
     // A new window switches every open window to the stored language.
-    LanguageHolder().SetLanguage(LangEnglish);
     FSettings.ActiveLanguage = LangFrench;
     TInfoBox another(QStringLiteral("Information"), QStringLiteral("text"), FSettings);
     EXPECT_EQ(LanguageHolder().Language(), LangFrench);
-    EXPECT_EQ(TextOf(start, "NewButton").toStdString(), "Nouveau...");
-    EXPECT_EQ(TextOf(about, "CloseButton").toStdString(), "Fermer");
+    EXPECT_EQ(captions(), "Nouveau...|Fermer|OK|Masquer le mot de passe");
 }
 
 TEST_F(DialogsTest, AnotherWindowOpeningLeavesTheCaptionsTheirOwnersSet)

@@ -4,6 +4,7 @@
 #include "app/ScriptedQuestions.h"
 #include "settings/UserFolders.h"
 
+#include <QMenu>
 #include <QSignalSpy>
 #include <QToolButton>
 
@@ -37,32 +38,24 @@ protected:
 
 } // namespace
 
-TEST_F(StartFormTest, ButtonsShareTheWidthByWhetherOutlookIsThere)
+TEST_F(StartFormTest, OutlookButtonShowsWhileOutlookRunsAndTheButtonsShareTheRow)
 {
     const auto form = MakeForm(false);
     const auto* outlook = form->findChild<QToolButton*>("OutlookButton");
     const auto* load = form->findChild<QToolButton*>("LoadButton");
-    EXPECT_EQ(form->size(), QSize(245, 112));
-    EXPECT_EQ(form->findChild<QToolButton*>("NewButton")->width(), 122);
-    EXPECT_EQ(load->geometry(), QRect(122, 0, 122, 64));
-    EXPECT_FALSE(outlook->isVisibleTo(form.get()));
-    FCommands.FOutlook = true;
-    form->RefreshStatus();
-    EXPECT_EQ(form->findChild<QToolButton*>("NewButton")->width(), 81);
-    EXPECT_EQ(outlook->geometry(), QRect(81, 0, 81, 64));
-    EXPECT_EQ(load->geometry(), QRect(162, 0, 81, 64));
-    EXPECT_TRUE(outlook->isVisibleTo(form.get()));
+    for (const auto& [running, loadPlace] : {std::pair{false, QRect(122, 0, 122, 64)}, {true, QRect(162, 0, 81, 64)}}) {
+        FCommands.FOutlook = running;
+        form->RefreshStatus();
+        EXPECT_EQ(outlook->isVisibleTo(form.get()), running);
+        EXPECT_EQ(load->geometry(), loadPlace);
+    }
 }
 
 TEST_F(StartFormTest, PlacementIsTheCornerOfTheWorkAreaKeptOnTheScreen)
 {
-    const QSize screen(1280, 800);
     const QSize window(249, 140);
-    // A taskbar of 30 pixels at the bottom; moved in by (1280 div 100) x 5 and (800 div 100) x 5.
-    EXPECT_EQ(TStartForm::DefaultPosition(QRect(0, 0, 1280, 770), screen, window),
-              QPoint(1280 - 249 - 60, 770 - 140 - 40));
-    // A taskbar on the left moves the origin.
-    EXPECT_EQ(TStartForm::DefaultPosition(QRect(48, 0, 1232, 800), screen, window),
+    // A taskbar on the left moves the origin; moved in by (1280 div 100) x 5 and (800 div 100) x 5.
+    EXPECT_EQ(TStartForm::DefaultPosition(QRect(48, 0, 1232, 800), QSize(1280, 800), window),
               QPoint(48 + 1232 - 249 - 60, 800 - 140 - 40));
     // A tiny screen: never to negative coordinates.
     EXPECT_EQ(TStartForm::DefaultPosition(QRect(0, 0, 200, 100), QSize(200, 100), window), QPoint(0, 0));
@@ -110,19 +103,7 @@ TEST_F(StartFormTest, TrayModeHidesOnCloseAndTheMenuCloseEndsTheProgram)
     EXPECT_EQ(FCommands.FCalls, (Calls{"CloseContainerWindows"}));
 }
 
-TEST_F(StartFormTest, WithoutTrayModeCloseEndsAndARefusingContainerWindowKeepsItOpen)
-{
-    const auto form = MakeForm();
-    FCommands.FWindowsClose = false;
-    form->close();
-    EXPECT_TRUE(FEnding->isEmpty());
-    EXPECT_TRUE(form->isVisible());
-    FCommands.FWindowsClose = true;
-    form->close();
-    EXPECT_EQ(FEnding->size(), 1);
-}
-
-TEST_F(StartFormTest, AFileThatCannotBeWipedIsAskedAboutAbortKeepsTheProgram)
+TEST_F(StartFormTest, CloseEndsOnlyOnceTheContainerWindowsCloseAndNoFileThatCannotBeWipedIsAborted)
 {
     const std::string stuck = FSandbox.File("stuck.txt");
     WriteWholeFile(stuck, "decrypted text");
@@ -130,6 +111,11 @@ TEST_F(StartFormTest, AFileThatCannotBeWipedIsAskedAboutAbortKeepsTheProgram)
     FTemporaryFiles.Add(stuck);
     const std::string text = "Cannot wipe file '" + stuck + "'!";
     const auto form = MakeForm();
+    FCommands.FWindowsClose = false;
+    form->close();
+    EXPECT_TRUE(FEnding->isEmpty()) << "a container window refused to close";
+    EXPECT_TRUE(form->isVisible());
+    FCommands.FWindowsClose = true;
     FUser.Expect(Kind::AbortRetryIgnore, "Warning", text, TAnswer::Abort);
     form->close();
     EXPECT_TRUE(FEnding->isEmpty()) << "Abort keeps the program running";
@@ -140,15 +126,22 @@ TEST_F(StartFormTest, AFileThatCannotBeWipedIsAskedAboutAbortKeepsTheProgram)
     EXPECT_TRUE(FUser.AllAsked());
 }
 
-TEST_F(StartFormTest, ForwardedTextsShowOpenOrEndForAnUpdate)
+TEST_F(StartFormTest, ForwardedTextsAndNamedFilesShowOpenForgetOrEndForAnUpdate)
 {
+    FSandbox.Install();
+    ASSERT_TRUE(FSettings.Save(true));
     const auto form = MakeForm(false);
     form->HandleForwardedText(QStringLiteral("   "));
     EXPECT_TRUE(form->isVisible()) << "an empty text shows the window";
     const std::string container = FSandbox.File("mail.xvt");
     WriteWholeFile(container, "x");
+    const std::string missing = FSandbox.File("gone.xvt");
+    FUser.ExpectInfoBox("Error", "Container '" + missing + "' not found!")
+        .ExpectInfoBox("Error", "Container '" + missing + "' not found!");
     form->HandleForwardedText(QString::fromStdString(" " + container + " "));
-    EXPECT_EQ(FCommands.FCalls, (Calls{"DropFile:" + container}));
+    form->HandleForwardedText(QString::fromStdString(missing));
+    form->OpenCommandLineFiles({QString::fromStdString(container), QString::fromStdString(missing)});
+    EXPECT_EQ(FCommands.FCalls, (Calls{"DropFile:" + container, "DropFile:" + container}));
 
     FCommands.FWindows = 1;
     FUser.ExpectInfoBox("Information",
@@ -159,9 +152,13 @@ TEST_F(StartFormTest, ForwardedTextsShowOpenOrEndForAnUpdate)
     FCommands.FWindows = 0;
     form->HandleForwardedText(QStringLiteral("-UPDATE"));
     EXPECT_TRUE(FEnding->isEmpty()) << "ignored while the mail dialog is open";
+    form->HandleForwardedText(QStringLiteral("-U"));
+    EXPECT_FALSE(std::filesystem::exists(SettingsFileName())) << "forgotten even while the mail dialog is open";
     FCommands.FMailDialogOpen = false;
     form->HandleForwardedText(QStringLiteral("-UPDATE"));
     EXPECT_EQ(FEnding->size(), 1);
+    EXPECT_FALSE(std::filesystem::exists(SettingsFileName())) << "the closing sequence wrote the settings back";
+    EXPECT_TRUE(FUser.AllAsked());
 }
 
 TEST_F(StartFormTest, HomeAndUpdatePagesThatCannotOpenAreShown)
@@ -178,43 +175,14 @@ TEST_F(StartFormTest, HomeAndUpdatePagesThatCannotOpenAreShown)
     EXPECT_TRUE(FUser.AllAsked());
 }
 
-TEST_F(StartFormTest, NamedFilesThatDoNotExistAreReported)
-{
-    const auto form = MakeForm(false);
-    const std::string container = FSandbox.File("mail.xvt");
-    WriteWholeFile(container, "x");
-    const std::string missing = FSandbox.File("gone.xvt");
-    FUser.ExpectInfoBox("Error", "Container '" + missing + "' not found!")
-        .ExpectInfoBox("Error", "Container '" + missing + "' not found!");
-    form->HandleForwardedText(QString::fromStdString(missing));
-    form->OpenCommandLineFiles({QString::fromStdString(container), QString::fromStdString(missing)});
-    EXPECT_EQ(FCommands.FCalls, (Calls{"DropFile:" + container}));
-    EXPECT_TRUE(FUser.AllAsked());
-}
-
-TEST_F(StartFormTest, ForwardedForgetRemovesTheSettingsAndNothingIsSavedAfterwards)
-{
-    FSandbox.Install();
-    ASSERT_TRUE(FSettings.Save(true));
-    const auto form = MakeForm(false);
-    FCommands.FMailDialogOpen = true;
-    form->HandleForwardedText(QStringLiteral("-U"));
-    EXPECT_FALSE(std::filesystem::exists(SettingsFileName())) << "forgotten even while the mail dialog is open";
-    FCommands.FMailDialogOpen = false;
-    form->CloseForReal();
-    EXPECT_FALSE(std::filesystem::exists(SettingsFileName())) << "the closing sequence wrote the settings back";
-}
-
 TEST_F(StartFormTest, LanguageMenuNamesEachLanguageInItself)
 {
     const auto form = MakeForm(false);
-    for (const TLanguage language : {LangGerman, LangEsperanto}) {
-        LanguageHolder().SetLanguage(language);
-        int n = 0;
-        for (const char* name : {"English", "Deutsch", "Français", "Esperanto"}) {
-            EXPECT_EQ(form->findChild<QAction*>(QStringLiteral("LanguageAction%1").arg(n++))->text().toStdString(),
-                      name);
-        }
+    LanguageHolder().SetLanguage(LangGerman);
+    QStringList names;
+    for (const QAction* item : form->findChild<QMenu*>("LanguageMenu")->actions()) {
+        names << item->text();
     }
-    EXPECT_EQ(FSettings.ActiveLanguage, LangEsperanto) << "relabelling stores the language";
+    EXPECT_EQ(names.join('|').toStdString(), "English|Deutsch|Français|Esperanto");
+    EXPECT_EQ(FSettings.ActiveLanguage, LangGerman) << "relabelling stores the language";
 }
