@@ -71,12 +71,8 @@ TEST_F(AttachmentCommandsTest, TextIsExtractedAloneOrWithTheAttachmentsIntoASubF
     EXPECT_EQ(Out("/letter.rtf"), "report text");
     EXPECT_EQ(FUser.FShellOpened, std::vector<std::string>{FOut});
 
-    FUser.ExpectChoice(Kind::Folder, "Extract text and attachments...", {FOut});
-    Commands().ExtractTextAndAttachments(*FWindow);
-    EXPECT_EQ(Out("/Report/Report.rtf") + Out("/Report/deep/two.txt"), "report textsecond");
-    EXPECT_EQ(FUser.FShellOpened, (std::vector<std::string>{FOut, FOut + "/Report"}));
-
-    // Without the sub-folder, and No to the text file: attachments written, text left alone.
+    // Into a sub-folder named after the container the end-to-end test extracts. Without it, and
+    // No to the text file: attachments written, text left alone.
     FSettings.ExtractAllInSubdir = false;
     MakeFile("out/Report.rtf", "older text");
     FUser.ExpectChoice(Kind::Folder, "Extract text and attachments...", {FOut})
@@ -85,14 +81,10 @@ TEST_F(AttachmentCommandsTest, TextIsExtractedAloneOrWithTheAttachmentsIntoASubF
     EXPECT_EQ(Out("/Report.rtf") + Out("/one.txt"), "older textfirst");
 }
 
-TEST_F(AttachmentCommandsTest, AddedFilesAreDroppedOntoTheWindowAndDeletingAsksOnce)
+// Adding through the file dialog is the end-to-end test's.
+TEST_F(AttachmentCommandsTest, DeletingAsksOnce)
 {
-    FUser.ExpectChoice(Kind::OpenFiles, "Add attachments...", {MakeFile("new/added.txt", "added")});
-    Commands().AddAttachments(*FWindow);
-    EXPECT_EQ(FWindow->AttachmentNames(), (std::vector<std::string>{"added.txt", "one.txt", "two.txt", "three.txt"}));
-    EXPECT_EQ(FWindows.size(), 1u);
-
-    FWindow->FSelected = {0, 1, 3};
+    FWindow->FSelected = {0, 2};
     for (const TAnswer answer : {TAnswer::No, TAnswer::Yes}) {
         FUser.Expect(Kind::YesNo, "Delete attachments", "Delete selected attachments. Are you sure?", answer);
         Commands().DeleteSelectedAttachments(*FWindow);

@@ -4,23 +4,6 @@
 
 #include <filesystem>
 
-void TestWindow::AssignContainer(std::unique_ptr<TRandomCryptoContainer> container)
-{
-    if (FContainer) {
-        FContainer->Close();
-    }
-    FContainer = std::move(container);
-}
-
-std::vector<std::string> TestWindow::AttachmentNames()
-{
-    std::vector<std::string> names;
-    for (const auto& entry : FContainer->GetCatalog()) {
-        names.push_back(entry->FPath.FileName());
-    }
-    return names;
-}
-
 FlowFixture::FlowFixture()
 {
     FSettings.TempPath = FDir.File("SV_Work");

@@ -25,7 +25,13 @@ public:
 
     TestWindow(IDialogs& dialogs, TCloseQuery closeQuery) : FDialogs(dialogs), FCloseQuery(std::move(closeQuery)) {}
 
-    void AssignContainer(std::unique_ptr<TRandomCryptoContainer> container) override;
+    void AssignContainer(std::unique_ptr<TRandomCryptoContainer> container) override
+    {
+        if (FContainer) {
+            FContainer->Close();
+        }
+        FContainer = std::move(container);
+    }
     std::unique_ptr<TRandomCryptoContainer> ReleaseContainer() override { return std::move(FContainer); }
     TRandomCryptoContainer* ContainerPointer() const override { return FContainer.get(); }
     std::vector<std::string>& OpenedFiles() override { return FOpenedFiles; }
@@ -55,7 +61,14 @@ public:
     IDialogs& Dialogs() override { return FDialogs; }
 
     // The stored names of the container's entries in catalog order.
-    std::vector<std::string> AttachmentNames();
+    std::vector<std::string> AttachmentNames()
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : FContainer->GetCatalog()) {
+            names.push_back(entry->FPath.FileName());
+        }
+        return names;
+    }
 
     TContainerWindowState FState;
     std::string FText;

@@ -1,5 +1,4 @@
 #include "app/ReleaseAttachments.h"
-#include "ChildProcess.h"
 #include "ContainerFixture.h"
 #include "ScriptedQuestions.h"
 #include "app/AttachmentOwner.h"
@@ -7,35 +6,82 @@
 #include "app/TemporaryFiles.h"
 #include "container/LocalFiles.h"
 #include "container/LocalTime.h"
+#include "language/FormatText.h"
+#include "language/Messages.h"
+#include "language/MsgText.h"
 
-#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 
 using Kind = ScriptedQuestions::Kind;
 namespace fs = std::filesystem;
+using THolds = bool (*)(const std::string&);
+
+// Another process that holds the file open, and locked when asked, until it ends (killed and
+// reaped, at the latest with the scope).
+class ChildProcess
+{
+public:
+    ChildProcess(const std::string& file, bool locked) : FPid(::fork())
+    {
+        if (FPid == 0) {
+            const int descriptor = ::open(file.c_str(), O_RDONLY);
+            if (locked) {
+                ::flock(descriptor, LOCK_EX);
+            }
+            ::pause();
+            ::_exit(0);
+        }
+    }
+    ~ChildProcess() { End(); }
+
+    void End()
+    {
+        if (FPid > 0) {
+            ::kill(FPid, SIGKILL);
+            ::waitpid(FPid, nullptr, 0);
+            FPid = -1;
+        }
+    }
+
+private:
+    pid_t FPid;
+};
+
+// Waits up to ten seconds until holds(file) answers expected.
+bool WaitUntil(THolds holds, const std::string& file, bool expected = true)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (holds(file) != expected && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return holds(file) == expected;
+}
 
 TEST(FileLockTest, FilesHeldOrLockedByAnotherProcessOrAnEditorAreLocked)
 {
     TempDir dir;
     const std::string file = dir.File("report.odt");
     WriteWholeFile(file, "attachment");
-    const std::pair<ChildProcess (*)(const std::string&), bool (*)(const std::string&)> holders[] = {
-        {ChildProcess::HoldingOpen, HeldOpenByAnotherProcess}, {ChildProcess::HoldingLock, LockedByAnotherProcess}};
-    for (const auto& [start, holds] : holders) {
-        SCOPED_TRACE(holds == HeldOpenByAnotherProcess ? "held open" : "locked");
+    for (const bool locked : {false, true}) {
+        SCOPED_TRACE(locked ? "locked" : "held open");
+        const THolds holds = locked ? LockedByAnotherProcess : HeldOpenByAnotherProcess;
         EXPECT_FALSE(IsFileLocked(file));
-        ChildProcess child = start(file);
-        ASSERT_TRUE(ChildProcess::WaitUntil(holds, file));
+        ChildProcess child(file, locked);
+        ASSERT_TRUE(WaitUntil(holds, file));
         EXPECT_TRUE(IsFileLocked(file));
         EXPECT_FALSE(IsFileLocked(dir.File("missing"))) << "a missing file is never locked";
         child.End();
         // The kernel drops a lock as the holder exits; /proc/locks may show it a moment longer.
-        EXPECT_TRUE(ChildProcess::WaitUntil(holds, file, false));
+        EXPECT_TRUE(WaitUntil(holds, file, false));
         EXPECT_FALSE(IsFileLocked(file));
     }
 
@@ -57,21 +103,14 @@ TEST(FileLockTest, FilesHeldOrLockedByAnotherProcessOrAnEditorAreLocked)
     EXPECT_FALSE(EditorLockFileExists(dir.File("other.odt")));
 }
 
-const std::string Caption = "Update container";
-const std::string LeaveLocked =
-    "If you leave temporary files locked Sealvane cannot wipe them before closing the container. This means that "
-    "decrypted versions will be left on your disk until Sealvane is able to wipe them at a later date. Do you want "
-    "this to happen?";
-
-std::string LockedText(const std::string& name)
-{
-    return "File '" + name +
-           "' is currently locked by another application! Please close the application and try again!'";
-}
+// The questions' exact texts are checked with the message catalogue.
+const std::string Caption = MsgText(msg::UpdateContainer);
+const std::string LeaveLocked = MsgText(msg::LeaveTempFilesLockedConfirm);
+const std::string LockedLetter = FormatText(MsgText(msg::FileLockedByOtherApplication), {"letter"});
 
 std::string ModifiedText(const std::string& name)
 {
-    return "File '" + name + "' has been modified. Do you want to keep the changes?'";
+    return FormatText(MsgText(msg::FileModifiedKeepChanges), {name});
 }
 
 // A container window (the fixture itself) with the two attachments of its container opened in
@@ -93,13 +132,12 @@ protected:
         FContainer.Open(FDir.File("message.xvt"));
         fs::create_directory(FDir.File("SV_Work"));
         // Opened as a container window opens them: decrypted into the work folder, listed with
-        // their entries.
-        for (const std::string& file : FOpened) {
-            const int index = IndexOf(fs::path(file).filename());
-            FContainer.ExtractFileTo(index, file);
-            FFiles.push_back(file);
+        // their entries (the catalog lists the newest, the photo, first).
+        for (const int index : {1, 0}) {
             FEntries.push_back(FContainer.GetCatalog().Item(index));
+            FContainer.ExtractFileTo(index, FDir.File("SV_Work/" + FEntries.back()->FPath.FileName()));
         }
+        FFiles = FOpened;
         FOldIDs = IDs();
     }
 
@@ -115,35 +153,19 @@ protected:
     std::vector<std::string>& OpenedFiles() override { return FFiles; }
     std::vector<std::shared_ptr<TFileInfo>>& OpenedEntries() override { return FEntries; }
 
-    int IndexOf(const std::string& name)
+    // The entries' IDs by name; a name stored twice fails the test.
+    std::map<std::string, std::int64_t> IDs()
     {
-        const TCatalog& catalog = FContainer.GetCatalog();
-        for (int index = 0; index < catalog.Count(); ++index) {
-            if (catalog.Item(index)->FPath.FileName() == name) {
-                return index;
-            }
-        }
-        return -1;
-    }
-
-    // What the container holds under that name.
-    std::string Stored(const std::string& name)
-    {
-        FContainer.ExtractFileTo(IndexOf(name), FDir.File("stored-copy"));
-        return ReadWholeFile(FDir.File("stored-copy"));
-    }
-
-    // The entries' IDs: the letter's and the photo's at first.
-    std::vector<std::int64_t> IDs()
-    {
-        std::vector<std::int64_t> ids;
+        std::map<std::string, std::int64_t> ids;
         for (const auto& entry : FContainer.GetCatalog()) {
-            ids.push_back(entry->FID);
+            EXPECT_TRUE(ids.emplace(entry->FPath.FileName(), entry->FID).second) << "stored twice";
         }
-        std::sort(ids.begin(), ids.end());
         return ids;
     }
-    bool Kept(std::int64_t id) { return std::ranges::count(IDs(), id) == 1; }
+    TFileMap Stored(const std::string& letter, const std::string& photo)
+    {
+        return {{"letter", letter}, {"photo", photo}};
+    }
 
     bool Release() { return ReleaseOpenedAttachments(*this, FUser, FTemporary); }
 
@@ -153,7 +175,7 @@ protected:
     ScriptedQuestions FUser;
     TTemporaryFiles FTemporary;
     const std::vector<std::string> FOpened = {FDir.File("SV_Work/letter"), FDir.File("SV_Work/photo")};
-    std::vector<std::int64_t> FOldIDs;
+    std::map<std::string, std::int64_t> FOldIDs;
 };
 
 TEST_F(ReleaseAttachmentsTest, UntouchedOrDeletedAttachmentsAreReleasedWithoutQuestionAndWiped)
@@ -172,9 +194,9 @@ TEST_F(ReleaseAttachmentsTest, UntouchedOrDeletedAttachmentsAreReleasedWithoutQu
 TEST_F(ReleaseAttachmentsTest, LockedFileIsAskedAboutUntilTheUserDecides)
 {
     WriteWholeFile(FOpened[0], "letter edited in another program");
-    ChildProcess editor = ChildProcess::HoldingOpen(FOpened[0]);
-    ASSERT_TRUE(ChildProcess::WaitUntil(IsFileLocked, FOpened[0]));
-    FUser.Expect(Kind::AbortRetryIgnore, Caption, LockedText("letter"), TAnswer::Abort);
+    ChildProcess editor(FOpened[0], false);
+    ASSERT_TRUE(WaitUntil(IsFileLocked, FOpened[0]));
+    FUser.Expect(Kind::AbortRetryIgnore, Caption, LockedLetter, TAnswer::Abort);
     EXPECT_FALSE(Release());
     EXPECT_EQ(FFiles, FOpened);
     EXPECT_EQ(FEntries.size(), 2u);
@@ -184,16 +206,14 @@ TEST_F(ReleaseAttachmentsTest, LockedFileIsAskedAboutUntilTheUserDecides)
     // Ignore then No tests the file again; Retry starts the round again; Ignore then Yes takes
     // the present contents, once.
     const auto unchanged = [&] { EXPECT_FALSE(FContainer.IsModified()) << "nothing taken before the Yes"; };
-    FUser.Expect(Kind::AbortRetryIgnore, Caption, LockedText("letter"), TAnswer::Ignore)
+    FUser.Expect(Kind::AbortRetryIgnore, Caption, LockedLetter, TAnswer::Ignore)
         .Expect(Kind::YesNo, Caption, LeaveLocked, TAnswer::No)
-        .Expect(Kind::AbortRetryIgnore, Caption, LockedText("letter"), TAnswer::Retry, unchanged)
-        .Expect(Kind::AbortRetryIgnore, Caption, LockedText("letter"), TAnswer::Ignore, unchanged)
+        .Expect(Kind::AbortRetryIgnore, Caption, LockedLetter, TAnswer::Retry, unchanged)
+        .Expect(Kind::AbortRetryIgnore, Caption, LockedLetter, TAnswer::Ignore, unchanged)
         .Expect(Kind::YesNo, Caption, LeaveLocked, TAnswer::Yes);
     EXPECT_TRUE(Release()) << "no second question about the changes it already took";
-    EXPECT_EQ(Stored("letter"), "letter edited in another program");
-    EXPECT_EQ(Stored("photo"), "original photo");
-    EXPECT_EQ(IDs().size(), 2u) << "the old entry made way for the new one";
-    EXPECT_FALSE(Kept(FOldIDs[0]));
+    EXPECT_EQ(ExtractedFiles(FContainer), Stored("letter edited in another program", "original photo"));
+    EXPECT_NE(IDs()["letter"], FOldIDs["letter"]) << "the old entry made way for the new one";
     EXPECT_TRUE(FFiles.empty());
     EXPECT_TRUE(FTemporary.Contains(FOpened[0]));
 }
@@ -206,18 +226,12 @@ TEST_F(ReleaseAttachmentsTest, ModifiedFilesReplaceTheirEntriesOnlyWithYes)
         .Expect(Kind::YesNoCancel, Caption, ModifiedText("letter"), TAnswer::Yes,
                 [&] { EXPECT_FALSE(FContainer.IsModified()) << "No leaves the container as it was"; });
     EXPECT_TRUE(Release());
-    EXPECT_EQ(Stored("letter"), "new letter");
-    EXPECT_EQ(Stored("photo"), "original photo");
-    EXPECT_EQ(IDs().size(), 2u);
-    EXPECT_FALSE(Kept(FOldIDs[0]));
-    EXPECT_TRUE(Kept(FOldIDs[1]));
+    EXPECT_NE(IDs()["letter"], FOldIDs["letter"]);
+    EXPECT_EQ(IDs()["photo"], FOldIDs["photo"]);
     EXPECT_EQ(FTemporary.Files(), (std::vector<std::string>{FOpened[1], FOpened[0]})) << "changed files are wiped too";
-
     FContainer.Close();
-    TRandomCryptoContainer reopened("password");
-    reopened.OpenReadOnly(FDir.File("message.xvt"));
-    EXPECT_EQ(reopened.GetCatalog().Count(), 2) << "the change reached the container file";
-    reopened.Close();
+    EXPECT_EQ(ExtractedFiles(FDir.File("message.xvt"), "password"), Stored("new letter", "original photo"))
+        << "the change reached the container file";
 }
 
 TEST_F(ReleaseAttachmentsTest, CancelStopsBeforeTheRestIsReleased)
@@ -228,8 +242,7 @@ TEST_F(ReleaseAttachmentsTest, CancelStopsBeforeTheRestIsReleased)
         .Expect(Kind::YesNoCancel, Caption, ModifiedText("letter"), TAnswer::Cancel);
     EXPECT_FALSE(Release());
     EXPECT_EQ(FFiles, std::vector<std::string>{FOpened[0]}) << "the photo was done before the cancel";
-    EXPECT_EQ(Stored("photo"), "new photo");
-    EXPECT_EQ(Stored("letter"), "original letter");
+    EXPECT_EQ(ExtractedFiles(FContainer), Stored("original letter", "new photo"));
 }
 
 TEST_F(ReleaseAttachmentsTest, ReadOnlyContainerRaisesAndKeepsTheAttachment)

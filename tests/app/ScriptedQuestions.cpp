@@ -4,26 +4,13 @@
 
 namespace {
 
-using Kind = ScriptedQuestions::Kind;
-
-const char* NameOf(Kind kind)
+const char* NameOf(ScriptedQuestions::Kind kind)
 {
     static const char* const Names[] = {
         "message box",      "Yes/No question",    "Yes/No/Cancel question", "Abort/Retry/Ignore question",
         "open-file dialog", "open-files dialog",  "save-file dialog",       "folder dialog",
         "password dialog",  "new-password dialog"};
     return Names[static_cast<int>(kind)];
-}
-
-// Whether the question has the button the script answers with.
-bool Offers(Kind kind, TAnswer answer)
-{
-    const bool yesNo = answer == TAnswer::Yes || answer == TAnswer::No;
-    return kind == Kind::YesNo         ? yesNo
-           : kind == Kind::YesNoCancel ? yesNo || answer == TAnswer::Cancel
-           : kind == Kind::AbortRetryIgnore
-               ? answer == TAnswer::Abort || answer == TAnswer::Retry || answer == TAnswer::Ignore
-               : true;
 }
 
 class BusyGuard : public IBusyIndicator::TGuard
@@ -46,33 +33,6 @@ ScriptedQuestions::~ScriptedQuestions()
     }
 }
 
-ScriptedQuestions& ScriptedQuestions::Expect(Kind kind, std::string caption, std::string text, TAnswer answer,
-                                             std::function<void()> whenAsked)
-{
-    EXPECT_TRUE(Offers(kind, answer)) << "the script answers a " << NameOf(kind) << " with a button it lacks";
-    FExpected.push_back({kind, std::move(caption), std::move(text), answer, std::move(whenAsked), {}});
-    return *this;
-}
-
-ScriptedQuestions& ScriptedQuestions::ExpectInfoBox(std::string caption, std::string text)
-{
-    return Expect(Kind::InfoBox, std::move(caption), std::move(text), TAnswer::Yes);
-}
-
-ScriptedQuestions& ScriptedQuestions::ExpectChoice(Kind kind, std::string caption, std::vector<std::string> choice,
-                                                   std::string suggestedName)
-{
-    FExpected.push_back({kind, std::move(caption), std::move(suggestedName), TAnswer::Yes, {}, std::move(choice)});
-    return *this;
-}
-
-ScriptedQuestions& ScriptedQuestions::ExpectPassword(Kind kind, std::string caption, std::string initial,
-                                                     std::optional<std::string> answer)
-{
-    return ExpectChoice(kind, std::move(caption), answer ? std::vector{std::move(*answer)} : std::vector<std::string>{},
-                        std::move(initial));
-}
-
 std::optional<ScriptedQuestions::Prompt> ScriptedQuestions::Next(Kind kind, const std::string& caption,
                                                                  const std::string& text)
 {
@@ -91,25 +51,6 @@ std::optional<ScriptedQuestions::Prompt> ScriptedQuestions::Next(Kind kind, cons
         prompt.FWhenAsked();
     }
     return prompt;
-}
-
-TAnswer ScriptedQuestions::Answer(Kind kind, const std::string& caption, const std::string& text, TAnswer stopping)
-{
-    const std::optional<Prompt> prompt = Next(kind, caption, text);
-    return prompt ? prompt->FAnswer : stopping;
-}
-
-std::vector<std::string> ScriptedQuestions::Choice(Kind kind, const std::string& caption, const std::string& text)
-{
-    std::optional<Prompt> prompt = Next(kind, caption, text);
-    return prompt ? std::move(prompt->FChoice) : std::vector<std::string>{};
-}
-
-bool ScriptedQuestions::Secret(Kind kind, const std::string& caption, const std::string& initial, std::string& password)
-{
-    const std::vector<std::string> choice = Choice(kind, caption, initial);
-    password = First(choice);
-    return !choice.empty();
 }
 
 std::unique_ptr<IBusyIndicator::TGuard> ScriptedQuestions::BusyCursor()

@@ -39,15 +39,30 @@ public:
 
     // whenAsked runs when the prompt comes, before it is answered (the user acting meanwhile).
     ScriptedQuestions& Expect(Kind kind, std::string caption, std::string text, TAnswer answer,
-                              std::function<void()> whenAsked = {});
-    ScriptedQuestions& ExpectInfoBox(std::string caption, std::string text);
+                              std::function<void()> whenAsked = {})
+    {
+        FExpected.push_back({kind, std::move(caption), std::move(text), answer, std::move(whenAsked), {}});
+        return *this;
+    }
+    ScriptedQuestions& ExpectInfoBox(std::string caption, std::string text)
+    {
+        return Expect(InfoBox, std::move(caption), std::move(text), TAnswer::Yes);
+    }
     // A file or folder dialog answered with the chosen paths (none: cancelled). The text checked
     // is the suggested name of a save dialog, empty for the others.
     ScriptedQuestions& ExpectChoice(Kind kind, std::string caption, std::vector<std::string> choice,
-                                    std::string suggestedName = {});
+                                    std::string suggestedName = {})
+    {
+        FExpected.push_back({kind, std::move(caption), std::move(suggestedName), TAnswer::Yes, {}, std::move(choice)});
+        return *this;
+    }
     // A password dialog that must offer the initial text; no answer cancels it.
     ScriptedQuestions& ExpectPassword(Kind kind, std::string caption, std::string initial,
-                                      std::optional<std::string> answer);
+                                      std::optional<std::string> answer)
+    {
+        return ExpectChoice(kind, std::move(caption),
+                            answer ? std::vector{std::move(*answer)} : std::vector<std::string>{}, std::move(initial));
+    }
 
     bool AllAsked() const { return FExpected.empty(); }
 
@@ -110,10 +125,23 @@ private:
 
     // The scripted prompt, or none when this one was not expected.
     std::optional<Prompt> Next(Kind kind, const std::string& caption, const std::string& text);
-    TAnswer Answer(Kind kind, const std::string& caption, const std::string& text, TAnswer stopping);
-    std::vector<std::string> Choice(Kind kind, const std::string& caption, const std::string& text = {});
+    TAnswer Answer(Kind kind, const std::string& caption, const std::string& text, TAnswer stopping)
+    {
+        const std::optional<Prompt> prompt = Next(kind, caption, text);
+        return prompt ? prompt->FAnswer : stopping;
+    }
+    std::vector<std::string> Choice(Kind kind, const std::string& caption, const std::string& text = {})
+    {
+        std::optional<Prompt> prompt = Next(kind, caption, text);
+        return prompt ? std::move(prompt->FChoice) : std::vector<std::string>{};
+    }
     static std::string First(const std::vector<std::string>& choice) { return choice.empty() ? "" : choice.front(); }
-    bool Secret(Kind kind, const std::string& caption, const std::string& initial, std::string& password);
+    bool Secret(Kind kind, const std::string& caption, const std::string& initial, std::string& password)
+    {
+        const std::vector<std::string> choice = Choice(kind, caption, initial);
+        password = First(choice);
+        return !choice.empty();
+    }
 
     std::deque<Prompt> FExpected;
     bool FProgressCancelled = false;

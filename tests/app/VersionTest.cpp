@@ -1,4 +1,5 @@
 #include "Sandbox.h"
+#include "ScriptedQuestions.h"
 #include "app/AppExtraProvider.h"
 #include "app/EXEVersion.h"
 #include "app/Startup.h"
@@ -8,8 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
+namespace fs = std::filesystem;
 using namespace std::string_literals;
 
 // This build's major.minor.release.build, and the version text (major.minor.release).
@@ -37,9 +45,8 @@ TEST(VersionTest, ProgramsAreReadWithTheirOwnVersionBlocks)
     ASSERT_TRUE(running.ReadRunningProgram());
     ASSERT_TRUE(byPath.Read(self)) << "read by its path like an installed copy";
     ASSERT_TRUE(probe.Read(SEALVANE_TEST_VERSION_PROBE));
-    EXPECT_EQ(Shown(running), BuiltText + "/" + Built);
-    EXPECT_EQ(Shown(byPath), BuiltText + "/" + Built);
-    EXPECT_EQ(Shown(probe), "7.8.9/7.8.9.1234");
+    EXPECT_EQ(std::tuple(Shown(running), Shown(byPath), Shown(probe)),
+              std::tuple(BuiltText + "/" + Built, BuiltText + "/" + Built, "7.8.9/7.8.9.1234"));
     EXPECT_EQ(RunningProgramFile(), self);
 }
 
@@ -86,20 +93,8 @@ TEST(VersionTest, OnlyAHigherBuildOfTheSameReleaseReplacesTheInstalledCopy)
     EXPECT_FALSE(IsNewerBuildOfSameRelease(Version(1, 2, 4, 1), Version(1, 2, 3, 39))) << "another release";
     EXPECT_FALSE(IsNewerBuildOfSameRelease(Version(1, 2, 3, 39), Version(1, 2, 3, 40))) << "older build";
     EXPECT_FALSE(IsNewerBuildOfSameRelease(Version(1, 2, 3, 40), Version(1, 2, 3, 40))) << "the same build";
-    EXPECT_FALSE(IsNewerBuildOfSameRelease(Version(2, 0, 0, 0), Version(1, 0, 0, 0)));
     EXPECT_FALSE(IsNewerBuildOfSameRelease(TEXEVersion(), TEXEVersion())) << "neither could be read";
     EXPECT_FALSE(IsNewerBuildOfSameRelease(Version(1, 0, 0, 5), TEXEVersion())) << "installed copy unreadable";
-}
-
-TEST(VersionTest, HelpAndVersionAnswerOnlyTheirOwnOptions)
-{
-    const QString usage = Startup::InformationOptionText("--help");
-    EXPECT_TRUE(usage.contains("FILE") && usage.contains("-U")) << usage.toStdString();
-    EXPECT_EQ(Startup::InformationOptionText("--version").toStdString(),
-              "Sealvane " + BuiltText + " (build " + Built.substr(BuiltText.size() + 1) + ")\n");
-    for (const char* other : {"", "-U", "mail.xvt", "-help", "--HELP"}) {
-        EXPECT_TRUE(Startup::InformationOptionText(other).isEmpty()) << other;
-    }
 }
 
 TEST(VersionTest, NewRecordsCarryTheMailAddressAndTheRunningVersion)
@@ -115,6 +110,64 @@ TEST(VersionTest, NewRecordsCarryTheMailAddressAndTheRunningVersion)
     const std::string numbers = record.Field(TExtraString::Version1) + "." + record.Field(TExtraString::Version2) +
                                 "." + record.Field(TExtraString::Version3) + "." + record.Field(TExtraString::Version4);
     EXPECT_EQ(record.Field(TExtraString::VersionText) + "/" + numbers, BuiltText + "/" + Built);
+}
+
+// Runs body in a child process as a user who may not write into a folder that only its owner
+// may write: root may write everywhere, so the child drops to the user "nobody" then. Answers
+// the child's exit code (-1 when it did not end by itself).
+int ExitCodeAsAnotherUser(const std::function<int()>& body)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0) ? 100 : body());
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child) {
+        return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(VersionTest, AnInstalledCopyIsReplacedWholeOrNotAtAll)
+{
+    Sandbox sandbox;
+    ScriptedQuestions user;
+    const fs::path installed = sandbox.Install();
+    const fs::path folder = installed.parent_path();
+    const std::string newer = sandbox.File("newer-build");
+    WriteWholeFile(newer, "the newer build");
+    // The sandbox is private; the other user must reach the newer build and the installed folder.
+    for (const auto& path : {folder.parent_path().parent_path(), folder.parent_path(), folder, installed}) {
+        ::chmod(path.c_str(), 0755);
+    }
+    TSettings settings([](const std::string&, const std::string&) {});
+    ASSERT_EQ(settings.ProgPath, installed.string());
+    const auto onlyTheProgram = [&] {
+        return fs::directory_iterator(folder)->path() == installed &&
+               std::distance(fs::directory_iterator(folder), {}) == 1;
+    };
+
+    // A folder the user may not write, like /usr/bin: the update fails before anything is
+    // written and says so.
+    ::chmod(folder.c_str(), 0555);
+    EXPECT_EQ(ExitCodeAsAnotherUser([&] {
+                  user.ExpectInfoBox("Information", "Failed to update your local copy of Sealvane!");
+                  const bool replaced = Startup::ReplaceInstalledCopy(settings, newer, user);
+                  return replaced ? 1 : user.AllAsked() && !::testing::Test::HasFailure() ? 0 : 2;
+              }),
+              0)
+        << "1: replaced, 2: not the expected message, 100: cannot become another user";
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_EQ(ReadWholeFile(installed), "program");
+    EXPECT_TRUE(onlyTheProgram()) << "nothing written beside it";
+    EXPECT_EQ(settings.InstalledVersion, "");
+
+    // Where the user may write, the newer build takes the installed file's place, executable.
+    EXPECT_TRUE(Startup::ReplaceInstalledCopy(settings, newer, user));
+    EXPECT_EQ(ReadWholeFile(installed), "the newer build");
+    EXPECT_EQ(fs::status(installed).permissions(), fs::perms(0755));
+    EXPECT_TRUE(onlyTheProgram());
+    EXPECT_EQ(settings.InstalledVersion, "1.0");
 }
 
 } // namespace
