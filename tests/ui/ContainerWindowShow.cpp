@@ -2,7 +2,6 @@
 //   container-window-show LANGUAGE(0-3) compose|reply|readonly VIEW(0 symbols, 1 details) SECONDS
 // The container holds a short formatted text and a few attachments of different types.
 #include "RecordingCommands.h"
-#include "RecordingContainerCommands.h"
 #include "TempDir.h"
 #include "app/TemporaryFiles.h"
 #include "container/ExtraString.h"
@@ -54,19 +53,17 @@ int main(int argc, char** argv)
     TTemporaryFiles temporaryFiles;
     TSession session(temporaryFiles);
     // Every command tells on standard error what it would have done.
-    TRecordingContainerCommands commands(
-        session, [](const std::string& what) { std::fprintf(stderr, "command: %s\n", what.c_str()); });
-    TRecordingCommands appCommands;
+    TRecordingCommands commands(&session);
+    commands.FTell = true;
     auto container = std::make_unique<TRandomCryptoContainer>("8bytePWD");
     if (mode == "readonly") {
         container->OpenReadOnly(file);
     } else {
         container->Open(file);
     }
-    TContainerForm window(settings, session, commands, appCommands);
+    TContainerForm window(settings, session, commands, commands);
     window.AssignContainer(std::move(container));
-    window.State().FNew = mode == "compose";
-    window.State().FModified = mode == "compose";
+    window.State().FNew = window.State().FModified = mode == "compose";
     window.State().FSaved = mode != "compose";
     window.LoadContent();
     window.move(0, 0);

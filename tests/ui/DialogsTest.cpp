@@ -6,13 +6,11 @@
 #include "ui/AboutForm.h"
 #include "ui/DecryptPasswordForm.h"
 #include "ui/EncryptPasswordForm.h"
-#include "ui/FontDialog.h"
 #include "ui/InfoBox.h"
 #include "ui/StartForm.h"
 #include "ui/UiText.h"
 
 #include <QCheckBox>
-#include <QFontDialog>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QToolTip>
@@ -223,21 +221,4 @@ TEST_F(DialogsTest, AWebPageThatCannotOpenIsShown)
     QTest::mouseClick(form.findChild<QWidget*>("Logo"), Qt::LeftButton);
     EXPECT_EQ(shown,
               "Error: Cannot open 'https://www.sealvane.org/'! No web browser or other program is set up to open it.");
-}
-
-TEST_F(DialogsTest, FontDialogGivesTheChosenFontOnlyOnOk)
-{
-    QFont font(QStringLiteral("DejaVu Sans"), 11);
-    for (const auto& [ok, size] : {std::pair{false, 11}, {true, 17}}) {
-        QTimer::singleShot(0, [ok] {
-            auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            QFont chosen = dialog->currentFont();
-            chosen.setPointSize(17);
-            dialog->setCurrentFont(chosen);
-            ok ? dialog->accept() : dialog->reject();
-        });
-        EXPECT_EQ(ExecuteFontDialog(nullptr, font), ok);
-        EXPECT_EQ(font.pointSize(), size);
-    }
 }

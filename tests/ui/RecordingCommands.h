@@ -1,48 +1,91 @@
 #pragma once
 
 #include "app/AppCommands.h"
+#include "app/ContainerCommands.h"
+#include "app/ContainerWindow.h"
+#include "app/Session.h"
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
-// The application's operations, recorded instead of run.
-class TRecordingCommands : public IAppCommands
+// The application's and the container windows' operations, recorded instead of run, and told on
+// standard error when FTell is set (for a person trying a window). The close flow of a container
+// window answers as told and, when it lets the window close, stores its geometry and takes it off
+// the session's list as the real flow does.
+class TRecordingCommands : public IAppCommands, public IContainerCommands
 {
 public:
-    void NewContainer() override { FCalls.push_back("NewContainer"); }
+    explicit TRecordingCommands(TSession* session = nullptr) : FSession(session) {}
+
+    void NewContainer() override { Record("NewContainer"); }
     void OpenContainerFile(IContainerWindow* window, const std::string& fileName) override
     {
-        FCalls.push_back(WindowMark(window) + "OpenContainerFile:" + fileName);
+        Record(WindowMark(window) + "OpenContainerFile:" + fileName);
     }
-    void OpenOutlookContainer(bool loud) override { FCalls.push_back(loud ? "Outlook:loud" : "Outlook:quiet"); }
+    void OpenOutlookContainer(bool loud) override { Record(loud ? "Outlook:loud" : "Outlook:quiet"); }
     bool IsOutlookRunning() override { return FOutlook; }
-    void WipeFiles() override { FCalls.push_back("WipeFiles"); }
-    void ShowOptions() override { FCalls.push_back("ShowOptions"); }
+    void WipeFiles() override { Record("WipeFiles"); }
+    void ShowOptions() override { Record("ShowOptions"); }
     void DropFiles(IContainerWindow* window, const std::vector<std::string>& fileNames) override
     {
         for (const auto& name : fileNames) {
-            FCalls.push_back(WindowMark(window) + "DropFile:" + name);
+            Record(WindowMark(window) + "DropFile:" + name);
         }
     }
     void DropText(IContainerWindow* window, const std::string& text, bool rich) override
     {
-        FCalls.push_back(WindowMark(window) + (rich ? "DropRichText:" : "DropText:") + text);
+        Record(WindowMark(window) + (rich ? "DropRichText:" : "DropText:") + text);
     }
     int OpenContainerWindowCount() override { return FWindows; }
     bool CloseContainerWindows() override
     {
-        FCalls.push_back("CloseContainerWindows");
+        Record("CloseContainerWindows");
         return FWindowsClose;
     }
     bool IsMailDialogOpen() override { return FMailDialogOpen; }
 
+    void SendContainer(IContainerWindow&) override { Record("send"); }
+    void ReplyContainer(IContainerWindow&) override { Record("reply"); }
+    void ForwardContainer(IContainerWindow&) override { Record("forward"); }
+    void ChangePassword(IContainerWindow&) override { Record("change password"); }
+    void SaveContainerAs(IContainerWindow&) override { Record("save as"); }
+    void ExtractTextAndAttachments(IContainerWindow&) override { Record("extract all"); }
+    void ExtractText(IContainerWindow&) override { Record("extract text"); }
+    void AddAttachments(IContainerWindow&) override { Record("add"); }
+    void ExtractAllAttachments(IContainerWindow&) override { Record("extract all attachments"); }
+    void ExtractSelectedAttachments(IContainerWindow&) override { Record("extract selected"); }
+    void DeleteSelectedAttachments(IContainerWindow&) override { Record("delete selected"); }
+    void OpenAttachment(IContainerWindow&, int row) override { Record("open attachment " + std::to_string(row)); }
+    bool CloseContainerWindow(IContainerWindow& window) override
+    {
+        Record("close");
+        if (FCloses) {
+            window.StoreGeometry();
+            FSession->RemoveWindow(window);
+        }
+        return FCloses;
+    }
+
     std::vector<std::string> FCalls;
+    bool FTell = false;
     bool FOutlook = false;
     int FWindows = 0;
     bool FWindowsClose = true;
     bool FMailDialogOpen = false;
+    bool FCloses = true;
 
 private:
+    void Record(const std::string& call)
+    {
+        if (FTell) {
+            std::fprintf(stderr, "command: %s\n", call.c_str());
+        }
+        FCalls.push_back(call);
+    }
+
     // Calls from a container window are marked; the start window's (no window) are not.
     static std::string WindowMark(const IContainerWindow* window) { return window != nullptr ? "window:" : ""; }
+
+    TSession* FSession;
 };
