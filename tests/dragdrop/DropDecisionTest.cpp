@@ -26,16 +26,18 @@ protected:
         return QUrl::fromLocalFile(QString::fromStdString(FDir.File(name))).toEncoded();
     }
     // The names in the scratch folder, or in the work folder.
-    std::vector<std::string> Paths(const std::vector<std::string>& names, bool inWorkFolder = false)
+    std::vector<std::string> Paths(const std::vector<std::string>& names, const std::string& folder = {})
     {
         std::vector<std::string> paths;
         for (const std::string& name : names) {
-            paths.push_back(inWorkFolder ? (std::filesystem::path(FSettings.TempPath) / name).string()
-                                         : FDir.File(name));
+            paths.push_back(folder.empty() ? FDir.File(name) : folder + "/" + name);
         }
         return paths;
     }
-    std::vector<std::string> WorkPaths(const std::vector<std::string>& names) { return Paths(names, true); }
+    std::vector<std::string> WorkPaths(const std::vector<std::string>& names)
+    {
+        return Paths(names, FSettings.TempPath);
+    }
 };
 
 // A drag entering the widget and dropped there, as the toolkit delivers it; the action taken.
@@ -139,9 +141,7 @@ TEST_F(DropTest, VirtualFilesPassOverWhatCannotBeHadAndKeepNamesApart)
         },
         FSettings.TempPath);
     EXPECT_EQ(written, WorkPaths({"a.txt", "1/a.txt", "c.txt"}));
-    EXPECT_EQ(ReadWholeFile(written[0]), "file 0");
-    EXPECT_EQ(ReadWholeFile(written[1]), "file 2");
-    EXPECT_EQ(ReadWholeFile(written[2]), "file 4");
+    EXPECT_EQ(ReadWholeFile(written[0]) + ReadWholeFile(written[1]) + ReadWholeFile(written[2]), "file 0file 2file 4");
 
     QByteArray claimsMore = Descriptor({"one.txt"}, false);
     claimsMore[0] = char(200);
@@ -183,12 +183,6 @@ TEST_F(DropTest, DroppedFilesReachTheWindowAsOneCallAfterTheDrop)
     EXPECT_TRUE(window.AttachmentNames().empty()) << "nothing happens inside the drop";
     QApplication::processEvents();
     EXPECT_EQ(window.AttachmentNames(), (std::vector<std::string>{"first.txt", "second.txt"})) << "in catalog order";
-
-    FSession.SetDropSource(&window);
-    DropOn(area, data, Qt::CopyAction);
-    QApplication::processEvents();
-    EXPECT_EQ(window.AttachmentNames().size(), 2u) << "dragged out of this window: added nothing";
-    EXPECT_EQ(FSession.DropSource(), nullptr);
 
     QMimeData virtualFile;
     virtualFile.setData("FileGroupDescriptor", Descriptor({"attached.doc"}, false));

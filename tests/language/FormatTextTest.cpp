@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(FormatTextTest, FillsPlaceholdersInOrderAndByIndex)
+TEST(FormatTextTest, FillsPlaceholdersInOrderAndByIndexAndLeavesTheRest)
 {
     EXPECT_EQ(FormatText("File '%s' not found!", {std::string("a.txt")}), "File 'a.txt' not found!");
     EXPECT_EQ(FormatText("File index '%d' out of bounds!", {std::int64_t{-7}}), "File index '-7' out of bounds!");
@@ -11,10 +11,7 @@ TEST(FormatTextTest, FillsPlaceholdersInOrderAndByIndex)
               "Paths 'a' and 'b' cannot be concatenated!");
     EXPECT_EQ(FormatText("%1:s %0:s %s", {std::string("x"), std::string("y")}), "y x y");
     EXPECT_EQ(FormatText("100%% %d", {std::int64_t{3}}), "100% 3");
-}
-
-TEST(FormatTextTest, LeavesWhatItCannotFillAsItStands)
-{
+    // What cannot be filled is left as it stands.
     EXPECT_EQ(FormatText("'%s' and '%s'", {std::string("one")}), "'one' and '%s'");
     EXPECT_EQ(FormatText("%x %5:s %", {std::string("a")}), "%x %5:s %");
     EXPECT_EQ(FormatText("%99999999999999999999:s", {std::string("a")}), "%99999999999999999999:s");

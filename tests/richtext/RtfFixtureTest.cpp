@@ -4,7 +4,6 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -36,13 +35,6 @@ std::vector<std::string> FixtureNames()
     return names;
 }
 
-std::string Hex(const TRgb& colour)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", colour.FRed, colour.FGreen, colour.FBlue);
-    return text;
-}
-
 // Whether a run has one property of a "span" check.
 bool HasProperty(const TRichRun& run, const std::string& name, const json& value)
 {
@@ -54,7 +46,9 @@ bool HasProperty(const TRichRun& run, const std::string& name, const json& value
         return run.*flag->second == value.get<bool>();
     }
     if (name == "color") {
-        return value.is_null() ? !run.FColour || *run.FColour == TRgb{} : run.FColour && Hex(*run.FColour) == value;
+        const TRgb colour = run.FColour.value_or(TRgb{});
+        return (colour.FRed << 16 | colour.FGreen << 8 | colour.FBlue) ==
+               (value.is_null() ? 0 : std::stoi(value.get<std::string>().substr(1), nullptr, 16));
     }
     if (name == "font_family") {
         return run.FFont == value.get<std::string>();

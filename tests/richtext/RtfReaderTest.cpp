@@ -50,15 +50,6 @@ class RtfReaderText : public ::testing::TestWithParam<TTextCase>
 {
 };
 
-// A document shaped like a rich-edit control's output.
-TRichDocument ReadRichEdit(const std::string& body)
-{
-    return ReadRtf(R"({\rtf1\ansi\ansicpg1252\deff0\nouicompat{\fonttbl{\f0\fnil\fcharset0 Calibri;})"
-                   R"({\f1\fnil\fcharset2 Symbol;}}{\colortbl ;\red255\green0\blue0;\red0\green0\blue255;})"
-                   "\r\n{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1\r\n" +
-                   body + "}\r\n");
-}
-
 } // namespace
 
 TEST_P(RtfReaderText, ReadsTheText)
@@ -69,56 +60,20 @@ TEST_P(RtfReaderText, ReadsTheText)
 INSTANTIATE_TEST_SUITE_P(Syntax, RtfReaderText, ::testing::ValuesIn(TextCases),
                          [](const auto& info) { return info.param.FName; });
 
-TEST(RtfReaderRichEdit, BulletsFromPnGroupsLastUntilPard)
+// A rich-edit control writes list labels as \pntext groups and the list's look in \pn; a list
+// lasts until \pard.
+TEST(RtfReaderRichEdit, ListsFromPnGroupsLastUntilPard)
 {
-    const TRichDocument document =
-        ReadRichEdit(R"(\pard\sa200\sl276\slmult1\f0\fs22\lang9 Shopping:\par)"
-                     "\r\n"
-                     R"(\pard{\pntext\f1\'B7\tab}{\*\pn\pnlvlblt\pnf1\pnindent0{\pntxtb\'B7}}\fi-360\li720 Apples\par)"
-                     "\r\n"
-                     R"({\pntext\f1\'B7\tab}Bread\par)"
-                     "\r\n"
-                     R"(\pard\qr Done\par)");
-    EXPECT_EQ(PlainText(document, true), "Shopping:\n• Apples\n• Bread\nDone");
-    ASSERT_EQ(document.FParagraphs.size(), 4u);
-    EXPECT_EQ(document.FParagraphs[2].FList, TListKind::Bullet);
-    EXPECT_EQ(document.FParagraphs[3].FList, TListKind::None);
-    EXPECT_EQ(document.FParagraphs[3].FAlignment, TAlignment::Right);
-    const TRichRun& run = document.FParagraphs[1].FRuns.at(0);
-    EXPECT_EQ(run.FFont, "Calibri");
-    EXPECT_EQ(run.FSizePoints, 11.0);
-}
-
-TEST(RtfReaderRichEdit, NumberingFromPnGroups)
-{
-    const TRichDocument document = ReadRichEdit(
+    const TRichDocument document = ReadRtf(
+        R"({\rtf1\ansi\ansicpg1252\deff0\nouicompat{\fonttbl{\f0\fnil\fcharset0 Calibri;}{\f1\fnil\fcharset2 Symbol;}})"
+        "\r\n{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1\r\n"
+        R"(\pard\sa200\sl276\slmult1\f0\fs22\lang9 Shopping:\par)"
+        R"(\pard{\pntext\f1\'B7\tab}{\*\pn\pnlvlblt\pnf1\pnindent0{\pntxtb\'B7}}\fi-360\li720 Apples\par)"
+        R"({\pntext\f1\'B7\tab}Bread\par)"
         R"(\pard{\pntext\f0 1.\tab}{\*\pn\pnlvlbody\pnf0\pnindent0\pnstart1\pndec{\pntxta.}}\fi-360\li720\f0 One\par)"
-        R"({\pntext\f0 2.\tab}Two\par\pard\qc Centred\par)");
-    EXPECT_EQ(PlainText(document, true), "1. One\n2. Two\nCentred");
-    ASSERT_EQ(document.FParagraphs.size(), 3u);
-    EXPECT_EQ(document.FParagraphs[1].FList, TListKind::Decimal);
-    EXPECT_EQ(document.FParagraphs[2].FAlignment, TAlignment::Center);
-}
-
-TEST(RtfReaderRichEdit, HyperlinkFieldColoursAndCharacters)
-{
-    const TRichDocument document =
-        ReadRichEdit(R"(\pard\f0\fs20 Caf\'e9 5\u8364? {\field{\*\fldinst{HYPERLINK "http://example.com/?a=1&b=2"}})"
-                     R"({\fldrslt{\ul\cf2\cf2\ul example}}}\f0\fs20  \cf1\b red\cf0\b0\strike  back\strike0\par)");
-    ASSERT_EQ(document.FParagraphs.size(), 1u);
-    const std::vector<TRichRun>& runs = document.FParagraphs[0].FRuns;
-    ASSERT_EQ(runs.size(), 5u);
-    EXPECT_EQ(runs[0].FText, "Café 5€ ");
-    EXPECT_EQ(runs[1].FText, "example");
-    EXPECT_EQ(runs[1].FLink, "http://example.com/?a=1&b=2");
-    EXPECT_TRUE(runs[1].FUnderline);
-    EXPECT_EQ(runs[1].FColour, (TRgb{0, 0, 255}));
-    EXPECT_TRUE(runs[2].FLink.empty());
-    EXPECT_EQ(runs[3].FText, "red");
-    EXPECT_TRUE(runs[3].FBold);
-    EXPECT_EQ(runs[3].FColour, (TRgb{255, 0, 0}));
-    EXPECT_EQ(runs[4].FText, " back");
-    EXPECT_TRUE(runs[4].FStrikeout && !runs[4].FBold && !runs[4].FColour);
+        R"({\pntext\f0 2.\tab}Two\par\pard\qr Done\par})");
+    EXPECT_EQ(PlainText(document, true), "Shopping:\n• Apples\n• Bread\n1. One\n2. Two\nDone");
+    EXPECT_EQ(document.FParagraphs.back().FAlignment, TAlignment::Right);
 }
 
 TEST(RtfReaderRichEdit, HyperlinkInstructionForms)

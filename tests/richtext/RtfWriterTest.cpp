@@ -4,12 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
-#include <unistd.h>
 
 namespace {
 
@@ -97,27 +91,4 @@ TEST(RtfWriter, WritesCharactersAndListsAsOtherReadersExpect)
     EXPECT_NE(rtf.find(R"(\'e9\'80\u-10179?\u-8704?)"), std::string::npos) << rtf;
     EXPECT_NE(rtf.find(R"({\pntext \'95\tab}{\*\pn\pnlvlblt)"), std::string::npos) << rtf;
     EXPECT_NE(rtf.find(R"({\pntext 1.\tab}{\*\pn\pnlvlbody\pndec)"), std::string::npos) << rtf;
-}
-
-// A written document opens in a word processor with the same text, where one is installed.
-TEST(RtfWriter, WordProcessorReadsTheSameText)
-{
-    if (std::system("command -v soffice >/dev/null 2>&1") != 0) {
-        GTEST_SKIP() << "no word processor (soffice) installed";
-    }
-    const TRichDocument& document = ModelCases[2].FDocument;
-    const auto folder = std::filesystem::temp_directory_path() / ("rtf-writer-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "memo.rtf", std::ios::binary) << WriteRtf(document);
-    const std::string command =
-        "cd '" + folder.string() + "' && soffice -env:UserInstallation=file://" + folder.string() +
-        "/profile --headless --norestore --convert-to 'txt:Text (encoded):UTF8'" + " memo.rtf >/dev/null 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    std::ifstream in(folder / "memo.txt", std::ios::binary);
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    std::filesystem::remove_all(folder);
-    if (text.starts_with("\xEF\xBB\xBF")) {
-        text.erase(0, 3);
-    }
-    EXPECT_EQ(text, PlainText(document, false) + "\n");
 }

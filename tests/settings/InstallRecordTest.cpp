@@ -39,28 +39,20 @@ TEST_F(InstallRecordTest, RecordsNamingNoProgramFileAnswerFalse)
     std::filesystem::current_path(previous);
 }
 
-TEST_F(InstallRecordTest, PathIsTakenTrimmedAmongCommentsAndOtherKeys)
+TEST_F(InstallRecordTest, PathIsTakenTrimmedAndTrueIsKeptForTheProcessButFalseIsAskedAgain)
 {
+    EXPECT_FALSE(IsInstalled());
     const std::string program = FSandbox.File("my program");
     WriteWholeFile(program, "x");
     FSandbox.WriteRecord("# written by the package\r\n[Install]\r\nVersion=1.0\r\n  ProgPath =  " + program +
                          "  \r\nProgPath=/elsewhere\r\n");
-    std::string path;
-    EXPECT_TRUE(IsInstalled(path));
-    EXPECT_EQ(path, program);
-}
-
-TEST_F(InstallRecordTest, TrueIsKeptForTheProcessAndFalseIsAskedAgain)
-{
-    EXPECT_FALSE(IsInstalled());
-    const std::string program = FSandbox.Install();
     EXPECT_TRUE(IsInstalled()) << "an installation made meanwhile is noticed";
 
     FSandbox.RemoveRecord();
     std::filesystem::remove(program);
     std::string path;
     EXPECT_TRUE(IsInstalled(path)) << "a removal is not noticed";
-    EXPECT_EQ(path, program);
+    EXPECT_EQ(path, program) << "the first path, without the blanks around it";
 
     ResetInstalledCache();
     EXPECT_FALSE(IsInstalled());

@@ -9,7 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <map>
-#include <sys/stat.h>
+#include <tuple>
 #include <variant>
 
 namespace {
@@ -64,10 +64,7 @@ const struct TField
     {"fContainer_CloseAfterAnswer", &TSettings::fContainer_CloseAfterAnswer, "1", "0"},
     {"fContainer_UserDimensions", &TSettings::fContainer_UserDimensions, "0", "1"},
     {"fContainer_DecryptInstructionText", &TSettings::fContainer_DecryptInstructionText,
-     "To decrypt the Sealvane message please click on the following link:\r\n\r\nhttps://www.sealvane.org/open/\r\n\r\n"
-     "No Sealvane at hand? The link above opens the attached container in any web browser, also saved and offline "
-     "(sealvane-open.html): the container never leaves your computer.",
-     "Line one\r\n\r\nLine two, with a comma"},
+     TSettings::DefaultDecryptInstructionText(), "Line one\r\n\r\nLine two, with a comma"},
     {"fContainer_DecryptInstructionSubject", &TSettings::fContainer_DecryptInstructionSubject,
      "Secure message created with Sealvane", "Subject ; with = signs"},
     {"Autostart", &TSettings::Autostart, "0", "1"},
@@ -239,12 +236,29 @@ TEST_F(SettingsTest, CopyThatIsNotInstalledRunsOnDefaultsAndLeavesTheFileAlone)
     EXPECT_FALSE(std::filesystem::exists(StartupLinkFile())) << "no autostart entry without an installation";
 }
 
-TEST_F(SettingsTest, EveryValueRoundTripsExceptTheExcludedOnes)
+TEST_F(SettingsTest, EveryValueRoundTripsExceptTheExcludedOnesThroughAPrivateFileOfTwoSections)
 {
     const std::string program = FSandbox.Install();
     TSettings saved(Shown());
     ChangeEveryField(saved);
     ASSERT_TRUE(saved.Save(true));
+
+    const std::string text = ReadWholeFile(SettingsFileName());
+    const std::size_t forms = text.find("[Forms]\n");
+    ASSERT_TRUE(text.starts_with("[General]\n")) << text;
+    const std::pair<std::string, bool> lines[] = {
+        {"WipeCyclesUser=0", false},
+        {"DefaultFont=DejaVu Sans Mono\177-21\1777\177700\1772\17716744512\1771\1771\1771\177", false},
+        {"fStart_AutoUpdate=0", true},
+    };
+    for (const auto& [line, inForms] : lines) {
+        const std::size_t at = text.find("\n" + line + "\n");
+        EXPECT_TRUE(at != std::string::npos && (at > forms) == inForms) << line << " in\n" << text;
+    }
+    EXPECT_EQ(text.find("pässwörd"), std::string::npos) << "the mail password is stored sealed";
+    EXPECT_EQ(std::filesystem::status(SettingsFileName()).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write)
+        << "the file holds the sealed mail password";
 
     TSettings loaded(Shown());
     EXPECT_TRUE(loaded.Loaded());
@@ -255,107 +269,31 @@ TEST_F(SettingsTest, EveryValueRoundTripsExceptTheExcludedOnes)
     expected["TempPath"] = FSandbox.RuntimeFolder() + "/SV_Work";
     expected["ProgPath"] = program;
     expected["DefaultFont"] = "DejaVu Sans Mono/-21/7/700/2/16744512/000";
-    EXPECT_EQ(Fields(loaded), expected);
-}
+    EXPECT_EQ(Fields(loaded), expected) << "the autostart option is read from the entry the save made";
 
-TEST_F(SettingsTest, StoredFileHasTheNamesTypesAndSectionsOfTheTables)
-{
-    FSandbox.Install();
-    TSettings settings(Shown());
-    settings.MapiLogonPWD = "secret";
-    settings.fStart_AutoUpdate = false;
-    settings.WipeCyclesUser = 0;
-    ASSERT_TRUE(settings.Save(true));
-
-    const std::string text = ReadWholeFile(SettingsFileName());
-    const std::size_t forms = text.find("[Forms]\n");
-    ASSERT_TRUE(text.starts_with("[General]\n")) << text;
-    ASSERT_NE(forms, std::string::npos);
-    const std::pair<std::string, bool> lines[] = {
-        {"WipeCyclesUser=0", false},
-        {"ExploreAfterExtract=1", false},
-        {"MapiMailTypeTrailer=SMTP:", false},
-        {"DefaultFont=Arial\177-15\1770\177400\1770\1770\1770\1770\1770\177", false},
-        {"TempPath=" + FSandbox.RuntimeFolder() + "/SV_Work", false},
-        {"fStart_AutoUpdate=0", true},
-        {"fStart_Left=-1", true},
-        {"fContainer_AttachmentViewCol1=60", true},
-    };
-    for (const auto& [line, inForms] : lines) {
-        const std::size_t at = text.find("\n" + line + "\n");
-        EXPECT_TRUE(at != std::string::npos && (at > forms) == inForms) << line << " in\n" << text;
-    }
-    EXPECT_EQ(text.find("secret"), std::string::npos) << "the mail password is stored sealed";
-    EXPECT_NE(text.find("\nMapiLogonPWD="), std::string::npos);
-
-    struct stat info
-    {
-    };
-    ASSERT_EQ(::stat(SettingsFileName().c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0600u) << "the file holds the sealed mail password";
-}
-
-TEST_F(SettingsTest, AutostartOptionFollowsTheEntry)
-{
-    FSandbox.Install();
-    TSettings settings(Shown());
-    EXPECT_FALSE(settings.Autostart);
-    settings.Autostart = true;
-    ASSERT_TRUE(settings.Save(true));
-    EXPECT_TRUE(std::filesystem::exists(StartupLinkFile()));
-    EXPECT_TRUE(TSettings(Shown()).Autostart);
-
-    std::filesystem::remove(StartupLinkFile());
-    EXPECT_FALSE(TSettings(Shown()).Autostart) << "an entry deleted by hand turns the option off";
-
-    ASSERT_TRUE(settings.Save(true));
-    settings.Autostart = false;
-    ASSERT_TRUE(settings.Save(true));
-    EXPECT_FALSE(std::filesystem::exists(StartupLinkFile()));
+    loaded.Autostart = false;
+    ASSERT_TRUE(loaded.Save(true));
+    EXPECT_FALSE(std::filesystem::exists(StartupLinkFile())) << "switched off, the entry goes";
 }
 
 TEST_F(SettingsTest, SavingThatCannotWriteShowsTheSystemsReason)
 {
     FSandbox.Install();
     // Places that cannot be written even by root: a file where the folders go, a folder where the
-    // file goes.
-    const struct
-    {
-        std::string Blocker;
-        bool BlockerIsFolder;
-        std::string Shown;
-        int Reason;
-    } cases[] = {
-        {FSandbox.ConfigHome(), false, SettingsFolder(), ENOTDIR},
-        {SettingsFileName(), true, SettingsFileName(), EISDIR},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Blocker);
+    // file goes; each with the name shown and the reason.
+    const std::tuple<std::string, std::string, int> cases[] = {{FSandbox.ConfigHome(), SettingsFolder(), ENOTDIR},
+                                                               {SettingsFileName(), SettingsFileName(), EISDIR}};
+    for (const auto& [blocker, shown, reason] : cases) {
+        SCOPED_TRACE(blocker);
         std::filesystem::remove_all(FSandbox.ConfigHome());
-        if (c.BlockerIsFolder) {
-            std::filesystem::create_directories(c.Blocker);
+        if (reason == EISDIR) {
+            std::filesystem::create_directories(blocker);
         } else {
-            WriteWholeFile(c.Blocker, "in the way");
+            WriteWholeFile(blocker, "in the way");
         }
         TSettings settings(Shown());
-        FUser.ExpectInfoBox("Error", c.Shown + ": " + std::error_code(c.Reason, std::generic_category()).message());
+        FUser.ExpectInfoBox("Error", shown + ": " + std::error_code(reason, std::generic_category()).message());
         EXPECT_FALSE(settings.Save(true));
         EXPECT_TRUE(FUser.AllAsked());
     }
-}
-
-TEST_F(SettingsTest, RemovingTheUserSettingsForgetsEverything)
-{
-    std::string failure;
-    EXPECT_TRUE(TSettings::RemoveUserSettings(failure)) << "nothing to remove";
-    FSandbox.Install();
-    TSettings settings(Shown());
-    settings.WipeCyclesTemp = 4;
-    ASSERT_TRUE(settings.Save(true));
-    ASSERT_TRUE(std::filesystem::exists(SettingsFileName()));
-
-    EXPECT_TRUE(TSettings::RemoveUserSettings(failure));
-    EXPECT_FALSE(std::filesystem::exists(SettingsFileName()));
-    EXPECT_FALSE(std::filesystem::exists(SettingsFolder()));
-    EXPECT_EQ(TSettings(Shown()).WipeCyclesTemp, 1);
 }
