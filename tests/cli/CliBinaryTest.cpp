@@ -34,16 +34,15 @@ protected:
 
 TEST_F(CliBinary, RoundTripKeepsEveryByteAndModificationTime)
 {
-    // Away from any change of summer time.
+    // Noon of 15 June 2021 and as many seconds as the file has bytes, away from any change of summer time.
     const auto june2021 = std::chrono::file_clock::from_sys(
         std::chrono::system_clock::time_point(std::chrono::sys_days{std::chrono::June / 15 / 2021} + 12h));
     const TFileMap files = {{"tree/Café.txt", PatternBytes(70000, 1)},
                             {"tree/sub/Łódź-Привет.txt", PatternBytes(1234, 2)},
                             {"tree/sub/empty", ""},
                             {"tree/deep/er/large.bin", PatternBytes(3 << 20, 3)}};
-    auto modified = june2021;
     for (const auto& [name, bytes] : files) {
-        fs::last_write_time(MakeFile(name, bytes), modified += 3607s);
+        fs::last_write_time(MakeFile(name, bytes), june2021 + std::chrono::seconds(bytes.size()));
     }
     const TProgramRun create = Cli({"create", "c.xvt", "tree"}, "pw\n");
     ASSERT_EQ(create.ExitCode, 0) << create.Err;
@@ -52,30 +51,42 @@ TEST_F(CliBinary, RoundTripKeepsEveryByteAndModificationTime)
     ASSERT_EQ(list.ExitCode, 0) << list.Err;
     ASSERT_EQ(Cli({"extract", "c.xvt", "-o", "out"}, "pw\n").ExitCode, 0);
     EXPECT_TRUE(TreeOf(FDir.File("out")) == files);
-    modified = june2021;
     for (const auto& [name, bytes] : files) {
         EXPECT_PRED2(Contains, list.Out, fs::path(name).filename().string());
-        EXPECT_EQ(fs::last_write_time(FDir.File("out/" + name)), modified += 3607s) << name;
+        EXPECT_EQ(fs::last_write_time(FDir.File("out/" + name)), june2021 + std::chrono::seconds(bytes.size())) << name;
     }
 }
 
-TEST_F(CliBinary, PasswordsAreLinesOfStandardInputAndAWrongOneCostsTheRealPause)
+// On a terminal passwords are not echoed and questions are asked; without one passwords are lines
+// of standard input and nothing is asked.
+TEST_F(CliBinary, PasswordsQuestionsAndTheRealPauseOfAWrongPassword)
 {
-    ASSERT_EQ(Cli({"create", "c.xvt"}, "old\n").ExitCode, 0);
+    const TProgramRun create = RunOnTerminal(SEALVANE_CLI_PATH, {"create", "c.xvt"},
+                                             {{"Password: ", "Se-cret9\n"}, {"Confirm: ", "Se-cret9\n"}}, FDir.Path());
+    EXPECT_EQ(create.ExitCode, 0) << create.Out;
+    EXPECT_FALSE(Contains(create.Out, "Se-cret9")) << create.Out;
+    EXPECT_EQ(Cli({"check", "c.xvt"}, "Se-cret9\n").ExitCode, 0);
+    MakeFile("keep.txt", "k");
+    MakeFile("gone.txt", "g");
+    const TProgramRun wipe = RunOnTerminal(SEALVANE_CLI_PATH, {"wipe", "keep.txt", "gone.txt"},
+                                           {{"File 'keep.txt' will be wiped and deleted. Are you sure? [y/N] ", "n\n"},
+                                            {"File 'gone.txt' will be wiped and deleted. Are you sure? [y/N] ", "y\n"}},
+                                           FDir.Path());
+    EXPECT_EQ(wipe.ExitCode, 0) << wipe.Out;
+    EXPECT_EQ(TreeOf(FDir.Path()), (TFileMap{{"c.xvt", ReadWholeFile(FDir.File("c.xvt"))}, {"keep.txt", "k"}}));
     const TProgramRun check = Cli({"check", "c.xvt"}, "wrong\n");
     EXPECT_EQ(check.ExitCode, 3);
     EXPECT_GE(check.Seconds, 1.9);
     EXPECT_EQ(check.Err, "sealvane-cli: error: Incorrect password!\n");
-    const TProgramRun passwd = Cli({"passwd", "c.xvt"}, "old\nnew\n");
+    const TProgramRun passwd = Cli({"passwd", "c.xvt"}, "Se-cret9\nnew\n");
     EXPECT_EQ(passwd.ExitCode, 0) << passwd.Err;
     EXPECT_EQ(Cli({"check", "c.xvt"}, "new\n").ExitCode, 0);
     EXPECT_EQ(Cli({"list", "c.xvt"}, "").ExitCode, 1) << "no input, no password";
 
-    MakeFile("w.txt", "secret");
-    EXPECT_EQ(Cli({"wipe", "w.txt"}).ExitCode, 1) << "no questions without a terminal";
-    EXPECT_TRUE(fs::exists(FDir.File("w.txt")));
-    EXPECT_EQ(Cli({"wipe", "--yes", "w.txt"}).ExitCode, 0);
-    EXPECT_FALSE(fs::exists(FDir.File("w.txt")));
+    EXPECT_EQ(Cli({"wipe", "keep.txt"}).ExitCode, 1) << "no questions without a terminal";
+    EXPECT_TRUE(fs::exists(FDir.File("keep.txt")));
+    EXPECT_EQ(Cli({"wipe", "--yes", "keep.txt"}).ExitCode, 0);
+    EXPECT_FALSE(fs::exists(FDir.File("keep.txt")));
 }
 
 // Delete leaves the bytes, compact drops them and keeps the container's permissions; without
@@ -107,7 +118,8 @@ TEST_F(CliBinary, CompactAfterDeleteShrinksTheFileAndKeepsTheRestAndAReadOnlyOne
     EXPECT_TRUE(ReadWholeFile(FDir.File("c.xvt")) == compacted);
 }
 
-TEST_F(CliBinary, HostileStoredNamesWriteNothingOutsideTheTargetFolder)
+// Control characters of stored names never reach the terminal: list and errors show '?'.
+TEST_F(CliBinary, HostileStoredNamesWriteNothingOutsideTheTargetFolderNorControlCharactersToTheTerminal)
 {
     {
         THostileContainer writer("pw");
@@ -115,18 +127,26 @@ TEST_F(CliBinary, HostileStoredNamesWriteNothingOutsideTheTargetFolder)
         writer.AddStoredEntry(TPathInfo::FromStored("|base", "|..|..", "escaped.txt", ""), "evil");
         writer.AddStoredEntry(TPathInfo::FromStored("|base", "", "..", ""), "evil");
         writer.AddStoredEntry(TPathInfo::FromStored("|base", "|sub", "fine.txt", ""), "good");
+        writer.AddStoredEntry(TPathInfo::FromStored("|base", "", "red\x1B[31m.txt", ""), "odd");
+        writer.AddStoredEntry(TPathInfo::FromStored("|base", "", "bad/\x1B[31m", ""));
         writer.Close();
     }
+    const TProgramRun list = Cli({"list", "c.xvt"}, "pw\n");
+    EXPECT_PRED2(Contains, list.Out, "red?[31m.txt");
     fs::create_directories(FDir.File("out/inner"));
     const TProgramRun extract = Cli({"extract", "c.xvt", "-o", "out/inner"}, "pw\n");
     EXPECT_EQ(extract.ExitCode, 1);
-    EXPECT_PRED2(Contains, extract.Err, "Illegal file name");
-    EXPECT_EQ(TreeOf(FDir.Path()),
-              (TFileMap{{"c.xvt", ReadWholeFile(FDir.File("c.xvt"))}, {"out/inner/sub/fine.txt", "good"}}));
+    EXPECT_PRED2(Contains, extract.Err, "Illegal file name 'bad/?[31m'");
+    EXPECT_FALSE(Contains(list.Out + extract.Out + extract.Err, "\x1B"));
+    EXPECT_EQ(TreeOf(FDir.Path()), (TFileMap{{"c.xvt", ReadWholeFile(FDir.File("c.xvt"))},
+                                             {"out/inner/sub/fine.txt", "good"},
+                                             {"out/inner/red\x1B[31m.txt", "odd"}}))
+        << "a strange name, but a legal one";
     EXPECT_FALSE(fs::exists(FDir.File("../escaped.txt")));
 }
 
-TEST_F(CliBinary, FailedCreateLeavesNoFile)
+// A failed create leaves no file, also when it fails while storing, after the container was begun.
+TEST_F(CliBinary, FailedCreateLeavesNoFileUsageErrorsAndTheLanguageOfMessages)
 {
     MakeFile("present.txt", "p");
     const TProgramRun missing = Cli({"create", "out.xvt", "present.txt", "missing.txt"}, "pw\n");
@@ -137,10 +157,6 @@ TEST_F(CliBinary, FailedCreateLeavesNoFile)
     MakeFile("other.txt", "o");
     EXPECT_EQ(Cli({"create", "out.xvt", "other.txt", "present.txt"}, "pw\n").ExitCode, 1);
     EXPECT_EQ(TreeOf(FDir.Path()), (TFileMap{{"other.txt", "o"}, {"present.txt", "p"}}));
-}
-
-TEST_F(CliBinary, UsageErrorsAndTheLanguageOfMessages)
-{
     EXPECT_EQ(Cli({}).ExitCode, 2);
     EXPECT_EQ(Cli({"extract", "--nonsense", "c.xvt"}).ExitCode, 2);
     // LC_ALL before LC_MESSAGES before LANG; an empty one does not count.
@@ -154,22 +170,4 @@ TEST_F(CliBinary, UsageErrorsAndTheLanguageOfMessages)
         EXPECT_EQ(run.ExitCode, 1);
         EXPECT_PRED2(Contains, run.Err, text) << ::testing::PrintToString(environment);
     }
-}
-
-TEST_F(CliBinary, OnATerminalPasswordsAreNotEchoedAndQuestionsAreAsked)
-{
-    const TProgramRun create = RunOnTerminal(SEALVANE_CLI_PATH, {"create", "c.xvt"},
-                                             {{"Password: ", "Se-cret9\n"}, {"Confirm: ", "Se-cret9\n"}}, FDir.Path());
-    EXPECT_EQ(create.ExitCode, 0) << create.Out;
-    EXPECT_FALSE(Contains(create.Out, "Se-cret9")) << create.Out;
-    EXPECT_EQ(Cli({"check", "c.xvt"}, "Se-cret9\n").ExitCode, 0);
-
-    MakeFile("keep.txt", "k");
-    MakeFile("gone.txt", "g");
-    const TProgramRun wipe = RunOnTerminal(SEALVANE_CLI_PATH, {"wipe", "keep.txt", "gone.txt"},
-                                           {{"File 'keep.txt' will be wiped and deleted. Are you sure? [y/N] ", "n\n"},
-                                            {"File 'gone.txt' will be wiped and deleted. Are you sure? [y/N] ", "y\n"}},
-                                           FDir.Path());
-    EXPECT_EQ(wipe.ExitCode, 0) << wipe.Out;
-    EXPECT_EQ(TreeOf(FDir.Path()), (TFileMap{{"c.xvt", ReadWholeFile(FDir.File("c.xvt"))}, {"keep.txt", "k"}}));
 }

@@ -33,7 +33,7 @@ std::string ErrorOf(const std::vector<std::string>& args)
 
 } // namespace
 
-TEST(CliArguments, OptionsStandAnywhereInEveryFormAndDoubleDashEndsThem)
+TEST(CliArguments, OptionsStandAnywhereInEveryFormDoubleDashEndsThemAndMistakesAreUsageErrors)
 {
     const TArguments args =
         TArguments::Parse({"a", "-o", "x", "b", "--memo=m=1", "-fy", "--output", "y", "-oz", "c"}, Options);
@@ -46,10 +46,7 @@ TEST(CliArguments, OptionsStandAnywhereInEveryFormAndDoubleDashEndsThem)
     EXPECT_EQ(ended.Positionals(), (std::vector<std::string>{"-", "--force", "-o"})) << "a dash alone is one";
     EXPECT_FALSE(ended.Has("force"));
     EXPECT_EQ(TArguments::Parse({"--memo", "--"}, Options).Value("memo"), "--") << "a value may look like anything";
-}
 
-TEST(CliArguments, MistakesAreUsageErrors)
-{
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--colour"}, "unknown option '--colour'"},          {{"-fx"}, "unknown option '-x'"},
         {{"--force=yes"}, "option '--force' takes no value"}, {{"a", "--memo"}, "option '--memo' needs a value (TEXT)"},
@@ -70,7 +67,7 @@ TEST(CliLanguage, LocaleNames)
     }
 }
 
-TEST(CliText, DatesAttributesTerminalSafeTextAndYesAnswers)
+TEST(CliText, DatesAttributesTerminalSafeTextYesAnswersAndTables)
 {
     EXPECT_EQ(LocalDateText(0), "1970-01-01 00:00:00");
     EXPECT_EQ(LocalDateText(1796566985), "2026-12-06 14:23:05");
@@ -83,10 +80,8 @@ TEST(CliText, DatesAttributesTerminalSafeTextAndYesAnswers)
     EXPECT_TRUE(IsYesAnswer("y") && IsYesAnswer(" Yes") && IsYesAnswer("ja") && IsYesAnswer("OUI") &&
                 IsYesAnswer("jes"));
     EXPECT_FALSE(IsYesAnswer("") || IsYesAnswer("n") || IsYesAnswer("yess") || IsYesAnswer("nein"));
-}
 
-TEST(CliText, TableLinesUpColumnsByCharactersNotBytes)
-{
+    // A table lines up its columns by characters, not bytes.
     TTextTable table({"#", "Name", "Size"});
     table.AlignRight(0);
     table.AlignRight(2);
