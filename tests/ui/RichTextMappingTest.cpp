@@ -43,7 +43,7 @@ TRichDocument ListsAndAlignment()
 
 } // namespace
 
-TEST(RichTextMapping, TextDocumentGivesBackTheModel)
+TEST(RichTextMapping, TextDocumentInQtsOwnFormatsGivesBackTheModel)
 {
     for (const auto& [name, model] : {std::pair{"looks", Looks()}, {"lists and alignment", ListsAndAlignment()}}) {
         QTextDocument document;
@@ -52,10 +52,8 @@ TEST(RichTextMapping, TextDocumentGivesBackTheModel)
     }
     EXPECT_TRUE(RichTextMapping::FromTextDocument(QTextDocument()).FParagraphs.empty())
         << "no paragraphs in an empty one";
-}
 
-TEST(RichTextMapping, TextDocumentHasQtsOwnFormats)
-{
+    // In Qt's own formats, as the editor shows them.
     QTextDocument document;
     RichTextMapping::Fill(document, ListsAndAlignment());
     ASSERT_EQ(document.blockCount(), 7);
