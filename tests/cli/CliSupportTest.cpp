@@ -56,8 +56,9 @@ TEST(CliArguments, OptionsStandAnywhereInEveryFormDoubleDashEndsThemAndMistakesA
     }
 }
 
-// The order of the variables is checked on the real program.
-TEST(CliLanguage, LocaleNames)
+// Locale names (the order of the variables is checked on the real program), dates, attributes,
+// terminal-safe text, yes answers and tables.
+TEST(CliText, LocalesDatesAttributesTerminalSafeTextYesAnswersAndTables)
 {
     const std::pair<const char*, TLanguage> locales[] = {
         {"de_DE.UTF-8", LangGerman}, {"fr_CA", LangFrench}, {"eo", LangEsperanto},    {"eo.UTF-8", LangEsperanto},
@@ -65,11 +66,6 @@ TEST(CliLanguage, LocaleNames)
     for (const auto& [name, language] : locales) {
         EXPECT_EQ(LanguageOfLocale(name), language) << name;
     }
-}
-
-TEST(CliText, DatesAttributesTerminalSafeTextYesAnswersAndTables)
-{
-    EXPECT_EQ(LocalDateText(0), "1970-01-01 00:00:00");
     EXPECT_EQ(LocalDateText(1796566985), "2026-12-06 14:23:05");
     EXPECT_EQ(LocalDateText(951782400), "2000-02-29 00:00:00");
     EXPECT_EQ(AttributeText(0x20), "--A");
@@ -94,7 +90,7 @@ TEST(CliText, DatesAttributesTerminalSafeTextYesAnswersAndTables)
                          "10  ab    3456\n");
 }
 
-TEST(CliInputFiles, FoldersComeWithTheirNameFilesAloneAndOddThingsAreSkipped)
+TEST(CliFiles, InputFoldersComeWithTheirNameOddThingsAreSkippedAndPasswordFilesGiveTheirFirstLine)
 {
     TempDir dir;
     std::filesystem::create_directories(dir.File("docs/sub"));
@@ -119,12 +115,9 @@ TEST(CliInputFiles, FoldersComeWithTheirNameFilesAloneAndOddThingsAreSkipped)
     std::filesystem::create_directories(dir.File("odd|folder"));
     WriteWholeFile(dir.File("odd|folder/x"), "x");
     EXPECT_THROW(CollectInputFiles({dir.File("odd|folder")}, ""), EPathError) << "'|' cannot come back";
-}
 
-// Text that Windows-1252 holds becomes its 8-bit form, other text stays UTF-8.
-TEST(CliPasswords, PasswordFileGivesItsFirstLineAndTextBecomesKeyBytes)
-{
-    TempDir dir;
+    // A password file gives its first line; text that Windows-1252 holds becomes its 8-bit form,
+    // other text stays UTF-8.
     WriteWholeFile(dir.File("pw"), "Caf\xC3\xA9\r\nsecond\n");
     EXPECT_EQ(ReadPasswordFile(dir.File("pw")), "Caf\xC3\xA9");
     EXPECT_THROW(ReadPasswordFile(dir.File("none")), ECommandError);
