@@ -5,8 +5,6 @@
 
 #include <QCoreApplication>
 
-#include <filesystem>
-
 namespace {
 
 using Kind = ScriptedQuestions::Kind;
@@ -32,12 +30,12 @@ TEST_F(ContainerFlowsTest, WrongWrongRightPasswordAsksThreeTimesAndRemembersTheR
         .ExpectPassword(Kind::Password, "Password", "", "right");
     FCommands.OpenContainerFile(nullptr, file);
 
-    EXPECT_EQ(FSession.RememberedPassword(), "right");
-    EXPECT_EQ(FPauses.size(), 2u) << "one pause for each wrong password";
-    EXPECT_EQ(FSettings.DefaultCurrentDirectory, FDir.File("mail"));
+    // One pause for each wrong password.
+    EXPECT_EQ(std::tuple(FSession.RememberedPassword(), FPauses.size(), FSettings.DefaultCurrentDirectory),
+              std::tuple("right", 2u, FDir.File("mail")));
+    // What the opened window shows the end-to-end test checks.
     TestWindow& window = OnlyWindow();
     EXPECT_EQ(std::tie(window.FText, window.FState.FPassword), std::tuple("the memo", "right"));
-    EXPECT_EQ(window.AttachmentNames(), std::vector<std::string>{"a.txt"});
     EXPECT_TRUE(window.FVisible && window.FState.FSaved && !window.FState.FModified);
 
     // SaveLastPWDTime 0: the timer forgets the password at once.
@@ -56,8 +54,7 @@ TEST_F(ContainerFlowsTest, DamagedContainersAreReportedAndAnInvalidExtraIsReplac
                                                                                  CheckPassword(broken, "pw");
                                                                              }));
     FCommands.OpenContainerFile(nullptr, broken);
-    EXPECT_TRUE(FWindows.empty());
-    EXPECT_EQ(FUser.FBusyDepth, 0) << "the wait cursor ends with the flow";
+    EXPECT_TRUE(FWindows.empty() && FUser.FBusyDepth == 0) << "nothing opened; the wait cursor ends with the flow";
 
     TRandomCryptoContainer odd("pw");
     odd.OpenNew(FDir.File("odd.xvt"));
@@ -82,19 +79,15 @@ TEST_F(ContainerFlowsTest, YesThenCancelledFileDialogAsksAgainAndASavedCopyClose
         .ExpectChoice(Kind::SaveFile, "Save container", {}, name)
         .Expect(Kind::YesNoCancel, "Save container", SaveQuestion(workFile), TAnswer::Cancel);
     window.RequestClose();
-    EXPECT_FALSE(window.FClosed);
-    EXPECT_EQ(FSession.Windows().size(), 1u);
-    EXPECT_TRUE(window.HasContainer());
+    EXPECT_TRUE(!window.FClosed && FSession.Windows().size() == 1 && window.HasContainer());
 
     const std::string target = MakeFile("saved/kept.xvt", "");
     FUser.Expect(Kind::YesNoCancel, "Save container", SaveQuestion(workFile), TAnswer::Yes)
         .ExpectChoice(Kind::SaveFile, "Save container", {target}, name)
         .ExpectPassword(Kind::NewPassword, "Password", "", "secret");
     window.RequestClose();
-    EXPECT_TRUE(window.FClosed) << "saved: the close goes on without asking again";
-    EXPECT_TRUE(FSession.Windows().empty());
-    EXPECT_EQ(window.FGeometryStored, 1);
-    EXPECT_EQ(Contents(target, "secret").first, "draft");
+    EXPECT_TRUE(window.FClosed && FSession.Windows().empty()) << "saved: the close goes on without asking again";
+    EXPECT_EQ(Memo(target, "secret"), "draft");
     EXPECT_FALSE(fs::exists(workFile)) << "the work file is wiped when its window closes";
 }
 
@@ -102,15 +95,14 @@ TEST_F(ContainerFlowsTest, ClosingRenumbersAndNeverWipesAnotherWindowsContainer)
 {
     TestWindow& first = NewWindow();
     TestWindow& second = NewWindow();
-    EXPECT_NE(first.Container().FileName(), second.Container().FileName());
-    EXPECT_NE(first.Container().GetPassword(), second.Container().GetPassword());
+    EXPECT_TRUE(first.Container().FileName() != second.Container().FileName() &&
+                first.Container().GetPassword() != second.Container().GetPassword());
     EXPECT_EQ(second.FState.FIndex, 1);
     second.FText = "kept";
     second.Container().SetMemo("kept");
 
     first.RequestClose(); // new and empty: nothing asked
-    EXPECT_TRUE(first.FClosed);
-    EXPECT_EQ(second.FState.FIndex, 0);
+    EXPECT_TRUE(first.FClosed && second.FState.FIndex == 0);
     EXPECT_EQ(FSession.Windows(), std::vector<IContainerWindow*>{&second});
     EXPECT_TRUE(fs::exists(second.Container().FileName())) << "an open container is never wiped";
     EXPECT_EQ(second.Container().GetMemo(), "kept");
@@ -148,14 +140,13 @@ TEST_F(ContainerFlowsTest, DroppedFilesFollowTheContainerFileRules)
 }
 
 // A drop back onto the drag source is checked through the drop zone with the drag-and-drop tests.
-TEST_F(ContainerFlowsTest, DropOntoAReadOnlyContainerAddsNothingAndTextOnTheStartWindowMakesAMemo)
+TEST_F(ContainerFlowsTest, DropsOntoReadOnlyOrCancelledAddNothingAndTextOnTheStartWindowMakesAMemo)
 {
     const std::string file = MakeFile("a.txt", "a");
     const std::string readOnly = FDir.File("locked.xvt");
     MakeMessage(readOnly, "pw", {{"b.txt", "b"}});
     fs::permissions(readOnly, fs::perms::owner_write, fs::perm_options::remove);
     TestWindow& opened = OpenedWindow(readOnly, "pw");
-    ASSERT_TRUE(opened.Container().IsReadOnly());
     FUser.ExpectInfoBox("Information", "This container is read only!")
         .ExpectInfoBox("Information", "This container is read only!");
     FCommands.DropFiles(&opened, {file});
@@ -163,30 +154,21 @@ TEST_F(ContainerFlowsTest, DropOntoAReadOnlyContainerAddsNothingAndTextOnTheStar
     EXPECT_EQ(opened.AttachmentNames(), std::vector<std::string>{"b.txt"});
     EXPECT_EQ(opened.Container().GetMemo(), "");
 
+    // A drop onto a hidden window cancelled in its first file ends there, without a message; the
+    // window is shown again. That the container file stays as it was the end-to-end test checks.
+    TestWindow& hidden = NewWindow();
+    hidden.FVisible = false;
+    FUser.FCancelAtStep = 2;
+    FCommands.DropFiles(&hidden, {MakeFile("large.bin", PatternBytes(3 << 20)), file});
+    EXPECT_EQ(FUser.FProgressSteps, 2) << "no step after the cancel";
+    EXPECT_EQ(FUser.FProgressBegun, std::vector<std::string>{"Add: large.bin"}) << "the second file is never begun";
+    EXPECT_TRUE(FUser.FProgressRunning == 0 && hidden.FVisible && hidden.AttachmentNames().empty());
+
     // Dropped on the start window, text becomes the memo of a new window, trimmed.
     FCommands.DropText(nullptr, "  {\\rtf1 hello}\r\n", true);
     TestWindow& dropped = *FWindows.back();
     EXPECT_EQ(dropped.Container().GetMemo(), "{\\rtf1 hello}");
     EXPECT_TRUE(dropped.FRich && dropped.FState.FModified && !dropped.FState.FSaved);
-}
-
-TEST_F(ContainerFlowsTest, CancelledAddEndsTheDropQuietlyAndLeavesTheContainerAsItWas)
-{
-    const std::string file = FDir.File("letter.xvt");
-    MakeMessage(file, "pw", {{"a.txt", "alpha"}}, "the memo");
-    TestWindow& window = OpenedWindow(file, "pw");
-    window.FVisible = false;
-    // Several chunks, so that the cancel comes in the middle; the second file is never begun.
-    const std::string large = MakeFile("large.bin", PatternBytes(3 << 20));
-    FUser.FCancelAtStep = 2;
-    FCommands.DropFiles(&window, {large, MakeFile("small.txt", "small")});
-
-    EXPECT_EQ(FUser.FProgressSteps, 2) << "no step after the cancel";
-    EXPECT_EQ(FUser.FProgressBegun, std::vector<std::string>{"Add: large.bin"});
-    EXPECT_EQ(FUser.FProgressRunning, 0);
-    EXPECT_TRUE(window.FVisible) << "the window is shown again";
-    // That the container file stays as it was, also after the close, the end-to-end test checks.
-    EXPECT_EQ(window.AttachmentNames(), std::vector<std::string>{"a.txt"});
 }
 
 TEST_F(ContainerFlowsTest, WipingAsksFirstStopsAtTheFirstFailureAndOverwritesAtLeastOnce)
@@ -196,22 +178,18 @@ TEST_F(ContainerFlowsTest, WipingAsksFirstStopsAtTheFirstFailureAndOverwritesAtL
     const std::string question = "File ''a.txt', 'b.txt', 'c.txt'' will be wiped and deleted. Are you sure?";
     FUser.ExpectChoice(Kind::OpenFiles, "Wipe files", files).Expect(Kind::YesNo, "Warning", question, TAnswer::No);
     EXPECT_TRUE(FCommands.Wipe().Run(FUser));
-    for (const std::string& file : files) {
-        EXPECT_EQ(ReadWholeFile(file).size(), 3u);
-    }
+    EXPECT_EQ(TreeOf(FDir.File("w")), (TFileMap{{"a.txt", "aaa"}, {"b.txt", "bbb"}, {"c.txt", "ccc"}}));
 
     fs::permissions(files[1], fs::perms::owner_write, fs::perm_options::remove);
     FUser.ExpectChoice(Kind::OpenFiles, "Wipe files", files)
         .Expect(Kind::YesNo, "Warning", question, TAnswer::Yes)
         .ExpectInfoBox("Error", "File '" + files[1] + "' is read only! Cannot open for overwrite.");
     EXPECT_FALSE(FCommands.Wipe().Run(FUser));
-    EXPECT_FALSE(fs::exists(files[0]));
-    EXPECT_EQ(ReadWholeFile(files[1]) + ReadWholeFile(files[2]), "bbbccc") << "the rest is left as it was";
+    EXPECT_EQ(TreeOf(FDir.File("w")), (TFileMap{{"b.txt", "bbb"}, {"c.txt", "ccc"}})) << "the rest is left as it was";
 
     // A hand-edited 0 still overwrites every file once (three passes) before deleting it.
     fs::permissions(files[1], fs::perms::owner_write, fs::perm_options::add);
     FSettings.WipeCyclesUser = 0;
-    FUser.FProgressBegun.clear();
     int passes = 0;
     const TWipePassHook previous = SetWipePassHook([&](const std::string&, int) { ++passes; });
     FUser.ExpectChoice(Kind::OpenFiles, "Wipe files", {files[1], files[2]})
@@ -222,8 +200,85 @@ TEST_F(ContainerFlowsTest, WipingAsksFirstStopsAtTheFirstFailureAndOverwritesAtL
     SetWipePassHook(previous);
     EXPECT_EQ(passes, 6);
     EXPECT_FALSE(fs::exists(files[1]) || fs::exists(files[2]));
-    EXPECT_EQ(FUser.FProgressBegun.size(), 2u);
-    EXPECT_EQ(FSettings.DefaultCurrentDirectory, FDir.File("w"));
+}
+
+// An opened container "Report.xvt" holding the text "report text" and three attachments, in
+// catalog order (the newest first) one.txt, deep/two.txt and three.txt; the folder "out" to
+// extract into.
+class AttachmentCommandsTest : public FlowFixture
+{
+protected:
+    void SetUp() override
+    {
+        FlowFixture::SetUp();
+        const std::string file = FDir.File("Report.xvt");
+        MakeMessage(file, "pw", {{"three.txt", "third"}, {"deep/two.txt", "second"}, {"one.txt", "first"}},
+                    "report text");
+        FWindow = &OpenedWindow(file, "pw");
+        fs::create_directory(FOut);
+    }
+
+    // The file's contents, empty when it does not exist.
+    std::string Out(const std::string& name) { return fs::exists(FOut + name) ? ReadWholeFile(FOut + name) : ""; }
+
+    TAttachmentCommands& Commands() { return FCommands.Attachments(); }
+
+    TestWindow* FWindow = nullptr;
+    const std::string FOut = FDir.File("out");
+};
+
+TEST_F(AttachmentCommandsTest, OverwriteAnswersDecideFileByFile)
+{
+    // The answer; then one.txt, deep/two.txt and three.txt, and whether the folder was shown.
+    const std::tuple<TAnswer, std::string, std::string, std::string, bool> cases[] = {
+        {TAnswer::Cancel, "old", "", "", false}, // Cancel stops before the rest
+        {TAnswer::No, "old", "second", "third", true},
+        {TAnswer::Yes, "first", "second", "third", true}};
+    for (const auto& [answer, one, two, three, explored] : cases) {
+        fs::remove_all(FOut);
+        MakeFile("out/one.txt", "old");
+        FUser.FShellOpened.clear();
+        FUser.ExpectChoice(Kind::Folder, "Extract all attachments...", {FOut})
+            .Expect(Kind::YesNoCancel, "Overwrite", "Overwrite file '" + FOut + "'\\'one.txt'", answer);
+        Commands().ExtractAllAttachments(*FWindow);
+        EXPECT_EQ(std::tuple(Out("/one.txt"), Out("/deep/two.txt"), Out("/three.txt")), std::tie(one, two, three));
+        EXPECT_EQ(FUser.FShellOpened, explored ? std::vector<std::string>{FOut} : std::vector<std::string>{});
+    }
+    EXPECT_EQ(FSettings.DefaultCurrentDirectory, FOut);
+}
+
+TEST_F(AttachmentCommandsTest, TextIsExtractedAloneOrWithTheAttachmentsIntoASubFolder)
+{
+    FUser.ExpectChoice(Kind::SaveFile, "Extract text...", {FOut + "/letter.rtf"}, "Report.rtf");
+    Commands().ExtractText(*FWindow);
+    EXPECT_EQ(std::tuple(Out("/letter.rtf"), FUser.FShellOpened), std::tuple("report text", std::vector{FOut}));
+
+    // Into a sub-folder named after the container the end-to-end test extracts. Without it, and
+    // No to the text file: attachments written, text left alone.
+    FSettings.ExtractAllInSubdir = false;
+    MakeFile("out/Report.rtf", "older text");
+    FUser.ExpectChoice(Kind::Folder, "Extract text and attachments...", {FOut})
+        .Expect(Kind::YesNoCancel, "Overwrite", "Overwrite file '" + FOut + "/Report.rtf'", TAnswer::No);
+    Commands().ExtractTextAndAttachments(*FWindow);
+    EXPECT_EQ(Out("/Report.rtf") + Out("/one.txt"), "older textfirst");
+}
+
+// Adding through the file dialog is the end-to-end test's.
+TEST_F(AttachmentCommandsTest, SelectedAttachmentsAreExtractedWithoutOpeningTheFolderAndDeletedAfterOneQuestion)
+{
+    FWindow->FSelected = {0, 2};
+    FUser.ExpectChoice(Kind::Folder, "Extract selected attachments...", {FOut});
+    Commands().ExtractSelectedAttachments(*FWindow);
+    EXPECT_EQ(TreeOf(FOut), (TFileMap{{"one.txt", "first"}, {"three.txt", "third"}}));
+    EXPECT_TRUE(FUser.FShellOpened.empty() && FUser.FProgressRunning == 0);
+
+    for (const TAnswer answer : {TAnswer::No, TAnswer::Yes}) {
+        FUser.Expect(Kind::YesNo, "Delete attachments", "Delete selected attachments. Are you sure?", answer);
+        Commands().DeleteSelectedAttachments(*FWindow);
+    }
+    EXPECT_EQ(FWindow->AttachmentNames(), std::vector<std::string>{"two.txt"}) << "No deleted nothing";
+    FWindow->FSelected.clear();
+    Commands().DeleteSelectedAttachments(*FWindow); // nothing selected: nothing asked
 }
 
 TEST(OwnAddressTest, SenderIsOwnWhenEmptyLastUsedOrListed)
@@ -231,12 +286,13 @@ TEST(OwnAddressTest, SenderIsOwnWhenEmptyLastUsedOrListed)
     TSettings settings([](const std::string&, const std::string&) {});
     settings.LastUsedMailAddress = "Me@Example.org";
     settings.OwnMailAddresses = std::string("first@example.org\x7F") + " Second@Example.org ";
-    for (const char* own : {"", "   ", "me@example.ORG", " FIRST@example.org ", "second@example.org"}) {
-        EXPECT_TRUE(IsOwnSenderAddress(own, settings)) << "'" << own << "'";
+    // '+' for an own address: empty, the last used one, the listed ones, in any case and with blanks.
+    std::string answers;
+    for (const char* address : {"", "   ", "me@example.ORG", " FIRST@example.org ", "second@example.org",
+                                "other@example.org", "first@example"}) {
+        answers += IsOwnSenderAddress(address, settings) ? '+' : '-';
     }
-    for (const char* other : {"other@example.org", "first@example"}) {
-        EXPECT_FALSE(IsOwnSenderAddress(other, settings)) << "'" << other << "'";
-    }
+    EXPECT_EQ(answers, "+++++--");
 }
 
 } // namespace

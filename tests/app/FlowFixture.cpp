@@ -2,8 +2,6 @@
 
 #include "container/ExtraString.h"
 
-#include <filesystem>
-
 FlowFixture::FlowFixture()
 {
     FSettings.TempPath = FDir.File("SV_Work");
@@ -22,12 +20,15 @@ IContainerWindow& FlowFixture::CreateContainerWindow()
 }
 
 void FlowFixture::MakeMessage(const std::string& file, const std::string& password,
-                              const std::vector<std::pair<std::string, std::string>>& files, const std::string& memo)
+                              const std::vector<std::pair<std::string, std::string>>& files, const std::string& memo,
+                              const std::string& sender)
 {
     MakeContainer(file, password, files, memo);
+    TExtraString extra(true);
+    extra.SetField(TExtraString::SenderAddress, sender);
     TRandomCryptoContainer container(password);
     container.Open(file);
-    container.SetExtra(TExtraString(true).Serialize());
+    container.SetExtra(extra.Serialize());
     container.Close();
 }
 
@@ -38,18 +39,11 @@ TestWindow& FlowFixture::OpenedWindow(const std::string& fileName, const std::st
     return *FWindows.back();
 }
 
-std::pair<std::string, std::multiset<std::string>> FlowFixture::Contents(const std::string& fileName,
-                                                                         const std::string& password)
+std::string FlowFixture::Memo(const std::string& fileName, const std::string& password)
 {
     TRandomCryptoContainer container(password);
-    const TCatalog& catalog = container.OpenReadOnly(fileName);
-    std::multiset<std::string> entries;
-    for (int index = 0; index < catalog.Count(); ++index) {
-        container.ExtractFileTo(index, FDir.File("extracted"));
-        entries.insert(catalog.Item(index)->FPath.FileName() + "=" + ReadWholeFile(FDir.File("extracted")));
-        std::filesystem::remove(FDir.File("extracted"));
-    }
-    std::pair<std::string, std::multiset<std::string>> contents{container.GetMemo(), entries};
+    container.OpenReadOnly(fileName);
+    const std::string memo = container.GetMemo();
     container.Close();
-    return contents;
+    return memo;
 }

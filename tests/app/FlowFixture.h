@@ -10,12 +10,6 @@
 #include "mail/MailClient.h"
 #include "settings/Settings.h"
 
-#include <functional>
-#include <memory>
-#include <set>
-#include <string>
-#include <vector>
-
 // A container window without widgets: the editor is a string (taken as given, rich or not), the
 // list's selection a list of rows; showing, closing and storing the geometry are recorded.
 class TestWindow : public IContainerWindow
@@ -57,7 +51,7 @@ public:
     std::string ReplyAddress() const override { return FReplyAddress; }
     void SetReplyAddress(const std::string& address) override { FReplyAddress = address; }
     std::vector<int> SelectedAttachmentRows() const override { return FSelected; }
-    void StoreGeometry() override { ++FGeometryStored; }
+    void StoreGeometry() override {}
     IDialogs& Dialogs() override { return FDialogs; }
 
     // The stored names of the container's entries in catalog order.
@@ -78,7 +72,6 @@ public:
     bool FVisible = false;
     bool FNotOnTop = false;
     bool FClosed = false;
-    int FGeometryStored = 0;
 
 private:
     IDialogs& FDialogs;
@@ -129,14 +122,15 @@ protected:
         FCommands.NewContainer();
         return *FWindows.back();
     }
-    // A closed container file as this program writes it: MakeContainer's, with an extra record.
+    // A closed container file as this program writes it: MakeContainer's, with an extra record
+    // naming the sender.
     void MakeMessage(const std::string& file, const std::string& password,
-                     const std::vector<std::pair<std::string, std::string>>& files, const std::string& memo = {});
+                     const std::vector<std::pair<std::string, std::string>>& files, const std::string& memo = {},
+                     const std::string& sender = {});
     // The container file opened in a new window with its password.
     TestWindow& OpenedWindow(const std::string& fileName, const std::string& password);
-    // The memo of a closed container file and its entries as "name=contents".
-    std::pair<std::string, std::multiset<std::string>> Contents(const std::string& fileName,
-                                                                const std::string& password);
+    // The memo of a closed container file.
+    std::string Memo(const std::string& fileName, const std::string& password);
 
     Sandbox FSandbox;
     TSettings FSettings{[](const std::string& caption, const std::string& text) {

@@ -5,8 +5,6 @@
 #include <deque>
 #include <functional>
 #include <optional>
-#include <string>
-#include <vector>
 
 // The user, scripted: a queue of the prompts a test expects (messages, questions, file and folder
 // choices, passwords), each with the answer to give. An unexpected prompt (another kind, caption

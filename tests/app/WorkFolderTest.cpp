@@ -7,12 +7,9 @@
 #include "settings/UserFolders.h"
 
 #include <QDateTime>
-#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,7 +46,6 @@ protected:
     {
         FUser.ExpectInfoBox("Error", "Error on creating temp directory '" + folder + "'!");
         EXPECT_FALSE(PrepareWorkFolderOrReport(folder, 1, FUser));
-        EXPECT_TRUE(FUser.AllAsked());
     }
 
     Sandbox FSandbox;
@@ -74,29 +70,23 @@ TEST_F(WorkFolderTest, WorkFolderLiesInTheUsersPrivateRuntimeFolder)
 
 // A fallback folder of another user or a symbolic link in its place is refused by the real
 // program in the instance script (run as root); one open to the group is refused here.
-TEST_F(WorkFolderTest, FallbackRuntimeFolderIsCheckedBeforeAnythingIsMadeInIt)
+TEST_F(WorkFolderTest, FallbackFoldersAreMadePrivateAndCheckedBeforeAnythingIsMadeInThem)
 {
     FSandbox.SetVariable("XDG_RUNTIME_DIR", std::nullopt);
-    const std::string folder = PrivateRuntimeFolder();
+    const std::string runtime = PrivateRuntimeFolder(), folder = DefaultWorkFolder();
     ASSERT_TRUE(Startup::PrepareRuntimeFolderOrReport(FUser)) << "a missing folder is made";
-    EXPECT_EQ(ModeOf(folder), 0700u);
-    ::chmod(folder.c_str(), 0750);
-    FUser.ExpectInfoBox("Error", "Error on creating temp directory '" + folder + "'!");
+    EXPECT_EQ(ModeOf(runtime), 0700u);
+    ::chmod(runtime.c_str(), 0750);
+    FUser.ExpectInfoBox("Error", "Error on creating temp directory '" + runtime + "'!");
     EXPECT_FALSE(Startup::PrepareRuntimeFolderOrReport(FUser));
-    EXPECT_TRUE(fs::is_empty(folder));
-}
+    EXPECT_TRUE(fs::is_empty(runtime));
 
-TEST_F(WorkFolderTest, MissingFolderIsCreatedPrivateWithItsParents)
-{
-    FSandbox.SetVariable("XDG_RUNTIME_DIR", std::nullopt);
-    const std::string folder = DefaultWorkFolder();
+    fs::remove(runtime);
     const mode_t previousMask = ::umask(022);
     const bool prepared = PrepareWorkFolderOrReport(folder, 1, FUser);
     ::umask(previousMask);
     ASSERT_TRUE(prepared);
-    EXPECT_EQ(ModeOf(folder), 0700u);
-    EXPECT_EQ(ModeOf(fs::path(folder).parent_path()), 0700u);
-
+    EXPECT_EQ(std::pair(ModeOf(folder), ModeOf(runtime)), std::pair(0700u, 0700u)) << "made with its parents";
     ::chmod(folder.c_str(), 0755);
     ASSERT_TRUE(PrepareWorkFolder(folder, 1));
     EXPECT_EQ(ModeOf(folder), 0700u) << "the user's own folder is made private again";
@@ -155,13 +145,12 @@ TEST_F(WorkFolderTest, FilesLeftFromACrashAreWipedAtTheNextPreparation)
 
 TEST_F(WorkFolderTest, ListedFilesAreWipedOnceAndThoseThatResistStayListedInOrder)
 {
-    const std::string first = MakeFile("first.txt", "secret");
-    const std::string second = MakeFile("second.txt", "secret");
-    const std::string stubbornA = MakeFile("a.txt", "secret");
-    const std::string stubbornC = MakeFile("c.txt", "secret");
+    const std::string first = MakeFile("first.txt", "secret"), second = MakeFile("second.txt", "secret");
+    const std::string stubbornA = MakeFile("a.txt", "secret"), stubbornC = MakeFile("c.txt", "secret");
     const std::string target = MakeFile("users-file.txt", "precious");
-    ::chmod(stubbornA.c_str(), 0444);
-    ::chmod(stubbornC.c_str(), 0444);
+    for (const std::string& stubborn : {stubbornA, stubbornC}) {
+        ::chmod(stubborn.c_str(), 0444);
+    }
     fs::create_symlink(target, FSandbox.File("link"));
     for (const std::string& file :
          {first, stubbornA, FSandbox.File("gone.txt"), first, FSandbox.File("link"), stubbornC, second}) {
@@ -169,22 +158,14 @@ TEST_F(WorkFolderTest, ListedFilesAreWipedOnceAndThoseThatResistStayListedInOrde
     }
     FFiles.WipeTemporaryFiles(1);
     EXPECT_EQ(FFiles.Files(), (std::vector<std::string>{stubbornA, stubbornC}));
-    EXPECT_TRUE(FFiles.Contains(stubbornA));
-    EXPECT_FALSE(FFiles.Contains(first));
-    EXPECT_FALSE(fs::exists(first) || fs::exists(second));
-    EXPECT_FALSE(fs::is_symlink(FSandbox.File("link")));
+    EXPECT_FALSE(fs::exists(first) || fs::exists(second) || fs::is_symlink(FSandbox.File("link")));
     EXPECT_EQ(ReadWholeFile(target), "precious") << "a listed link is removed without overwriting its target";
-}
-
-QDateTime At(int year, int month, int day, int hour, int minute, int second, int millisecond)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute, second, millisecond));
 }
 
 TEST_F(WorkFolderTest, ContainerNamesAreStampedPaddedAndTrimmed)
 {
-    EXPECT_EQ(ContainerNameStamp(At(999, 1, 1, 0, 0, 0, 0)), "0999-01-01_00-00-00_000");
-    const QDateTime moment = At(2007, 3, 9, 7, 5, 3, 42);
+    EXPECT_EQ(ContainerNameStamp(QDateTime(QDate(999, 1, 1), QTime(0, 0))), "0999-01-01_00-00-00_000");
+    const QDateTime moment(QDate(2007, 3, 9), QTime(7, 5, 3, 42));
     EXPECT_EQ(ContainerFileName("", "", moment), "2007-03-09_07-05-03_042.xvt");
     EXPECT_EQ(ContainerFileName("Mail", "", moment), "Mail 2007-03-09_07-05-03_042.xvt");
     EXPECT_EQ(ContainerFileName("", "End", moment), "2007-03-09_07-05-03_042 End.xvt");
@@ -194,9 +175,7 @@ TEST_F(WorkFolderTest, ContainerNamesAreStampedPaddedAndTrimmed)
 TEST_F(WorkFolderTest, NewContainerNameLiesInTheWorkFolderAndIsListedForWiping)
 {
     const std::string name = MakeContainerName(FSandbox.TemporaryFolder(), "Mail", "", FFiles, FUser);
-    const QString pattern = QRegularExpression::escape(QString::fromStdString(FSandbox.TemporaryFolder() + "/Mail ")) +
-                            QDateTime::currentDateTime().toString("yyyy-MM-dd") + "_\\d\\d-\\d\\d-\\d\\d_\\d{3}\\.xvt";
-    EXPECT_TRUE(QRegularExpression("^" + pattern + "$").match(QString::fromStdString(name)).hasMatch()) << name;
+    EXPECT_EQ(fs::path(name).parent_path(), FSandbox.TemporaryFolder());
     EXPECT_EQ(FFiles.Files(), std::vector<std::string>{name});
 
     // A name part with a folder is refused; the text names the whole file name, time stamp
