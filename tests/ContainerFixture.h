@@ -36,9 +36,10 @@ protected:
     }
 
     // Writes a closed container at file: each file written below the scratch folder and added
-    // from it, then the memo.
+    // from it, then the memo and the extra.
     void MakeContainer(const std::string& file, const std::string& password,
-                       const std::vector<std::pair<std::string, std::string>>& files, const std::string& memo = {})
+                       const std::vector<std::pair<std::string, std::string>>& files, const std::string& memo = {},
+                       const std::string& extra = {})
     {
         TRandomCryptoContainer container(password);
         container.OpenNew(file);
@@ -47,6 +48,9 @@ protected:
         }
         if (!memo.empty()) {
             container.SetMemo(memo);
+        }
+        if (!extra.empty()) {
+            container.SetExtra(extra);
         }
         container.Close();
     }

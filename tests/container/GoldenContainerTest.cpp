@@ -58,17 +58,15 @@ TEST_F(GoldenContainerTest, OpensWithEveryFieldMemoExtraAndByte)
 
     TRandomCryptoContainer container(GoldenPassword);
     TCatalog& catalog = container.Open(copy);
-    EXPECT_FALSE(catalog.Regenerated());
-    EXPECT_EQ(catalog.SortCode(), 2) << "stored sorted by file name, ascending";
-    EXPECT_EQ(catalog.Item(0)->FPath.FileName(), ".hidden");
-    EXPECT_EQ(catalog.Item(1)->FPath.FileName(), "Café menu.txt");
-    EXPECT_EQ(catalog.Item(5)->FPath.FileName(), "readme.txt");
-    EXPECT_EQ(container.GetZombieBytes(), 148);
-    EXPECT_EQ(container.GetMemo(), "{\\rtf1\\ansi Golden memo\\par}");
-    EXPECT_EQ(container.GetExtra(), "golden extra");
+    ASSERT_EQ(std::tuple(catalog.Regenerated(), catalog.SortCode(), catalog.Count()), std::tuple(false, 2, 6))
+        << "stored sorted by file name, ascending";
+    EXPECT_EQ(std::tuple(catalog.Item(0)->FPath.FileName(), catalog.Item(1)->FPath.FileName(),
+                         catalog.Item(5)->FPath.FileName()),
+              std::tuple(".hidden", "Café menu.txt", "readme.txt"));
+    EXPECT_EQ(std::tuple(container.GetZombieBytes(), container.GetMemo(), container.GetExtra()),
+              std::tuple(148, "{\\rtf1\\ansi Golden memo\\par}", "golden extra"));
 
     catalog.SortByID();
-    ASSERT_EQ(catalog.Count(), 6);
     for (int index = 0; index < 6; ++index) {
         const TFileInfo& entry = *catalog.Item(index);
         SCOPED_TRACE(index);

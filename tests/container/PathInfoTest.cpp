@@ -1,6 +1,5 @@
 #include "container/PathInfo.h"
 #include "container/PathError.h"
-#include "language/LangWatchable.h"
 
 #include <gtest/gtest.h>
 
@@ -42,15 +41,10 @@ TPathInfo Stored(std::string relativeFolder, std::string fileName)
     return TPathInfo::FromStored("|data", std::move(relativeFolder), std::move(fileName), "");
 }
 
-class PathInfoTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { LanguageHolder().SetLanguage(LangEnglish); }
-};
-
 } // namespace
 
-TEST_F(PathInfoTest, SplitsFullNamesTrimsDelimitersAndJoinsThemBack)
+// The relative folder is cut at 255 bytes, between characters.
+TEST(PathInfoTest, SplitsTrimsJoinsAndCutsNames)
 {
     for (const auto& [path, summary] : std::vector<std::pair<TPathInfo, std::string>>{
              {From("/data/a/b/f.txt", "/data"),
@@ -62,23 +56,32 @@ TEST_F(PathInfoTest, SplitsFullNamesTrimsDelimitersAndJoinsThemBack)
              {From("/a/b/x", "/"), "/ a/b x | | a|b x | /a/b/x | /out/a/b/x"},
              {TPathInfo("/", "x", "/a"), "/ /a x | | |a x | /a/x | /out/a/x"},
              {TPathInfo("/data//", "f", "/a/b//"), "/data /a/b f | |data |a|b f | /data/a/b/f | /out/a/b/f"},
+             {TPathInfo("", "f", "/"), "  f |   f | f | /out/f"},
          }) {
         EXPECT_EQ(Summary(path), summary);
     }
-    const TPathInfo path = From("/data/a/b/f.txt", "/data");
-    EXPECT_EQ(path.TargetName("/out/"), "/out/a/b/f.txt");
-    EXPECT_EQ(path.TargetName(""), "/data/a/b/f.txt");
-    EXPECT_EQ(TPathInfo("/data", "x", "/a").TargetName("/"), "/a/x");
-    EXPECT_EQ(From("/data/f.txt", "/data").TargetName("//"), "/f.txt");
+    // Other targets: with a delimiter at its end, the root, none (the file's own place).
+    for (const auto& [target, name] : std::vector<std::pair<std::string, std::string>>{
+             {"/out/", "/out/a/b/f.txt"}, {"/", "/a/b/f.txt"}, {"//", "/a/b/f.txt"}, {"", "/data/a/b/f.txt"}}) {
+        EXPECT_EQ(From("/data/a/b/f.txt", "/data").TargetName(target), name) << target;
+    }
 
-    TPathInfo relative;
-    relative.SetRelativeFolder("/");
-    EXPECT_EQ(relative.StoredRelativeFolder(), "");
-    relative.SetBaseFolder("");
-    EXPECT_EQ(relative.StoredBaseFolder(), "");
+    for (const auto& [a, b, joined] : std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"a", "b", "a/b"}, {"a/", "b", "a/b"}, {"a", "/b", "a/b"}, {"a", "", "a"}, {"", "b", "b"}, {"", "", ""}}) {
+        EXPECT_EQ(JoinPath(a, b), joined) << a << " + " << b;
+    }
+    EXPECT_EQ(PathErrorOf([] { JoinPath("a/", "/b"); }), "Paths 'a/' and '/b' cannot be concatenated!");
+
+    const std::string deep = "/" + std::string(300, 'd');
+    EXPECT_EQ(From("/data" + deep + "/f", "/data").RelativeFolder(), deep.substr(0, 255));
+    std::string umlauts = "/x";
+    for (int n = 0; n < 150; ++n) {
+        umlauts += "\xC3\xA4";
+    }
+    EXPECT_EQ(From("/data" + umlauts + "/f", "/data").RelativeFolder(), umlauts.substr(0, 254));
 }
 
-TEST_F(PathInfoTest, RefusesNamesThatCannotComeBackAndKeepsTheRecord)
+TEST(PathInfoTest, RefusesNamesThatCannotComeBackOrLeadOutOfTheTarget)
 {
     TPathInfo path("/data", "keep", "/a");
     for (const std::string name : {"a/b", "a|b", "a\\b"}) {
@@ -91,30 +94,7 @@ TEST_F(PathInfoTest, RefusesNamesThatCannotComeBackAndKeepsTheRecord)
         EXPECT_NE(PathErrorOf([&] { path.SetFrom(full, "/data"); }), "") << full;
     }
     EXPECT_EQ(path.FullName(), "/data/a/keep");
-}
 
-TEST_F(PathInfoTest, RelativeFolderIsCutAt255BytesBetweenCharacters)
-{
-    const std::string deep = "/" + std::string(300, 'd');
-    EXPECT_EQ(From("/data" + deep + "/f", "/data").RelativeFolder(), deep.substr(0, 255));
-    std::string umlauts = "/x";
-    for (int n = 0; n < 150; ++n) {
-        umlauts += "\xC3\xA4";
-    }
-    EXPECT_EQ(From("/data" + umlauts + "/f", "/data").RelativeFolder(), umlauts.substr(0, 254));
-}
-
-TEST_F(PathInfoTest, JoinPathPutsOneDelimiterBetween)
-{
-    for (const auto& [a, b, joined] : std::vector<std::tuple<std::string, std::string, std::string>>{
-             {"a", "b", "a/b"}, {"a/", "b", "a/b"}, {"a", "/b", "a/b"}, {"a", "", "a"}, {"", "b", "b"}, {"", "", ""}}) {
-        EXPECT_EQ(JoinPath(a, b), joined) << a << " + " << b;
-    }
-    EXPECT_EQ(PathErrorOf([] { JoinPath("a/", "/b"); }), "Paths 'a/' and '/b' cannot be concatenated!");
-}
-
-TEST_F(PathInfoTest, ExtractionRefusesNamesLeadingOutOfTheTarget)
-{
     for (const std::string& name : {""s, "."s, ".."s, "a|b"s, "a/b"s, "a\0b"s}) {
         EXPECT_NE(PathErrorOf([&] { Stored("|a", name).CheckExtractable(); }), "") << name;
     }
