@@ -1,4 +1,5 @@
 #include "ContainerFixture.h"
+#include "container/BasicContainer.h"
 #include "container/LocalFiles.h"
 #include "container/PathError.h"
 
@@ -399,4 +400,17 @@ TEST_F(ContainerTest, HostileEntriesNeverLeadOutOfTheTargetOrEndShort)
     EXPECT_FALSE(std::filesystem::exists(FDir.File("escaped.txt")));
     EXPECT_EQ(reader.RegenCatalog(false).Count(), 0) << "the scan stops before an entry that runs past the end";
     reader.Close();
+}
+
+// The plain container of the base class: a header marker, the entries, a trailer marker; written
+// in one go and extracted in one go with the stored folders.
+TEST_F(ContainerTest, PlainContainerStoresAndExtractsATree)
+{
+    std::vector<TPathInfo> paths(2);
+    paths[0].SetFrom(MakeFile("src/a.txt", "alpha"), FDir.File("src"));
+    paths[1].SetFrom(MakeFile("src/sub/b.bin", PatternBytes(70000, 2)), FDir.File("src"));
+    TBasicContainer plain;
+    plain.CreateWith(FDir.File("plain.bin"), paths);
+    EXPECT_EQ(plain.ExtractAllFrom(FDir.File("plain.bin"), FDir.File("out"))->Count(), 2);
+    EXPECT_EQ(TreeOf(FDir.File("out")), TreeOf(FDir.File("src")));
 }

@@ -3,7 +3,9 @@
 // hang, or allocate memory in proportion to a stored length instead of the file. This program
 // counts every allocation, which is why it runs apart from the other tests.
 #include "ContainerFixture.h"
+#include "language/FormatText.h"
 #include "language/Messages.h"
+#include "language/MsgText.h"
 
 #include <algorithm>
 #include <atomic>
@@ -131,4 +133,34 @@ TEST_F(HostileContainerTest, BytesFlippedInTheHeaderAndTheCatalog)
         }
     }
     EXPECT_GT(FOpened, 0);
+}
+
+// The last entry's header claims exactly one byte more than the file holds after it (the cipher
+// is a plain XOR stream, so flipping the enciphered bits flips the stored size): refused with the
+// size message, not read short.
+TEST_F(HostileContainerTest, EntryOneByteLongerThanTheFile)
+{
+    const std::string file = FDir.File("long.xvt");
+    WriteWholeFile(file, FHealthy);
+    const TCatalog& catalog = FReader.OpenReadOnly(file);
+    int index = 0;
+    for (int n = 1; n < catalog.Count(); ++n) {
+        index = catalog.Item(n)->FPosition > catalog.Item(index)->FPosition ? n : index;
+    }
+    const TCatalog::TEntry last = catalog.Item(index);
+    FReader.Close();
+    const std::int64_t left = static_cast<std::int64_t>(FHealthy.size()) - last->FPosition - last->FHeaderLength;
+    const auto change = static_cast<std::uint64_t>(last->FSize ^ (left + 1));
+    std::string bytes = FHealthy;
+    for (std::size_t k = 0; k < 8; ++k) {
+        bytes[static_cast<std::size_t>(last->FPosition) + k] ^= static_cast<char>(change >> (8 * k));
+    }
+    WriteWholeFile(file, bytes);
+    FReader.OpenReadOnly(file);
+    try {
+        FReader.ExtractFile(index, FDir.File("out"));
+        ADD_FAILURE() << "an entry longer than the file was extracted";
+    } catch (const EContainerError& error) {
+        EXPECT_EQ(error.what(), FormatText(MsgText(msg::StringIncomplete), {left, left + 1}));
+    }
 }
