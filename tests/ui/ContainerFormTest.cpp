@@ -200,12 +200,9 @@ TEST_F(ContainerFormTest, HeaderClicksSortAscendingThenDescendingThenAscending)
     const std::vector<std::string> up = {"file0.txt", "file1.txt", "file2.txt"};
     const std::vector<std::string> down = {"file2.txt", "file1.txt", "file0.txt"};
     QHeaderView* header = Details(*window)->header();
-    // The catalog starts in the order of adding: sorted descending by size first, so that the
-    // first ascending click on the name shows a change.
-    window->SortByColumn(1);
-    window->SortByColumn(1);
-    EXPECT_EQ(ListedNames(*window), down);
-    for (const auto& [column, order] : {std::pair{0, &up}, {0, &down}, {0, &up}, {1, &up}, {1, &down}, {0, &up}}) {
+    // A click on another column sorts ascending, on the same column turns the order round; the
+    // catalog starts in the order of adding (ascending by size), so the size column goes first.
+    for (const auto& [column, order] : {std::pair{1, &up}, {1, &down}, {0, &up}, {0, &down}, {0, &up}, {1, &up}}) {
         const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
                             header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
@@ -227,10 +224,9 @@ TEST_F(ContainerFormTest, ColumnPercentagesAreStoredAndRestored)
     details->setColumnWidth(0, width * 70 / 100);
     details->setColumnWidth(1, width * 10 / 100);
     window->ShowLargeSymbols();
-    EXPECT_EQ(FSettings.fContainer_DefaultAttachmentView, 0);
-    EXPECT_EQ((std::vector{FSettings.fContainer_AttachmentViewCol1, FSettings.fContainer_AttachmentViewCol2,
-                           FSettings.fContainer_AttachmentViewCol3}),
-              (std::vector{70, 10, 25}));
+    EXPECT_EQ((std::vector{FSettings.fContainer_DefaultAttachmentView, FSettings.fContainer_AttachmentViewCol1,
+                           FSettings.fContainer_AttachmentViewCol2, FSettings.fContainer_AttachmentViewCol3}),
+              (std::vector{0, 70, 10, 25}));
 
     FSettings.fContainer_AttachmentViewCol1 = 0;
     window->ShowLargeSymbols();
@@ -288,11 +284,14 @@ TEST_F(ContainerFormTest, EffectsToggleOnTheWholeSelection)
 
 TEST_F(ContainerFormTest, AddressesThatALinkIsPrefilledFrom)
 {
-    for (const char* address : {"https://example.org/a", "http://x", "mailto:a@b.c", "www.example.org"}) {
-        EXPECT_TRUE(TFormatBar::LooksLikeAddress(QString::fromUtf8(address))) << address;
-    }
-    for (const char* other : {"example.org", "see www.x", "ftp://x"}) {
-        EXPECT_FALSE(TFormatBar::LooksLikeAddress(QString::fromUtf8(other))) << other;
+    for (const auto& [text, address] : {std::pair{"https://example.org/a", true},
+                                        {"http://x", true},
+                                        {"mailto:a@b.c", true},
+                                        {"www.example.org", true},
+                                        {"example.org", false},
+                                        {"see www.x", false},
+                                        {"ftp://x", false}}) {
+        EXPECT_EQ(TFormatBar::LooksLikeAddress(QString::fromUtf8(text)), address) << text;
     }
     EXPECT_EQ(TFormatBar::LinkTarget(QStringLiteral(" www.example.org ")), QStringLiteral("http://www.example.org"));
 }
@@ -309,12 +308,10 @@ TEST_F(ContainerFormTest, FiltersOfTheMessageTableBecomeFileDialogFilters)
     }
 }
 
-TEST_F(ContainerFormTest, SizesAreGroupedAndDatesShowTheStoredWallClock)
+TEST_F(ContainerFormTest, DatesShowTheStoredWallClock)
 {
-    const QLocale english(QLocale::English, QLocale::UnitedStates);
-    EXPECT_EQ(TAttachmentModel::SizeText(1234567, english), QStringLiteral("1,234,567"));
     // 2024-03-05 14:07:00 on the wall clock, whatever the zone of this machine.
-    const QString date = TAttachmentModel::DateText(1709647620, english);
+    const QString date = TAttachmentModel::DateText(1709647620, QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_TRUE(date.contains(QStringLiteral("2:07")) && date.contains(QStringLiteral("3/5/24"))) << date.toStdString();
 }
 

@@ -19,19 +19,6 @@
 
 using DialogsTest = WindowTest;
 
-TEST_F(DialogsTest, MessageBoxGrowsInStepsOfThirtyCharacters)
-{
-    // 8 pixels a character, 12 a line, a button 24 high; at 45 characters one computed line, the
-    // label wraps inside it.
-    for (const auto& [characters, size] : {std::pair{30, QSize(248, 76)},
-                                           {90, QSize(248, 100)},
-                                           {45, QSize(248, 76)},
-                                           {10, QSize(88, 76)},
-                                           {0, QSize(8, 76)}}) {
-        EXPECT_EQ(TInfoBox::ClientSizeFor(characters, 8, 12, 24), size) << characters;
-    }
-}
-
 TEST_F(DialogsTest, EveryMessageFitsItsBoxInEveryLanguage)
 {
     for (TLanguage language = LangEnglish; language < LanguageCount; ++language) {
@@ -210,15 +197,4 @@ TEST_F(DialogsTest, ASavingThatFailsIsShownWithTheCaptionError)
     QTest::mouseClick(form.findChild<QWidget*>("LanguageFlag"), Qt::LeftButton); // to English, saved at once
     EXPECT_EQ(shown.substr(0, shown.find('/')), "Error: ");
     EXPECT_NE(shown.find(SettingsFolder() + ": "), std::string::npos) << shown;
-}
-
-TEST_F(DialogsTest, AWebPageThatCannotOpenIsShown)
-{
-    RemoveWebBrowsers();
-    TDecryptPasswordForm form(FSettings, nullptr);
-    std::string shown;
-    RecordNextMessageBox(shown);
-    QTest::mouseClick(form.findChild<QWidget*>("Logo"), Qt::LeftButton);
-    EXPECT_EQ(shown,
-              "Error: Cannot open 'https://www.sealvane.org/'! No web browser or other program is set up to open it.");
 }

@@ -82,13 +82,12 @@ TEST(PasswordQualityTest, MovingACharacterInwardWidensTheAlphabet)
 
 TEST(PasswordMeterLevelTest, LinearUpToTheKneeThenApproachingOneOnABarOfAHundred)
 {
-    EXPECT_NEAR(TPasswordMeter::LevelOf(Raw("abc")), 0.125132, 1e-6);
+    // 0.0243 a unit up to 0.9 at the knee, no step there; at 100 / 2.43 q = 100 - 10 / 11.
     const double knee = 90 / 2.43;
-    for (double raw = 0; raw <= knee; raw += 0.5) {
-        EXPECT_NEAR(TPasswordMeter::LevelOf(raw), 0.0243 * raw, 1e-12) << raw;
+    for (const auto& [raw, level] :
+         {std::pair{0.0, 0.0}, {10.0, 0.243}, {knee, 0.9}, {knee + 1e-9, 0.9}, {100 / 2.43, 1 - 0.1 / 11}}) {
+        EXPECT_NEAR(TPasswordMeter::LevelOf(raw), level, 1e-9) << raw;
     }
-    EXPECT_NEAR(TPasswordMeter::LevelOf(knee + 1e-9), 0.9, 1e-9);          // no step at the knee
-    EXPECT_NEAR(TPasswordMeter::LevelOf(100 / 2.43), 1 - 0.1 / 11, 1e-12); // q = 100 - 10 / 11
     double previous = 0.9;
     for (double raw = knee + 0.01; raw < 1e6; raw *= 1.5) {
         const double level = TPasswordMeter::LevelOf(raw);
