@@ -1,8 +1,6 @@
 #include "DragDropFixture.h"
-#include "RecordingCommands.h"
 #include "dragdrop/AttachmentHandOver.h"
 #include "mail/OutlookContainer.h"
-#include "ui/StartForm.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -111,17 +109,4 @@ TEST_F(HandOverTest, TheImportOpensTheFoundContainerOrSaysWhy)
     FSession.SetMailDialogOpen(false);
     EXPECT_EQ(FWindows.size(), 1u);
     EXPECT_TRUE(FUser.AllAsked());
-}
-
-TEST_F(HandOverTest, AFileNamedAtStartSkipsTheMailProgramCheck)
-{
-    TRecordingCommands commands;
-    commands.FOutlook = true;
-    FSettings.fStart_CheckForOutlookContainer = true;
-    TStartForm form(FSettings, FTemporaryFiles, commands);
-    form.SetUserInterface(&FUser);
-    const std::string file = MakeFile("given.txt", "x");
-    form.OpenCommandLineFiles({QString::fromStdString(file)});
-    form.OpenCommandLineFiles({});
-    EXPECT_EQ(commands.FCalls, (std::vector<std::string>{"DropFile:" + file, "Outlook:quiet"}));
 }

@@ -13,7 +13,6 @@ struct TTextCase
 
 // The text of documents in every corner of the syntax, damaged ones included.
 const TTextCase TextCases[] = {
-    {"FallbackAfterUnicode", R"({\rtf1 a\u8364?b})", "a€b"},
     {"FallbackLengthFromUc", R"({\rtf1 \uc2 a\u8364 xyb})", "a€b"},
     {"NoFallback", R"({\rtf1 \uc0 a\u8364 b})", "a€b"},
     {"HexByteIsOneFallbackCharacter", R"({\rtf1 a\u252\'fcb})", "aüb"},
@@ -21,19 +20,16 @@ const TTextCase TextCases[] = {
     {"UcBelongsToItsGroup", R"({\rtf1 {\uc3 x}\u8364 ?y})", "x€y"},
     {"SurrogatePair", R"({\rtf1 \u-10179?\u-8704?})", "😀"},
     {"LoneHighSurrogate", R"({\rtf1 \u-10179?x})", "\uFFFDx"},
-    {"Windows1252Bytes", R"({\rtf1\ansi \'80\'e9\'9c})", "€éœ"},
     {"UnknownCodePageReadsAs1252", R"({\rtf1\ansi\ansicpg1251 \'e9})", "é"},
     {"Specials", R"({\rtf1 \{\}\\\~x\-y\_z})", "{}\\\u00A0xy\u2011z"},
     {"Breaks", "{\\rtf1 a\\tab b\\line c\\par d\\\nf}", "a\tb\nc\nd\nf"},
     {"FileLineEndsAreNoText", "{\\rtf1 a\r\nb\\par\r\n}", "ab"},
     {"SymbolWords", R"({\rtf1 \ldblquote x\rdblquote \emdash\bullet})", "“x”—•"},
-    {"ParametersAreNoText", R"({\rtf1 \fs-24 x\li720y})", "xy"},
     {"TablesInfoAndPicturesAreNoText",
      R"({\rtf1{\fonttbl{\f0 Arial;}}{\colortbl;\red0;}{\stylesheet{Normal;}}{\info{\title T}}{\*\generator G{n}}{\pict\pngblip 89}x})",
      "x"},
     {"UnknownIgnorableGroupIsSkipped", R"({\rtf1 a{\*\unknown b{c}}d})", "ad"},
     {"UnknownGroupKeepsItsText", R"({\rtf1 a{\unknownword b}\unknown2 c})", "abc"},
-    {"FieldResultIsText", R"({\rtf1 {\field{\*\fldinst PAGE}{\fldrslt 7}} end})", "7 end"},
     {"BinaryDataMayHoldBraces", R"({\rtf1 a{\pict\bin4 }{}x}b})", "ab"},
     {"HeadersAndFootnotesAreNoText", R"({\rtf1 {\header h}{\footnote f}body})", "body"},
     {"TableCellsAndRows", R"({\rtf1 a\cell b\cell\row c})", "a\tb\t\nc"},
@@ -74,19 +70,6 @@ TEST(RtfReaderRichEdit, ListsFromPnGroupsLastUntilPard)
         R"({\pntext\f0 2.\tab}Two\par\pard\qr Done\par})");
     EXPECT_EQ(PlainText(document, true), "Shopping:\n• Apples\n• Bread\n1. One\n2. Two\nDone");
     EXPECT_EQ(document.FParagraphs.back().FAlignment, TAlignment::Right);
-}
-
-TEST(RtfReaderRichEdit, HyperlinkInstructionForms)
-{
-    const auto target = [](const std::string& instruction) {
-        const TRichDocument document = ReadRtf("{\\rtf1{\\field{\\*\\fldinst " + instruction + "}{\\fldrslt x}}}");
-        return document.FParagraphs.at(0).FRuns.at(0).FLink;
-    };
-    EXPECT_EQ(target(R"(HYPERLINK "a b.html" \\o "tip")"), "a b.html");
-    EXPECT_EQ(target(R"(hyperlink \\l "part")"), "#part");
-    EXPECT_EQ(target(R"(HYPERLINK http://x/ \\l top)"), "http://x/#top");
-    EXPECT_EQ(target(R"(HYPERLINK "C:\\\\dir\\\\a \\"q\\".txt")"), R"(C:\dir\a "q".txt)");
-    EXPECT_EQ(target(R"(HYPERLINK "http://\u1082?.example/")"), "http://к.example/");
 }
 
 TEST(RtfReader, RichMemoRule)

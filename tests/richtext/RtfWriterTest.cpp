@@ -82,13 +82,3 @@ TEST_P(RtfRoundTrip, ReadsBackTheSameDocumentFromSevenBitRtf)
 
 INSTANTIATE_TEST_SUITE_P(Models, RtfRoundTrip, ::testing::ValuesIn(ModelCases),
                          [](const auto& info) { return info.param.FName; });
-
-TEST(RtfWriter, WritesCharactersAndListsAsOtherReadersExpect)
-{
-    const std::string rtf = WriteRtf(
-        {{Paragraph({{"é€😀"}}), Paragraph({{"x"}}, TListKind::Bullet), Paragraph({{"y"}}, TListKind::Decimal)}});
-    EXPECT_TRUE(rtf.starts_with(R"({\rtf1\ansi\ansicpg1252\deff0)")) << rtf;
-    EXPECT_NE(rtf.find(R"(\'e9\'80\u-10179?\u-8704?)"), std::string::npos) << rtf;
-    EXPECT_NE(rtf.find(R"({\pntext \'95\tab}{\*\pn\pnlvlblt)"), std::string::npos) << rtf;
-    EXPECT_NE(rtf.find(R"({\pntext 1.\tab}{\*\pn\pnlvlbody\pndec)"), std::string::npos) << rtf;
-}

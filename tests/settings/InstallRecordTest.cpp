@@ -15,45 +15,38 @@ protected:
 
 } // namespace
 
-TEST_F(InstallRecordTest, RecordsNamingNoProgramFileAnswerFalse)
+TEST_F(InstallRecordTest, OnlyAnAbsoluteProgramFileCountsAndTrueIsKeptForTheProcessButFalseIsAskedAgain)
 {
     std::string path = "stale";
     EXPECT_FALSE(IsInstalled(path)) << "no record at all";
     EXPECT_EQ(path, "");
 
     std::filesystem::create_directories(FSandbox.File("folder"));
-    WriteWholeFile(FSandbox.File("program"), "x");
-    for (const std::string& record :
-         {std::string("ProgPath=\n"), std::string("ProgPath=   \n"), "ProgPath=" + FSandbox.File("missing") + "\n",
-          "ProgPath=" + FSandbox.File("folder") + "\n", std::string("Other=x\n"),
-          "# ProgPath=" + FSandbox.File("program")}) {
+    const std::string program = FSandbox.File("my program");
+    WriteWholeFile(program, "x");
+    // The last record is relative: it would depend on the folder the program was started in.
+    const std::string refused[] = {"ProgPath=\n",
+                                   "ProgPath=   \n",
+                                   "ProgPath=" + FSandbox.File("missing") + "\n",
+                                   "ProgPath=" + FSandbox.File("folder") + "\n",
+                                   "Other=x\n",
+                                   "# ProgPath=" + program,
+                                   "ProgPath=my program\n"};
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(FSandbox.File(""));
+    for (const std::string& record : refused) {
         FSandbox.WriteRecord(record);
         EXPECT_FALSE(IsInstalled()) << record;
     }
-
-    // A relative path would depend on the folder the program was started in.
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(FSandbox.File(""));
-    FSandbox.WriteRecord("ProgPath=program\n");
-    EXPECT_FALSE(IsInstalled());
     std::filesystem::current_path(previous);
-}
 
-TEST_F(InstallRecordTest, PathIsTakenTrimmedAndTrueIsKeptForTheProcessButFalseIsAskedAgain)
-{
-    EXPECT_FALSE(IsInstalled());
-    const std::string program = FSandbox.File("my program");
-    WriteWholeFile(program, "x");
     FSandbox.WriteRecord("# written by the package\r\n[Install]\r\nVersion=1.0\r\n  ProgPath =  " + program +
                          "  \r\nProgPath=/elsewhere\r\n");
     EXPECT_TRUE(IsInstalled()) << "an installation made meanwhile is noticed";
-
     FSandbox.RemoveRecord();
     std::filesystem::remove(program);
-    std::string path;
     EXPECT_TRUE(IsInstalled(path)) << "a removal is not noticed";
     EXPECT_EQ(path, program) << "the first path, without the blanks around it";
-
     ResetInstalledCache();
     EXPECT_FALSE(IsInstalled());
 }
