@@ -72,6 +72,19 @@ TEST(RtfReaderRichEdit, ListsFromPnGroupsLastUntilPard)
     EXPECT_EQ(document.FParagraphs.back().FAlignment, TAlignment::Right);
 }
 
+TEST(RtfReaderRichEdit, HyperlinkInstructionForms)
+{
+    const auto target = [](const std::string& instruction) {
+        const TRichDocument document = ReadRtf("{\\rtf1{\\field{\\*\\fldinst " + instruction + "}{\\fldrslt x}}}");
+        return document.FParagraphs.at(0).FRuns.at(0).FLink;
+    };
+    EXPECT_EQ(target(R"(HYPERLINK "a b.html" \\o "tip")"), "a b.html");
+    EXPECT_EQ(target(R"(hyperlink \\l "part")"), "#part");
+    EXPECT_EQ(target(R"(HYPERLINK http://x/ \\l top)"), "http://x/#top");
+    EXPECT_EQ(target(R"(HYPERLINK "C:\\\\dir\\\\a \\"q\\".txt")"), R"(C:\dir\a "q".txt)");
+    EXPECT_EQ(target(R"(HYPERLINK "http://\u1082?.example/")"), "http://к.example/");
+}
+
 TEST(RtfReader, RichMemoRule)
 {
     EXPECT_FALSE(IsRichMemo("{\\rtf1"));

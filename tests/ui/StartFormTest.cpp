@@ -129,8 +129,11 @@ TEST_F(StartFormTest, ForwardedTextsAndNamedFilesShowOpenForgetOrEndForAnUpdate)
         .ExpectInfoBox("Error", "Container '" + missing + "' not found!");
     form->HandleForwardedText(QString::fromStdString(" " + container + " "));
     form->HandleForwardedText(QString::fromStdString(missing));
+    FCommands.FOutlook = FSettings.fStart_CheckForOutlookContainer = true;
     form->OpenCommandLineFiles({QString::fromStdString(container), QString::fromStdString(missing)});
-    EXPECT_EQ(FCommands.FCalls, (Calls{"DropFile:" + container, "DropFile:" + container}));
+    form->OpenCommandLineFiles({});
+    EXPECT_EQ(FCommands.FCalls, (Calls{"DropFile:" + container, "DropFile:" + container, "Outlook:quiet"}))
+        << "named files skip the mail program's container check, a start without files makes it";
 
     FCommands.FWindows = 1;
     FUser.ExpectInfoBox("Information",
