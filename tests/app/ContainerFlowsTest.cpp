@@ -56,10 +56,7 @@ TEST_F(ContainerFlowsTest, DamagedContainersAreReportedAndAnInvalidExtraIsReplac
     FCommands.OpenContainerFile(nullptr, broken);
     EXPECT_TRUE(FWindows.empty() && FUser.FBusyDepth == 0) << "nothing opened; the wait cursor ends with the flow";
 
-    TRandomCryptoContainer odd("pw");
-    odd.OpenNew(FDir.File("odd.xvt"));
-    odd.SetExtra("7\x7F");
-    odd.Close();
+    MakeContainer(FDir.File("odd.xvt"), "pw", {}, "", "7\x7F");
     FUser.ExpectPassword(Kind::Password, "Password", "", "pw")
         .ExpectInfoBox("Information", "Invalid Extra format '7'!");
     FCommands.OpenContainerFile(nullptr, FDir.File("odd.xvt"));

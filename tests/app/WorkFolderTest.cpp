@@ -167,8 +167,6 @@ TEST_F(WorkFolderTest, ContainerNamesAreStampedPaddedAndTrimmed)
     EXPECT_EQ(ContainerNameStamp(QDateTime(QDate(999, 1, 1), QTime(0, 0))), "0999-01-01_00-00-00_000");
     const QDateTime moment(QDate(2007, 3, 9), QTime(7, 5, 3, 42));
     EXPECT_EQ(ContainerFileName("", "", moment), "2007-03-09_07-05-03_042.xvt");
-    EXPECT_EQ(ContainerFileName("Mail", "", moment), "Mail 2007-03-09_07-05-03_042.xvt");
-    EXPECT_EQ(ContainerFileName("", "End", moment), "2007-03-09_07-05-03_042 End.xvt");
     EXPECT_EQ(ContainerFileName(" \tMail  ", "  to Anna \n", moment), "Mail 2007-03-09_07-05-03_042 to Anna.xvt");
 }
 

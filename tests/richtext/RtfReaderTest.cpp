@@ -84,11 +84,3 @@ TEST(RtfReaderRichEdit, HyperlinkInstructionForms)
     EXPECT_EQ(target(R"(HYPERLINK "C:\\\\dir\\\\a \\"q\\".txt")"), R"(C:\dir\a "q".txt)");
     EXPECT_EQ(target(R"(HYPERLINK "http://\u1082?.example/")"), "http://к.example/");
 }
-
-TEST(RtfReader, RichMemoRule)
-{
-    EXPECT_FALSE(IsRichMemo("{\\rtf1"));
-    EXPECT_TRUE(IsRichMemo("{\\rtf1}"));
-    EXPECT_FALSE(IsRichMemo("{\\rtf2 xy}"));
-    EXPECT_FALSE(IsRichMemo(" {\\rtf1 x}"));
-}

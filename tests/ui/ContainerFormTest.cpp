@@ -235,8 +235,10 @@ TEST_F(ContainerFormTest, ColumnPercentagesAreStoredAndRestored)
 
 TEST_F(ContainerFormTest, MemoOfSixCharactersIsPlainText)
 {
-    for (const auto& [memo, shown] :
-         {std::pair{"{\\rtf1", "{\\rtf1"}, {"{\\rtf1\\ansi Hello}", "Hello"}, {"Plain\r\nlines", "Plain\nlines"}}) {
+    for (const auto& [memo, shown] : {std::pair{"{\\rtf1", "{\\rtf1"},
+                                      {"{\\rtf1\\ansi Hello}", "Hello"},
+                                      {"Plain\r\nlines", "Plain\nlines"},
+                                      {" {\\rtf1 x}", " {\\rtf1 x}"}}) {
         EXPECT_EQ(Editor(*MakeWindow({.FMemo = memo})).toPlainText().toStdString(), shown) << memo;
     }
 }
@@ -285,7 +287,6 @@ TEST_F(ContainerFormTest, EffectsToggleOnTheWholeSelection)
 TEST_F(ContainerFormTest, AddressesThatALinkIsPrefilledFrom)
 {
     for (const auto& [text, address] : {std::pair{"https://example.org/a", true},
-                                        {"http://x", true},
                                         {"mailto:a@b.c", true},
                                         {"www.example.org", true},
                                         {"example.org", false},
@@ -306,13 +307,6 @@ TEST_F(ContainerFormTest, FiltersOfTheMessageTableBecomeFileDialogFilters)
         EXPECT_EQ(TQtDialogs::QtFilter(filter).toStdString(), qt);
         EXPECT_EQ(TQtDialogs::DefaultSuffix(filter).toStdString(), suffix);
     }
-}
-
-TEST_F(ContainerFormTest, DatesShowTheStoredWallClock)
-{
-    // 2024-03-05 14:07:00 on the wall clock, whatever the zone of this machine.
-    const QString date = TAttachmentModel::DateText(1709647620, QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_TRUE(date.contains(QStringLiteral("2:07")) && date.contains(QStringLiteral("3/5/24"))) << date.toStdString();
 }
 
 TEST_F(ContainerFormTest, StoredSizeIsTakenOnlyWhenComplete)
