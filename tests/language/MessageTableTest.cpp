@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -33,10 +32,13 @@ std::vector<std::string> CatalogueLines()
 // '%' is kept as it stands so that a stray or mistyped directive shows up as well.
 std::multiset<std::string> Placeholders(const std::string& text)
 {
-    static const std::regex directive("'%[0-9]*:?[^']'|%[0-9]*:?.?");
     std::multiset<std::string> found;
-    for (std::sregex_iterator match(text.begin(), text.end(), directive), end; match != end; ++match)
-        found.insert(match->str());
+    for (std::size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at + 1)) {
+        std::size_t end = std::min(text.find_first_not_of("0123456789", at + 1), text.size());
+        end = std::min(end + (end < text.size() && text[end] == ':') + 1, text.size());
+        const bool quoted = at > 0 && text[at - 1] == '\'' && end < text.size() && text[end] == '\'';
+        found.insert(text.substr(at - quoted, end - at + 2 * quoted));
+    }
     return found;
 }
 
