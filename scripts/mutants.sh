@@ -15,37 +15,25 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 LIST="$ROOT/scripts/mutants.txt"
 [[ -f "$BUILD_DIR/CTestTestfile.cmake" ]] || { echo "no configured build in $BUILD_DIR" >&2; exit 2; }
 
-# The targets and the tests of each area (the tests by their programs' prefixes, so that suites may
-# be merged or renamed without the check losing them).
-declare -A TARGETS=(
-    [core]="core-tests hostile-tests"
-    [settings]="settings-tests"
-    [app]="app-tests flow-tests"
-    [ui]="window-tests password-meter-tests e2e-tests"
-    [cli]="sealvane-cli cli-tests cli-binary-tests"
-    [richtext]="richtext-tests"
-    [mail]="mail-tests"
-    [dragdrop]="dragdrop-tests"
+# Each area: its build targets, then after the colon the ctest prefixes of its test programs (tests
+# are chosen by prefix, so that suites may be merged or renamed without the check losing them).
+declare -A AREAS=(
+    [core]="core-tests hostile-tests:core hostile"
+    [settings]="settings-tests:settings"
+    [app]="app-tests flow-tests:app flow"
+    [ui]="window-tests password-meter-tests e2e-tests:window meter e2e"
+    [cli]="sealvane-cli cli-tests cli-binary-tests:cli cli-binary"
+    [richtext]="richtext-tests:richtext"
+    [mail]="mail-tests:mail"
+    [dragdrop]="dragdrop-tests:dragdrop"
 )
-declare -A TESTS=(
-    [core]='^(core|hostile)\.'
-    [settings]='^settings\.'
-    [app]='^(app|flow)\.'
-    [ui]='^(window|meter|e2e)\.'
-    [cli]='^cli(-binary)?\.'
-    [richtext]='^richtext\.'
-    [mail]='^mail\.'
-    [dragdrop]='^dragdrop\.'
-)
-# "@area" in the targets or tests field stands for that area's list.
+# "@area" in the targets or tests field stands for that area's targets or test regex.
 expand() {
-    local -n table=$1
-    if [[ $2 == @* ]]; then
-        [[ -n ${table[${2#@}]+x} ]] || { echo "unknown area $2" >&2; exit 2; }
-        echo "${table[${2#@}]}"
-    else
-        echo "$2"
-    fi
+    [[ $2 == @* ]] || { echo "$2"; return; }
+    local area=${2#@}
+    [[ -n ${AREAS[$area]+x} ]] || { echo "unknown area $2" >&2; exit 2; }
+    local prefixes=${AREAS[$area]#*:}
+    [[ $1 == TARGETS ]] && echo "${AREAS[$area]%%:*}" || echo "^(${prefixes// /|})\."
 }
 
 NAMES=() FILES=() BUILDS=() REGEXES=() ORIGINALS=() REPLACEMENTS=()
