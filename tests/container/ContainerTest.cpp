@@ -120,11 +120,6 @@ TEST_F(ContainerTest, AddedFilesGetDuplicateNumbersAndRoundedTimes)
         EXPECT_EQ(container.GetCatalog().Item(3 + index)->FDupNo, index);
     }
     container.Close();
-    TRandomCryptoContainer fresh("pw");
-    fresh.Open(file);
-    const TFileInfo& added = *fresh.AddFile(upper, FDir.Path()).Item(6);
-    EXPECT_EQ(std::tuple(added.FID, added.FDupNo), std::tuple(6, 0)) << "a new object counts afresh";
-    fresh.Close();
 }
 
 // Guards of a closed or open container; an open file is held exclusively. Refused: a read-only
@@ -142,10 +137,6 @@ TEST_F(ContainerTest, GuardsAndRefusedOrFailedWritesChangeNoFileAndLeaveNone)
         {[&] { container.AddFile("/x", "/"); }, "Attempted append file '/x' to closed container ''!"},
         {[&] { container.ExtractFile(3, "/tmp"); }, "Attempted extract file '3' from closed container ''!"},
         {[&] { container.DeleteEntry(entry); }, "Attempted delete file '5' in closed container ''!"},
-        {[&] { container.GetMemo(); }, "Attempted get Memo on closed container ''!"},
-        {[&] { container.SetExtra("x"); }, "Attempted set Extra in closed container ''!"},
-        {[&] { container.GetZombieBytes(); }, "Attempted read zombie byte counter from closed container ''!"},
-        {[&] { container.RegenCatalog(false); }, "Attempted regen catalog in closed container ''!"},
         {[&] { container.Open(missing); }, "Container '" + missing + "' not found!"},
     });
     EXPECT_TRUE(container.IsClosed());
@@ -223,7 +214,6 @@ TEST_F(ContainerTest, AWrongPasswordPausesAndRaisesABrokenHeaderRaisesAtOnce)
               std::tuple(true, false, true));
     EXPECT_EQ(TCryptoContainer::PaddedKey("12345678901234"), "12345678901234");
     EXPECT_EQ(ReadWholeFile(file), before);
-    EXPECT_THROW(CheckPassword(FDir.File("missing.xvt"), "abc"), EContainerError);
 
     const std::string broken = FDir.File("broken.xvt"), header = std::string(1, '\4') + std::string(23, '\0');
     FPauses.clear();
@@ -245,16 +235,10 @@ TEST_F(ContainerTest, DamagedCatalogsAreRebuiltByTheScanWithoutTheTextsOfTheCont
     const TFileMap all = {{"kept", "still here"}, {"two", PatternBytes(5000)}, {"three", "new"}};
     MakeContainer(texts, "pw", {}, "memo", "sender@example.org");
     TRandomCryptoContainer container("pw");
-    // Everything after the catalog's first field scrambled; the memo length set to 2^50 through
+    // The memo length set to 2^50 (behind entries read well, which must not stay twice) through
     // the keystream of the known plain text of an empty memo, extra and end (-1) before it; no
     // valid locator, as when the program stopped while adding; cut inside the last entry's data.
     const std::vector<std::pair<std::function<void(std::string&)>, TFileMap>> damages = {
-        {[](std::string& bytes) {
-             for (auto n = static_cast<std::size_t>(CatalogPosition(bytes, "pw")) + 8; n < bytes.size(); ++n) {
-                 bytes[n] = static_cast<char>(bytes[n] ^ 0x5A);
-             }
-         },
-         all},
         {[](std::string& bytes) {
              for (std::size_t n = 0; n < 8; ++n) {
                  bytes[bytes.size() - 24 + n] ^= static_cast<char>((std::int64_t{1} << 50) >> (8 * n));
@@ -296,34 +280,32 @@ TEST_F(ContainerTest, RekeyAndCopyKeepEverythingButThePasswordAndThePermissions)
 {
     const std::string file = FDir.File("rekeyed.xvt"), target = FDir.File("copied.xvt"), temp = FDir.File("work/t.xvt");
     const TFileMap files = {{"data", PatternBytes(100000, 7)}, {"empty", ""}};
-    for (const unsigned mode : {0600u, 0660u}) {
-        SCOPED_TRACE(mode);
-        MakeContainer(file, "old", {files.begin(), files.end()}, "memo");
-        TRandomCryptoContainer source("old");
-        source.Open(file).SortByCode(3);
-        source.SetExtra("extra"); // a change, so that the order is stored
-        source.Close();
-        MakeContainer(target, "other", {});
-        ::chmod(file.c_str(), mode);
-        ::chmod(target.c_str(), mode);
-        const std::string before = ReadWholeFile(file);
-        EXPECT_THROW(RekeyContainer(file, "new", "not the old one", temp), EPasswordError);
-        EXPECT_EQ(ReadWholeFile(file), before) << "a failed re-key leaves the container untouched";
+    const auto mode = std::filesystem::perms(0660);
+    MakeContainer(file, "old", {files.begin(), files.end()}, "memo");
+    TRandomCryptoContainer source("old");
+    source.Open(file).SortByCode(3);
+    source.SetExtra("extra"); // a change, so that the order is stored
+    source.Close();
+    MakeContainer(target, "other", {});
+    ::chmod(file.c_str(), 0660);
+    ::chmod(target.c_str(), 0660);
+    const std::string before = ReadWholeFile(file);
+    EXPECT_THROW(RekeyContainer(file, "new", "not the old one", temp), EPasswordError);
+    EXPECT_EQ(ReadWholeFile(file), before) << "a failed re-key leaves the container untouched";
 
-        RekeyContainer(file, "new", "old", temp);
-        EXPECT_FALSE(CheckPassword(file, "old"));
-        const std::string rekeyed = ReadWholeFile(file);
-        CopyContainer(file, "new", target, temp, "copy");
-        EXPECT_EQ(ReadWholeFile(file), rekeyed) << "the source of a copy stays as it was";
-        EXPECT_FALSE(CheckPassword(target, "new"));
-        for (const auto& [name, password] : {std::pair{file, "new"}, {target, "copy"}}) {
-            EXPECT_EQ(std::filesystem::status(name).permissions(), std::filesystem::perms(mode)) << name;
-            TRandomCryptoContainer container(password);
-            EXPECT_EQ(container.OpenReadOnly(name).SortCode(), 3);
-            EXPECT_TRUE(ExtractedFiles(container) == files);
-            EXPECT_EQ(std::tuple(container.GetMemo(), container.GetExtra()), std::tuple("memo", "extra"));
-            container.Close();
-        }
+    RekeyContainer(file, "new", "old", temp);
+    EXPECT_FALSE(CheckPassword(file, "old"));
+    const std::string rekeyed = ReadWholeFile(file);
+    CopyContainer(file, "new", target, temp, "copy");
+    EXPECT_EQ(ReadWholeFile(file), rekeyed) << "the source of a copy stays as it was";
+    EXPECT_FALSE(CheckPassword(target, "new"));
+    for (const auto& [name, password] : {std::pair{file, "new"}, {target, "copy"}}) {
+        EXPECT_EQ(std::filesystem::status(name).permissions(), mode) << name;
+        TRandomCryptoContainer container(password);
+        EXPECT_EQ(container.OpenReadOnly(name).SortCode(), 3);
+        EXPECT_TRUE(ExtractedFiles(container) == files);
+        EXPECT_EQ(std::tuple(container.GetMemo(), container.GetExtra()), std::tuple("memo", "extra"));
+        container.Close();
     }
     CopyContainer(file, "new", FDir.File("copies/new.xvt"), temp, "copy");
     EXPECT_TRUE(ExtractedFiles(FDir.File("copies/new.xvt"), "copy") == files) << "copied into a new folder";

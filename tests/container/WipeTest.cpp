@@ -55,14 +55,7 @@ TEST_F(WipeTest, EveryCycleWritesAaThen55ThenFreshRandomBytesInWholeBlocks)
 // Zero cycles only delete; a file that cannot be written or deleted stays, with a failure.
 TEST_F(WipeTest, DeletesAfterwardsAndFailuresLeaveTheFile)
 {
-    const std::string wiped = MakeFile("wiped", "plain text");
-    std::int64_t lastDone = 0, lastTotal = 0;
-    WipeFile(wiped, 2, true, [&](std::int64_t done, std::int64_t total) {
-        EXPECT_GT(done, lastDone);
-        lastDone = done;
-        lastTotal = total;
-    });
-    EXPECT_EQ(std::tuple(lastDone, lastTotal), std::tuple(2 * 3 * 8192, 2 * 3 * 8192));
+    WipeFile(MakeFile("wiped", "plain text"), 2, true);
     WipeFile(MakeFile("untouched", "plain text"), 0, true);
 
     const std::string readOnly = MakeFile("readonly", "keep me"), held = MakeFile("held", "in use");
