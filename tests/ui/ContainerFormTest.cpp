@@ -100,16 +100,6 @@ protected:
         return window.findChild<TAttachmentView*>("AttachmentList")->DetailView();
     }
 
-    static std::vector<std::string> ListedNames(TContainerForm& window)
-    {
-        const QAbstractItemModel* model = Details(window)->model();
-        std::vector<std::string> names;
-        for (int row = 0; row < model->rowCount(); ++row) {
-            names.push_back(model->index(row, 0).data().toString().toStdString());
-        }
-        return names;
-    }
-
     static constexpr const char* Password = "8bytePWD";
     TempDir FDir;
     TSession FSession{FTemporaryFiles};
@@ -192,47 +182,6 @@ TEST_F(ContainerFormTest, CaptionMarksReadOnlyAndUnsavedAndFollowsTheLanguage)
     EXPECT_EQ(FSettings.ActiveLanguage, LangEnglish);
 }
 
-TEST_F(ContainerFormTest, HeaderClicksSortAscendingThenDescendingThenAscending)
-{
-    const auto window = MakeWindow({.FAttachments = 3});
-    window->show();
-    window->ShowDetailView();
-    const std::vector<std::string> up = {"file0.txt", "file1.txt", "file2.txt"};
-    const std::vector<std::string> down = {"file2.txt", "file1.txt", "file0.txt"};
-    QHeaderView* header = Details(*window)->header();
-    // A click on another column sorts ascending, on the same column turns the order round; the
-    // catalog starts in the order of adding (ascending by size), so the size column goes first.
-    for (const auto& [column, order] : {std::pair{1, &up}, {1, &down}, {0, &up}, {0, &down}, {0, &up}, {1, &up}}) {
-        const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
-                            header->height() / 2);
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
-        EXPECT_EQ(ListedNames(*window), *order) << "column " << column;
-    }
-}
-
-TEST_F(ContainerFormTest, ColumnPercentagesAreStoredAndRestored)
-{
-    const auto window = MakeWindow({.FAttachments = 1});
-    window->show();
-    QTreeView* details = Details(*window);
-    window->ShowDetailView(); // the stored percentages are 60, 15 and 25
-    EXPECT_EQ(FSettings.fContainer_DefaultAttachmentView, 1);
-    const int width = details->viewport()->width();
-    EXPECT_NEAR(details->columnWidth(0), width * 0.6, 1);
-    EXPECT_NEAR(details->columnWidth(1), width * 0.15, 1);
-
-    details->setColumnWidth(0, width * 70 / 100);
-    details->setColumnWidth(1, width * 10 / 100);
-    window->ShowLargeSymbols();
-    EXPECT_EQ((std::vector{FSettings.fContainer_DefaultAttachmentView, FSettings.fContainer_AttachmentViewCol1,
-                           FSettings.fContainer_AttachmentViewCol2, FSettings.fContainer_AttachmentViewCol3}),
-              (std::vector{0, 70, 10, 25}));
-
-    FSettings.fContainer_AttachmentViewCol1 = 0;
-    window->ShowLargeSymbols();
-    EXPECT_EQ(FSettings.fContainer_AttachmentViewCol1, 0) << "large symbols stores nothing when not in details";
-}
-
 TEST_F(ContainerFormTest, MemoOfSixCharactersIsPlainText)
 {
     for (const auto& [memo, shown] : {std::pair{"{\\rtf1", "{\\rtf1"},
@@ -254,54 +203,10 @@ TEST_F(ContainerFormTest, CloseQueryRunsTheCloseFlowAndTheWindowLeavesTheSession
     EXPECT_TRUE(FSession.Windows().empty());
 }
 
-TEST_F(ContainerFormTest, EffectsToggleOnTheWholeSelection)
-{
-    const auto window = MakeWindow({.FNew = true});
-    TMemoEdit& editor = Editor(*window);
-    TFormatBar& bar = *window->findChild<TFormatBar*>("FormatBar");
-    editor.setPlainText(QStringLiteral("one two"));
-    QTextCursor firstWord(editor.document());
-    firstWord.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
-    editor.setTextCursor(firstWord);
-    const auto markdown = [&] { return editor.document()->toMarkdown().trimmed().toStdString(); };
-    bar.ToggleBold();
-    EXPECT_EQ(markdown(), "**one** two");
-    editor.selectAll();
-    bar.ToggleBold();
-    EXPECT_EQ(markdown(), "**one two**") << "part bold: the whole selection becomes bold";
-    bar.ToggleBold();
-    EXPECT_EQ(markdown(), "one two") << "all bold: cleared";
-
-    using enum QTextListFormat::Style;
-    for (const auto& [toggle, after] : {std::pair{&TFormatBar::ToggleBullets, ListDisc},
-                                        {&TFormatBar::ToggleNumbering, ListStyleUndefined},
-                                        {&TFormatBar::ToggleNumbering, ListDecimal},
-                                        {&TFormatBar::ToggleBullets, ListDisc},
-                                        {&TFormatBar::ToggleBullets, ListStyleUndefined}}) {
-        (bar.*toggle)();
-        const QTextList* list = editor.textCursor().currentList();
-        EXPECT_EQ(list != nullptr ? list->format().style() : ListStyleUndefined, after);
-    }
-}
-
-TEST_F(ContainerFormTest, AddressesThatALinkIsPrefilledFrom)
-{
-    for (const auto& [text, address] : {std::pair{"https://example.org/a", true},
-                                        {"mailto:a@b.c", true},
-                                        {"www.example.org", true},
-                                        {"example.org", false},
-                                        {"see www.x", false},
-                                        {"ftp://x", false}}) {
-        EXPECT_EQ(TFormatBar::LooksLikeAddress(QString::fromUtf8(text)), address) << text;
-    }
-    EXPECT_EQ(TFormatBar::LinkTarget(QStringLiteral(" www.example.org ")), QStringLiteral("http://www.example.org"));
-}
-
 TEST_F(ContainerFormTest, FiltersOfTheMessageTableBecomeFileDialogFilters)
 {
     for (const auto& [filter, qt, suffix] :
          {std::tuple{"Container files (*.xvt)|*.xvt", "Container files (*.xvt)", "xvt"},
-          {"RTF files (*.rtf) | *.rtf", "RTF files (*.rtf)", "rtf"},
           {"Containers|*.xvt;*.bwk|All files (*.*)|*.*", "Containers (*.xvt *.bwk);;All files (*.*)", "xvt"},
           {"", "", ""}}) {
         EXPECT_EQ(TQtDialogs::QtFilter(filter).toStdString(), qt);

