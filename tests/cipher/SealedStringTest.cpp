@@ -18,8 +18,7 @@ TEST(SealedStringTest, MatchesAnIndependentlyComputedSealAndRoundTripsWithAndWit
 }
 
 // The check identifies the key: the cipher's state after n bytes does not depend on the bytes,
-// so a wrong key, a damaged check or a text too short to hold one is caught, a damaged text only
-// reads differently.
+// so a wrong key, a damaged check or a text too short to hold one is caught.
 TEST(SealedStringTest, WrongKeyOrDamagedCheckRaisesACryptoError)
 {
     const std::string sealed = SealString("password", "right", true);
@@ -30,7 +29,4 @@ TEST(SealedStringTest, WrongKeyOrDamagedCheckRaisesACryptoError)
     for (const auto& [text, key] : cases) {
         EXPECT_THROW(UnsealString(text, key, true), ECryptoError) << text;
     }
-    bytes = Base64Decode(sealed);
-    bytes.front() ^= 0x01;
-    EXPECT_NE(UnsealString(Base64Encode(bytes), "right", true), "password");
 }

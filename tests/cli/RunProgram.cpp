@@ -11,24 +11,22 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace {
 
 using TClock = std::chrono::steady_clock;
 
-// This process's environment without its locale variables, then the given entries.
-std::vector<std::string> EnvironmentWith(const std::vector<std::string>& entries)
+constexpr const char* Env = "/usr/bin/env";
+
+// The command line that runs the program through env(1), in this process's environment without
+// its locale variables and with the given entries.
+std::vector<std::string> CommandLine(const std::string& program, const std::vector<std::string>& args,
+                                     const std::vector<std::string>& environment)
 {
-    std::vector<std::string> variables;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string name = std::string(*entry).substr(0, std::string(*entry).find('='));
-        if (name != "LANG" && name != "LC_ALL" && name != "LC_MESSAGES" && name != "LANGUAGE") {
-            variables.emplace_back(*entry);
-        }
-    }
-    variables.insert(variables.end(), entries.begin(), entries.end());
-    return variables;
+    std::vector<std::string> line = {Env, "-u", "LANG", "-u", "LC_ALL", "-u", "LC_MESSAGES", "-u", "LANGUAGE"};
+    line.insert(line.end(), environment.begin(), environment.end());
+    line.push_back(program);
+    line.insert(line.end(), args.begin(), args.end());
+    return line;
 }
 
 // The texts as the null-ended pointer array exec wants; the texts must outlive it.
@@ -58,9 +56,8 @@ TProgramRun RunProgram(const std::string& program, const std::vector<std::string
     // Input and output go through files, so that nothing can block.
     const TempDir streams;
     WriteWholeFile(streams.File("in"), input);
-    std::vector<std::string> argvText = {program}, variables = EnvironmentWith(environment);
-    argvText.insert(argvText.end(), args.begin(), args.end());
-    const std::vector<char*> argv = PointersTo(argvText), envp = PointersTo(variables);
+    std::vector<std::string> argvText = CommandLine(program, args, environment);
+    const std::vector<char*> argv = PointersTo(argvText);
     const auto start = TClock::now();
     const pid_t child = ::fork();
     if (child < 0) {
@@ -75,7 +72,7 @@ TProgramRun RunProgram(const std::string& program, const std::vector<std::string
             ::_exit(127);
         }
         ::setsid(); // no controlling terminal: the program must not find /dev/tty
-        ::execve(program.c_str(), argv.data(), envp.data());
+        ::execv(Env, argv.data());
         ::_exit(127);
     }
     TProgramRun run;
@@ -88,9 +85,8 @@ TProgramRun RunProgram(const std::string& program, const std::vector<std::string
 TProgramRun RunOnTerminal(const std::string& program, const std::vector<std::string>& args,
                           const std::vector<TTerminalStep>& steps, const std::string& folder)
 {
-    std::vector<std::string> argvText = {program}, variables = EnvironmentWith({});
-    argvText.insert(argvText.end(), args.begin(), args.end());
-    const std::vector<char*> argv = PointersTo(argvText), envp = PointersTo(variables);
+    std::vector<std::string> argvText = CommandLine(program, args, {});
+    const std::vector<char*> argv = PointersTo(argvText);
     int terminal = -1;
     const auto start = TClock::now();
     const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
@@ -99,7 +95,7 @@ TProgramRun RunOnTerminal(const std::string& program, const std::vector<std::str
     }
     if (child == 0) {
         if (::chdir(folder.c_str()) == 0) {
-            ::execve(program.c_str(), argv.data(), envp.data());
+            ::execv(Env, argv.data());
         }
         ::_exit(127);
     }
