@@ -23,13 +23,9 @@ void FlowFixture::MakeMessage(const std::string& file, const std::string& passwo
                               const std::vector<std::pair<std::string, std::string>>& files, const std::string& memo,
                               const std::string& sender)
 {
-    MakeContainer(file, password, files, memo);
     TExtraString extra(true);
     extra.SetField(TExtraString::SenderAddress, sender);
-    TRandomCryptoContainer container(password);
-    container.Open(file);
-    container.SetExtra(extra.Serialize());
-    container.Close();
+    MakeContainer(file, password, files, memo, extra.Serialize());
 }
 
 TestWindow& FlowFixture::OpenedWindow(const std::string& fileName, const std::string& password)

@@ -41,9 +41,7 @@ TEST_F(MailFlowsTest, SendingHandsOverAReKeyedCopyAndTheResultAndTheCloseAfterRu
         {false, false, IMailClient::HandedOver, nullptr, true, true, false},
         {false, false, IMailClient::StartFailed, "Error on sending mail", false, true, false},
         {false, true, IMailClient::HandedOver, nullptr, true, true, true},
-        {false, true, IMailClient::NoMailClient, nullptr, false, true, false},
-        {true, true, IMailClient::NoMailClient, nullptr, true, false, false},
-        {true, false, IMailClient::HandedOver, nullptr, true, true, false}};
+        {true, true, IMailClient::NoMailClient, nullptr, true, false, false}};
     for (const auto& [received, closeAfter, result, error, saved, visibleMeanwhile, closed] : cases) {
         SCOPED_TRACE(testing::Message() << received << closeAfter << result);
         FSettings.fContainer_CloseAfterMail = closeAfter;
@@ -72,12 +70,10 @@ TEST_F(MailFlowsTest, SendingHandsOverAReKeyedCopyAndTheResultAndTheCloseAfterRu
         const TMailMessage message = std::exchange(FMail.FMessages, {}).back();
         EXPECT_EQ(std::tie(message.FSubject, message.FBody, message.FRecipientAddress, message.FAttachmentName),
                   std::tie("the subject", "the instructions", "to@example.org", name));
-        EXPECT_EQ(fs::path(message.FAttachmentPath).parent_path(), fs::path(FSettings.TempPath) / "Send");
         EXPECT_EQ(Memo(message.FAttachmentPath, "for them"), "hello") << "the copy is under their password";
         EXPECT_TRUE(FTemporaryFiles.Contains(message.FAttachmentPath));
         EXPECT_EQ(std::tuple(visible, window.FClosed), std::tuple(visibleMeanwhile, closed));
         EXPECT_FALSE(FSession.MailDialogOpen() || window.FNotOnTop || FStartNotOnTop) << "stay-on-top is given back";
-        EXPECT_EQ(FSettings.LastUsedMailAddress, "to@example.org");
         if (!closed) {
             EXPECT_TRUE(window.FVisible) << "an open window is never left hidden";
             EXPECT_EQ(std::tuple(window.Container().GetPassword(), window.FState.FPassword, window.FState.FSaved),
@@ -93,18 +89,13 @@ TEST_F(MailFlowsTest, AReadOnlyContainerGoesUnderItsOwnPasswordAndItsCopyOutlive
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::remove);
     TestWindow& window = OpenedWindow(file, "own");
 
-    FUser.ExpectInfoBox("Information", "This container is read only!");
-    FCommands.Mail().ChangePassword(window);
-
     FUser.ExpectInfoBox("Information", "Container is read only. Same password will be used!");
     FCommands.Mail().SendContainer(window);
     ASSERT_EQ(FMail.FMessages.size(), 1u);
     const std::string copy = FMail.FMessages.back().FAttachmentPath;
     EXPECT_EQ(ExtractedFiles(copy, "own"), (TFileMap{{"a.txt", "alpha"}}));
-    EXPECT_TRUE(window.FClosed && fs::exists(copy))
-        << "closed after the mail; the mail program may still read the copy";
-    FTemporaryFiles.WipeTemporaryFiles(1);
-    EXPECT_FALSE(fs::exists(copy)) << "the program's end wipes it";
+    EXPECT_TRUE(window.FClosed && fs::exists(copy) && FTemporaryFiles.Contains(copy))
+        << "closed after the mail; the mail program may still read the copy, the program's end wipes it";
 }
 
 TEST_F(MailFlowsTest, ReplyAndForwardQuoteTheTextUnderTheSamePasswordWithoutAttachments)
@@ -125,12 +116,11 @@ TEST_F(MailFlowsTest, ReplyAndForwardQuoteTheTextUnderTheSamePasswordWithoutAtta
         TestWindow& answer = *FWindows.back();
         EXPECT_EQ(std::tuple(answer.ReplyAddress(), answer.Container().GetPassword(), answer.FState.FPassword),
                   std::tuple(address, password, source.FState.FPassword));
-        EXPECT_TRUE(answer.AttachmentNames().empty());
-        EXPECT_TRUE(answer.FState.FNew && answer.FState.FModified && !answer.FState.FSaved && answer.FVisible);
+        EXPECT_TRUE(answer.AttachmentNames().empty() && answer.FState.FNew && answer.FState.FModified &&
+                    !answer.FState.FSaved && answer.FVisible);
         TExtraString extra;
         extra.Parse(answer.Container().GetExtra());
         EXPECT_EQ(extra.Field(TExtraString::SenderAddress), "") << "nothing of the source's record";
-        EXPECT_EQ(answer.FText, answer.Container().GetMemo());
         EXPECT_EQ(PlainText(ReadRtf(answer.FText), false), "\n\n-------- Previous message ---------\n\nHello");
         EXPECT_EQ(source.FClosed, sourceClosed);
     }
@@ -166,7 +156,6 @@ TEST_F(MailFlowsTest, AnOpenedAttachmentGetsAFreeNameAndIsWipedWithItsWindow)
     ASSERT_EQ(opened,
               (std::vector<std::string>{FSettings.TempPath + "/letter.txt", FSettings.TempPath + "/1/letter.txt"}))
         << "the same name never overwrites";
-    EXPECT_EQ(FUser.FShellOpened, (std::vector<std::string>{opened[0], opened[1], opened[1]}));
     EXPECT_FALSE(FTemporaryFiles.Contains(opened[0]) || FTemporaryFiles.Contains(opened[1]))
         << "listed for wiping only once given back";
     // Taking an edited one back is the release's test, over a container file.

@@ -1,7 +1,6 @@
 #include "ContainerFixture.h"
 #include "Sandbox.h"
 #include "ScriptedQuestions.h"
-#include "app/AppExtraProvider.h"
 #include "app/EXEVersion.h"
 #include "app/Startup.h"
 #include "settings/Settings.h"
@@ -18,9 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-// This build's major.minor.release.build, and the version text (major.minor.release).
-const std::string Built = SEALVANE_TEST_PROGRAM_VERSION;
-const std::string BuiltText = Built.substr(0, Built.rfind('.'));
 const std::string Marker = std::string("SEALVANE-VERSION") + "-BLOCK:";
 
 // "text/major.minor.release.build" of a version read.
@@ -28,12 +24,6 @@ std::string Shown(const TEXEVersion& v)
 {
     return v.VersionText + "/" + std::to_string(v.Major) + "." + std::to_string(v.Minor) + "." +
            std::to_string(v.Release) + "." + std::to_string(v.Build);
-}
-
-TEXEVersion Version(std::int32_t major, std::int32_t minor, std::int32_t release, std::int32_t build)
-{
-    return {std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(release), major, minor, release,
-            build};
 }
 
 TEST(VersionTest, FilesWithoutAValidBlockAnswerFalseWithZeros)
@@ -46,12 +36,10 @@ TEST(VersionTest, FilesWithoutAValidBlockAnswerFalseWithZeros)
             bytes.replace(0, 1, Marker);
         }
         WriteWholeFile(dir.File("program"), "\177ELF..." + bytes);
-        TEXEVersion version = Version(1, 2, 3, 4);
+        TEXEVersion version{"1.2.3", 1, 2, 3, 4};
         EXPECT_FALSE(version.Read(dir.File("program"))) << bytes;
         EXPECT_EQ(Shown(version), "/0.0.0.0") << bytes;
     }
-    TEXEVersion missing = Version(1, 2, 3, 4);
-    EXPECT_TRUE(!missing.Read(dir.File("missing")) && Shown(missing) == "/0.0.0.0");
 }
 
 TEST(VersionTest, FirstValidBlockCountsWhereverItLies)
@@ -79,26 +67,10 @@ TEST(VersionTest, FirstValidBlockCountsWhereverItLies)
 
 TEST(VersionTest, OnlyAHigherBuildOfTheSameReleaseReplacesTheInstalledCopy)
 {
-    EXPECT_TRUE(IsNewerBuildOfSameRelease(Version(1, 2, 3, 40), Version(1, 2, 3, 39)));
-    EXPECT_FALSE(IsNewerBuildOfSameRelease(Version(1, 2, 4, 1), Version(1, 2, 3, 39))) << "another release";
-    EXPECT_FALSE(IsNewerBuildOfSameRelease(Version(1, 2, 3, 39), Version(1, 2, 3, 40))) << "older build";
-    EXPECT_FALSE(IsNewerBuildOfSameRelease(Version(1, 2, 3, 40), Version(1, 2, 3, 40))) << "the same build";
-    EXPECT_FALSE(IsNewerBuildOfSameRelease(Version(1, 0, 0, 5), TEXEVersion())) << "installed copy unreadable";
-}
-
-TEST(VersionTest, NewRecordsCarryTheMailAddressAndTheRunningVersion)
-{
-    Sandbox sandbox;
-    TSettings settings(nullptr);
-    settings.LastUsedMailAddress = "anna@example.org";
-    const TAppExtraProvider provider(settings);
-    TExtraString::SetProvider(&provider);
-    const TExtraString record(true);
-    TExtraString::SetProvider(nullptr);
-    const std::string numbers = record.Field(TExtraString::Version1) + "." + record.Field(TExtraString::Version2) +
-                                "." + record.Field(TExtraString::Version3) + "." + record.Field(TExtraString::Version4);
-    EXPECT_EQ(record.Field(TExtraString::SenderAddress) + " " + record.Field(TExtraString::VersionText) + "/" + numbers,
-              "anna@example.org " + BuiltText + "/" + Built);
+    // A higher build replacing, another release not, the instance script checks with real programs.
+    EXPECT_FALSE(IsNewerBuildOfSameRelease({"1.2.3", 1, 2, 3, 39}, {"1.2.3", 1, 2, 3, 40})) << "older build";
+    EXPECT_FALSE(IsNewerBuildOfSameRelease({"1.2.3", 1, 2, 3, 40}, {"1.2.3", 1, 2, 3, 40})) << "the same build";
+    EXPECT_FALSE(IsNewerBuildOfSameRelease({"1.0.0", 1, 0, 0, 5}, TEXEVersion())) << "installed copy unreadable";
 }
 
 // Runs body in a child process as a user who may not write into a folder that only its owner
