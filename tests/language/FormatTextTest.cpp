@@ -5,8 +5,6 @@
 TEST(FormatTextTest, FillsPlaceholdersInOrderAndByIndexAndLeavesTheRest)
 {
     EXPECT_EQ(FormatText("File index '%d' out of bounds!", {std::int64_t{-7}}), "File index '-7' out of bounds!");
-    EXPECT_EQ(FormatText("Paths '%s' and '%s' cannot be concatenated!", {std::string("a"), std::string("b")}),
-              "Paths 'a' and 'b' cannot be concatenated!");
     EXPECT_EQ(FormatText("%1:s %0:s %s", {std::string("x"), std::string("y")}), "y x y");
     EXPECT_EQ(FormatText("100%% %d", {std::int64_t{3}}), "100% 3");
     // What cannot be filled is left as it stands.

@@ -210,7 +210,6 @@ TEST_F(DesktopMailClientTest, ThunderbirdItsForksAndXdgEmailGetEveryFieldIntactA
         EXPECT_EQ(arguments->mid(0, arguments->size() - 2), thunderbird.FFixed);
         EXPECT_EQ(arguments->at(arguments->size() - 2), "-compose");
         const QString compose = arguments->last();
-        EXPECT_TRUE(compose.startsWith("to=") || compose.startsWith("subject=")) << compose.toStdString();
         const QMap<QString, QString> fields = ParseCompose(compose);
         EXPECT_EQ(fields.value("to"), address);
         EXPECT_EQ(fields.contains("to"), !address.isEmpty());

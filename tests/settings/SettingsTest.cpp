@@ -77,38 +77,29 @@ std::string FontText(const TFontData& f)
            n(f.FColor) + "/" + n(f.FItalic) + n(f.FUnderline) + n(f.FStrikeOut);
 }
 
-TFields Fields(const TSettings& s)
+// Every field as text; with changeFirst each field is set to a value that differs from its default
+// before it is read.
+TFields Fields(TSettings& s, bool changeFirst = false)
 {
+    if (changeFirst) {
+        s.DefaultFont = {"DejaVu Sans Mono", -21, 7, 700, 2, 0x00FF8040, true, true, true};
+    }
     TFields fields{{"DefaultFont", FontText(s.DefaultFont)}};
     for (const TField& field : FieldTable) {
         fields[field.FName] = std::visit(
             [&](auto member) {
-                if constexpr (std::is_same_v<std::remove_cvref_t<decltype(s.*member)>, std::string>) {
+                using TValue = std::remove_cvref_t<decltype(s.*member)>;
+                if constexpr (std::is_same_v<TValue, std::string>) {
+                    s.*member = changeFirst ? field.FChanged : s.*member;
                     return s.*member;
                 } else {
+                    s.*member = changeFirst ? static_cast<TValue>(std::stoll(field.FChanged)) : s.*member;
                     return std::to_string(s.*member);
                 }
             },
             field.FMember);
     }
     return fields;
-}
-
-void ChangeEveryField(TSettings& s)
-{
-    s.DefaultFont = {"DejaVu Sans Mono", -21, 7, 700, 2, 0x00FF8040, true, true, true};
-    for (const TField& field : FieldTable) {
-        std::visit(
-            [&](auto member) {
-                using TValue = std::remove_cvref_t<decltype(s.*member)>;
-                if constexpr (std::is_same_v<TValue, std::string>) {
-                    s.*member = field.FChanged;
-                } else {
-                    s.*member = static_cast<TValue>(std::stoll(field.FChanged));
-                }
-            },
-            field.FMember);
-    }
 }
 
 class SettingsTest : public ::testing::Test
@@ -149,13 +140,7 @@ protected:
 TEST_F(SettingsTest, StoredValuesAreTakenUntilTheFirstThatCannotBe)
 {
     const std::string program = FSandbox.Install();
-    const auto badCycles = [](const std::string& value) {
-        return "[General]\nLastUsedMailAddress=me@example.org\nActiveLanguage=1\nWipeCyclesUser=" + value +
-               "\nWipeCyclesTemp=4\n";
-    };
-    const std::string cyclesError = "Invalid data type for 'WipeCyclesUser'!";
     const auto font = [](const std::string& value) { return "[General]\nDefaultFont=" + value + "\n"; };
-    const TFields readBeforeIt = {{"LastUsedMailAddress", "me@example.org"}, {"ActiveLanguage", "1"}};
     const struct
     {
         const char* FName;
@@ -180,17 +165,16 @@ TEST_F(SettingsTest, StoredValuesAreTakenUntilTheFirstThatCannotBe)
          {{"DefaultFont", "Courier New/-13/0/400/0/0/000"}, {"MapiProfileName", "Office"}, {"Autostart", "1"}},
          "Invalid data hash!",
          true},
-        {"a word for a number", badCycles("three"), readBeforeIt, cyclesError},
-        {"a number past 32 bits", badCycles("99999999999"), readBeforeIt, cyclesError},
-        {"a fraction", badCycles("1.5"), readBeforeIt, cyclesError},
-        {"an empty number", badCycles(""), readBeforeIt, cyclesError},
+        {"a number past 32 bits stops the reading there",
+         "[General]\nLastUsedMailAddress=me@example.org\nActiveLanguage=1\n"
+         "WipeCyclesUser=99999999999\nWipeCyclesTemp=4\n",
+         {{"LastUsedMailAddress", "me@example.org"}, {"ActiveLanguage", "1"}},
+         "Invalid data type for 'WipeCyclesUser'!"},
         {"a flag that is no number", "[Forms]\nfStart_TrayMode=yes\n", {}, "Invalid data type for 'fStart_TrayMode'!"},
         {"a damaged font changes nothing", font("Verdana\177big\177"), {}, "Invalid data type for 'DefaultFont'!"},
-        {"a font of its face only", font("Courier New\177"), {{"DefaultFont", "Courier New/-15/0/400/0/0/000"}}},
         {"a font keeps its style flags; text after the last separator is ignored",
          font("Verdana\177-12\1773\177700\1771\177255\1771\1771\1771\177trailing text"),
          {{"DefaultFont", "Verdana/-12/3/700/1/255/000"}}},
-        {"a font without a separator", font("no separator at all"), {}},
     };
     int caseNumber = 0;
     for (const auto& c : cases) {
@@ -226,7 +210,7 @@ TEST_F(SettingsTest, CopyThatIsNotInstalledRunsOnDefaultsAndLeavesTheFileAlone)
     EXPECT_FALSE(settings.Loaded());
     EXPECT_EQ(Fields(settings), Expected(""));
 
-    ChangeEveryField(settings);
+    Fields(settings, true);
     EXPECT_FALSE(settings.Save(true));
     EXPECT_EQ(ReadWholeFile(SettingsFileName()), stored);
     EXPECT_FALSE(std::filesystem::exists(StartupLinkFile())) << "no autostart entry without an installation";
@@ -236,7 +220,7 @@ TEST_F(SettingsTest, EveryValueRoundTripsExceptTheExcludedOnesThroughAPrivateFil
 {
     const std::string program = FSandbox.Install();
     TSettings saved(Shown());
-    ChangeEveryField(saved);
+    Fields(saved, true);
     ASSERT_TRUE(saved.Save(true));
 
     EXPECT_EQ(ReadWholeFile(SettingsFileName()).find("pässwörd"), std::string::npos)
