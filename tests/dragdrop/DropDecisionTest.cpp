@@ -51,6 +51,11 @@ using TFormats = std::vector<std::pair<QString, QByteArray>>;
 TEST_F(DropTest, AnOfferIsDecidedInItsOrderOfKinds)
 {
     const QString wrapped = QStringLiteral("application/x-qt-windows-mime;value=\"%1\"");
+    TFormats late;
+    for (int n = 0; n < 99; ++n) {
+        late.emplace_back(QStringLiteral("application/x-filler-%1").arg(n), "x");
+    }
+    late.emplace_back("text/uri-list", Uri("late.txt"));
     struct TOffer
     {
         const char* FWhat;
@@ -61,6 +66,7 @@ TEST_F(DropTest, AnOfferIsDecidedInItsOrderOfKinds)
         bool FRich = false;
     };
     const TOffer rows[] = {
+        TOffer("an offer's hundredth format is not looked at", late, Kind::Nothing, {}),
         TOffer("a file manager's three files, with a comment line, keep their order",
                {{"text/uri-list",
                  "# dragged\r\n" + Uri("b.txt") + "\r\n" + Uri("a.txt") + "\r\n" + Uri("c d.txt") + "\r\n"}},

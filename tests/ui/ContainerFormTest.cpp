@@ -5,14 +5,11 @@
 #include "container/RandomCryptoContainer.h"
 #include "ui/AttachmentModel.h"
 #include "ui/AttachmentView.h"
-#include "ui/FormatBar.h"
 #include "ui/MemoEdit.h"
 #include "ui/QtDialogs.h"
 
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QTextList>
 #include <QTreeView>
 
 #include <sstream>
