@@ -11,7 +11,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <new>
-#include <regex>
+#include <string_view>
 
 namespace {
 
@@ -45,21 +45,36 @@ namespace {
 // Working buffers of the streams and the copy loop, whatever the file holds.
 constexpr std::size_t FixedBuffers = 256 * 1024;
 
+// Whether the text reads as the message pattern: "%s" and "%0:s" stand for any text, "%d" for a
+// whole number, everything else for itself.
+bool Reads(std::string_view text, std::string_view pattern)
+{
+    if (pattern.starts_with("%0:s") || pattern.starts_with("%s")) {
+        const std::string_view rest = pattern.substr(pattern[1] == 's' ? 2 : 4);
+        for (std::size_t taken = 0; taken <= text.size(); ++taken) {
+            if (Reads(text.substr(taken), rest)) {
+                return true;
+            }
+        }
+        return false;
+    }
+    if (pattern.starts_with("%d")) {
+        const std::size_t sign = text.starts_with('-') ? 1 : 0;
+        const std::size_t digits = std::min(text.find_first_not_of("0123456789", sign), text.size());
+        return digits > sign && Reads(text.substr(digits), pattern.substr(2));
+    }
+    if (pattern.empty() || text.empty()) {
+        return pattern.empty() && text.empty();
+    }
+    return text[0] == pattern[0] && Reads(text.substr(1), pattern.substr(1));
+}
+
 // Whether the text is an English message of the table, with anything in its placeholders.
 bool IsTableMessage(const std::string& text)
 {
-    static const std::vector<std::regex> patterns = [] {
-        std::vector<std::regex> result;
-        for (const TMessage* message : MessageTable()) {
-            const std::string literal = std::regex_replace(std::string(message->Text[LangEnglish]),
-                                                           std::regex(R"([\\^$.|?*+()[\]{}])"), R"(\$&)");
-            const std::string texts = std::regex_replace(literal, std::regex("%(0:)?s"), "[^]*");
-            result.emplace_back(std::regex_replace(texts, std::regex("%d"), "-?[0-9]+"));
-        }
-        return result;
-    }();
-    return std::any_of(patterns.begin(), patterns.end(),
-                       [&text](const std::regex& pattern) { return std::regex_match(text, pattern); });
+    const auto table = MessageTable();
+    return std::any_of(table.begin(), table.end(),
+                       [&text](const TMessage* message) { return Reads(text, message->Text[LangEnglish]); });
 }
 
 class HostileContainerTest : public ContainerFixture
