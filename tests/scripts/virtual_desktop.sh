@@ -15,7 +15,9 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 exec 5> "$work/display"
 Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+# Xvfb names its display once it listens; on a loaded machine that can take several seconds.
+for _ in $(seq 300); do grep -q '^[0-9]' "$work/display" && break; sleep 0.1; done
+grep -q '^[0-9]' "$work/display" || { echo "FAILED: Xvfb reported no display within 30 s" >&2; exit 1; }
 export DISPLAY=":$(head -n 1 "$work/display")"
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
 export SEALVANE_INSTALL_RECORD="$work/install.conf"
