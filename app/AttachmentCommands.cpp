@@ -159,7 +159,7 @@ bool TAttachmentCommands::WriteTextFile(IContainerWindow& window, const std::str
     }
     const std::string text = window.EditorText(true);
     TPendingFile pending(fileName);
-    TBasicFileStream output(pending.TempName(), TFileMode::Create);
+    TBasicFileStream output(pending.Handle(), fileName);
     output.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
     output.Close();
     pending.Commit();

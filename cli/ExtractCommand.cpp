@@ -6,6 +6,7 @@
 #include "PasswordReader.h"
 #include "Progress.h"
 #include "TextFormat.h"
+#include "container/FileWriteBehind.h"
 #include "container/RandomCryptoContainer.h"
 #include "language/Messages.h"
 
@@ -105,12 +106,21 @@ int TExtractCommand::Run(const TArguments& args, TConsole& console) const
     std::int64_t done = 0;
     int failures = 0;
     bool hinted = false;
+    const auto fail = [&](const std::exception& error) {
+        progress.Finish();
+        console.Error(error.what());
+        ++failures;
+    };
+    // Small files are written on two more threads while the next ones are deciphered.
+    TFileWriteBehind writeBehind(fail);
     for (const int index : chosen) {
         const std::shared_ptr<TFileInfo> entry = catalog.Item(index);
         try {
             if (!entry->FPath.StoredFileName().empty()) {
                 entry->FPath.CheckExtractable();
                 const std::string target = entry->FPath.TargetName(folder);
+                // An earlier entry of the same name may still be on its way.
+                writeBehind.Settle(target);
                 bool write = true;
                 if (!force && std::filesystem::exists(std::filesystem::symlink_status(target))) {
                     progress.Finish();
@@ -128,16 +138,15 @@ int TExtractCommand::Run(const TArguments& args, TConsole& console) const
                 }
                 if (write) {
                     progress.Show(done, EntryPath(*entry));
-                    container.ExtractFile(index, folder);
+                    container.ExtractFile(index, folder, &writeBehind);
                 }
             }
         } catch (const std::exception& error) {
-            progress.Finish();
-            console.Error(error.what());
-            ++failures;
+            fail(error);
         }
         done += entry->FSize;
     }
+    writeBehind.Finish();
     progress.Finish();
     container.Close();
     return failures == 0 ? ExitDone : ExitFailure;

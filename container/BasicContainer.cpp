@@ -1,15 +1,12 @@
 #include "BasicContainer.h"
 
 #include "ContainerError.h"
+#include "FileWriteBehind.h"
 #include "LocalFiles.h"
 #include "LocalTime.h"
-#include "PendingFile.h"
 #include "TextCoding.h"
 #include "TextCompare.h"
 #include "language/Messages.h"
-
-#include <filesystem>
-#include <optional>
 
 namespace {
 
@@ -120,16 +117,19 @@ void TBasicContainer::CopyReporting(TBasicFileStream& target, TStream& source, s
 {
     TBasicFileStream::TChunkDone report;
     if (FProgress) {
-        report = [&](std::int64_t done) {
-            if (!FProgress(doneBefore + done, total)) {
-                ThrowCancelled();
-            }
-        };
+        report = [&](std::int64_t done) { Report(doneBefore + done, total); };
     }
     if (count > 0) {
         target.CopyFromStream(source, count, report);
-    } else if (report) {
-        report(0);
+    } else {
+        Report(doneBefore, total);
+    }
+}
+
+void TBasicContainer::Report(std::int64_t done, std::int64_t total)
+{
+    if (FProgress && !FProgress(done, total)) {
+        ThrowCancelled();
     }
 }
 
@@ -240,7 +240,8 @@ void TBasicContainer::AppendFiles(const std::vector<TPathInfo>& paths)
     WriteTrailer();
 }
 
-std::shared_ptr<TFileInfo> TBasicContainer::ExtractNext(const std::string& target, bool targetIsFile)
+std::shared_ptr<TFileInfo> TBasicContainer::ExtractNext(const std::string& target, bool targetIsFile,
+                                                        TFileWriteBehind* writeBehind)
 {
     auto entry = ReadEntryHeaderAt();
     if (!entry) {
@@ -264,18 +265,16 @@ std::shared_ptr<TFileInfo> TBasicContainer::ExtractNext(const std::string& targe
         entry->FPath.CheckExtractable();
         outputName = entry->FPath.TargetName(target);
     }
-    std::optional<TPendingFile> pending;
-    try {
-        pending.emplace(outputName);
-    } catch (const std::filesystem::filesystem_error&) {
-        ThrowContainerError(msg::InvalidFolder);
+    if (writeBehind != nullptr && entry->FSize <= TFileWriteBehind::MaxFileSize) {
+        std::string contents(static_cast<std::size_t>(entry->FSize), '\0');
+        FStream->ReadBuffer(contents.data(), entry->FSize);
+        Report(entry->FSize, entry->FSize);
+        writeBehind->Write(outputName, std::move(contents), entry->FModified);
+        return entry;
     }
-    TBasicFileStream output(pending->Handle(), pending->TempName());
-    CopyReporting(output, *FStream, entry->FSize, 0, entry->FSize);
-    // A failed last write is reported here; the destructor could not.
-    output.Close();
-    SetLastWriteLocalSeconds(pending->Handle(), entry->FModified);
-    pending->Commit();
+    WriteCompleteFile(outputName, entry->FModified, [&](TBasicFileStream& output) {
+        CopyReporting(output, *FStream, entry->FSize, 0, entry->FSize);
+    });
     return entry;
 }
 

@@ -12,6 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
+class TFileWriteBehind;
+
 // The root of the container classes: owns the container file's stream, writes and reads the
 // primitive encodings (64-bit integers, length-prefixed strings) and the entry header that
 // precedes every stored file, copies file contents in and out, and checks the file before
@@ -59,8 +61,10 @@ protected:
     // The same, remembering where the header stood as the entry's position.
     virtual std::shared_ptr<TFileInfo> ReadEntryHeaderAt();
     // Reads the next entry and writes its file: as target itself when targetIsFile, else under
-    // the target folder. Returns the entry, or nullptr at the end marker.
-    std::shared_ptr<TFileInfo> ExtractNext(const std::string& target, bool targetIsFile);
+    // the target folder. Returns the entry, or nullptr at the end marker. With a write-behind, a
+    // small file is only read here and handed over to be written.
+    std::shared_ptr<TFileInfo> ExtractNext(const std::string& target, bool targetIsFile,
+                                           TFileWriteBehind* writeBehind = nullptr);
     std::unique_ptr<TCatalog> ExtractAll(const std::string& targetFolder);
 
     void WriteInt64(std::int64_t value);
@@ -73,6 +77,8 @@ protected:
     // doneBefore plus the bytes copied so far, out of total; raises ECancelled when it says so.
     void CopyReporting(TBasicFileStream& target, TStream& source, std::int64_t count, std::int64_t doneBefore,
                        std::int64_t total);
+    // Tells the progress; raises ECancelled when it says so.
+    void Report(std::int64_t done, std::int64_t total);
 
     std::unique_ptr<TBasicFileStream> FStream;
 

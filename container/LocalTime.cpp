@@ -19,8 +19,33 @@ std::int64_t LocalSecondsNow()
     return LocalSecondsFromUnix(now);
 }
 
+namespace {
+
+// How far the local wall clock is ahead of UTC at a moment, in seconds.
+std::int64_t ZoneOffsetAt(time_t moment)
+{
+    return LocalSecondsFromUnix(timespec{moment, 0}) - moment;
+}
+
+} // namespace
+
 timespec UnixFromLocalSeconds(std::int64_t localSeconds)
 {
+    // Where the zone's offset stays the same for a day around it, a local time stands for one
+    // moment: itself less that offset. That answer is mktime's, found without mktime, which
+    // looks at the zone's file again on every call (extracting many files calls this for each).
+    constexpr std::int64_t Day = 86400;
+    constexpr std::int64_t Far = std::int64_t{1} << 40;
+    if (localSeconds > -Far && localSeconds < Far) {
+        const auto guess = static_cast<time_t>(localSeconds - ZoneOffsetAt(static_cast<time_t>(localSeconds)));
+        const std::int64_t offset = ZoneOffsetAt(guess);
+        const auto moment = static_cast<time_t>(localSeconds - offset);
+        if (ZoneOffsetAt(moment) == offset && ZoneOffsetAt(moment - Day) == offset &&
+            ZoneOffsetAt(moment + Day) == offset) {
+            return timespec{moment, 0};
+        }
+    }
+    // Near a change of the offset (summer time beginning or ending), the zone's rules decide.
     const auto wall = static_cast<time_t>(localSeconds);
     tm fields{};
     ::gmtime_r(&wall, &fields);

@@ -26,6 +26,34 @@ unsigned NewFileMode()
     return mode;
 }
 
+// A file without a name is given one through its entry under /proc/self/fd; where that is not
+// mounted, files are written under a temporary name instead.
+bool CanNameUnnamedFiles()
+{
+    static const bool can = ::access("/proc/self/fd", X_OK) == 0;
+    return can;
+}
+
+std::string HandlePath(int handle)
+{
+    return "/proc/self/fd/" + std::to_string(handle);
+}
+
+std::string TempNamePattern(const std::string& finalName)
+{
+    const std::filesystem::path target(finalName);
+    std::string name = ".";
+    name += target.filename().string().substr(0, 200);
+    name += ".XXXXXX";
+    return (target.parent_path() / name).string();
+}
+
+std::string FolderOf(const std::string& finalName)
+{
+    const std::filesystem::path folder = std::filesystem::path(finalName).parent_path();
+    return folder.empty() ? "." : folder.string();
+}
+
 } // namespace
 
 TPendingFile::TPendingFile(const std::string& finalName) : FFinalName(finalName)
@@ -39,22 +67,37 @@ TPendingFile::TPendingFile(const std::string& finalName) : FFinalName(finalName)
         ThrowContainerError(msg::FileReadOnlyCannotOverwrite, {finalName});
     }
     FMode = exists ? info.st_mode & 07777 : NewFileMode();
-    const std::filesystem::path target(finalName);
-    const std::string pattern =
-        (target.parent_path() / ("." + target.filename().string().substr(0, 200) + ".XXXXXX")).string();
+    const std::string pattern = TempNamePattern(finalName);
+    const auto create = [&] { return (!exists && CreateUnnamed(FolderOf(finalName))) || CreateNamed(pattern); };
+    // The folders are made only when missing, so that many files written into one folder cost
+    // no look at it each.
+    if (!create()) {
+        CreateParentFolders(finalName);
+        if (!create()) {
+            ThrowContainerError(msg::FileReadOnlyCannotOverwrite, {finalName});
+        }
+    }
+}
+
+bool TPendingFile::CreateUnnamed(const std::string& folder)
+{
+    if (!CanNameUnnamedFiles()) {
+        return false;
+    }
+    // Nobody else can open a file without a name, so it may have its final permissions at once.
+    FHandle = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    FModePending = FHandle < 0;
+    return FHandle >= 0;
+}
+
+bool TPendingFile::CreateNamed(const std::string& pattern)
+{
     FTempName = pattern;
     FHandle = ::mkostemp(FTempName.data(), O_CLOEXEC);
     if (FHandle < 0) {
-        // The folders are made only when missing, so that many files written into one folder
-        // cost no look at it each.
-        CreateParentFolders(finalName);
-        FTempName = pattern;
-        FHandle = ::mkostemp(FTempName.data(), O_CLOEXEC);
-    }
-    if (FHandle < 0) {
         FTempName.clear();
-        ThrowContainerError(msg::FileReadOnlyCannotOverwrite, {finalName});
     }
+    return FHandle >= 0;
 }
 
 TPendingFile::~TPendingFile()
@@ -70,14 +113,56 @@ TPendingFile::~TPendingFile()
 void TPendingFile::Commit()
 {
     // Set now, not at creation: whatever wrote the contents may have changed them.
-    if (::fchmod(FHandle, static_cast<mode_t>(FMode)) != 0) {
-        throw EStreamError("Cannot set the permissions of file '" + FTempName + "': " + std::strerror(errno));
+    if (FModePending && ::fchmod(FHandle, static_cast<mode_t>(FMode)) != 0) {
+        throw EStreamError("Cannot set the permissions of file '" + FFinalName + "': " + std::strerror(errno));
     }
+    if (FTempName.empty()) {
+        CommitUnnamed();
+    } else {
+        CommitNamed();
+    }
+}
+
+void TPendingFile::CommitUnnamed()
+{
+    // A link never replaces: the final name is still free, as it was when the file was begun.
+    const std::string handlePath = HandlePath(FHandle);
+    if (::linkat(AT_FDCWD, handlePath.c_str(), AT_FDCWD, FFinalName.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        const int handle = FHandle;
+        FHandle = -1;
+        if (::close(handle) != 0) {
+            const int error = errno;
+            std::remove(FFinalName.c_str());
+            throw EStreamError("Cannot write file '" + FFinalName + "': " + std::strerror(error));
+        }
+        return;
+    }
+    if (errno != EEXIST) {
+        ThrowContainerError(msg::FileReadOnlyCannotOverwrite, {FFinalName});
+    }
+    // Something took the name meanwhile: the file replaces it as a renamed one would. It is
+    // linked under a temporary name first, found by making a placeholder and giving it up.
+    std::string tempName = TempNamePattern(FFinalName);
+    const int placeholder = ::mkostemp(tempName.data(), O_CLOEXEC);
+    if (placeholder < 0) {
+        ThrowContainerError(msg::FileReadOnlyCannotOverwrite, {FFinalName});
+    }
+    ::close(placeholder);
+    ::unlink(tempName.c_str());
+    if (::linkat(AT_FDCWD, handlePath.c_str(), AT_FDCWD, tempName.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        ThrowContainerError(msg::FileReadOnlyCannotOverwrite, {FFinalName});
+    }
+    FTempName = tempName;
+    CommitNamed();
+}
+
+void TPendingFile::CommitNamed()
+{
     // Some filesystems report a failed write only when the file is closed.
     const int handle = FHandle;
     FHandle = -1;
     if (::close(handle) != 0) {
-        throw EStreamError("Cannot write file '" + FTempName + "': " + std::strerror(errno));
+        throw EStreamError("Cannot write file '" + FFinalName + "': " + std::strerror(errno));
     }
     std::error_code error;
     std::filesystem::rename(FTempName, FFinalName, error);

@@ -2,12 +2,14 @@
 
 #include <string>
 
-// A file written under a temporary name beside its final name and renamed into place only when
-// complete: whatever fails on the way, the final name holds either its old contents or the
-// complete new ones, never a part. The temporary file is removed unless committed. It stays
-// private while it is written; the finished file gets the permissions of the file it replaces,
-// or those any new file gets. The temporary file is created at once and kept open until Commit,
-// so that whoever writes it need not look it up again; missing folders above it are made.
+// A file written in full before it takes its final name: whatever fails on the way, the final
+// name holds either its old contents or the complete new ones, never a part. A new file is
+// written without a name at all and linked into place when complete, so that not even a killed
+// process leaves a part of it behind (where the filesystem cannot do that, and for a file that
+// replaces another, it is written under a temporary name beside the final one and renamed). The
+// file stays private while it is written; the finished file gets the permissions of the file it
+// replaces, or those any new file gets. It is created at once and kept open until Commit, so that
+// whoever writes it writes through Handle; missing folders above it are made.
 class TPendingFile
 {
 public:
@@ -20,17 +22,27 @@ public:
     TPendingFile(const TPendingFile&) = delete;
     TPendingFile& operator=(const TPendingFile&) = delete;
 
-    const std::string& TempName() const { return FTempName; }
-    // The temporary file, open for reading and writing (until Commit).
+    // The file, open for reading and writing (until Commit).
     int Handle() const { return FHandle; }
-    // Gives the finished file its permissions, closes it and renames it to its final name,
-    // replacing a file that stood there. Raises EStreamError when the file cannot be completed,
-    // EContainerError ("File '%s' is read only! Cannot open for overwrite.") when the rename fails.
+    // Gives the finished file its permissions, closes it and puts it in place under its final
+    // name, replacing a file that stood there. Raises EStreamError when the file cannot be
+    // completed, EContainerError ("File '%s' is read only! Cannot open for overwrite.") when it
+    // cannot take its name.
     void Commit();
 
 private:
+    // Create the file in the folder without a name, or under a temporary name from the pattern;
+    // false when that fails.
+    bool CreateUnnamed(const std::string& folder);
+    bool CreateNamed(const std::string& pattern);
+    void CommitUnnamed();
+    void CommitNamed();
+
     std::string FFinalName;
+    // Empty while the file has no name.
     std::string FTempName;
     int FHandle = -1;
     unsigned FMode = 0;
+    // Whether the file still needs FMode: a file created without a name has it from the start.
+    bool FModePending = true;
 };

@@ -261,10 +261,11 @@ void TRandomCryptoContainer::TakeBack(std::int64_t entryStart, std::int64_t oldS
     }
 }
 
-std::shared_ptr<TFileInfo> TRandomCryptoContainer::ExtractFile(int index, const std::string& targetFolder)
+std::shared_ptr<TFileInfo> TRandomCryptoContainer::ExtractFile(int index, const std::string& targetFolder,
+                                                               TFileWriteBehind* writeBehind)
 {
     SeekToEntry(index);
-    return ExtractNext(targetFolder, false);
+    return ExtractNext(targetFolder, false, writeBehind);
 }
 
 std::shared_ptr<TFileInfo> TRandomCryptoContainer::ExtractFileTo(int index, const std::string& targetFile)
@@ -396,8 +397,11 @@ void CopyContainer(const std::string& sourceFile, std::string_view sourcePasswor
     // one folder: the target is the old container or the new one, never a part of either.
     try {
         TPendingFile replacement(targetFile);
-        std::filesystem::copy_file(tempFile, replacement.TempName(), std::filesystem::copy_options::overwrite_existing);
-        TBasicFileStream(replacement.TempName(), TFileMode::OpenReadWrite).Flush();
+        TBasicFileStream source(tempFile, TFileMode::OpenRead);
+        TBasicFileStream target(replacement.Handle(), targetFile);
+        target.CopyFromStream(source, 0);
+        target.Flush();
+        target.Close();
         replacement.Commit();
     } catch (...) {
         std::remove(tempFile.c_str());

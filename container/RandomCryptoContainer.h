@@ -35,8 +35,10 @@ public:
     // is cancelled (see SetProgress), the container and its file are as they were before.
     TCatalog& AddFile(const std::string& fileName, const std::string& baseFolder);
     // Writes entry index (in the catalog's current order) under a folder, or as the given file;
-    // the file appears only when complete.
-    std::shared_ptr<TFileInfo> ExtractFile(int index, const std::string& targetFolder);
+    // the file appears only when complete. With a write-behind, a small file is handed over to
+    // it and written after this returns (its failure told through the write-behind).
+    std::shared_ptr<TFileInfo> ExtractFile(int index, const std::string& targetFolder,
+                                           TFileWriteBehind* writeBehind = nullptr);
     std::shared_ptr<TFileInfo> ExtractFileTo(int index, const std::string& targetFile);
     // Drops the entry from the catalog; its bytes stay in the file and count as zombie bytes.
     TCatalog& DeleteEntry(const TFileInfo& entry);

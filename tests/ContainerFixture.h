@@ -75,6 +75,11 @@ TFileMap TreeOf(const std::string& folder);
 std::int64_t Int64At(const std::string& bytes, std::size_t offset);
 // Where the catalog of the container bytes begins: the header's locator without its password mask.
 std::int64_t CatalogPosition(const std::string& bytes, const std::string& password);
+// The message that refuses to write over a read-only file.
+inline std::string ReadOnlyError(const std::string& file)
+{
+    return "File '" + file + "' is read only! Cannot open for overwrite.";
+}
 // The error text of a call that must fail with an EContainerError.
 template <typename F> std::string ContainerErrorOf(F&& call)
 {

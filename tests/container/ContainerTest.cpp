@@ -1,9 +1,12 @@
 #include "ContainerFixture.h"
 #include "container/BasicContainer.h"
 #include "container/LocalFiles.h"
+#include "container/LocalTime.h"
 #include "container/PathError.h"
 
 #include <csignal>
+#include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
 #include <functional>
 #include <sys/resource.h>
@@ -20,11 +23,6 @@ void ExpectRefusals(const std::vector<std::pair<std::function<void()>, std::stri
     for (const auto& [call, message] : refusals) {
         EXPECT_EQ(ContainerErrorOf(call), message);
     }
-}
-
-std::string ReadOnlyError(const std::string& file)
-{
-    return "File '" + file + "' is read only! Cannot open for overwrite.";
 }
 
 // Gives the header's locator (stored masked with the password's check) the value 0: the catalog
@@ -324,3 +322,33 @@ TEST_F(ContainerTest, PlainContainerStoresAndExtractsATree)
     EXPECT_EQ(plain.ExtractAllFrom(FDir.File("plain.bin"), FDir.File("out"))->Count(), 2);
     EXPECT_EQ(TreeOf(FDir.File("out")), TreeOf(FDir.File("src")));
 }
+
+namespace {
+
+// A stored local time becomes the moment the zone's rules give it (mktime's answer), also in the
+// days around a change to and from summer time, in the hour skipped and in the hour repeated.
+TEST(LocalTimeTest, StoredTimesBecomeTheMomentsTheZoneRulesGive)
+{
+    const char* previous = std::getenv("TZ");
+    const std::string saved = previous != nullptr ? previous : "";
+    ::setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+    ::tzset();
+    // 2026-01-01, 2026-03-28 (summer time begins on the 29th), 2026-07-01, 2026-10-24 (ends on the 25th).
+    for (const std::int64_t first : {1767225600, 1774656000, 1782864000, 1792800000}) {
+        for (std::int64_t local = first; local < first + 3 * 86400; local += 900) {
+            auto wall = static_cast<time_t>(local);
+            tm fields{};
+            ::gmtime_r(&wall, &fields);
+            fields.tm_isdst = -1;
+            EXPECT_EQ(UnixFromLocalSeconds(local).tv_sec, ::mktime(&fields)) << local;
+        }
+    }
+    if (previous != nullptr) {
+        ::setenv("TZ", saved.c_str(), 1);
+    } else {
+        ::unsetenv("TZ");
+    }
+    ::tzset();
+}
+
+} // namespace

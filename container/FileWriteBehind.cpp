@@ -1,0 +1,118 @@
+#include "FileWriteBehind.h"
+
+#include "ContainerError.h"
+#include "LocalFiles.h"
+#include "PendingFile.h"
+#include "cipher/BasicFileStream.h"
+#include "language/Messages.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+
+void WriteCompleteFile(const std::string& finalName, std::int64_t lastWriteLocal,
+                       const std::function<void(TBasicFileStream&)>& fill)
+{
+    std::optional<TPendingFile> pending;
+    try {
+        pending.emplace(finalName);
+    } catch (const std::filesystem::filesystem_error&) {
+        ThrowContainerError(msg::InvalidFolder);
+    }
+    TBasicFileStream output(pending->Handle(), finalName);
+    fill(output);
+    // A failed last write is reported here; the destructor could not.
+    output.Close();
+    SetLastWriteLocalSeconds(pending->Handle(), lastWriteLocal);
+    pending->Commit();
+}
+
+TFileWriteBehind::TFileWriteBehind(TFailure onFailure, int threads, std::int64_t maxBytesWaiting)
+    : FOnFailure(std::move(onFailure)), FMaxBytesWaiting(maxBytesWaiting)
+{
+    for (int n = 0; n < std::max(threads, 1); ++n) {
+        FThreads.emplace_back([this] { Work(); });
+    }
+}
+
+TFileWriteBehind::~TFileWriteBehind()
+{
+    {
+        const std::lock_guard<std::mutex> lock(FMutex);
+        FStopping = true;
+    }
+    FFileWaits.notify_all();
+    for (std::thread& thread : FThreads) {
+        thread.join();
+    }
+}
+
+void TFileWriteBehind::Write(std::string finalName, std::string contents, std::int64_t lastWriteLocal)
+{
+    std::unique_lock<std::mutex> lock(FMutex);
+    WaitAndTell(lock, [&] { return FBytesWaiting <= FMaxBytesWaiting && !FUnwritten.contains(finalName); });
+    FBytesWaiting += static_cast<std::int64_t>(contents.size());
+    ++FUnwritten[finalName];
+    FWaiting.push_back({std::move(finalName), std::move(contents), lastWriteLocal});
+    lock.unlock();
+    FFileWaits.notify_one();
+}
+
+void TFileWriteBehind::Settle(const std::string& finalName)
+{
+    std::unique_lock<std::mutex> lock(FMutex);
+    WaitAndTell(lock, [&] { return !FUnwritten.contains(finalName); });
+}
+
+void TFileWriteBehind::Finish()
+{
+    std::unique_lock<std::mutex> lock(FMutex);
+    WaitAndTell(lock, [&] { return FUnwritten.empty(); });
+}
+
+void TFileWriteBehind::WaitAndTell(std::unique_lock<std::mutex>& lock, const std::function<bool()>& ready)
+{
+    FFileWritten.wait(lock, ready);
+    std::vector<std::exception_ptr> failures;
+    failures.swap(FFailures);
+    lock.unlock();
+    for (const std::exception_ptr& failure : failures) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (const std::exception& error) {
+            FOnFailure(error);
+        }
+    }
+    lock.lock();
+}
+
+void TFileWriteBehind::Work()
+{
+    std::unique_lock<std::mutex> lock(FMutex);
+    while (true) {
+        FFileWaits.wait(lock, [this] { return FStopping || !FWaiting.empty(); });
+        if (FStopping) {
+            return;
+        }
+        TFile file = std::move(FWaiting.front());
+        FWaiting.pop_front();
+        lock.unlock();
+        std::exception_ptr failure;
+        try {
+            WriteCompleteFile(file.Name, file.LastWrite, [&](TBasicFileStream& output) {
+                output.WriteBuffer(file.Contents.data(), static_cast<std::int64_t>(file.Contents.size()));
+            });
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        lock.lock();
+        FBytesWaiting -= static_cast<std::int64_t>(file.Contents.size());
+        if (--FUnwritten[file.Name] == 0) {
+            FUnwritten.erase(file.Name);
+        }
+        if (failure) {
+            FFailures.push_back(failure);
+        }
+        FFileWritten.notify_one();
+    }
+}

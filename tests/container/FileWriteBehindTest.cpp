@@ -1,0 +1,87 @@
+#include "container/FileWriteBehind.h"
+#include "ContainerFixture.h"
+#include "container/LocalFiles.h"
+#include "container/PendingFile.h"
+
+#include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using FileWriteBehindTest = ContainerFixture;
+
+// Files handed over are written whole, with their times, however many and whatever the bound;
+// of several under one name the last one stays, even when a larger one went before it. Failed
+// ones (a read-only file or a folder in the way) are told by the message their write raised, and
+// the others are written all the same.
+TEST_F(FileWriteBehindTest, WritesEveryFileKeepsTheLastOfANameAndTellsFailures)
+{
+    const std::string locked = MakeFile("locked.txt", "old");
+    ::chmod(locked.c_str(), 0444);
+    std::filesystem::create_directories(FDir.File("folder.txt"));
+    TFileMap expected{{"locked.txt", "old"}};
+    std::map<std::string, std::int64_t> times;
+    const std::string large = PatternBytes(1 << 20);
+    for (const std::int64_t bound : {std::int64_t{10}, std::int64_t{16} << 20}) {
+        std::vector<std::string> told;
+        TFileWriteBehind writeBehind([&](const std::exception& error) { told.push_back(error.what()); }, 2, bound);
+        // Four files in a row share a name, a large one first.
+        for (int n = 0; n < 60; ++n) {
+            const int group = n / 4;
+            const std::string name =
+                std::to_string(bound) + "/sub" + std::to_string(group % 3) + "/f" + std::to_string(group) + ".bin";
+            expected[name] = n % 4 == 0 ? large : PatternBytes(100, static_cast<unsigned>(n));
+            times[name] = 1600000000 + n;
+            writeBehind.Write(FDir.File(name), expected[name], times[name]);
+        }
+        writeBehind.Write(locked, "new", 0);
+        writeBehind.Write(FDir.File("folder.txt"), "new", 0);
+        writeBehind.Finish();
+        std::sort(told.begin(), told.end());
+        EXPECT_EQ(told, (std::vector<std::string>{ReadOnlyError(FDir.File("folder.txt")), ReadOnlyError(locked)}));
+    }
+    EXPECT_EQ(TreeOf(FDir.Path()), expected);
+    for (const auto& [name, time] : times) {
+        EXPECT_EQ(LastWriteLocalSeconds(FDir.File(name)), time) << name;
+    }
+}
+
+// A new file has no name until it is complete, then gets the permissions any new file gets; if
+// its name was taken meanwhile, it replaces what took it. A file not committed leaves nothing.
+TEST_F(FileWriteBehindTest, NewFileIsNamelessUntilCommittedAndReplacesWhatTookItsName)
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const int probe = ::open(FDir.Path().c_str(), O_TMPFILE | O_RDWR, 0600);
+    const bool namelessFiles = probe >= 0;
+    if (namelessFiles) {
+        ::close(probe);
+    }
+    const std::string name = FDir.File("new/file.txt");
+    for (const bool taken : {false, true}) {
+        SCOPED_TRACE(taken ? "name taken meanwhile" : "name free");
+        {
+            const TPendingFile abandoned(name);
+        }
+        TPendingFile pending(name);
+        ASSERT_EQ(::write(pending.Handle(), "whole", 5), 5);
+        if (namelessFiles) {
+            EXPECT_EQ(TreeOf(FDir.Path()), TFileMap{});
+        }
+        if (taken) {
+            MakeFile("new/file.txt", "other");
+        }
+        pending.Commit();
+        EXPECT_EQ(TreeOf(FDir.Path()), (TFileMap{{"new/file.txt", "whole"}}));
+        struct stat info
+        {
+        };
+        ASSERT_EQ(::stat(name.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask);
+        std::filesystem::remove(name);
+    }
+}
+
+} // namespace
