@@ -27,7 +27,9 @@ int OpenFlags(TFileMode mode)
         // file that another stream holds cannot destroy its contents.
         return O_RDWR | O_CREAT;
     case TFileMode::OpenRead:
-        return O_RDONLY;
+        // Opening a named pipe or a device must not wait for a writer or a line: a file is
+        // opened to be read, and whoever expects a regular file checks what the handle is.
+        return O_RDONLY | O_NONBLOCK | O_NOCTTY;
     case TFileMode::OpenReadWrite:
         return O_RDWR;
     }

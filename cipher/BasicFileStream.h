@@ -61,6 +61,8 @@ public:
     virtual std::int64_t CopyFromStream(TStream& source, std::int64_t count, const TChunkDone& chunkDone = {});
 
     const std::string& FileName() const { return FFileName; }
+    // The open file, for asking the system about it; it stays this stream's.
+    int Handle() const { return FHandle; }
 
 protected:
     // What Write does to the bytes before they reach the file (enciphering, for a cipher

@@ -31,13 +31,16 @@ int TAddCommand::Run(const TArguments& args, TConsole& console) const
     const std::string& file = args.Positionals()[0];
     const std::vector<std::string> inputs(args.Positionals().begin() + 1, args.Positionals().end());
     RequireWritableContainer(file);
-    const TInputSelection selection = CollectInputFiles(inputs, file);
+    TInputSelection selection = CollectInputFiles(inputs, file);
     WarnSkipped(selection, console);
+    const std::string password = TPasswordReader(console).Existing(args.Value("password-file"));
 
-    TRandomCryptoContainer container(TPasswordReader(console).Existing(args.Value("password-file")));
+    // The files are read while the container's key is set up.
+    TFileReadAhead files(std::move(selection.Files));
+    TRandomCryptoContainer container(password);
     container.Open(file);
     TContainerCloser closer(container);
-    StoreFiles(container, selection, console);
+    StoreFiles(container, files, selection.TotalSize, console);
     container.Close();
     return ExitDone;
 }

@@ -79,30 +79,10 @@ std::string StoredMemoFromFile(const std::string& fileName)
     return StoredMemo(text);
 }
 
-void StoreFiles(TRandomCryptoContainer& container, const TInputSelection& selection, TConsole& console)
+void StoreFiles(TRandomCryptoContainer& container, TFileReadAhead& files, std::int64_t totalSize, TConsole& console)
 {
-    const std::int32_t firstNew = container.GetCatalog().NextID();
-    TProgress progress(console, selection.TotalSize());
-    std::int64_t done = 0;
-    try {
-        for (const TInputFile& file : selection.Files) {
-            progress.Show(done, file.FullName);
-            container.AddFile(file.FullName, file.BaseFolder);
-            done += file.Size;
-        }
-    } catch (...) {
-        progress.Finish();
-        std::vector<std::shared_ptr<TFileInfo>> added;
-        for (const auto& entry : container.GetCatalog()) {
-            if (entry->FID >= firstNew) {
-                added.push_back(entry);
-            }
-        }
-        for (const auto& entry : added) {
-            container.DeleteEntry(*entry);
-        }
-        throw;
-    }
+    TProgress progress(console, totalSize);
+    container.AddFiles(files, [&](std::int64_t done, const std::string& name) { progress.Show(done, name); });
 }
 
 void WarnSkipped(const TInputSelection& selection, TConsole& console)

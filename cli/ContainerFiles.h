@@ -36,9 +36,8 @@ std::string StoredMemo(const std::string& text);
 // The same for the contents of a file ("File '%s' not found!" when it is missing).
 std::string StoredMemoFromFile(const std::string& fileName);
 
-// Stores the files one after another, with a progress line for large work. When one fails, the
-// entries this call added are taken out of the catalog again, so that the container holds all
-// of the files or none of them; the error is passed on.
-void StoreFiles(TRandomCryptoContainer& container, const TInputSelection& selection, TConsole& console);
+// Stores the files the read-ahead hands over, with a progress line for large work (totalSize
+// bytes). The container holds all of them or none: when one fails, the error is passed on.
+void StoreFiles(TRandomCryptoContainer& container, TFileReadAhead& files, std::int64_t totalSize, TConsole& console);
 // Warns about the things below a folder that were not stored.
 void WarnSkipped(const TInputSelection& selection, TConsole& console);

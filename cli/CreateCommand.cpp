@@ -74,17 +74,19 @@ int TCreateCommand::Run(const TArguments& args, TConsole& console) const
     // Everything that can be checked is checked before the password is asked.
     const std::string memo = memoFile ? StoredMemoFromFile(*memoFile) : StoredMemo(memoText.value_or(""));
     CheckOutput(output, args.Has("force"));
-    const TInputSelection selection = CollectInputFiles(inputs, output);
+    TInputSelection selection = CollectInputFiles(inputs, output);
     WarnSkipped(selection, console);
     const std::string password =
         TPasswordReader(console).New(args.Value("password-file"), Message(msg::PasswordLabel) + " ");
 
+    // The files are read while the container's key is set up.
+    TFileReadAhead files(std::move(selection.Files));
     TSiblingTempFile pending(output);
     {
         TRandomCryptoContainer container(password);
         container.OpenNew(pending.Name());
         try {
-            StoreFiles(container, selection, console);
+            StoreFiles(container, files, selection.TotalSize, console);
             container.SetMemo(memo);
             container.SetExtra(TExtraString(true).Serialize());
         } catch (...) {

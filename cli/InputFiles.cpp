@@ -46,27 +46,18 @@ private:
 
 void AddFile(TInputSelection& selection, const fs::path& file, const fs::path& base, std::int64_t size)
 {
-    TInputFile input{file.string(), base.string(), size};
-    TPathInfo check;
-    check.SetFrom(input.FullName, input.BaseFolder); // refuses file names a container cannot keep
+    TFileToStore input{file.string(), {}};
+    input.Path.SetFrom(input.FullName, base.string()); // refuses file names a container cannot keep
     // A folder name with "|" or "\\" would come back as a different path.
     const std::string folder = file.parent_path().string();
     if (folder.find_first_of("|\\", base.string().size()) != std::string::npos) {
         throw EPathError(Message(msg::IllegalFileName, {folder}));
     }
     selection.Files.push_back(std::move(input));
+    selection.TotalSize += size;
 }
 
 } // namespace
-
-std::int64_t TInputSelection::TotalSize() const
-{
-    std::int64_t total = 0;
-    for (const TInputFile& file : Files) {
-        total += file.Size;
-    }
-    return total;
-}
 
 TInputSelection CollectInputFiles(const std::vector<std::string>& paths, const std::string& excluded)
 {

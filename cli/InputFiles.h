@@ -1,25 +1,20 @@
 #pragma once
 
+#include "container/FileReadAhead.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// One file to be stored, and the folder it is added from: the part of its path that a container
-// does not keep, so that what lies below that folder comes back on extraction.
-struct TInputFile
-{
-    std::string FullName;
-    std::string BaseFolder;
-    std::int64_t Size = 0;
-};
-
 struct TInputSelection
 {
-    std::vector<TInputFile> Files;
+    // Each file with its path below the folder it is added from: the part of its name that a
+    // container does not keep, so that what lies below that folder comes back on extraction.
+    std::vector<TFileToStore> Files;
     // Things below a folder that are neither files nor folders (pipes, sockets, devices).
     std::vector<std::string> Skipped;
-
-    std::int64_t TotalSize() const;
+    // The size of all files together, as found when they were collected.
+    std::int64_t TotalSize = 0;
 };
 
 // The files the paths on a command line stand for. A file is added from its own folder; a folder

@@ -213,30 +213,41 @@ std::shared_ptr<TFileInfo> TBasicContainer::ReadEntryHeaderAt()
     return entry;
 }
 
-void TBasicContainer::AppendFile(const TPathInfo& path)
+void TBasicContainer::AppendFile(const TPathInfo& path, TReadFile& file)
 {
-    const std::string fullName = path.FullName();
-    const TFileFacts facts = FactsOf(fullName);
-    if (!facts.Exists) {
-        ThrowContainerError(msg::FileNotFound, {fullName});
-    }
-    TBasicFileStream source(fullName, TFileMode::OpenRead);
     auto entry = std::make_shared<TFileInfo>();
-    entry->FSize = facts.Size;
-    entry->FModified = facts.LastWrite;
-    entry->FAttributes = facts.Attributes;
+    entry->FSize = file.Facts.Size;
+    entry->FModified = file.Facts.LastWrite;
+    entry->FAttributes = file.Facts.Attributes;
     entry->FAdded = LocalSecondsNow();
     entry->FPath = path;
     AddEntry(entry);
-    CopyReporting(*FStream, source, entry->FSize, 0, entry->FSize);
+    CopyReporting(*FStream, *file.Contents, entry->FSize, 0, entry->FSize);
+}
+
+void TBasicContainer::AppendAll(TFileReadAhead& files, const TFileStarting& starting)
+{
+    std::int64_t done = 0;
+    while (std::optional<TReadFile> file = files.Next()) {
+        const TFileToStore& source = files.Files()[file->Index];
+        if (starting) {
+            starting(done, source.FullName);
+        }
+        AppendFile(source.Path, *file);
+        done += file->Facts.Size;
+    }
 }
 
 void TBasicContainer::AppendFiles(const std::vector<TPathInfo>& paths)
 {
-    WriteHeader();
+    std::vector<TFileToStore> sources;
+    sources.reserve(paths.size());
     for (const TPathInfo& path : paths) {
-        AppendFile(path);
+        sources.push_back({path.FullName(), path});
     }
+    TFileReadAhead files(std::move(sources));
+    WriteHeader();
+    AppendAll(files, {});
     WriteTrailer();
 }
 

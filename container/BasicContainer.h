@@ -3,6 +3,7 @@
 #include "Catalog.h"
 #include "CopyProgress.h"
 #include "FileInfo.h"
+#include "FileReadAhead.h"
 #include "cipher/BasicFileStream.h"
 
 #include <cstdint>
@@ -52,7 +53,9 @@ protected:
     virtual void AddEntry(const std::shared_ptr<TFileInfo>& entry);
     void WriteEntryHeader(TFileInfo& entry);
     // Stores one file at the current position: entry header, then its bytes.
-    void AppendFile(const TPathInfo& path);
+    void AppendFile(const TPathInfo& path, TReadFile& file);
+    // Stores every file the read-ahead hands over, one after another, at the current position.
+    void AppendAll(TFileReadAhead& files, const TFileStarting& starting);
     void AppendFiles(const std::vector<TPathInfo>& paths);
 
     virtual void ReadHeader();

@@ -55,13 +55,12 @@ static std::int64_t AttributesOf(const std::string& fileName, const struct stat&
     return attributes;
 }
 
-TFileFacts FactsOf(const std::string& fileName)
+// What a container keeps of a file's status; nothing (Exists false) when the look failed or the
+// name is not a regular file.
+static TFileFacts FactsFromStatus(const std::string& fileName, bool looked, const struct stat& info)
 {
     TFileFacts facts;
-    struct stat info
-    {
-    };
-    if (!StatOf(fileName, info) || !S_ISREG(info.st_mode)) {
+    if (!looked || !S_ISREG(info.st_mode)) {
         return facts;
     }
     facts.Exists = true;
@@ -69,6 +68,24 @@ TFileFacts FactsOf(const std::string& fileName)
     facts.Attributes = AttributesOf(fileName, info);
     facts.LastWrite = LocalSecondsFromUnix(info.st_mtim);
     return facts;
+}
+
+TFileFacts FactsOf(const std::string& fileName)
+{
+    struct stat info
+    {
+    };
+    const bool looked = StatOf(fileName, info);
+    return FactsFromStatus(fileName, looked, info);
+}
+
+TFileFacts FactsOfOpen(int handle, const std::string& fileName)
+{
+    struct stat info
+    {
+    };
+    const bool looked = ::fstat(handle, &info) == 0;
+    return FactsFromStatus(fileName, looked, info);
 }
 
 std::int64_t LastWriteLocalSeconds(const std::string& fileName)

@@ -22,6 +22,8 @@ struct TFileFacts
     std::int64_t LastWrite = 0; // local wall-clock seconds
 };
 TFileFacts FactsOf(const std::string& fileName);
+// The same for a file that is open under that name: one look at the handle, none at the path.
+TFileFacts FactsOfOpen(int handle, const std::string& fileName);
 
 // Last-write time as local wall-clock seconds (see LocalTime.h).
 std::int64_t LastWriteLocalSeconds(const std::string& fileName);

@@ -205,15 +205,30 @@ void TRandomCryptoContainer::WriteEndMarker()
     FModified = true;
 }
 
-TCatalog& TRandomCryptoContainer::AddFile(const std::string& fileName, const std::string& baseFolder)
+void TRandomCryptoContainer::RequireAppendable(const std::string& fileName)
 {
     RequireOpen(msg::AttemptedAppendToClosed, {fileName, FFileName});
     if (FMode == ModeReadOnly) {
         ThrowContainerError(msg::AttemptedAppendToReadOnly, {fileName, FFileName});
     }
+}
+
+TCatalog& TRandomCryptoContainer::AddFile(const std::string& fileName, const std::string& baseFolder)
+{
+    RequireAppendable(fileName);
     TPathInfo path;
     path.SetFrom(fileName, baseFolder);
-    AppendUndoable([&] { AppendFile(path); });
+    TFileReadAhead file({{fileName, std::move(path)}});
+    return AddFiles(file);
+}
+
+TCatalog& TRandomCryptoContainer::AddFiles(TFileReadAhead& files, const TFileStarting& starting)
+{
+    if (files.Files().empty()) {
+        return GetCatalog();
+    }
+    RequireAppendable(files.Files().front().FullName);
+    AppendUndoable([&] { AppendAll(files, starting); });
     return *FCatalog;
 }
 
@@ -319,10 +334,7 @@ TCatalog& TRandomCryptoContainer::RegenCatalog(bool markModified)
 
 TCatalog& TRandomCryptoContainer::AppendContainer(const std::string& fileName, std::string_view password)
 {
-    RequireOpen(msg::AttemptedAppendToClosed, {fileName, FFileName});
-    if (FMode == ModeReadOnly) {
-        ThrowContainerError(msg::AttemptedAppendToReadOnly, {fileName, FFileName});
-    }
+    RequireAppendable(fileName);
     TRandomCryptoContainer source(password);
     source.OpenReadOnly(fileName);
     std::int64_t total = 0;

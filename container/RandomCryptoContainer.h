@@ -34,6 +34,10 @@ public:
     // Stores a file at the end; baseFolder must be a leading part of fileName. When it fails or
     // is cancelled (see SetProgress), the container and its file are as they were before.
     TCatalog& AddFile(const std::string& fileName, const std::string& baseFolder);
+    // Stores every file of the read-ahead at the end, in its order, telling starting before each
+    // one. All of them or none: when one fails or the progress cancels, the container and its
+    // file are as they were before, and the failure is raised.
+    TCatalog& AddFiles(TFileReadAhead& files, const TFileStarting& starting = {});
     // Writes entry index (in the catalog's current order) under a folder, or as the given file;
     // the file appears only when complete. With a write-behind, a small file is handed over to
     // it and written after this returns (its failure told through the write-behind).
@@ -89,6 +93,8 @@ private:
     // other changes wait for Close, so the file is byte for byte as before.
     void TakeBack(std::int64_t entryStart, std::int64_t oldSize, std::int32_t firstNewID, bool wasModified);
     void RequireOpen(const TMessage& refusal, std::initializer_list<TFormatArg> args);
+    // Refuses to append the named file (or container) when closed or read only.
+    void RequireAppendable(const std::string& fileName);
     std::string Scrambled(std::string_view text) const;
 
     std::unique_ptr<TBrassCrypto> FFreshCipher;

@@ -87,9 +87,10 @@ TEST(CliFiles, InputFoldersComeWithTheirNameOddThingsAreSkippedAndPasswordFilesG
     const TInputSelection selection = CollectInputFiles({dir.File("docs/"), dir.File("single.txt")}, "");
     ASSERT_EQ(selection.Files.size(), 3u);
     EXPECT_EQ(selection.Files[0].FullName, dir.File("docs/a.txt"));
-    EXPECT_EQ(selection.Files[0].BaseFolder, dir.Path()) << "a folder is added from its parent";
+    EXPECT_EQ(selection.Files[0].Path.BaseFolder(), dir.Path()) << "a folder is added from its parent";
     EXPECT_EQ(selection.Files[1].FullName, dir.File("docs/sub/b.txt"));
-    EXPECT_EQ(selection.Files[2].BaseFolder, dir.Path());
+    EXPECT_EQ(selection.Files[2].Path.BaseFolder(), dir.Path());
+    EXPECT_EQ(selection.TotalSize, 6);
     EXPECT_EQ(selection.Skipped, std::vector<std::string>{dir.File("docs/pipe")});
 
     EXPECT_EQ(CollectInputFiles({dir.File("docs")}, dir.File("docs/a.txt")).Files.size(), 1u) << "excluded";

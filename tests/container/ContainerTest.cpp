@@ -1,16 +1,21 @@
 #include "ContainerFixture.h"
+#include "cipher/BasicFileStream.h"
 #include "container/BasicContainer.h"
+#include "container/FileReadAhead.h"
 #include "container/LocalFiles.h"
 #include "container/LocalTime.h"
 #include "container/PathError.h"
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <functional>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <tuple>
 
 namespace {
@@ -23,6 +28,34 @@ void ExpectRefusals(const std::vector<std::pair<std::function<void()>, std::stri
     for (const auto& [call, message] : refusals) {
         EXPECT_EQ(ContainerErrorOf(call), message);
     }
+}
+
+// Bounds that make the read-ahead wait for its consumer at every file, and hand files of more
+// than 100 bytes over open.
+constexpr TFileReadAhead::TLimits TightLimits{100, 1, 1, 1};
+
+// Each file to be stored from the base folder.
+std::vector<TFileToStore> ToStore(const std::vector<std::string>& names, const std::string& base)
+{
+    std::vector<TFileToStore> files;
+    for (const std::string& name : names) {
+        files.push_back({name, {}});
+        files.back().Path.SetFrom(name, base);
+    }
+    return files;
+}
+
+// What a catalog keeps of each entry but the time it was added, in entry-number order.
+std::vector<std::tuple<std::string, std::string, std::int64_t, std::int64_t, std::int64_t, std::int64_t>>
+StoredFacts(TCatalog& catalog)
+{
+    catalog.SortByID();
+    std::vector<std::tuple<std::string, std::string, std::int64_t, std::int64_t, std::int64_t, std::int64_t>> facts;
+    for (const auto& entry : catalog) {
+        facts.emplace_back(entry->FPath.StoredRelativeFolder(), entry->FPath.StoredFileName(), entry->FSize,
+                           entry->FDupNo, entry->FAttributes, entry->FModified);
+    }
+    return facts;
 }
 
 // Gives the header's locator (stored masked with the password's check) the value 0: the catalog
@@ -323,7 +356,119 @@ TEST_F(ContainerTest, PlainContainerStoresAndExtractsATree)
     EXPECT_EQ(TreeOf(FDir.File("out")), TreeOf(FDir.File("src")));
 }
 
-namespace {
+// A batch stores what adding the files one by one stores, whichever way each was read (in memory
+// or from the open file). A folder path of more than 255 bytes is kept cut short, but the file is
+// still read by its real name (it used to be looked for under the shortened name).
+TEST_F(ContainerTest, BatchAddStoresWhatAddingOneByOneStores)
+{
+    const std::string base = FDir.File("src"), deep = std::string(200, 'd') + "/" + std::string(100, 'e');
+    std::vector<std::string> names = {MakeFile("src/big.bin", PatternBytes(5000, 3)), MakeFile("src/empty", ""),
+                                      MakeFile("src/.hidden", "h"), MakeFile("src/sub/ro.txt", "read only"),
+                                      MakeFile("src/" + deep + "/deep.txt", "deep")};
+    names.push_back(names[0]); // the same name again: the next duplicate number
+    ::chmod(names[3].c_str(), 0444);
+    SetLastWriteLocalSeconds(names[1], 1500000000);
+
+    TRandomCryptoContainer single("pw"), batch("pw");
+    single.OpenNew(FDir.File("single.xvt"));
+    batch.OpenNew(FDir.File("batch.xvt"));
+    for (const std::string& name : names) {
+        single.AddFile(name, base);
+    }
+    TFileReadAhead files(ToStore(names, base), TightLimits);
+    std::vector<std::pair<std::int64_t, std::string>> told;
+    batch.AddFiles(files, [&](std::int64_t done, const std::string& name) { told.emplace_back(done, name); });
+
+    EXPECT_EQ(StoredFacts(batch.GetCatalog()), StoredFacts(single.GetCatalog()));
+    EXPECT_EQ(std::get<0>(StoredFacts(batch.GetCatalog())[4]).size(), 255u) << "the folder is kept cut short";
+    EXPECT_EQ(
+        told,
+        (std::vector<std::pair<std::int64_t, std::string>>{
+            {0, names[0]}, {5000, names[1]}, {5000, names[2]}, {5001, names[3]}, {5010, names[4]}, {5014, names[5]}}));
+    const TFileMap expected = {{"big.bin", PatternBytes(5000, 3)},
+                               {"empty", ""},
+                               {".hidden", "h"},
+                               {"ro.txt", "read only"},
+                               {"deep.txt", "deep"}};
+    for (TRandomCryptoContainer* container : {&single, &batch}) {
+        EXPECT_EQ(ExtractedFiles(*container), expected);
+        container->Close();
+    }
+    EXPECT_EQ(ExtractedFiles(FDir.File("batch.xvt"), "pw"), expected);
+}
+
+// A file of a batch that cannot be stored, or a cancel, takes the whole batch back: the file is
+// byte for byte as before and the error names the file. A named pipe is refused without waiting
+// for a writer.
+TEST_F(ContainerTest, AFailureInABatchTakesTheWholeBatchBack)
+{
+    const std::string file = FDir.File("c.xvt"), missing = FDir.File("missing"), pipe = FDir.File("pipe");
+    const std::string held = MakeFile("held", "held"), folder = FDir.File("folder");
+    MakeContainer(file, "pw", {{"kept", "kept"}});
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::filesystem::create_directory(folder);
+    const TBasicFileStream holder(held, TFileMode::OpenRead);
+    const std::string before = ReadWholeFile(file);
+    const std::string first = MakeFile("first", PatternBytes(300)), last = MakeFile("last", "last");
+
+    for (const auto& [failing, message] :
+         std::vector<std::pair<std::string, std::string>>{{missing, "File '" + missing + "' not found!"},
+                                                          {pipe, "File '" + pipe + "' not found!"},
+                                                          {folder, "File '" + folder + "' not found!"},
+                                                          {held, "Cannot open file '" + held + "'"},
+                                                          {"", "Cancelled"}}) {
+        SCOPED_TRACE(failing);
+        TRandomCryptoContainer container("pw");
+        container.Open(file);
+        std::vector<std::string> names = {first, failing.empty() ? last : failing, last};
+        TFileReadAhead files(ToStore(names, FDir.Path()), TightLimits);
+        int reports = 0;
+        container.SetProgress([&](std::int64_t, std::int64_t) { return failing.empty() ? ++reports < 2 : true; });
+        std::string error = "(no error)";
+        try {
+            container.AddFiles(files);
+        } catch (const std::exception& raised) {
+            error = raised.what();
+        }
+        EXPECT_EQ(error.substr(0, message.size()), message);
+        EXPECT_EQ(container.GetCatalog().Count(), 1);
+        container.Close();
+        EXPECT_EQ(ReadWholeFile(file), before);
+    }
+}
+
+// However small its bounds, the read-ahead hands every file over complete and in order, keeps no
+// more files open than it may, and stops at once when destroyed before the end.
+TEST_F(ContainerTest, TheReadAheadKeepsOrderAndBoundsAndStopsWhenDestroyed)
+{
+    std::vector<std::string> names;
+    for (int n = 0; n < 200; ++n) {
+        names.push_back(MakeFile("many/" + std::to_string(n), PatternBytes(static_cast<std::size_t>(n * 7), n)));
+    }
+    const auto openFiles = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); };
+    const auto idle = openFiles();
+    for (const std::int64_t wholeFileSize : {std::int64_t{1} << 20, std::int64_t{500}, std::int64_t{-1}}) {
+        TFileReadAhead files(ToStore(names, FDir.Path()), {wholeFileSize, 300, 3, 8});
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_LE(openFiles() - idle, 4) << "three files waiting open and one being read";
+        std::size_t count = 0;
+        while (std::optional<TReadFile> file = files.Next()) {
+            ASSERT_EQ(file->Index, count);
+            std::string bytes(static_cast<std::size_t>(file->Facts.Size), '\0');
+            file->Contents->ReadBuffer(bytes.data(), file->Facts.Size);
+            ASSERT_EQ(bytes, PatternBytes(count * 7, static_cast<unsigned>(count))) << wholeFileSize;
+            ++count;
+        }
+        EXPECT_EQ(count, names.size());
+    }
+    const auto start = std::chrono::steady_clock::now();
+    {
+        TFileReadAhead files(ToStore(names, FDir.Path()), TightLimits);
+        EXPECT_EQ(files.Next()->Index, 0u);
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(openFiles(), idle);
+}
 
 // A stored local time becomes the moment the zone's rules give it (mktime's answer), also in the
 // days around a change to and from summer time, in the hour skipped and in the hour repeated.
@@ -350,5 +495,3 @@ TEST(LocalTimeTest, StoredTimesBecomeTheMomentsTheZoneRulesGive)
     }
     ::tzset();
 }
-
-} // namespace
