@@ -41,16 +41,17 @@ std::int64_t TBrassCrypto::ComputeCheck() const
     return static_cast<std::int64_t>(fold);
 }
 
-TBrassCrypto::TBrassCrypto(TCloneTag) : FSetupStart(TClock::now()), FSetupEnd(FSetupStart) {}
+TBrassCrypto::TBrassCrypto(const TBrassCrypto& other, TCopyTag) : FSetupStart(TClock::now()), FSetupEnd(FSetupStart)
+{
+    std::memcpy(FState, other.FState, sizeof FState);
+    FI = other.FI;
+    FJ = other.FJ;
+    FCheck = other.FCheck;
+}
 
 std::unique_ptr<TBrassCrypto> TBrassCrypto::Clone() const
 {
-    std::unique_ptr<TBrassCrypto> clone(new TBrassCrypto(TCloneTag{}));
-    std::memcpy(clone->FState, FState, sizeof FState);
-    clone->FI = FI;
-    clone->FJ = FJ;
-    clone->FCheck = FCheck;
-    return clone;
+    return std::unique_ptr<TBrassCrypto>(new TBrassCrypto(*this, TCopyTag{}));
 }
 
 std::int64_t TBrassCrypto::SetupMilliseconds() const

@@ -26,7 +26,7 @@ public:
     // A new, independent cipher at exactly this one's keystream position and with its check.
     // The clone's set-up time is that of its own construction, which runs no key schedule: a
     // container clones a saved state for every entry it reads or writes.
-    std::unique_ptr<TBrassCrypto> Clone() const;
+    virtual std::unique_ptr<TBrassCrypto> Clone() const;
 
     // Whole milliseconds the key set-up took.
     std::int64_t SetupMilliseconds() const;
@@ -34,13 +34,14 @@ public:
     // The derived value v (0 to 110) that adds v + 1 passes to the stretched set-up.
     static std::uint32_t KeyVariation(std::string_view key);
 
-private:
-    // For clones: no key schedule, the state is copied in right after.
-    struct TCloneTag
+protected:
+    // A copy of the other's permutation, position and check, without a key schedule.
+    struct TCopyTag
     {
     };
-    explicit TBrassCrypto(TCloneTag);
+    TBrassCrypto(const TBrassCrypto& other, TCopyTag);
 
+private:
     using TClock = std::chrono::steady_clock;
     TClock::time_point FSetupStart;
     TClock::time_point FSetupEnd;

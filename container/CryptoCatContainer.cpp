@@ -1,6 +1,7 @@
 #include "CryptoCatContainer.h"
 
 #include "ContainerError.h"
+#include "cipher/ReplayCrypto.h"
 
 namespace {
 
@@ -16,7 +17,13 @@ TCryptoCatContainer::TCryptoCatContainer(std::string_view password)
 
 void TCryptoCatContainer::RestartSegmentCipher()
 {
-    FCipher = FHeaderCipher->Clone();
+    FCipher = std::make_unique<TReplayCrypto>(*FHeaderCipher, FSegmentKeystream);
+}
+
+void TCryptoCatContainer::KeepHeaderCipher()
+{
+    FHeaderCipher = FCipher->Clone();
+    FSegmentKeystream = std::make_shared<TKeystreamRecord>(*FHeaderCipher, SegmentKeystreamKept);
 }
 
 void TCryptoCatContainer::WriteFormat()
@@ -44,13 +51,13 @@ void TCryptoCatContainer::ReadFormat()
 void TCryptoCatContainer::WriteHeader()
 {
     TCryptoContainer::WriteHeader();
-    FHeaderCipher = FCipher->Clone();
+    KeepHeaderCipher();
 }
 
 void TCryptoCatContainer::ReadHeader()
 {
     TCryptoContainer::ReadHeader();
-    FHeaderCipher = FCipher->Clone();
+    KeepHeaderCipher();
 }
 
 void TCryptoCatContainer::WriteLocator(std::int64_t catalogPosition)

@@ -2,7 +2,9 @@
 
 #include "Catalog.h"
 #include "CryptoContainer.h"
+#include "cipher/KeystreamRecord.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -49,10 +51,13 @@ protected:
     // position just after the last complete entry.
     virtual TCatalog& ScanCatalog();
 
+    // Every entry, and the catalog, begin their keystream at the state the header leaves: that
+    // keystream is kept (up to SegmentKeystreamKept bytes) and replayed for each.
     void RestartSegmentCipher();
     void MarkCatalogInvalid();
 
     std::unique_ptr<TBrassCrypto> FHeaderCipher;
+    std::shared_ptr<TKeystreamRecord> FSegmentKeystream;
     std::unique_ptr<TCatalog> FCatalog;
     std::int64_t FLocatorPos = 0;
     std::int64_t FCatalogPos = 0;
@@ -61,7 +66,13 @@ protected:
     std::string FExtra;
 
 private:
+    // Bytes of the segments' keystream kept: entries up to this size are enciphered and
+    // deciphered by replaying it.
+    static constexpr std::size_t SegmentKeystreamKept = 1 << 20;
+
     void WriteLocator(std::int64_t catalogPosition);
+    // Saves the cipher as the header leaves it, where every segment begins.
+    void KeepHeaderCipher();
 
     // Whether the locator in the file points at a stored catalog.
     bool FLocatorValid = false;

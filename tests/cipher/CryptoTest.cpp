@@ -1,5 +1,6 @@
 #include "ContainerFixture.h"
 #include "cipher/BrassCrypto.h"
+#include "cipher/ReplayCrypto.h"
 
 #include <gtest/gtest.h>
 
@@ -121,4 +122,26 @@ TEST(BrassCryptoTest, CloneContinuesTheKeystreamAndIsIndependent)
     EXPECT_EQ(Keystream(source, 1000), fromClone);
     Keystream(*clone, 500);
     EXPECT_EQ(Keystream(source, 64), Keystream(*reference, 1000 + 64).substr(1000));
+}
+
+// A cipher replaying a kept keystream gives what a clone of its start state gives, in calls of
+// any size, across the end of what is kept, for every replay of one record, and from its own
+// clones taken before and past that end.
+TEST(BrassCryptoTest, ReplayGivesTheKeystreamOfItsStartState)
+{
+    const TBrassCrypto start("replay me", 3);
+    for (const std::size_t limit : {0, 5, 100, 9000}) {
+        const auto record = std::make_shared<TKeystreamRecord>(start, limit);
+        for (int replay = 0; replay < 2; ++replay) {
+            SCOPED_TRACE("kept " + std::to_string(limit) + ", replay " + std::to_string(replay));
+            TReplayCrypto replaying(start, record);
+            const auto reference = start.Clone();
+            for (const std::size_t count : {1, 7, 64, 3, 200, 4096, 9000}) {
+                const auto cloned = replaying.Clone();
+                const std::string expected = Keystream(*reference, count);
+                EXPECT_EQ(Keystream(replaying, count), expected) << count;
+                EXPECT_EQ(Keystream(*cloned, count), expected) << "clone, " << count;
+            }
+        }
+    }
 }
