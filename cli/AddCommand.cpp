@@ -3,6 +3,7 @@
 #include "ContainerCloser.h"
 #include "ContainerFiles.h"
 #include "PasswordReader.h"
+#include "Progress.h"
 #include "container/RandomCryptoContainer.h"
 
 std::string TAddCommand::Summary() const
@@ -31,7 +32,7 @@ int TAddCommand::Run(const TArguments& args, TConsole& console) const
     const std::string& file = args.Positionals()[0];
     const std::vector<std::string> inputs(args.Positionals().begin() + 1, args.Positionals().end());
     RequireWritableContainer(file);
-    TInputSelection selection = CollectInputFiles(inputs, file);
+    TInputSelection selection = CollectInputFiles(inputs, file, TProgress::CanShow(console));
     WarnSkipped(selection, console);
     const std::string password = TPasswordReader(console).Existing(args.Value("password-file"));
 

@@ -3,6 +3,7 @@
 #include "CommandError.h"
 #include "ContainerFiles.h"
 #include "PasswordReader.h"
+#include "Progress.h"
 #include "SiblingTempFile.h"
 #include "TextFormat.h"
 #include "container/ContainerError.h"
@@ -12,6 +13,8 @@
 #include "language/Messages.h"
 
 #include <filesystem>
+#include <future>
+#include <memory>
 
 namespace {
 
@@ -71,29 +74,44 @@ int TCreateCommand::Run(const TArguments& args, TConsole& console) const
         throw EUsageError("--memo and --memo-file cannot be used together");
     }
 
-    // Everything that can be checked is checked before the password is asked.
+    // A password from a file is there at once: the container's key, which takes a while to set
+    // up, is then set up while the files are collected. A password typed on the terminal is
+    // asked only once everything that can be checked has been.
+    const std::optional<std::string> passwordFile = args.Value("password-file");
+    const auto newPassword = [&] {
+        return TPasswordReader(console).New(passwordFile, Message(msg::PasswordLabel) + " ");
+    };
+    const auto setUpKey = [](const std::string& password) {
+        return std::async(std::launch::async,
+                          [password] { return std::make_unique<TRandomCryptoContainer>(password); });
+    };
+    std::future<std::unique_ptr<TRandomCryptoContainer>> keyed;
+    if (passwordFile) {
+        keyed = setUpKey(newPassword());
+    }
     const std::string memo = memoFile ? StoredMemoFromFile(*memoFile) : StoredMemo(memoText.value_or(""));
     CheckOutput(output, args.Has("force"));
-    TInputSelection selection = CollectInputFiles(inputs, output);
+    TInputSelection selection = CollectInputFiles(inputs, output, TProgress::CanShow(console));
     WarnSkipped(selection, console);
-    const std::string password =
-        TPasswordReader(console).New(args.Value("password-file"), Message(msg::PasswordLabel) + " ");
+    if (!passwordFile) {
+        keyed = setUpKey(newPassword());
+    }
 
-    // The files are read while the container's key is set up.
+    // The files are read while the key is set up.
     TFileReadAhead files(std::move(selection.Files));
     TSiblingTempFile pending(output);
     {
-        TRandomCryptoContainer container(password);
-        container.OpenNew(pending.Name());
+        const std::unique_ptr<TRandomCryptoContainer> container = keyed.get();
+        container->OpenNew(pending.Name());
         try {
-            StoreFiles(container, files, selection.TotalSize, console);
-            container.SetMemo(memo);
-            container.SetExtra(TExtraString(true).Serialize());
+            StoreFiles(*container, files, selection.TotalSize, console);
+            container->SetMemo(memo);
+            container->SetExtra(TExtraString(true).Serialize());
         } catch (...) {
-            container.Close();
+            container->Close();
             throw;
         }
-        container.Close();
+        container->Close();
     }
     pending.Commit();
     return ExitDone;

@@ -44,7 +44,7 @@ private:
     fs::path FCanonical;
 };
 
-void AddFile(TInputSelection& selection, const fs::path& file, const fs::path& base, std::int64_t size)
+void AddFile(TInputSelection& selection, const fs::path& file, const fs::path& base, bool countSize)
 {
     TFileToStore input{file.string(), {}};
     input.Path.SetFrom(input.FullName, base.string()); // refuses file names a container cannot keep
@@ -54,12 +54,14 @@ void AddFile(TInputSelection& selection, const fs::path& file, const fs::path& b
         throw EPathError(Message(msg::IllegalFileName, {folder}));
     }
     selection.Files.push_back(std::move(input));
-    selection.TotalSize += size;
+    if (countSize) {
+        selection.TotalSize += static_cast<std::int64_t>(fs::file_size(file));
+    }
 }
 
 } // namespace
 
-TInputSelection CollectInputFiles(const std::vector<std::string>& paths, const std::string& excluded)
+TInputSelection CollectInputFiles(const std::vector<std::string>& paths, const std::string& excluded, bool countSizes)
 {
     const TExclusion exclusion(excluded);
     TInputSelection selection;
@@ -81,12 +83,12 @@ TInputSelection CollectInputFiles(const std::vector<std::string>& paths, const s
             std::sort(files.begin(), files.end());
             for (const fs::path& file : files) {
                 if (!exclusion.Excludes(file)) {
-                    AddFile(selection, file, clean.parent_path(), static_cast<std::int64_t>(fs::file_size(file)));
+                    AddFile(selection, file, clean.parent_path(), countSizes);
                 }
             }
         } else if (fs::is_regular_file(status)) {
             if (!exclusion.Excludes(clean)) {
-                AddFile(selection, clean, clean.parent_path(), static_cast<std::int64_t>(fs::file_size(clean)));
+                AddFile(selection, clean, clean.parent_path(), countSizes);
             }
         } else if (fs::exists(status)) {
             throw ECommandError("'" + path + "' is neither a file nor a folder");

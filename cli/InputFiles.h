@@ -13,7 +13,7 @@ struct TInputSelection
     std::vector<TFileToStore> Files;
     // Things below a folder that are neither files nor folders (pipes, sockets, devices).
     std::vector<std::string> Skipped;
-    // The size of all files together, as found when they were collected.
+    // The size of all files together, as found when they were collected; 0 when not counted.
     std::int64_t TotalSize = 0;
 };
 
@@ -22,4 +22,6 @@ struct TInputSelection
 // folder's parent, so that the folder itself comes back by name. Everything is checked before
 // anything is written: a missing path raises "File '%s' not found!", a name that cannot be
 // stored "Illegal file name '%s'!". The excluded file (the container being written) is left out.
-TInputSelection CollectInputFiles(const std::vector<std::string>& paths, const std::string& excluded);
+// The sizes cost one more look at every file: they are counted only when asked for.
+TInputSelection CollectInputFiles(const std::vector<std::string>& paths, const std::string& excluded,
+                                  bool countSizes = true);

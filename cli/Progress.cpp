@@ -5,7 +5,7 @@
 #include <cstdio>
 
 TProgress::TProgress(TConsole& console, std::int64_t total)
-    : FConsole(console), FTotal(total), FShown(console.ErrIsTerminal() && total >= LargeWork)
+    : FConsole(console), FTotal(total), FShown(CanShow(console) && total >= LargeWork)
 {
 }
 

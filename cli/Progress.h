@@ -15,6 +15,8 @@ public:
     static constexpr std::int64_t LargeWork = std::int64_t{16} << 20;
 
     TProgress(TConsole& console, std::int64_t total);
+    // Whether a line can appear on this console at all: only then is the total worth counting.
+    static bool CanShow(const TConsole& console) { return console.ErrIsTerminal(); }
     ~TProgress();
     TProgress(const TProgress&) = delete;
     TProgress& operator=(const TProgress&) = delete;

@@ -7,6 +7,15 @@
 #include "cipher/UninitialisedBuffer.h"
 #include "language/Messages.h"
 
+#include <algorithm>
+
+namespace {
+
+// Files a caller of Next waits for once it has taken every file read.
+constexpr std::size_t ReadyBatch = 32;
+
+} // namespace
+
 TFileReadAhead::TFileReadAhead(std::vector<TFileToStore> files) : TFileReadAhead(std::move(files), TLimits()) {}
 
 TFileReadAhead::TFileReadAhead(std::vector<TFileToStore> files, const TLimits& limits)
@@ -26,7 +35,7 @@ TFileReadAhead::~TFileReadAhead()
             const std::lock_guard<std::mutex> guard(FLock);
             FStopping = true;
         }
-        FChanged.notify_all();
+        FRoom.notify_all();
         FThread.join();
     }
 }
@@ -37,7 +46,7 @@ void TFileReadAhead::Run()
         for (std::size_t index = 0; index < FFiles.size(); ++index) {
             {
                 std::unique_lock<std::mutex> lock(FLock);
-                FChanged.wait(lock, [this] {
+                WaitForRoom(lock, [this] {
                     return FStopping || (FWaiting.size() < FLimits.HeldFiles && FHeldHandles < FLimits.HeldHandles);
                 });
                 if (FStopping) {
@@ -52,13 +61,15 @@ void TFileReadAhead::Run()
             FHeldBytes += waiting.HeldBytes;
             FHeldHandles += waiting.HoldsHandle ? 1 : 0;
             FWaiting.push_back(std::move(waiting));
-            FChanged.notify_all();
+            if (FWanted != 0 && FWaiting.size() >= FWanted) {
+                FReady.notify_one();
+            }
         }
     } catch (...) {
         // Only the queue itself can fail here (out of memory); the one waiting for it hears so.
         const std::lock_guard<std::mutex> guard(FLock);
         FBroken = std::current_exception();
-        FChanged.notify_all();
+        FReady.notify_one();
     }
 }
 
@@ -108,8 +119,21 @@ bool TFileReadAhead::WaitForBytes(std::int64_t bytes)
 {
     std::unique_lock<std::mutex> lock(FLock);
     // A file larger than the bound alone still gets through, once nothing else is held.
-    FChanged.wait(lock, [&] { return FStopping || FHeldBytes == 0 || FHeldBytes + bytes <= FLimits.HeldBytes; });
+    WaitForRoom(lock, [&] { return FStopping || FHeldBytes == 0 || FHeldBytes + bytes <= FLimits.HeldBytes; });
     return !FStopping;
+}
+
+void TFileReadAhead::WaitForRoom(std::unique_lock<std::mutex>& lock, const std::function<bool()>& room)
+{
+    if (room()) {
+        return;
+    }
+    FThreadWaits = true;
+    if (FWanted != 0) {
+        FReady.notify_one();
+    }
+    FRoom.wait(lock, room);
+    FThreadWaits = false;
 }
 
 std::optional<TReadFile> TFileReadAhead::Next()
@@ -120,7 +144,13 @@ std::optional<TReadFile> TFileReadAhead::Next()
     TWaiting waiting;
     if (FThread.joinable()) {
         std::unique_lock<std::mutex> lock(FLock);
-        FChanged.wait(lock, [this] { return !FWaiting.empty() || FBroken; });
+        if (FWaiting.empty()) {
+            // Woken for a batch, or for what there is when the thread cannot read on.
+            FWanted = std::min(ReadyBatch, FFiles.size() - FHandedOver);
+            FReady.wait(
+                lock, [this] { return FBroken || FWaiting.size() >= FWanted || (FThreadWaits && !FWaiting.empty()); });
+            FWanted = 0;
+        }
         if (FWaiting.empty()) {
             std::rethrow_exception(FBroken);
         }
@@ -128,7 +158,9 @@ std::optional<TReadFile> TFileReadAhead::Next()
         FWaiting.pop_front();
         FHeldBytes -= waiting.HeldBytes;
         FHeldHandles -= waiting.HoldsHandle ? 1 : 0;
-        FChanged.notify_all();
+        if (FThreadWaits) {
+            FRoom.notify_one();
+        }
     } else {
         waiting = Read(FHandedOver);
     }

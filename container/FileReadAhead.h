@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -79,13 +80,21 @@ private:
     TWaiting Read(std::size_t index);
     // Waits until that many more bytes may be held; false when stopped meanwhile.
     bool WaitForBytes(std::int64_t bytes);
+    // Waits until room says so, first handing what is waiting to a caller of Next who waits for more.
+    void WaitForRoom(std::unique_lock<std::mutex>& lock, const std::function<bool()>& room);
 
     const std::vector<TFileToStore> FFiles;
     const TLimits FLimits;
     std::size_t FHandedOver = 0;
 
     std::mutex FLock;
-    std::condition_variable FChanged;
+    // The thread waits on FRoom for files to be taken; the caller of Next waits on FReady for a
+    // batch of files, so that neither wakes the other for every file.
+    std::condition_variable FRoom;
+    std::condition_variable FReady;
+    // The files the waiting caller of Next wants ready; 0 while it does not wait.
+    std::size_t FWanted = 0;
+    bool FThreadWaits = false;
     std::deque<TWaiting> FWaiting;
     std::int64_t FHeldBytes = 0;
     int FHeldHandles = 0;
