@@ -130,10 +130,20 @@ void TBasicFileStream::FlushWritesTo(int handle)
     }
     const std::int64_t length = FWriteLength;
     FWriteLength = 0;
-    errno = 0;
-    if (WriteAt(handle, FWriteBuffer.get(), length, FWriteStart) != length) {
+    try {
+        WriteWholeAt(handle, FWriteBuffer.get(), length, FWriteStart, FFileName);
+    } catch (const EStreamError&) {
         FKnownSize = -1;
-        throw EStreamError(ErrorText("Cannot write file", FFileName, errno != 0 ? errno : ENOSPC));
+        throw;
+    }
+}
+
+void TBasicFileStream::WriteWholeAt(int handle, const void* data, std::int64_t count, std::int64_t position,
+                                    const std::string& fileName)
+{
+    errno = 0;
+    if (WriteAt(handle, static_cast<const char*>(data), count, position) != count) {
+        throw EStreamError(ErrorText("Cannot write file", fileName, errno != 0 ? errno : ENOSPC));
     }
 }
 

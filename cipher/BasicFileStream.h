@@ -61,6 +61,12 @@ public:
     virtual std::int64_t CopyFromStream(TStream& source, std::int64_t count, const TChunkDone& chunkDone = {});
 
     const std::string& FileName() const { return FFileName; }
+
+    // Writes count bytes at position through a handle, in as many calls as it takes; raises
+    // EStreamError naming the file when that fails. For bytes that are whole already and need
+    // no gathering.
+    static void WriteWholeAt(int handle, const void* data, std::int64_t count, std::int64_t position,
+                             const std::string& fileName);
     // The open file, for asking the system about it; it stays this stream's.
     int Handle() const { return FHandle; }
 

@@ -8,8 +8,9 @@
 
 namespace {
 
-// Kept bytes grow in steps of this much, so that many short reads do not each run the cipher.
-constexpr std::size_t Step = 4096;
+// Kept bytes grow in steps of this much: short reads do not each run the cipher, and a long
+// catalog read field by field does not copy what is kept again and again.
+constexpr std::size_t Step = 128 * 1024;
 
 } // namespace
 
@@ -25,7 +26,7 @@ TKeystreamRecord::~TKeystreamRecord()
 const unsigned char* TKeystreamRecord::Upto(std::size_t end)
 {
     if (end > FKept) {
-        const std::size_t grown = std::min(FLimit, (end + Step - 1) / Step * Step);
+        const std::size_t grown = std::min(FLimit, std::max(end, FKept + Step));
         std::unique_ptr<char[]> bytes = UninitialisedBuffer(grown);
         std::memcpy(bytes.get(), FBytes.get(), FKept);
         // The keystream is what the cipher makes of zeros.

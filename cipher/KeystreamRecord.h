@@ -27,8 +27,8 @@ private:
     const std::size_t FLimit;
     // At the position where the kept bytes end.
     std::unique_ptr<TBrassCrypto> FCipher;
-    // Grown only as far as needed, so that a damaged container asks for no more memory than its
-    // bytes; a replaced buffer is zeroed.
+    // Grown in steps as far as needed, so that a damaged container asks for little more memory
+    // than its bytes; a replaced buffer is zeroed.
     std::unique_ptr<char[]> FBytes;
     std::size_t FKept = 0;
 };

@@ -110,30 +110,30 @@ int TExtractCommand::Run(const TArguments& args, TConsole& console) const
         progress.Finish();
         console.Error(error.what());
         ++failures;
+        if (dynamic_cast<const EFileExists*>(&error) != nullptr && !hinted) {
+            console.Hint("add --force to replace existing files");
+            hinted = true;
+        }
     };
+    // Without --force and without a terminal to ask on, existing files are left alone: a file
+    // takes its name only if that is still free once the file is complete, so nothing needs to
+    // be looked up first.
+    const bool asks = !force && console.IsInteractive();
     // Small files are written on two more threads while the next ones are deciphered.
-    TFileWriteBehind writeBehind(fail);
+    TFileWriteBehind writeBehind(fail, force || asks ? TOverwrite::Allowed : TOverwrite::Refused);
     for (const int index : chosen) {
         const std::shared_ptr<TFileInfo> entry = catalog.Item(index);
         try {
             if (!entry->FPath.StoredFileName().empty()) {
                 entry->FPath.CheckExtractable();
                 const std::string target = entry->FPath.TargetName(folder);
-                // An earlier entry of the same name may still be on its way.
-                writeBehind.Settle(target);
                 bool write = true;
-                if (!force && std::filesystem::exists(std::filesystem::symlink_status(target))) {
-                    progress.Finish();
-                    if (console.IsInteractive()) {
+                if (asks) {
+                    // An earlier entry of the same name may still be on its way.
+                    writeBehind.Settle(target);
+                    if (std::filesystem::exists(std::filesystem::symlink_status(target))) {
+                        progress.Finish();
                         write = console.Confirm(Message(msg::OverwriteFile, {PrintableText(target)}) + "?");
-                    } else {
-                        console.Error("'" + target + "' exists; not overwritten");
-                        if (!hinted) {
-                            console.Hint("add --force to replace existing files");
-                            hinted = true;
-                        }
-                        ++failures;
-                        write = false;
                     }
                 }
                 if (write) {

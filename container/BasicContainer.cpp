@@ -283,9 +283,15 @@ std::shared_ptr<TFileInfo> TBasicContainer::ExtractNext(const std::string& targe
         writeBehind->Write(outputName, std::move(contents), entry->FModified);
         return entry;
     }
-    WriteCompleteFile(outputName, entry->FModified, [&](TBasicFileStream& output) {
-        CopyReporting(output, *FStream, entry->FSize, 0, entry->FSize);
-    });
+    WriteCompleteFile(
+        outputName, entry->FModified,
+        [&](int handle) {
+            TBasicFileStream output(handle, outputName);
+            CopyReporting(output, *FStream, entry->FSize, 0, entry->FSize);
+            // A failed last write is reported here; the destructor could not.
+            output.Close();
+        },
+        writeBehind != nullptr ? writeBehind->Overwrite() : TOverwrite::Allowed);
     return entry;
 }
 

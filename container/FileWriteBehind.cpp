@@ -10,25 +10,28 @@
 #include <filesystem>
 #include <optional>
 
-void WriteCompleteFile(const std::string& finalName, std::int64_t lastWriteLocal,
-                       const std::function<void(TBasicFileStream&)>& fill)
+namespace {
+
+constexpr std::size_t WakeBatch = 16;
+
+} // namespace
+
+void WriteCompleteFile(const std::string& finalName, std::int64_t lastWriteLocal, const std::function<void(int)>& fill,
+                       TOverwrite overwrite)
 {
     std::optional<TPendingFile> pending;
     try {
-        pending.emplace(finalName);
+        pending.emplace(finalName, overwrite);
     } catch (const std::filesystem::filesystem_error&) {
         ThrowContainerError(msg::InvalidFolder);
     }
-    TBasicFileStream output(pending->Handle(), finalName);
-    fill(output);
-    // A failed last write is reported here; the destructor could not.
-    output.Close();
+    fill(pending->Handle());
     SetLastWriteLocalSeconds(pending->Handle(), lastWriteLocal);
     pending->Commit();
 }
 
-TFileWriteBehind::TFileWriteBehind(TFailure onFailure, int threads, std::int64_t maxBytesWaiting)
-    : FOnFailure(std::move(onFailure)), FMaxBytesWaiting(maxBytesWaiting)
+TFileWriteBehind::TFileWriteBehind(TFailure onFailure, TOverwrite overwrite, int threads, std::int64_t maxBytesWaiting)
+    : FOnFailure(std::move(onFailure)), FOverwrite(overwrite), FMaxBytesWaiting(maxBytesWaiting)
 {
     for (int n = 0; n < std::max(threads, 1); ++n) {
         FThreads.emplace_back([this] { Work(); });
@@ -54,8 +57,13 @@ void TFileWriteBehind::Write(std::string finalName, std::string contents, std::i
     FBytesWaiting += static_cast<std::int64_t>(contents.size());
     ++FUnwritten[finalName];
     FWaiting.push_back({std::move(finalName), std::move(contents), lastWriteLocal});
+    // A thread is woken for a batch of files rather than for each; whoever waits for the files
+    // to be written wakes them all.
+    const bool wake = FWaiting.size() % WakeBatch == 0;
     lock.unlock();
-    FFileWaits.notify_one();
+    if (wake) {
+        FFileWaits.notify_one();
+    }
 }
 
 void TFileWriteBehind::Settle(const std::string& finalName)
@@ -72,7 +80,10 @@ void TFileWriteBehind::Finish()
 
 void TFileWriteBehind::WaitAndTell(std::unique_lock<std::mutex>& lock, const std::function<bool()>& ready)
 {
-    FFileWritten.wait(lock, ready);
+    if (!ready()) {
+        FFileWaits.notify_all();
+        FFileWritten.wait(lock, ready);
+    }
     std::vector<std::exception_ptr> failures;
     failures.swap(FFailures);
     lock.unlock();
@@ -99,9 +110,13 @@ void TFileWriteBehind::Work()
         lock.unlock();
         std::exception_ptr failure;
         try {
-            WriteCompleteFile(file.Name, file.LastWrite, [&](TBasicFileStream& output) {
-                output.WriteBuffer(file.Contents.data(), static_cast<std::int64_t>(file.Contents.size()));
-            });
+            WriteCompleteFile(
+                file.Name, file.LastWrite,
+                [&](int handle) {
+                    TBasicFileStream::WriteWholeAt(handle, file.Contents.data(),
+                                                   static_cast<std::int64_t>(file.Contents.size()), 0, file.Name);
+                },
+                FOverwrite);
         } catch (...) {
             failure = std::current_exception();
         }

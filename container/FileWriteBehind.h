@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PendingFile.h"
+
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -11,13 +13,12 @@
 #include <unordered_map>
 #include <vector>
 
-class TBasicFileStream;
-
 // Writes a whole file at finalName, complete or not at all (through a TPendingFile): fill writes
-// its contents, then it gets its last-write time (local wall-clock seconds). A folder above it
-// that cannot be made raises "Invalid folder".
-void WriteCompleteFile(const std::string& finalName, std::int64_t lastWriteLocal,
-                       const std::function<void(TBasicFileStream&)>& fill);
+// its contents through the handle it is given, raising when that fails; then the file gets its
+// last-write time (local wall-clock seconds). A folder above it that cannot be made raises
+// "Invalid folder".
+void WriteCompleteFile(const std::string& finalName, std::int64_t lastWriteLocal, const std::function<void(int)>& fill,
+                       TOverwrite overwrite = TOverwrite::Allowed);
 
 // Writes whole files on threads of its own while the caller prepares the next ones: extracting
 // many small files is bound by the system's work of creating them, which the threads share. Each
@@ -33,7 +34,9 @@ public:
     static constexpr std::int64_t MaxFileSize = 1 << 20;
 
     // Holds at most maxBytesWaiting bytes of contents that wait for a thread (and one file more).
-    explicit TFileWriteBehind(TFailure onFailure, int threads = 2, std::int64_t maxBytesWaiting = 16 << 20);
+    // Whether a file may replace one of its name holds for every file handed over.
+    explicit TFileWriteBehind(TFailure onFailure, TOverwrite overwrite = TOverwrite::Allowed, int threads = 2,
+                              std::int64_t maxBytesWaiting = 16 << 20);
     // Abandons the files no thread has begun and waits for those under way, telling nothing;
     // whoever needs to know calls Finish first.
     ~TFileWriteBehind();
@@ -47,6 +50,8 @@ public:
     void Settle(const std::string& finalName);
     // Waits until every file handed over is written.
     void Finish();
+
+    TOverwrite Overwrite() const { return FOverwrite; }
 
 private:
     struct TFile
@@ -62,6 +67,7 @@ private:
     void WaitAndTell(std::unique_lock<std::mutex>& lock, const std::function<bool()>& ready);
 
     const TFailure FOnFailure;
+    const TOverwrite FOverwrite;
     const std::int64_t FMaxBytesWaiting;
     std::mutex FMutex;
     // Told to the threads when a file waits or when they are to stop; to the caller when a file

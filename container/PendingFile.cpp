@@ -56,13 +56,14 @@ std::string FolderOf(const std::string& finalName)
 
 } // namespace
 
-TPendingFile::TPendingFile(const std::string& finalName) : FFinalName(finalName)
+TPendingFile::TPendingFile(const std::string& finalName, TOverwrite overwrite)
+    : FFinalName(finalName), FOverwrite(overwrite)
 {
     // One look at the file to be replaced: it keeps its permissions, and a read-only one is refused.
     struct stat info
     {
     };
-    const bool exists = ::stat(finalName.c_str(), &info) == 0;
+    const bool exists = overwrite == TOverwrite::Allowed && ::stat(finalName.c_str(), &info) == 0;
     if (exists && (info.st_mode & S_IWUSR) == 0) {
         ThrowContainerError(msg::FileReadOnlyCannotOverwrite, {finalName});
     }
@@ -140,6 +141,9 @@ void TPendingFile::CommitUnnamed()
     if (errno != EEXIST) {
         ThrowContainerError(msg::FileReadOnlyCannotOverwrite, {FFinalName});
     }
+    if (FOverwrite == TOverwrite::Refused) {
+        throw EFileExists(FFinalName);
+    }
     // Something took the name meanwhile: the file replaces it as a renamed one would. It is
     // linked under a temporary name first, found by making a placeholder and giving it up.
     std::string tempName = TempNamePattern(FFinalName);
@@ -163,6 +167,18 @@ void TPendingFile::CommitNamed()
     FHandle = -1;
     if (::close(handle) != 0) {
         throw EStreamError("Cannot write file '" + FFinalName + "': " + std::strerror(errno));
+    }
+    if (FOverwrite == TOverwrite::Refused) {
+        // A second link, unlike a rename, never replaces what has the name.
+        if (::link(FTempName.c_str(), FFinalName.c_str()) != 0) {
+            if (errno == EEXIST) {
+                throw EFileExists(FFinalName);
+            }
+            ThrowContainerError(msg::FileReadOnlyCannotOverwrite, {FFinalName});
+        }
+        std::remove(FTempName.c_str());
+        FTempName.clear();
+        return;
     }
     std::error_code error;
     std::filesystem::rename(FTempName, FFinalName, error);

@@ -26,7 +26,8 @@ TEST_F(FileWriteBehindTest, WritesEveryFileKeepsTheLastOfANameAndTellsFailures)
     const std::string large = PatternBytes(1 << 20);
     for (const std::int64_t bound : {std::int64_t{10}, std::int64_t{16} << 20}) {
         std::vector<std::string> told;
-        TFileWriteBehind writeBehind([&](const std::exception& error) { told.push_back(error.what()); }, 2, bound);
+        TFileWriteBehind writeBehind([&](const std::exception& error) { told.push_back(error.what()); },
+                                     TOverwrite::Allowed, 2, bound);
         // Four files in a row share a name, a large one first.
         for (int n = 0; n < 60; ++n) {
             const int group = n / 4;
@@ -48,9 +49,10 @@ TEST_F(FileWriteBehindTest, WritesEveryFileKeepsTheLastOfANameAndTellsFailures)
     }
 }
 
-// A new file has no name until it is complete, then gets the permissions any new file gets; if
-// its name was taken meanwhile, it replaces what took it. A file not committed leaves nothing.
-TEST_F(FileWriteBehindTest, NewFileIsNamelessUntilCommittedAndReplacesWhatTookItsName)
+// A new file has no name until it is complete, then gets the permissions any new file gets. If
+// its name was taken meanwhile, it replaces what took it, or, where overwriting is refused, is
+// given up with EFileExists. A file not committed leaves nothing.
+TEST_F(FileWriteBehindTest, NewFileIsNamelessUntilCommittedAndTakesOrLeavesANameTakenMeanwhile)
 {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -60,27 +62,35 @@ TEST_F(FileWriteBehindTest, NewFileIsNamelessUntilCommittedAndReplacesWhatTookIt
         ::close(probe);
     }
     const std::string name = FDir.File("new/file.txt");
-    for (const bool taken : {false, true}) {
-        SCOPED_TRACE(taken ? "name taken meanwhile" : "name free");
-        {
-            const TPendingFile abandoned(name);
+    for (const TOverwrite overwrite : {TOverwrite::Allowed, TOverwrite::Refused}) {
+        for (const bool taken : {false, true}) {
+            SCOPED_TRACE(std::string(overwrite == TOverwrite::Allowed ? "allowed" : "refused") +
+                         (taken ? ", name taken meanwhile" : ", name free"));
+            {
+                const TPendingFile abandoned(name, overwrite);
+            }
+            TPendingFile pending(name, overwrite);
+            ASSERT_EQ(::write(pending.Handle(), "whole", 5), 5);
+            if (namelessFiles) {
+                EXPECT_EQ(TreeOf(FDir.Path()), TFileMap{});
+            }
+            if (taken) {
+                MakeFile("new/file.txt", "other");
+            }
+            const bool kept = taken && overwrite == TOverwrite::Refused;
+            if (kept) {
+                EXPECT_THROW(pending.Commit(), EFileExists);
+            } else {
+                pending.Commit();
+            }
+            EXPECT_EQ(TreeOf(FDir.Path()), (TFileMap{{"new/file.txt", kept ? "other" : "whole"}}));
+            struct stat info
+            {
+            };
+            ASSERT_EQ(::stat(name.c_str(), &info), 0);
+            EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask);
+            std::filesystem::remove(name);
         }
-        TPendingFile pending(name);
-        ASSERT_EQ(::write(pending.Handle(), "whole", 5), 5);
-        if (namelessFiles) {
-            EXPECT_EQ(TreeOf(FDir.Path()), TFileMap{});
-        }
-        if (taken) {
-            MakeFile("new/file.txt", "other");
-        }
-        pending.Commit();
-        EXPECT_EQ(TreeOf(FDir.Path()), (TFileMap{{"new/file.txt", "whole"}}));
-        struct stat info
-        {
-        };
-        ASSERT_EQ(::stat(name.c_str(), &info), 0);
-        EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask);
-        std::filesystem::remove(name);
     }
 }
 
