@@ -80,20 +80,22 @@ TEST(CliFiles, InputFoldersComeWithTheirNameOddThingsAreSkippedAndPasswordFilesG
     std::filesystem::create_directories(dir.File("docs/sub"));
     WriteWholeFile(dir.File("docs/sub/b.txt"), "bb");
     WriteWholeFile(dir.File("docs/a.txt"), "a");
+    WriteWholeFile(dir.File("docs/sub-x.txt"), "x"); // after the folder "sub", as paths compare
     WriteWholeFile(dir.File("single.txt"), "sss");
     std::filesystem::create_directory_symlink(dir.File("docs/sub"), dir.File("docs/loop"));
     ASSERT_EQ(::mkfifo(dir.File("docs/pipe").c_str(), 0600), 0);
 
     const TInputSelection selection = CollectInputFiles({dir.File("docs/"), dir.File("single.txt")}, "");
-    ASSERT_EQ(selection.Files.size(), 3u);
+    ASSERT_EQ(selection.Files.size(), 4u);
     EXPECT_EQ(selection.Files[0].FullName, dir.File("docs/a.txt"));
     EXPECT_EQ(selection.Files[0].Path.BaseFolder(), dir.Path()) << "a folder is added from its parent";
     EXPECT_EQ(selection.Files[1].FullName, dir.File("docs/sub/b.txt"));
-    EXPECT_EQ(selection.Files[2].Path.BaseFolder(), dir.Path());
-    EXPECT_EQ(selection.TotalSize, 6);
+    EXPECT_EQ(selection.Files[2].FullName, dir.File("docs/sub-x.txt"));
+    EXPECT_EQ(selection.Files[3].Path.BaseFolder(), dir.Path());
+    EXPECT_EQ(selection.TotalSize, 7);
     EXPECT_EQ(selection.Skipped, std::vector<std::string>{dir.File("docs/pipe")});
 
-    EXPECT_EQ(CollectInputFiles({dir.File("docs")}, dir.File("docs/a.txt")).Files.size(), 1u) << "excluded";
+    EXPECT_EQ(CollectInputFiles({dir.File("docs")}, dir.File("docs/a.txt")).Files.size(), 2u) << "excluded";
     EXPECT_TRUE(CollectInputFiles({dir.File("docs/../single.txt")}, dir.File("single.txt")).Files.empty());
     EXPECT_THROW(CollectInputFiles({dir.File("nothing")}, ""), EContainerError);
     std::filesystem::create_directories(dir.File("odd|folder"));
