@@ -138,6 +138,15 @@ void TBasicFileStream::FlushWritesTo(int handle)
     }
 }
 
+void TBasicFileStream::ReadWholeAt(int handle, void* buffer, std::int64_t count, std::int64_t position,
+                                   const std::string& fileName)
+{
+    errno = 0;
+    if (ReadAt(handle, buffer, count, position, true) != count) {
+        throw EStreamError(ErrorText("Cannot read file", fileName, errno != 0 ? errno : EIO));
+    }
+}
+
 void TBasicFileStream::WriteWholeAt(int handle, const void* data, std::int64_t count, std::int64_t position,
                                     const std::string& fileName)
 {
@@ -147,12 +156,12 @@ void TBasicFileStream::WriteWholeAt(int handle, const void* data, std::int64_t c
     }
 }
 
-std::int64_t TBasicFileStream::ReadAt(void* buffer, std::int64_t count, std::int64_t position, bool whole)
+std::int64_t TBasicFileStream::ReadAt(int handle, void* buffer, std::int64_t count, std::int64_t position, bool whole)
 {
     auto* target = static_cast<char*>(buffer);
     std::int64_t done = 0;
     while (done < count && (whole || done == 0)) {
-        const ssize_t n = ::pread(FHandle, target + done, static_cast<std::size_t>(count - done), position + done);
+        const ssize_t n = ::pread(handle, target + done, static_cast<std::size_t>(count - done), position + done);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -180,7 +189,7 @@ std::int64_t TBasicFileStream::Read(void* buffer, std::int64_t count)
         }
         if (count - done >= ReadAheadSize / 2) {
             // Large reads go straight to the caller's buffer.
-            const std::int64_t n = ReadAt(target + done, count - done, FPosition, true);
+            const std::int64_t n = ReadAt(FHandle, target + done, count - done, FPosition, true);
             done += n;
             FPosition += n;
             break;
@@ -190,7 +199,7 @@ std::int64_t TBasicFileStream::Read(void* buffer, std::int64_t count)
         }
         // One read: what it brings is enough for now, and a small file is not asked twice.
         FBufferStart = FPosition;
-        FBufferLength = ReadAt(FBuffer.get(), ReadAheadSize, FPosition, false);
+        FBufferLength = ReadAt(FHandle, FBuffer.get(), ReadAheadSize, FPosition, false);
         if (FBufferLength == 0) {
             break;
         }

@@ -62,9 +62,11 @@ public:
 
     const std::string& FileName() const { return FFileName; }
 
-    // Writes count bytes at position through a handle, in as many calls as it takes; raises
-    // EStreamError naming the file when that fails. For bytes that are whole already and need
-    // no gathering.
+    // Reads or writes count bytes at position through a handle, in as many calls as it takes;
+    // raises EStreamError naming the file when that fails (or the file ends first). For a whole
+    // that is known at once and needs no read-ahead or gathering.
+    static void ReadWholeAt(int handle, void* buffer, std::int64_t count, std::int64_t position,
+                            const std::string& fileName);
     static void WriteWholeAt(int handle, const void* data, std::int64_t count, std::int64_t position,
                              const std::string& fileName);
     // The open file, for asking the system about it; it stays this stream's.
@@ -85,7 +87,7 @@ private:
     static constexpr std::int64_t OverlapThreshold = 1 << 20;
 
     // Reads until count bytes or the end of the file when whole, else stops after one read.
-    std::int64_t ReadAt(void* buffer, std::int64_t count, std::int64_t position, bool whole);
+    static std::int64_t ReadAt(int handle, void* buffer, std::int64_t count, std::int64_t position, bool whole);
     static std::int64_t WriteAt(int handle, const char* source, std::int64_t count, std::int64_t position);
     void FlushWritesTo(int handle);
     // A write that ends past the known size makes the file that long.

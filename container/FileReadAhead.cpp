@@ -105,7 +105,7 @@ TFileReadAhead::TWaiting TFileReadAhead::Read(std::size_t index)
             return waiting;
         }
         auto bytes = UninitialisedBuffer(static_cast<std::size_t>(size));
-        stream->ReadBuffer(bytes.get(), size);
+        TBasicFileStream::ReadWholeAt(stream->Handle(), bytes.get(), size, 0, name);
         stream->Close();
         waiting.HeldBytes = size;
         waiting.File.Contents = std::make_unique<TMemoryStream>(std::move(bytes), size);
