@@ -20,7 +20,9 @@ TKeystreamRecord::TKeystreamRecord(const TBrassCrypto& start, std::size_t limit)
 
 TKeystreamRecord::~TKeystreamRecord()
 {
-    SecureZero(FBytes.get(), FKept);
+    if (FKept > 0) {
+        SecureZero(FBytes.get(), FKept);
+    }
 }
 
 const unsigned char* TKeystreamRecord::Upto(std::size_t end)
@@ -28,11 +30,13 @@ const unsigned char* TKeystreamRecord::Upto(std::size_t end)
     if (end > FKept) {
         const std::size_t grown = std::min(FLimit, std::max(end, FKept + Step));
         std::unique_ptr<char[]> bytes = UninitialisedBuffer(grown);
-        std::memcpy(bytes.get(), FBytes.get(), FKept);
+        if (FKept > 0) {
+            std::memcpy(bytes.get(), FBytes.get(), FKept);
+            SecureZero(FBytes.get(), FKept);
+        }
         // The keystream is what the cipher makes of zeros.
         std::memset(bytes.get() + FKept, 0, grown - FKept);
         FCipher->Crypt(bytes.get() + FKept, grown - FKept);
-        SecureZero(FBytes.get(), FKept);
         FBytes = std::move(bytes);
         FKept = grown;
     }
