@@ -8,6 +8,8 @@
 #include "TextCompare.h"
 #include "language/Messages.h"
 
+#include <filesystem>
+
 namespace {
 
 constexpr std::int64_t EndMarker = -1;
@@ -283,6 +285,14 @@ std::shared_ptr<TFileInfo> TBasicContainer::ExtractNext(const std::string& targe
         writeBehind->Write(outputName, std::move(contents), entry->FModified);
         return entry;
     }
+    const TOverwrite overwrite = writeBehind != nullptr ? writeBehind->Overwrite() : TOverwrite::Allowed;
+    // A large file is not deciphered in vain: a name taken already is found first (and one taken
+    // meanwhile still when the file is complete).
+    std::error_code unknown;
+    if (overwrite == TOverwrite::Refused &&
+        std::filesystem::exists(std::filesystem::symlink_status(outputName, unknown))) {
+        throw EFileExists(outputName);
+    }
     WriteCompleteFile(
         outputName, entry->FModified,
         [&](int handle) {
@@ -291,7 +301,7 @@ std::shared_ptr<TFileInfo> TBasicContainer::ExtractNext(const std::string& targe
             // A failed last write is reported here; the destructor could not.
             output.Close();
         },
-        writeBehind != nullptr ? writeBehind->Overwrite() : TOverwrite::Allowed);
+        overwrite);
     return entry;
 }
 
