@@ -6,12 +6,13 @@
 #include "cipher/BasicFileStream.h"
 #include "language/Messages.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <optional>
 
 namespace {
 
+// Two share the system's work of creating files well; more only wait for each other on the folder.
+constexpr int WritingThreads = 2;
 constexpr std::size_t WakeBatch = 16;
 
 } // namespace
@@ -30,10 +31,10 @@ void WriteCompleteFile(const std::string& finalName, std::int64_t lastWriteLocal
     pending->Commit();
 }
 
-TFileWriteBehind::TFileWriteBehind(TFailure onFailure, TOverwrite overwrite, int threads, std::int64_t maxBytesWaiting)
+TFileWriteBehind::TFileWriteBehind(TFailure onFailure, TOverwrite overwrite, std::int64_t maxBytesWaiting)
     : FOnFailure(std::move(onFailure)), FOverwrite(overwrite), FMaxBytesWaiting(maxBytesWaiting)
 {
-    for (int n = 0; n < std::max(threads, 1); ++n) {
+    for (int n = 0; n < WritingThreads; ++n) {
         FThreads.emplace_back([this] { Work(); });
     }
 }

@@ -35,7 +35,7 @@ public:
 
     // Holds at most maxBytesWaiting bytes of contents that wait for a thread (and one file more).
     // Whether a file may replace one of its name holds for every file handed over.
-    explicit TFileWriteBehind(TFailure onFailure, TOverwrite overwrite = TOverwrite::Allowed, int threads = 2,
+    explicit TFileWriteBehind(TFailure onFailure, TOverwrite overwrite = TOverwrite::Allowed,
                               std::int64_t maxBytesWaiting = 16 << 20);
     // Abandons the files no thread has begun and waits for those under way, telling nothing;
     // whoever needs to know calls Finish first.

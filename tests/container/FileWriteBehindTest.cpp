@@ -27,7 +27,7 @@ TEST_F(FileWriteBehindTest, WritesEveryFileKeepsTheLastOfANameAndTellsFailures)
     for (const std::int64_t bound : {std::int64_t{10}, std::int64_t{16} << 20}) {
         std::vector<std::string> told;
         TFileWriteBehind writeBehind([&](const std::exception& error) { told.push_back(error.what()); },
-                                     TOverwrite::Allowed, 2, bound);
+                                     TOverwrite::Allowed, bound);
         // Four files in a row share a name, a large one first.
         for (int n = 0; n < 60; ++n) {
             const int group = n / 4;
