@@ -1,6 +1,7 @@
 # Sourced by the tests that run the real program on a virtual X display: a work folder that goes
 # away at the end with every process started into "pids", a display of its own, a sandboxed home,
-# configuration and private runtime folder, and an installation record (not yet written).
+# configuration and private runtime folder, an installation record (not yet written), and the
+# English of the C locale, whatever the machine's language (the scripts find windows by caption).
 #   source virtual_desktop.sh NAME    (the work folder is named after NAME)
 work=$(mktemp -d "${TMPDIR:-/tmp}/sealvane-$1-XXXXXX")
 pids=()
@@ -21,6 +22,8 @@ grep -q '^[0-9]' "$work/display" || { echo "FAILED: Xvfb reported no display wit
 export DISPLAY=":$(head -n 1 "$work/display")"
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
 export SEALVANE_INSTALL_RECORD="$work/install.conf"
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
+unset LANGUAGE
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
 
