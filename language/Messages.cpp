@@ -258,6 +258,7 @@ constexpr const TMessage* AllMessages[] = {
     &msg::Cancelled,
     &msg::BrowserPageInstruction,
     &msg::LinkNotOpened,
+    &msg::ProgramNotStarted,
 };
 
 static_assert(std::size(AllMessages) == CatalogueMessageCount + WebAddressCount + OwnMessageCount,

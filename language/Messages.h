@@ -926,6 +926,11 @@ inline constexpr TMessage LinkNotOpened{{
     "'%s' wird nicht geöffnet: Links im Text öffnen nur Webseiten und E-Mail-Adressen.",
     "'%s' n'est pas ouvert: les liens du texte n'ouvrent que des pages web et des adresses électroniques.",
     "'%s' ne estas malfermata: ligiloj en la teksto malfermas nur retpaghojn kaj retposhtajn adresojn."}};
+inline constexpr TMessage ProgramNotStarted{{
+    "'%s' is a program or script. Sealvane does not start it. Extract it instead?",
+    "'%s' ist ein Programm oder Skript. Sealvane startet es nicht. Stattdessen extrahieren?",
+    "'%s' est un programme ou un script. Sealvane ne le lance pas. L'extraire à la place?",
+    "'%s' estas programo au skripto. Sealvane ne lanchas ghin. Chu eltiri ghin anstatau?"}};
 // clang-format on
 
 } // namespace msg
@@ -934,7 +939,7 @@ inline constexpr TMessage LinkNotOpened{{
 inline constexpr int CatalogueMessageCount = 242;
 // The web addresses, then the program's own texts.
 inline constexpr int WebAddressCount = 4;
-inline constexpr int OwnMessageCount = 7;
+inline constexpr int OwnMessageCount = 8;
 
 // Every message in table order: the catalogue, the web addresses (UrlHome, UrlHelp, UrlUpdate,
 // UrlDecrypt), then the program's own texts.
