@@ -3,6 +3,7 @@
 #include "ContainerFlows.h"
 #include "ContainerWindow.h"
 #include "Dialogs.h"
+#include "ProgramFile.h"
 #include "ProgressRun.h"
 #include "RunCommand.h"
 #include "UnusedPath.h"
@@ -101,23 +102,28 @@ void TAttachmentCommands::ExtractSelectedAttachments(IContainerWindow& window)
 
 void TAttachmentCommands::ExtractToChosenFolder(IContainerWindow& window, bool selectedOnly)
 {
-    IDialogs& dialogs = window.Dialogs();
-    RunCommand(dialogs, [&] {
+    RunCommand(window.Dialogs(), [&] {
         const std::vector<int> rows = selectedOnly ? window.SelectedAttachmentRows() : AllRows(window.Container());
         if (selectedOnly && rows.empty()) {
             return;
         }
-        const std::string folder =
-            dialogs.AskFolder(MsgText(selectedOnly ? msg::ExtractSelectedAttachments : msg::ExtractAllAttachments),
-                              FSettings.DefaultCurrentDirectory);
-        if (folder.empty()) {
-            return;
-        }
-        FSettings.DefaultCurrentDirectory = folder;
-        if (ExtractRows(window, rows, folder) && !selectedOnly && FSettings.ExploreAfterExtract) {
-            dialogs.OpenWithShell(folder);
+        const std::string folder = ExtractRowsToChosenFolder(
+            window, rows, selectedOnly ? msg::ExtractSelectedAttachments : msg::ExtractAllAttachments);
+        if (!folder.empty() && !selectedOnly && FSettings.ExploreAfterExtract) {
+            window.Dialogs().OpenWithShell(folder);
         }
     });
+}
+
+std::string TAttachmentCommands::ExtractRowsToChosenFolder(IContainerWindow& window, const std::vector<int>& rows,
+                                                           const TMessage& caption)
+{
+    const std::string folder = window.Dialogs().AskFolder(MsgText(caption), FSettings.DefaultCurrentDirectory);
+    if (folder.empty()) {
+        return {};
+    }
+    FSettings.DefaultCurrentDirectory = folder;
+    return ExtractRows(window, rows, folder) ? folder : std::string();
 }
 
 bool TAttachmentCommands::ExtractRows(IContainerWindow& window, const std::vector<int>& rows, const std::string& folder)
@@ -236,6 +242,11 @@ void TAttachmentCommands::OpenAttachment(IContainerWindow& window, int row)
             window.OpenedFiles().push_back(fileName);
             window.OpenedEntries().push_back(entry);
         }
-        dialogs.OpenWithShell(fileName);
+        if (!IsProgramFile(fileName)) {
+            dialogs.OpenWithShell(fileName);
+        } else if (dialogs.AskYesNo(MsgText(msg::Warning), FormatText(MsgText(msg::ProgramNotStarted),
+                                                                      {entry->FPath.FileName()})) == TAnswer::Yes) {
+            ExtractRowsToChosenFolder(window, {row}, msg::ExtractSelectedAttachments);
+        }
     });
 }

@@ -7,6 +7,7 @@ class IContainerWindow;
 class IDialogs;
 class TContainerFlows;
 class TFileInfo;
+struct TMessage;
 class TSettings;
 
 // The container window's commands that move files into and out of its container: add, delete
@@ -35,11 +36,17 @@ public:
     // Decrypts the attachment at a row (catalog order) into the work folder under its bare name,
     // apart from any file of that name there, and opens it with its program; the window keeps it
     // among its opened attachments until it gives them back. An attachment the window has open
-    // already is opened again as it is, with the user's changes.
+    // already is opened again as it is, with the user's changes. A program, script, installer or
+    // launcher (IsProgramFile, by name or contents) is not handed to the desktop's opener: the
+    // user is told so and may extract it into a folder instead.
     void OpenAttachment(IContainerWindow& window, int row);
 
 private:
     void ExtractToChosenFolder(IContainerWindow& window, bool selectedOnly);
+    // The rows into a folder the user chooses (asked with the caption), which becomes the default
+    // folder; the folder when every file was written or passed over, empty when the user cancelled.
+    std::string ExtractRowsToChosenFolder(IContainerWindow& window, const std::vector<int>& rows,
+                                          const TMessage& caption);
     // False when the user cancelled.
     bool ExtractRows(IContainerWindow& window, const std::vector<int>& rows, const std::string& folder);
     bool WriteTextFile(IContainerWindow& window, const std::string& fileName);

@@ -14,9 +14,11 @@
 #include "language/Messages.h"
 #include "language/MsgText.h"
 #include "mail/MailClient.h"
+#include "richtext/PlainMailAddress.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 #include "settings/Settings.h"
+#include "settings/TrimText.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -28,6 +30,14 @@ namespace fs = std::filesystem;
 std::string NameOf(const std::string& fileName)
 {
     return fs::path(fileName).filename().string();
+}
+
+// The address trimmed when it is a plain address, else none: a received container's sender
+// address, or what is left of it in the address box, becomes a recipient only in that shape.
+std::string PlainAddressOrNone(const std::string& address)
+{
+    const std::string trimmed = TrimText(address);
+    return IsPlainMailAddress(trimmed) ? trimmed : std::string();
 }
 
 // The separator's lines as paragraphs, then the quoted document.
@@ -174,8 +184,8 @@ void TMailFlows::SetEveryWindowNotOnTop(bool notOnTop)
 int TMailFlows::HandOver(IContainerWindow& window, const std::string& attachment)
 {
     const TMailMessage message{FSettings.fContainer_DecryptInstructionSubject,
-                               FSettings.fContainer_DecryptInstructionText, window.ReplyAddress(), attachment,
-                               NameOf(attachment)};
+                               FSettings.fContainer_DecryptInstructionText, PlainAddressOrNone(window.ReplyAddress()),
+                               attachment, NameOf(attachment)};
     const TMailDialogOpen open(FSession, [this](bool notOnTop) { SetEveryWindowNotOnTop(notOnTop); });
     return FMail.SendMail(message);
 }
@@ -198,7 +208,7 @@ bool TMailFlows::Answer(IContainerWindow& source, bool reply)
     }
     TExtraString sourceExtra;
     sourceExtra.Parse(source.Container().GetExtra());
-    const std::string address = reply ? sourceExtra.Field(TExtraString::SenderAddress) : "";
+    const std::string address = reply ? PlainAddressOrNone(sourceExtra.Field(TExtraString::SenderAddress)) : "";
     std::unique_ptr<TRandomCryptoContainer> container =
         FFlows.NewWorkContainer(dialogs, source.Container().GetPassword());
     if (container == nullptr) {

@@ -34,11 +34,13 @@ public:
     // Asks for the recipients' password (a read-only container keeps its own), stores text and
     // reply address, re-keys the file, copies it into the work folder's "Send" folder and hands
     // the copy to the mail program with the decryption instructions, to the window's reply
-    // address. No window stays on top and new or opened containers are refused meanwhile.
+    // address when that is a plain address (else to nobody yet). No window stays on top and new
+    // or opened containers are refused meanwhile.
     void SendContainer(IContainerWindow& window);
     // A new window whose text quotes this one's after the separator line, under this container's
     // password; no attachment is taken over. A reply goes to the sender address of this
-    // container's extra record, a forward to nobody yet.
+    // container's extra record when that is a plain address, a forward (or a reply to any other
+    // address text) to nobody yet.
     void ReplyContainer(IContainerWindow& window);
     void ForwardContainer(IContainerWindow& window);
     // Re-keys the container to a new password; the same password changes nothing. A read-only

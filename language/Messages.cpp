@@ -257,6 +257,8 @@ constexpr const TMessage* AllMessages[] = {
     &msg::MapiSettingsUnusedHere,
     &msg::Cancelled,
     &msg::BrowserPageInstruction,
+    &msg::LinkNotOpened,
+    &msg::ProgramNotStarted,
 };
 
 static_assert(std::size(AllMessages) == CatalogueMessageCount + WebAddressCount + OwnMessageCount,

@@ -921,6 +921,16 @@ inline constexpr TMessage BrowserPageInstruction{{
     "Kein Sealvane zur Hand? Der Link oben öffnet den angehängten Container in jedem Webbrowser, auch gespeichert und offline (sealvane-open.html): Der Container verlässt Ihren Computer nie.",
     "Pas de Sealvane sous la main? Le lien ci-dessus ouvre le container joint dans n'importe quel navigateur web, même enregistré et hors ligne (sealvane-open.html): le container ne quitte jamais votre ordinateur.",
     "Chu neniu Sealvane che mano? La supra ligilo malfermas la kunsenditan konteneron en iu ajn retumilo, ankau konservita kaj senkonekte (sealvane-open.html): la kontenero neniam forlasas vian komputilon."}};
+inline constexpr TMessage LinkNotOpened{{
+    "'%s' is not opened: links in the text open only web pages and mail addresses.",
+    "'%s' wird nicht geöffnet: Links im Text öffnen nur Webseiten und E-Mail-Adressen.",
+    "'%s' n'est pas ouvert: les liens du texte n'ouvrent que des pages web et des adresses électroniques.",
+    "'%s' ne estas malfermata: ligiloj en la teksto malfermas nur retpaghojn kaj retposhtajn adresojn."}};
+inline constexpr TMessage ProgramNotStarted{{
+    "'%s' is a program or script. Sealvane does not start it. Extract it instead?",
+    "'%s' ist ein Programm oder Skript. Sealvane startet es nicht. Stattdessen extrahieren?",
+    "'%s' est un programme ou un script. Sealvane ne le lance pas. L'extraire à la place?",
+    "'%s' estas programo au skripto. Sealvane ne lanchas ghin. Chu eltiri ghin anstatau?"}};
 // clang-format on
 
 } // namespace msg
@@ -929,7 +939,7 @@ inline constexpr TMessage BrowserPageInstruction{{
 inline constexpr int CatalogueMessageCount = 242;
 // The web addresses, then the program's own texts.
 inline constexpr int WebAddressCount = 4;
-inline constexpr int OwnMessageCount = 6;
+inline constexpr int OwnMessageCount = 8;
 
 // Every message in table order: the catalogue, the web addresses (UrlHome, UrlHelp, UrlUpdate,
 // UrlDecrypt), then the program's own texts.

@@ -2,6 +2,7 @@
 
 #include "language/Messages.h"
 #include "language/MsgText.h"
+#include "richtext/PlainMailAddress.h"
 #include "settings/TrimText.h"
 
 #include <QFile>
@@ -138,6 +139,14 @@ bool IsThunderbird(const QString& desktopId, const QString& program)
     });
 }
 
+// The recipient: a plain address only. Anything else could carry fields of its own (xdg-email
+// takes a "mailto:...?attach=...&bcc=..." argument whole), so the mail then goes to nobody yet.
+std::string Recipient(const TMailMessage& message)
+{
+    const std::string address = TrimText(message.FRecipientAddress);
+    return IsPlainMailAddress(address) ? address : std::string();
+}
+
 // The body with every line break as LF.
 QString BodyText(const TMailMessage& message)
 {
@@ -167,7 +176,7 @@ QString AttachmentUrl(const QString& path)
 QString ComposeArgument(const TMailMessage& message)
 {
     QStringList fields;
-    const std::string address = TrimText(message.FRecipientAddress);
+    const std::string address = Recipient(message);
     if (!address.empty()) {
         fields << "to=" + ComposeValue(QString::fromStdString(address));
     }
@@ -193,7 +202,7 @@ QStringList XdgEmailArguments(const TMailMessage& message)
     if (!TrimText(message.FAttachmentPath).empty()) {
         arguments << "--attach" << QString::fromStdString(message.FAttachmentPath);
     }
-    const std::string address = TrimText(message.FRecipientAddress);
+    const std::string address = Recipient(message);
     if (!address.empty()) {
         arguments << QString::fromStdString(address);
     }

@@ -8,7 +8,7 @@ struct TMailMessage
 {
     std::string FSubject;
     std::string FBody;             // plain text; lines end with LF or CR LF
-    std::string FRecipientAddress; // no recipient when empty or blanks only; no address-type prefix
+    std::string FRecipientAddress; // no recipient when blank or not a plain address; no address-type prefix
     std::string FAttachmentPath;   // the file on disk; no attachment when empty or blanks only
     std::string FAttachmentName;   // the name the receiver sees; mail programs on Linux show the file's own name
 };

@@ -927,7 +927,7 @@ void TContainerForm::PasteFiles(const QStringList& files)
 
 void TContainerForm::OpenLink(const QString& address)
 {
-    Dialogs().OpenWithShell(TFormatBar::LinkTarget(address).toStdString());
+    Dialogs().OpenWithShell(address.toStdString());
 }
 
 void TContainerForm::closeEvent(QCloseEvent* event)

@@ -180,15 +180,6 @@ bool TFormatBar::LooksLikeAddress(const QString& text)
     return address.match(text.trimmed()).hasMatch();
 }
 
-QString TFormatBar::LinkTarget(const QString& address)
-{
-    const QString trimmed = address.trimmed();
-    if (trimmed.startsWith(QLatin1String("www."), Qt::CaseInsensitive)) {
-        return QStringLiteral("http://") + trimmed;
-    }
-    return trimmed;
-}
-
 void TFormatBar::ToggleHyperlink()
 {
     if (SelectionHas([](const QTextCharFormat& format) { return format.isAnchor(); })) {

@@ -37,8 +37,6 @@ public:
     void Align(Qt::Alignment alignment);
     void ChooseFont();
     void ChooseColour();
-    // Links the typed address opens: "www." addresses open as web pages.
-    static QString LinkTarget(const QString& address);
     // Whether a selected text reads as an address a link could point to.
     static bool LooksLikeAddress(const QString& text);
 

@@ -5,9 +5,11 @@
 #include <QTextEdit>
 
 // The container window's text control, used both as the editor and as the read-only view. A
-// click on a link (press and release on the same link without moving) asks for it to be opened;
-// pasting while the clipboard holds files asks for them to be added as attachments instead of
-// inserting their names as text.
+// link shows its target as its tooltip. A click on a link the memo may open (OpenableLink: web,
+// ftp and plain mail addresses; press and release on the same link without moving) asks for its
+// address to be opened, and only such a link shows the pointing hand; any other link stays text,
+// and its tooltip says why it does not open. Pasting while the clipboard holds files asks for
+// them to be added as attachments instead of inserting their names as text.
 class TMemoEdit : public QTextEdit
 {
     Q_OBJECT
@@ -28,8 +30,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
+    // The address a click at a point of the viewport opens; empty where there is no link or the
+    // link stays text.
+    QString OpenableLinkAt(const QPoint& at) const;
+
     QString FPressedLink;
     QPoint FPressedAt;
 };

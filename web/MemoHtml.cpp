@@ -1,5 +1,7 @@
 #include "MemoHtml.h"
 
+#include "richtext/OpenableLink.h"
+
 #include <cctype>
 #include <cstdio>
 
@@ -18,18 +20,6 @@ const char* AlignmentName(TAlignment alignment)
         break;
     }
     return "left";
-}
-
-bool IsSafeLink(std::string_view target)
-{
-    std::string scheme;
-    for (const char c : target.substr(0, target.find(':'))) {
-        scheme += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    if (target.find(':') == std::string_view::npos) {
-        return false;
-    }
-    return scheme == "http" || scheme == "https" || scheme == "mailto" || scheme == "ftp";
 }
 
 // A font name goes into a style attribute in quotes: only characters that cannot end them.
@@ -87,8 +77,9 @@ std::string RunHtml(const TRichRun& run)
             close = "</" + tag + ">" + close;
         }
     };
-    const bool link = !run.FLink.empty() && IsSafeLink(run.FLink);
-    wrap(link, "a", " href=\"" + HtmlEscaped(run.FLink) + "\" target=\"_blank\" rel=\"noopener noreferrer\"");
+    const std::optional<std::string> link = run.FLink.empty() ? std::nullopt : OpenableLink(run.FLink);
+    wrap(link.has_value(), "a",
+         " href=\"" + HtmlEscaped(link.value_or("")) + "\" target=\"_blank\" rel=\"noopener noreferrer\"");
     const std::string style = RunStyle(run);
     wrap(!style.empty(), "span", " style=\"" + style + "\"");
     wrap(run.FBold, "b");

@@ -253,4 +253,54 @@ TEST_F(AttachmentCommandsTest, SelectedAttachmentsAreExtractedWithoutOpeningTheF
     EXPECT_EQ(FWindow->AttachmentNames(), std::vector<std::string>{"two.txt"}) << "No deleted nothing";
 }
 
+TEST_F(AttachmentCommandsTest, ProgramsScriptsAndLaunchersAreNotOpenedButMayBeExtractedInstead)
+{
+    using namespace std::string_literals;
+    const std::string elf = "\177ELF\2\1\1\0\0\0\0\0\0\0\0\0\2\0\x3e\0\1\0\0\0"s;
+    const std::string desktop = "[Desktop Entry]\nType=Application\nName=x\nExec=sh -c id\n";
+    const auto opened = std::nullopt;
+    // A received attachment's name and bytes; the answer to "Extract it instead?" when it is not
+    // opened (Yes extracts it into the chosen folder).
+    const std::tuple<std::string, std::string, std::optional<TAnswer>> cases[] = {
+        {"photo.jpg", "\xff\xd8\xff\xe0\0\x10JFIF\0"s, opened},
+        {"paper.pdf", "%PDF-1.4\n1 0 obj\n", opened},
+        {"notes.txt", "plain words\n", opened},
+        {"data.json", "{\"a\": 1}\n", opened},
+        {"setup.exe", "MZ\x90\0\3\0\0\0"s, TAnswer::Yes},
+        {"holiday.jpg", elf, TAnswer::No},
+        {"tool.AppImage", elf, TAnswer::No},
+        {"readme.txt", "#!/bin/sh\nid\n", TAnswer::No},
+        {"start.txt", desktop, TAnswer::No},
+        {"start.desktop", desktop, TAnswer::Yes},
+        {"install.sh", "echo\n", TAnswer::No},
+        {"run.py", "print(1)\n", TAnswer::No},
+        {"app.jar", "PK\3\4"s, TAnswer::No},
+        {"setup.msi", "\xd0\xcf\x11\xe0"s, TAnswer::No},
+    };
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const auto& [name, bytes, answer] : cases) {
+        files.emplace_back(name, bytes);
+    }
+    const std::string file = FDir.File("Received.xvt");
+    MakeMessage(file, "pw", files);
+    TestWindow& window = OpenedWindow(file, "pw");
+    const std::vector<std::string> names = window.AttachmentNames();
+    for (const auto& [name, bytes, answer] : cases) {
+        SCOPED_TRACE(name);
+        FUser.FShellOpened.clear();
+        if (answer) {
+            FUser.Expect(Kind::YesNo, "Warning",
+                         "'" + name + "' is a program or script. Sealvane does not start it. Extract it instead?",
+                         *answer);
+        }
+        if (answer == TAnswer::Yes) {
+            FUser.ExpectChoice(Kind::Folder, "Extract selected attachments...", {FOut});
+        }
+        const auto row = std::find(names.begin(), names.end(), name) - names.begin();
+        Commands().OpenAttachment(window, static_cast<int>(row));
+        EXPECT_EQ(FUser.FShellOpened, answer ? std::vector<std::string>{} : std::vector{window.OpenedFiles().back()});
+        EXPECT_EQ(Out("/" + name), answer == TAnswer::Yes ? bytes : "");
+    }
+}
+
 } // namespace

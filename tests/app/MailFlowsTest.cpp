@@ -126,6 +126,34 @@ TEST_F(MailFlowsTest, ReplyAndForwardQuoteTheTextUnderTheSamePasswordWithoutAtta
     }
 }
 
+TEST_F(MailFlowsTest, OnlyAPlainSenderAddressBecomesTheRecipient)
+{
+    // The sender address of a received container's extra record, a stranger's text, and the
+    // recipient a reply gets; the same text typed into the reply's address box goes to the mail
+    // program only as that recipient.
+    const std::pair<const char*, const char*> cases[] = {
+        {" sender@example.org ", "sender@example.org"},
+        {"mailto:x@example.org?attach=/home/victim/.ssh/id_rsa&bcc=spy@example.org", ""},
+        {"x@example.org?attach=/home/victim/.ssh/id_rsa", ""},
+        {"a@example.org,spy@example.org", ""},
+        {"-x@example.org", ""},
+        {"Someone <x@example.org>", ""},
+    };
+    for (const auto& [sender, recipient] : cases) {
+        SCOPED_TRACE(sender);
+        const std::string file = FDir.File("in" + std::to_string(++FReceived) + ".xvt");
+        MakeMessage(file, "pw", {}, Rtf, sender);
+        FCommands.Mail().ReplyContainer(OpenedWindow(file, "pw"));
+        TestWindow& reply = *FWindows.back();
+        EXPECT_EQ(reply.ReplyAddress(), recipient);
+        reply.FReplyAddress = sender;
+        FUser.ExpectPassword(Kind::NewPassword, "Password", "pw", "for them");
+        FCommands.Mail().SendContainer(reply);
+        ASSERT_EQ(FMail.FMessages.size(), 1u);
+        EXPECT_EQ(std::exchange(FMail.FMessages, {}).back().FRecipientAddress, recipient);
+    }
+}
+
 TEST_F(MailFlowsTest, ChangePasswordReKeysOnlyToAnotherPassword)
 {
     const std::pair<std::optional<std::string>, std::string> cases[] = {

@@ -72,16 +72,22 @@ struct TMessageRow
 {
     const char* FName;
     std::string FAddress;
+    const char* FRecipient; // what the mail program gets of the address
     std::string FSubject;
     std::string FBody;
     const char* FAttachment; // a file made in the test folder; nullptr for none
 };
 
 const TMessageRow MessageRows[] = {
-    {"every awkward character", "  o'neil,jr@example.org ", "Re: 100% \"sure\", isn't it?",
+    {"every awkward character", "  o'neil+jr@example.org ", "o'neil+jr@example.org",
+     "Re: 100% \"sure\", isn't it?,attachment='file:///etc/passwd'",
      "Line 1, 'quoted',\r\nx < y & z > w\n%41 \"Łódź\"',\n&amp;", "a,b 'c' \"d\" 50% Łódź.xvt"},
-    {"blank address, no attachment", "   ", "Subject", "Body", nullptr},
-    {"no address, no body", "", "", "", "plain.xvt"},
+    {"blank address, no attachment", "   ", "", "Subject", "Body", nullptr},
+    {"no address, no body", "", "", "", "", "plain.xvt"},
+    // A received container's sender address is a stranger's text: only a plain address is one.
+    {"an address with fields of its own", "mailto:x@example.org?attach=/home/victim/.ssh/id_rsa&bcc=spy@example.org",
+     "", "Subject", "Body", nullptr},
+    {"two addresses, the first like an option", "-x@example.org,spy@example.org", "", "Subject", "", nullptr},
 };
 // Each message row goes once to a Thunderbird (or a fork) as the default and once to xdg-email, the
 // fallback for a default that is no Thunderbird, cannot be found or is not set.
@@ -94,6 +100,8 @@ const std::pair<THandler, THandler> Handlers[std::size(MessageRows)] = {
     {{"userapp-Betterbird-AB12.desktop", "betterbird %u @@u %u @@", "betterbird"},
      {"thunderbird.desktop", "/nonexistent/thunderbird %u", "xdg-email"}},
     {{"mail.desktop", "icedove --name=100%% %U", "icedove", {"--name=100%"}}, {"", "", "xdg-email"}},
+    {{"thunderbird.desktop", "thunderbird %u", "thunderbird"}, {"", "", "xdg-email"}},
+    {{"thunderbird.desktop", "thunderbird %u", "thunderbird"}, {"", "", "xdg-email"}},
 };
 const TMessageRow& Plain = MessageRows[1];
 
@@ -199,7 +207,7 @@ TEST_F(DesktopMailClientTest, ThunderbirdItsForksAndXdgEmailGetEveryFieldIntactA
         const auto& [thunderbird, other] = Handlers[n];
         SCOPED_TRACE(row.FName);
         const TMailMessage message = Message(row);
-        const QString address = QString::fromStdString(row.FAddress).trimmed();
+        const QString address = QString::fromUtf8(row.FRecipient);
         const QString body = QString::fromStdString(row.FBody).replace("\r\n", "\n");
 
         SetDefault(thunderbird.FDesktopId, QString(thunderbird.FExec).replace("$BIN", FBin));

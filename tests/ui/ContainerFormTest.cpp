@@ -1,6 +1,7 @@
 #include "ui/ContainerForm.h"
 #include "RecordingCommands.h"
 #include "WindowTest.h"
+#include "app/ScriptedQuestions.h"
 #include "container/ExtraString.h"
 #include "container/RandomCryptoContainer.h"
 #include "ui/AttachmentModel.h"
@@ -9,7 +10,10 @@
 #include "ui/QtDialogs.h"
 
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QTreeView>
 
 #include <sstream>
@@ -221,5 +225,47 @@ TEST_F(ContainerFormTest, StoredSizeIsTakenOnlyWhenComplete)
         window->BringToFront();
         EXPECT_EQ(window->size() == QSize(733, 511), taken) << height;
         EXPECT_EQ(window->width() == 733, taken) << "a stored width without a height is left alone";
+    }
+}
+
+TEST_F(ContainerFormTest, OnlyWebAndPlainMailLinksOpenOnAClickAndShowThePointingHandAndEveryLinkItsTarget)
+{
+    // A received memo's links, each with the address a click hands to the opener and its tooltip
+    // shows (none: it stays text, and its tooltip says so).
+    const std::pair<const char*, const char*> links[] = {
+        {"https://example.org/", "https://example.org/"},
+        {"mailto:a@example.org?subject=Hi&attach=/home/u/.ssh/id_rsa", "mailto:a@example.org?subject=Hi"},
+        {"file:///tmp/x.desktop", nullptr},
+        {"/usr/bin/xterm", nullptr},
+        {"smb://server/share/x.exe", nullptr},
+    };
+    std::string rtf = "{\\rtf1\\ansi ";
+    for (std::size_t n = 0; n < std::size(links); ++n) {
+        rtf += "{\\field{\\*\\fldinst HYPERLINK \"" + std::string(links[n].first) + "\"}{\\fldrslt link" +
+               std::to_string(n) + "}}\\par ";
+    }
+    ScriptedQuestions user;
+    const auto window = MakeWindow({.FWritable = false, .FMemo = rtf + "}"});
+    window->SetDialogs(&user);
+    window->BringToFront();
+    TMemoEdit& view = Editor(*window, "ReadOnlyView");
+    for (std::size_t n = 0; n < std::size(links); ++n) {
+        SCOPED_TRACE(links[n].first);
+        QTextCursor text = view.document()->find(QStringLiteral("link%1").arg(n));
+        text.setPosition(text.selectionStart() + 2);
+        const QPoint at = view.cursorRect(text).center();
+        ASSERT_EQ(view.anchorAt(at).toStdString(), links[n].first);
+        QTest::mouseMove(view.viewport(), at);
+        EXPECT_EQ(view.viewport()->cursor().shape(), links[n].second ? Qt::PointingHandCursor : Qt::IBeamCursor);
+        QHelpEvent hover(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view.viewport(), &hover);
+        EXPECT_EQ(QToolTip::text().toStdString(),
+                  links[n].second ? links[n].second
+                                  : "'" + std::string(links[n].first) +
+                                        "' is not opened: links in the text open only web pages and mail addresses.");
+        user.FShellOpened.clear();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
+        EXPECT_EQ(user.FShellOpened,
+                  links[n].second ? std::vector<std::string>{links[n].second} : std::vector<std::string>{});
     }
 }
