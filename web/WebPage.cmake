@@ -53,8 +53,8 @@ install(FILES ${SEALVANE_PAGE} DESTINATION ${CMAKE_INSTALL_DATADIR}/sealvane)
 if(WITH_TESTS)
     find_program(SEALVANE_CHROMIUM chromium)
     add_test(NAME web_page
-        COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/web/tests/page_test.py --page ${SEALVANE_PAGE}
+        COMMAND /usr/bin/python3 -X utf8 ${CMAKE_CURRENT_SOURCE_DIR}/web/tests/page_test.py --page ${SEALVANE_PAGE}
             --cli $<TARGET_FILE:sealvane-cli> --golden ${CMAKE_CURRENT_SOURCE_DIR}/tests/data/golden.xvt
             --chromium ${SEALVANE_CHROMIUM})
-    set_tests_properties(web_page PROPERTIES TIMEOUT 180)
+    set_tests_properties(web_page PROPERTIES TIMEOUT 300)
 endif()

@@ -210,6 +210,11 @@
     }
     var chosenFile = null;
     var shown = null;
+    // Every Open (and every newly chosen file) supersedes the opens before it: the worker answers
+    // them in turn, a wrong password after its pause, and only the answer to the latest is shown.
+    // So Open stays enabled while a container opens, and a password submitted during a wrong
+    // one's pause is opened after it instead of being dropped.
+    var latestOpen = 0;
 
     document.documentElement.lang = languages[language];
     document.title = caption('title');
@@ -226,6 +231,7 @@
     }
 
     function choose(file) {
+        ++latestOpen;
         chosenFile = file || null;
         element('file-name').textContent = chosenFile ? chosenFile.name : '';
         element('open').disabled = !chosenFile;
@@ -304,17 +310,18 @@
         }
     });
     element('open').addEventListener('click', function () {
-        var button = element('open');
-        button.disabled = true;
+        var request = ++latestOpen;
         element('content').hidden = true;
         showMessage(caption('opening'));
         sealvane.open(chosenFile, element('password').value).then(function (contents) {
-            showMessage('');
-            showContents(contents);
+            if (request === latestOpen) {
+                showMessage('');
+                showContents(contents);
+            }
         }, function (error) {
-            showMessage(error.message);
-        }).then(function () {
-            button.disabled = false;
+            if (request === latestOpen) {
+                showMessage(error.message);
+            }
         });
     });
     element('save-all').addEventListener('click', function () {

@@ -83,7 +83,10 @@ function svExtract(request) {
         svExpectedSize = 0;
     }
     var node = FS.lookupPath(target).node;
-    var bytes = node.contents ? node.contents.subarray(0, node.usedBytes) : new Uint8Array(0);
+    // The file's bytes as a Uint8Array without a copy: a file written in one go holds a slice of
+    // the memory's Int8Array view, which would show bytes above 127 as negative numbers.
+    var contents = node.contents || new Uint8Array(0);
+    var bytes = new Uint8Array(contents.buffer, contents.byteOffset, node.usedBytes);
     FS.unlink(target);
     if (bytes.byteLength !== bytes.buffer.byteLength) {
         bytes = bytes.slice();

@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Opens the browser page in headless Chromium with the network shut off and checks it against
-the command-line tool on the same containers: memo text and formatting, every attachment's bytes,
-the saved zip, the wrong-password message and pause, damaged containers refused with the same
-messages, and not one request that leaves the machine. With --bench-mib it instead times opening
-and extracting one large attachment in the page against the tool, and the page's peak memory."""
+the command-line tool on the same containers: memo text and formatting, every attachment's bytes
+(sizes on both sides of every threshold of the core's reading and writing) as extracted and in the
+saved zip, the wrong-password message and pause, the right password after a wrong one, damaged
+containers refused with the same messages, and not one request that leaves the machine. With
+--bench-mib it instead times opening and extracting one large attachment in the page against the
+tool, and the page's peak memory."""
 import argparse
 import base64
 import hashlib
@@ -20,7 +22,13 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from cdp import Browser  # noqa: E402
 
 GOLDEN_PASSWORD = 'gold'
-PASSWORD = 'Schlüssel-7'
+# Not all of it fits Windows-1252: the key bytes are its UTF-8.
+PASSWORD = 'Schlüssel ✓ 7'
+# Random attachments of sizes on both sides of the core's thresholds: the copy chunk and the
+# read-ahead and gathering buffers (60 and 64 KiB), the overlapped copy and the kept keystream
+# (1 MiB), and a large one.
+SIZES = (0, 1, 4 << 10, (64 << 10) - 1, 64 << 10, (64 << 10) + 1, (1 << 20) - 1, 1 << 20, (1 << 20) + 1,
+         (8 << 20) + 3)
 MEMO_RTF = (r'{\rtf1\ansi\ansicpg1252\deff0{\fonttbl{\f0 Arial;}}'
             r'{\colortbl ;\red255\green0\blue0;\red0\green0\blue255;}'
             r'\pard\qc\fs40 Gr\'fc\'dfe\par'
@@ -104,9 +112,10 @@ class Page(Browser):
                              '.then(c => [true, c], e => [false, e.message])' % json.dumps(password), timeout)
 
     def entry_hash(self, index):
-        return self.evaluate('window.sealvane.extract(%d).then(b => crypto.subtle.digest("SHA-256", b))'
-                             '.then(h => Array.from(new Uint8Array(h), x => x.toString(16).padStart(2, "0"))'
-                             '.join(""))' % index)
+        """The type of what sealvane.extract resolves to, and the SHA-256 of its bytes."""
+        return self.evaluate('window.sealvane.extract(%d).then(b => crypto.subtle.digest("SHA-256", b)'
+                             '.then(h => [b.constructor.name, Array.from(new Uint8Array(h),'
+                             ' x => x.toString(16).padStart(2, "0")).join("")]))' % index)
 
 
 def run_cli(cli, *args, cwd=None):
@@ -138,20 +147,23 @@ def cli_entry_hashes(cli, container, password_file, count, work):
     return hashes
 
 
-def make_container(cli, work, password_file):
-    source = os.path.join(work, 'source')
+def make_container(cli, work, password_file, name, sizes):
+    """A container of non-ASCII names, a folder holding a random file of each of the sizes (and
+    one of 300 KiB), and the rich-text memo."""
+    source = os.path.join(work, name + ' source')
     os.makedirs(os.path.join(source, 'Unterordner'))
-    files = {'Grüße ✓ 日本.txt': 'Grüße aus Köln\n'.encode(), 'Café.txt': b'caf\xc3\xa9\n', 'leer.dat': b'',
-             os.path.join('Unterordner', 'daten.bin'): os.urandom(300 * 1024)}
-    for name, data in files.items():
-        with open(os.path.join(source, name), 'wb') as file:
+    files = {'Grüße ✓ 日本.txt': 'Grüße aus Köln\n'.encode(), 'Café.txt': b'caf\xc3\xa9\n', 'leer.dat': b''}
+    for size in (300 << 10, *sizes):
+        files[os.path.join('Unterordner', 'größe %d.bin' % size)] = os.urandom(size)
+    for file_name, data in files.items():
+        with open(os.path.join(source, file_name), 'wb') as file:
             file.write(data)
     memo = os.path.join(work, 'memo.rtf')
     with open(memo, 'w', encoding='ascii') as file:
         file.write(MEMO_RTF)
-    container = os.path.join(work, 'Bücher – Grüße.xvt')
+    container = os.path.join(work, name + '.xvt')
     status, _, message = run_cli(cli, 'create', '--password-file', password_file, container,
-                                 *[os.path.join(source, name) for name in ('Grüße ✓ 日本.txt', 'Café.txt',
+                                 *[os.path.join(source, part) for part in ('Grüße ✓ 日本.txt', 'Café.txt',
                                                                           'leer.dat', 'Unterordner')])
     assert status == 0, message
     status, _, message = run_cli(cli, 'set-memo', '--password-file', password_file, container, '--file', memo)
@@ -160,12 +172,13 @@ def make_container(cli, work, password_file):
 
 
 def check_container(page, cli, container, password, password_file, work):
-    """The page reads what the tool reads: memo text, entries and every entry's bytes."""
+    """The page reads what the tool reads: memo text, entries and every entry's bytes, each handed
+    over as a Uint8Array. Returns the contents and the tool's SHA-256 of each of its entries."""
     name = os.path.basename(container)
     opened, contents = page.open(container, password)
     check(opened, '%s opens in the page: %s' % (name, contents))
     if not opened:
-        return None
+        return None, None
     _, memo, _ = run_cli(cli, 'memo', '--plain', '--password-file', password_file, container)
     check(contents['memoText'] == memo.rstrip('\n'), '%s: memo text %r is the tool\'s %r'
           % (name, contents['memoText'], memo))
@@ -177,14 +190,19 @@ def check_container(page, cli, container, password, password_file, work):
           '%s: entries %s are the tool\'s %s' % (name, contents['entries'], listed))
     expected = cli_entry_hashes(cli, container, password_file, len(listed), work)
     unpaired = list(range(len(listed)))
+    hashes = []
     for index, entry in enumerate(contents['entries']):
         number = next((n for n in unpaired if listed[n] == entry), None)
+        hashes.append(None if number is None else expected[number])
         if number is None:
             continue
         unpaired.remove(number)
         if expected[number] is not None:
-            check(page.entry_hash(index) == expected[number], '%s: bytes of %s' % (name, entry['name']))
-    return contents
+            kind, digest = page.entry_hash(index)
+            check(digest == expected[number], '%s: bytes of %s (%d)' % (name, entry['name'], entry['size']))
+            check(kind == 'Uint8Array', '%s: %s (%d bytes) comes as %s'
+                  % (name, entry['name'], entry['size'], kind))
+    return contents, hashes
 
 
 def check_formatting(html):
@@ -200,12 +218,21 @@ def check_formatting(html):
     check('javascript:' not in html, 'a script link stays text: ' + html)
 
 
-def check_ui(page, container, password, contents, work):
-    """The controls: check code, open, the memo shown, the table, Save all as a zip."""
+def stored_text(text):
+    """A text as the program stores it: Windows-1252 where every character fits, else UTF-8."""
+    try:
+        return text.encode('cp1252')
+    except UnicodeEncodeError:
+        return text.encode('utf-8')
+
+
+def check_ui(page, container, password, contents, hashes, work):
+    """The controls: check code, open, the memo shown, the table, Save all as a zip holding what
+    the tool extracts."""
     page.choose_file(container)
     page.evaluate('(() => { const p = document.getElementById("password"); p.value = %s;'
                   ' p.dispatchEvent(new Event("input")); })()' % json.dumps(password))
-    key = password.encode('cp1252')
+    key = stored_text(password)
     total = sum(byte * (n + 1) for n, byte in enumerate(key)) & 0xFFF
     digits = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/'
     page.wait_for('document.getElementById("check-code").textContent === %s'
@@ -232,8 +259,8 @@ def check_ui(page, container, password, contents, work):
             wanted = [(entry['folder'] + '/' if entry['folder'] else '') + entry['name']
                       for entry in contents['entries']]
             check(names == wanted, 'zip names %s are %s' % (names, wanted))
-            for index, name in enumerate(names):
-                check(sha256(saved.read(name)) == page.entry_hash(index), 'zip bytes of ' + name)
+            for name, expected in zip(names, hashes):
+                check(sha256(saved.read(name)) == expected, 'zip bytes of ' + name)
 
 
 def check_wrong_password(page, cli, container, password_file, work):
@@ -249,6 +276,26 @@ def check_wrong_password(page, cli, container, password_file, work):
     page.evaluate('(() => { document.getElementById("password").value = "falsch";'
                   ' document.getElementById("open").click(); })()')
     page.wait_for('document.getElementById("message").textContent === %s' % json.dumps(expected), 10)
+    return expected
+
+
+def check_right_after_wrong(page, container, password, expected):
+    """The right password given after a wrong one is answered, whether it comes while the wrong
+    one's pause lasts or after it: submitted by Enter or by the button, at moments spread over the
+    pause."""
+    page.choose_file(container)
+    submit = ('(() => { const p = document.getElementById("password"); p.value = %s;'
+              ' p.dispatchEvent(new Event("input")); if (%s) document.getElementById("open").click();'
+              ' else p.dispatchEvent(new KeyboardEvent("keydown", {key: "Enter"})); })()')
+    for run in range(20):
+        page.evaluate(submit % (json.dumps('falsch'), 'true'))
+        time.sleep(run * 0.12)
+        page.evaluate(submit % (json.dumps(password), json.dumps(run % 2 == 0)))
+        page.wait_for('!document.getElementById("content").hidden ||'
+                      ' document.getElementById("message").textContent === %s' % json.dumps(expected), 20)
+        answer = page.evaluate('document.getElementById("message").textContent')
+        check(answer == '', 'run %d: the right password %.2f s after a wrong one is answered %r'
+              % (run, run * 0.12, answer))
 
 
 def check_hostile(page, cli, container, password, password_file, work):
@@ -293,16 +340,19 @@ def run_checks(args, work):
     for path, text in ((password_file, PASSWORD), (golden_password_file, GOLDEN_PASSWORD)):
         with open(path, 'w', encoding='utf-8') as file:
             file.write(text + '\n')
-    container = make_container(args.cli, work, password_file)
+    container = make_container(args.cli, work, password_file, 'Bücher – Grüße', SIZES)
+    # Cut and flipped copies are made of a small one.
+    small = make_container(args.cli, work, password_file, 'Grüße', ())
     page = Page(args.chromium, args.page)
     try:
         check_container(page, args.cli, args.golden, GOLDEN_PASSWORD, golden_password_file, work)
-        contents = check_container(page, args.cli, container, PASSWORD, password_file, work)
+        contents, hashes = check_container(page, args.cli, container, PASSWORD, password_file, work)
         if contents:
             check_formatting(contents['memoHtml'])
-            check_ui(page, container, PASSWORD, contents, work)
-        check_wrong_password(page, args.cli, container, password_file, work)
-        check_hostile(page, args.cli, container, PASSWORD, password_file, work)
+            check_ui(page, container, PASSWORD, contents, hashes, work)
+        wrong_answer = check_wrong_password(page, args.cli, container, password_file, work)
+        check_right_after_wrong(page, container, PASSWORD, wrong_answer)
+        check_hostile(page, args.cli, small, PASSWORD, password_file, work)
         check_offline(page)
     finally:
         page.close()
@@ -340,7 +390,7 @@ def peak_memory_kib(root):
 
 def run_bench(args, work):
     password_file = os.path.join(work, 'password')
-    with open(password_file, 'w') as file:
+    with open(password_file, 'w', encoding='utf-8') as file:
         file.write(PASSWORD + '\n')
     big = os.path.join(work, 'big.bin')
     with open(big, 'wb') as file:
@@ -387,6 +437,11 @@ def main():
     parser.add_argument('--bench-mib', type=int, default=0)
     args = parser.parse_args()
     args.cli = os.path.abspath(args.cli)
+    # The tool and the browser name files in UTF-8 and speak English whatever the caller's locale
+    # (Chromium cannot find a file by a non-ASCII name in the C locale, and the tool's messages
+    # are compared with the English page).
+    os.environ['LC_ALL'] = 'C.UTF-8'
+    os.environ.pop('LANGUAGE', None)
     with tempfile.TemporaryDirectory(prefix='sealvane-page-') as work:
         (run_bench if args.bench_mib else run_checks)(args, work)
     if failures:
