@@ -5,6 +5,8 @@
 #include <QTextDocument>
 #include <QTextList>
 
+#include <map>
+#include <tuple>
 #include <unordered_map>
 
 namespace RichTextMapping {
@@ -33,6 +35,38 @@ QTextCharFormat CharFormat(const TRichRun& run, const TRichDocument& document)
     }
     return format;
 }
+
+// Inserts the runs of a document with one character format for each look. A format is made once
+// and then taken back from the text document, which has worked out its hash: Qt converts, hashes
+// and compares a long link target or font name once, not once a run.
+class TRunInserter
+{
+public:
+    explicit TRunInserter(const TRichDocument& document) : FDocument(document) {}
+
+    void Insert(QTextCursor& cursor, const TRichRun& run)
+    {
+        QString text = QString::fromStdString(run.FText);
+        text.replace(u'\n', QChar::LineSeparator);
+        const TLook look{run.FBold, run.FItalic, run.FUnderline, run.FStrikeout,
+                         run.FLink, run.FColour, run.FFont,      run.FSizePoints};
+        if (const auto format = FFormats.find(look); format != FFormats.end()) {
+            cursor.insertText(text, format->second);
+            return;
+        }
+        cursor.insertText(text, CharFormat(run, FDocument));
+        if (!text.isEmpty()) {
+            FFormats.emplace(look, cursor.charFormat());
+        }
+    }
+
+private:
+    using TIndex = std::optional<TStringTable::TIndex>;
+    using TLook = std::tuple<bool, bool, bool, bool, TIndex, std::optional<TRgb>, TIndex, std::optional<double>>;
+
+    const TRichDocument& FDocument;
+    std::map<TLook, QTextCharFormat> FFormats;
+};
 
 // The look of a character format as a run without text; its link target and font name go into the
 // model's tables.
@@ -110,6 +144,7 @@ void Fill(QTextDocument& target, const TRichDocument& document)
     QTextCursor cursor(&target);
     cursor.beginEditBlock();
     QTextList* list = nullptr;
+    TRunInserter inserter(document);
     for (std::size_t n = 0; n < document.FParagraphs.size(); ++n) {
         const TRichParagraph& paragraph = document.FParagraphs[n];
         QTextBlockFormat blockFormat;
@@ -130,9 +165,7 @@ void Fill(QTextDocument& target, const TRichDocument& document)
             list = cursor.createList(listFormat);
         }
         for (const TRichRun& run : paragraph.FRuns) {
-            QString text = QString::fromStdString(run.FText);
-            text.replace(u'\n', QChar::LineSeparator);
-            cursor.insertText(text, CharFormat(run, document));
+            inserter.Insert(cursor, run);
         }
     }
     cursor.endEditBlock();
