@@ -1,5 +1,6 @@
 #include "StringTable.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -17,9 +18,18 @@ TStringTable::TIndex TStringTable::Add(std::string_view value)
     if (const auto index = Find(value, hash)) {
         return *index;
     }
+    if (2 * (FValues.size() + 1) > FSlots.size()) {
+        std::vector<TSlot> slots(std::max<std::size_t>(16, 2 * FSlots.size()));
+        FSlots.swap(slots);
+        for (const TSlot& slot : slots) {
+            if (slot.FIndex) {
+                Place(slot.FHash, *slot.FIndex);
+            }
+        }
+    }
     const auto index = static_cast<TIndex>(FValues.size());
     FValues.emplace_back(value);
-    FIndices.emplace(hash, index);
+    Place(hash, index);
     return index;
 }
 
@@ -30,13 +40,22 @@ std::optional<TStringTable::TIndex> TStringTable::Find(std::string_view value) c
 
 std::optional<TStringTable::TIndex> TStringTable::Find(std::string_view value, std::size_t hash) const
 {
-    const auto [first, last] = FIndices.equal_range(hash);
-    for (auto entry = first; entry != last; ++entry) {
-        if (FValues[entry->second] == value) {
-            return entry->second;
+    const std::size_t mask = FSlots.size() - 1;
+    for (std::size_t place = hash & mask; !FSlots.empty() && FSlots[place].FIndex; place = (place + 1) & mask) {
+        if (FSlots[place].FHash == hash && FValues[*FSlots[place].FIndex] == value) {
+            return FSlots[place].FIndex;
         }
     }
     return std::nullopt;
+}
+
+void TStringTable::Place(std::size_t hash, TIndex index)
+{
+    std::size_t place = hash & (FSlots.size() - 1);
+    while (FSlots[place].FIndex) {
+        place = (place + 1) & (FSlots.size() - 1);
+    }
+    FSlots[place] = {hash, index};
 }
 
 const std::string& TStringTable::At(TIndex index) const

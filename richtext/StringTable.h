@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // Distinct strings numbered in the order they were first added. Runs of a document refer to link
@@ -27,8 +26,18 @@ public:
     bool operator==(const TStringTable& other) const;
 
 private:
+    // A place of the hash index: the hash of a value and its number, or no number when free.
+    struct TSlot
+    {
+        std::size_t FHash = 0;
+        std::optional<TIndex> FIndex;
+    };
+
     std::optional<TIndex> Find(std::string_view value, std::size_t hash) const;
+    void Place(std::size_t hash, TIndex index);
 
     std::vector<std::string> FValues;
-    std::unordered_multimap<std::size_t, TIndex> FIndices; // hash of a value -> its number
+    // Open addressing: a value lives at the first free place from its hash on. The number of places
+    // is a power of two, at least twice the number of values.
+    std::vector<TSlot> FSlots;
 };
