@@ -40,21 +40,22 @@ std::string PlainAddressOrNone(const std::string& address)
     return IsPlainMailAddress(trimmed) ? trimmed : std::string();
 }
 
-// The separator's lines as paragraphs, then the quoted document.
+// The separator's lines as paragraphs, then the quoted document (whose runs keep referring to its
+// own link and font tables).
 std::string QuotedText(const std::string& rtf)
 {
-    TRichDocument quoted;
+    std::vector<TRichParagraph> separatorLines;
     const std::string separator = MsgText(msg::PreviousMessageSeparator);
     for (std::size_t start = 0, end = 0; (end = separator.find("\r\n", start)) != std::string::npos; start = end + 2) {
         TRichRun line;
         line.FText = separator.substr(start, end - start);
         TRichParagraph paragraph;
         paragraph.Append(std::move(line));
-        quoted.FParagraphs.push_back(std::move(paragraph));
+        separatorLines.push_back(std::move(paragraph));
     }
-    TRichDocument source = ReadRtf(rtf);
-    quoted.FParagraphs.insert(quoted.FParagraphs.end(), std::make_move_iterator(source.FParagraphs.begin()),
-                              std::make_move_iterator(source.FParagraphs.end()));
+    TRichDocument quoted = ReadRtf(rtf);
+    quoted.FParagraphs.insert(quoted.FParagraphs.begin(), std::make_move_iterator(separatorLines.begin()),
+                              std::make_move_iterator(separatorLines.end()));
     return WriteRtf(quoted);
 }
 

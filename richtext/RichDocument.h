@@ -1,13 +1,16 @@
 #pragma once
 
+#include "StringTable.h"
+
 #include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-// The formatted text of a memo, independent of any file format or toolkit: paragraphs of runs.
-// The RTF reader and writer and the editor window all speak it.
+// The formatted text of a memo, independent of any file format or toolkit: paragraphs of runs,
+// and the tables of link targets and font names the runs refer to by number. The RTF reader and
+// writer and the editor window all speak it.
 
 enum class TAlignment
 {
@@ -42,10 +45,10 @@ struct TRichRun
     bool FItalic = false;
     bool FUnderline = false;
     bool FStrikeout = false;
-    std::string FLink;                 // hyperlink target; empty when the run is no link
-    std::optional<TRgb> FColour;       // none: the automatic text colour
-    std::optional<std::string> FFont;  // face name; none: the document's default font
-    std::optional<double> FSizePoints; // whole or half points; none: the default size (RTF's is 12)
+    std::optional<TStringTable::TIndex> FLink; // number of the hyperlink target in FLinks; none: no link
+    std::optional<TRgb> FColour;               // none: the automatic text colour
+    std::optional<TStringTable::TIndex> FFont; // number of the face name in FFonts; none: the default font
+    std::optional<double> FSizePoints;         // whole or half points; none: the default size (RTF's is 12)
 
     // Everything but the text is equal.
     bool SameLook(const TRichRun& other) const;
@@ -64,9 +67,14 @@ struct TRichParagraph
     bool operator==(const TRichParagraph&) const = default;
 };
 
+// Two documents are equal when their tables are too: a document read from RTF holds the link
+// targets and font names its runs use, in the order of first use, so that writing it and reading
+// it again gives an equal one.
 struct TRichDocument
 {
     std::vector<TRichParagraph> FParagraphs;
+    TStringTable FLinks; // hyperlink targets
+    TStringTable FFonts; // face names
 
     bool operator==(const TRichDocument&) const = default;
 };

@@ -18,6 +18,8 @@ constexpr std::size_t MaxDepth = 256;
 constexpr std::int64_t MaxParameter = 1'000'000'000;
 // Levels a list definition may have.
 constexpr std::size_t MaxListLevels = 9;
+// Lists and list overrides a document may define; real ones define a few dozen.
+constexpr std::size_t MaxListEntries = 32'768;
 // The largest font size, in half points.
 constexpr int MaxHalfPoints = 32766;
 // The longest "\uc" fallback the reader accepts.
@@ -71,6 +73,19 @@ bool IsLetter(char c)
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
+}
+
+// Appends a character as UTF-8 unless the text would grow beyond maxSize bytes; false when it
+// would.
+bool AppendCapped(std::string& text, char32_t c, std::size_t maxSize)
+{
+    const std::size_t size = text.size();
+    AppendUtf8(text, c);
+    if (text.size() > maxSize) {
+        text.resize(size);
+        return false;
+    }
+    return true;
 }
 
 int HexValue(char c)
@@ -164,7 +179,7 @@ struct TGroupState
     bool FItalic = false;
     bool FUnderline = false;
     bool FStrikeout = false;
-    std::string FLink;
+    std::optional<TStringTable::TIndex> FLink; // in the document's table
     int FColour = 0;
     std::optional<int> FFont;
     std::optional<int> FHalfPoints;
@@ -175,14 +190,51 @@ struct TGroupState
     int FListLevel = 0;                     // "\ilvlN"
 };
 
+// Gives the entries of a table the runs use new numbers, in the order of first use, and leaves the
+// others out.
+class TRenumbering
+{
+public:
+    explicit TRenumbering(const TStringTable& table) : FNumbers(table.Size()) {}
+
+    void Apply(std::optional<TStringTable::TIndex>& index)
+    {
+        if (index) {
+            std::optional<TStringTable::TIndex>& number = FNumbers[*index];
+            if (!number) {
+                number = static_cast<TStringTable::TIndex>(FUsed.size());
+                FUsed.push_back(*index);
+            }
+            index = number;
+        }
+    }
+
+    // The table with the used entries in their new order; the table itself when that is its order.
+    TStringTable Renumbered(TStringTable&& table) const
+    {
+        if (FUsed.size() == table.Size() && std::ranges::is_sorted(FUsed)) {
+            return std::move(table);
+        }
+        TStringTable renumbered;
+        for (const TStringTable::TIndex old : FUsed) {
+            renumbered.Add(table.At(old));
+        }
+        return renumbered;
+    }
+
+private:
+    std::vector<std::optional<TStringTable::TIndex>> FNumbers; // new number of each old one
+    std::vector<TStringTable::TIndex> FUsed;                   // old number of each new one
+};
+
 class TRtfParser
 {
 public:
-    explicit TRtfParser(std::string_view rtf) : FText(rtf) {}
+    TRtfParser(std::string_view rtf, const TRtfLimits& limits) : FText(rtf), FLimits(limits) {}
 
     TRichDocument Read()
     {
-        while (FPos < FText.size()) {
+        while (FPos < FText.size() && !FFull) {
             const char c = FText[FPos++];
             if (c == '{') {
                 OpenGroup();
@@ -200,6 +252,7 @@ public:
         if (!FParagraph.FRuns.empty() || !FRun.FText.empty()) {
             EndParagraph();
         }
+        KeepUsedTableEntries();
         return std::move(FDocument);
     }
 
@@ -242,18 +295,25 @@ private:
     {
         switch (closing.FDestination) {
         case TDestination::FieldInstruction:
-            if (std::string target = HyperlinkTarget(FInstruction); !target.empty()) {
-                FState.FLink = std::move(target); // the field's result is the link's text
+            // The field's result is the link's text; a cut instruction is read as no hyperlink.
+            if (const std::string target = HyperlinkTarget(FInstruction); !FInstructionCut && !target.empty()) {
+                const bool room = FDocument.FLinks.Size() < FLimits.FLinks || FDocument.FLinks.Find(target);
+                FState.FLink =
+                    room && target.size() <= FLimits.FLinkBytes ? Store(FDocument.FLinks, target) : std::nullopt;
             }
             break;
         case TDestination::ParagraphNumbering:
             FState.FNumbering = closing.FNumbering;
             break;
         case TDestination::List:
-            FLists[FListId] = FListLevels;
+            if (FLists.size() < MaxListEntries || FLists.contains(FListId)) {
+                FLists[FListId] = FListLevels;
+            }
             break;
         case TDestination::ListOverride:
-            FOverrides[FOverrideNumber] = FListId;
+            if (FOverrides.size() < MaxListEntries || FOverrides.contains(FOverrideNumber)) {
+                FOverrides[FOverrideNumber] = FListId;
+            }
             break;
         default:
             break;
@@ -405,6 +465,7 @@ private:
         } else if (word == "fldinst") {
             StartDestination(TDestination::FieldInstruction);
             FInstruction.clear();
+            FInstructionCut = false;
         } else if (word == "pn") {
             StartDestination(TDestination::ParagraphNumbering);
             FState.FNumbering = TListKind::Decimal;
@@ -435,6 +496,7 @@ private:
             if (word == "f") {
                 FFontNumber = value;
                 FFontName.clear();
+                FFontNameCut = false;
             }
             return true;
         case TDestination::ColourTable:
@@ -596,39 +658,114 @@ private:
         }
         switch (FState.FDestination) {
         case TDestination::Body:
-            if (FLookChanged) {
-                StartRun();
-            }
-            AppendUtf8(FRun.FText, c);
+            AppendToRun(c);
             break;
         case TDestination::FontTable:
             if (c == ';') {
-                const std::size_t end = FFontName.find_last_not_of(' ');
-                FFonts[FFontNumber] = FFontName.substr(0, end == std::string::npos ? 0 : end + 1);
-                FFontName.clear();
+                EndFontEntry();
             } else {
-                AppendUtf8(FFontName, c);
+                FFontNameCut = FFontNameCut || !AppendCapped(FFontName, c, FLimits.FFontNameBytes);
             }
             break;
         case TDestination::ColourTable:
             if (c == ';') {
                 const bool automatic = FRed < 0 && FGreen < 0 && FBlue < 0;
-                FColours.push_back(automatic ? std::nullopt : std::optional<TRgb>(Rgb()));
+                if (FColours.size() < FLimits.FColours) {
+                    FColours.push_back(automatic ? std::nullopt : std::optional<TRgb>(Rgb()));
+                }
                 FRed = FGreen = FBlue = -1;
             }
             break;
         case TDestination::FieldInstruction:
-            AppendUtf8(FInstruction, c);
+            FInstructionCut = FInstructionCut || !AppendCapped(FInstruction, c, MaxInstructionBytes());
             break;
         default:
             break;
         }
     }
 
+    // Room for the instruction the writer makes of the longest link target: every character
+    // escaped, and the field's name and quotes.
+    std::size_t MaxInstructionBytes() const { return 2 * FLimits.FLinkBytes + 64; }
+
+    // A font table entry ends: its number names the font from now on; an empty name, one that was
+    // too long, or a new number beyond the bound names none.
+    void EndFontEntry()
+    {
+        const std::size_t end = FFontName.find_last_not_of(' ');
+        const std::string_view name = std::string_view(FFontName).substr(0, end == std::string::npos ? 0 : end + 1);
+        const bool room = FFonts.size() < FLimits.FFonts || FFonts.contains(FFontNumber);
+        const auto index = room && !FFontNameCut && !name.empty() ? Store(FDocument.FFonts, name) : std::nullopt;
+        if (index) {
+            FFonts[FFontNumber] = *index;
+        } else {
+            FFonts.erase(FFontNumber);
+        }
+        FFontName.clear();
+        FFontNameCut = false;
+    }
+
+    // The number of a link target or font name in the document's table; none when a new one does
+    // not fit into the text bound.
+    std::optional<TStringTable::TIndex> Store(TStringTable& table, std::string_view value)
+    {
+        if (value.size() > FLimits.FTextBytes - FStoredBytes) {
+            return table.Find(value);
+        }
+        const std::size_t size = table.Size();
+        const TStringTable::TIndex index = table.Add(value);
+        FStoredBytes += table.Size() > size ? value.size() : 0;
+        return index;
+    }
+
+    // Counts bytes against the text bound; false when they do not fit.
+    bool Reserve(std::size_t bytes)
+    {
+        if (bytes > FLimits.FTextBytes - FStoredBytes) {
+            return false;
+        }
+        FStoredBytes += bytes;
+        return true;
+    }
+
+    // The tables keep what the runs use, in the order of first use, as the writer writes them: the
+    // document read back from what the writer wrote is equal to this one.
+    void KeepUsedTableEntries()
+    {
+        TRenumbering links(FDocument.FLinks);
+        TRenumbering fonts(FDocument.FFonts);
+        for (TRichParagraph& paragraph : FDocument.FParagraphs) {
+            for (TRichRun& run : paragraph.FRuns) {
+                links.Apply(run.FLink);
+                fonts.Apply(run.FFont);
+            }
+        }
+        FDocument.FLinks = links.Renumbered(std::move(FDocument.FLinks));
+        FDocument.FFonts = fonts.Renumbered(std::move(FDocument.FFonts));
+    }
+
     TRgb Rgb() const
     {
         return {static_cast<std::uint8_t>(std::max(FRed, 0)), static_cast<std::uint8_t>(std::max(FGreen, 0)),
                 static_cast<std::uint8_t>(std::max(FBlue, 0))};
+    }
+
+    // Appends a character to the current run; a character beyond the text bound, the first one of a
+    // run beyond the run bound, or one that starts a stretch of a link beyond the text bound, ends
+    // the document instead.
+    void AppendToRun(char32_t c)
+    {
+        if (FLookChanged && !FFull) {
+            StartRun();
+        }
+        const std::size_t size = FRun.FText.size();
+        if (FFull || (size == 0 && FRunCount == FLimits.FRuns) ||
+            !AppendCapped(FRun.FText, c, size + FLimits.FTextBytes - FStoredBytes)) {
+            FFull = true;
+            return;
+        }
+        FStoredBytes += FRun.FText.size() - size;
+        FRunCount += size == 0 ? 1 : 0;
     }
 
     // Starts a run with the look now in force, unless it looks like the current one.
@@ -644,17 +781,22 @@ private:
         if (FState.FColour > 0 && static_cast<std::size_t>(FState.FColour) < FColours.size()) {
             run.FColour = FColours[static_cast<std::size_t>(FState.FColour)];
         }
-        const auto font = FFonts.find(FState.FFont.value_or(FDefaultFont));
-        if (font != FFonts.end() && !font->second.empty()) {
+        if (const auto font = FFonts.find(FState.FFont.value_or(FDefaultFont)); font != FFonts.end()) {
             run.FFont = font->second;
         }
         if (FState.FHalfPoints) {
             run.FSizePoints = *FState.FHalfPoints / 2.0;
         }
-        if (!run.SameLook(FRun)) {
-            FParagraph.Append(std::move(FRun));
-            FRun = std::move(run);
+        if (run.SameLook(FRun)) {
+            return;
         }
+        // Writers write a link's target again for every stretch of runs that carries it.
+        if (run.FLink && run.FLink != FRun.FLink && !Reserve(FDocument.FLinks.At(*run.FLink).size())) {
+            FFull = true;
+            return;
+        }
+        FParagraph.Append(std::move(FRun));
+        FRun = std::move(run);
     }
 
     TListKind ListKind() const
@@ -672,9 +814,14 @@ private:
         return format == 23 ? TListKind::Bullet : format == 255 ? TListKind::None : TListKind::Decimal;
     }
 
+    // Adds the paragraph to the document; one beyond the bound ends the document instead.
     void EndParagraph()
     {
         FlushSurrogate();
+        if (FDocument.FParagraphs.size() == FLimits.FParagraphs) {
+            FFull = true;
+            return;
+        }
         FParagraph.Append(std::move(FRun));
         FRun = TRichRun();
         FLookChanged = true;
@@ -685,6 +832,7 @@ private:
     }
 
     std::string_view FText;
+    const TRtfLimits& FLimits;
     std::size_t FPos = 0;
     TGroupState FState;
     std::vector<TGroupState> FStack;
@@ -697,16 +845,21 @@ private:
     TRichParagraph FParagraph;
     TRichRun FRun;
     bool FLookChanged = true;
+    std::size_t FRunCount = 0;    // runs that hold text, the current one included
+    std::size_t FStoredBytes = 0; // what counts against the text bound
+    bool FFull = false;           // a bound was reached: the document ends
 
     int FDefaultFont = 0;
-    std::map<int, std::string> FFonts;
+    std::map<int, TStringTable::TIndex> FFonts; // font number -> face name in the document's table
     int FFontNumber = 0;
     std::string FFontName;
+    bool FFontNameCut = false;
     std::vector<std::optional<TRgb>> FColours;
     int FRed = -1;
     int FGreen = -1;
     int FBlue = -1;
     std::string FInstruction;
+    bool FInstructionCut = false;
     std::map<int, std::vector<int>> FLists; // list id -> number format of each level
     std::vector<int> FListLevels;
     int FListId = 0;
@@ -721,9 +874,9 @@ bool IsRichMemo(std::string_view memo)
     return memo.size() > 6 && memo.starts_with("{\\rtf1");
 }
 
-TRichDocument ReadRtf(std::string_view rtf)
+TRichDocument ReadRtf(std::string_view rtf, const TRtfLimits& limits)
 {
-    return TRtfParser(rtf).Read();
+    return TRtfParser(rtf, limits).Read();
 }
 
 std::string RtfToPlainText(std::string_view rtf)

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <vector>
 
 namespace {
@@ -50,21 +51,22 @@ void AppendEscaped(std::string& out, std::string_view text)
     }
 }
 
-// The position of a value in a table that starts at number 1.
-template <typename T> int Number(const std::vector<T>& table, const T& value)
-{
-    return static_cast<int>(std::find(table.begin(), table.end(), value) - table.begin()) + 1;
-}
-
 class TRtfComposer
 {
 public:
-    explicit TRtfComposer(const TRichDocument& document) : FDocument(document)
+    // Fonts and colours are numbered from 1 in the order of first use; the font table of the RTF
+    // holds the fonts the runs use, whatever else the document's table holds.
+    explicit TRtfComposer(const TRichDocument& document) : FDocument(document), FFontNumbers(document.FFonts.Size(), 0)
     {
         for (const TRichParagraph& paragraph : document.FParagraphs) {
             for (const TRichRun& run : paragraph.FRuns) {
-                AddOnce(FFonts, run.FFont);
-                AddOnce(FColours, run.FColour);
+                if (run.FFont && FFontNumbers.at(*run.FFont) == 0) {
+                    FFonts.push_back(*run.FFont);
+                    FFontNumbers[*run.FFont] = static_cast<int>(FFonts.size());
+                }
+                if (run.FColour && FColourNumbers.try_emplace(*run.FColour, FColours.size() + 1).second) {
+                    FColours.push_back(*run.FColour);
+                }
             }
         }
     }
@@ -75,7 +77,7 @@ public:
         if (!FFonts.empty()) {
             FOut += "{\\fonttbl";
             for (std::size_t n = 0; n < FFonts.size(); ++n) {
-                std::string name = FFonts[n];
+                std::string name = FDocument.FFonts.At(FFonts[n]);
                 std::erase(name, ';'); // the entry's end; a name cannot hold it
                 FOut += "{\\f" + std::to_string(n + 1) + "\\fnil\\fcharset0 ";
                 AppendEscaped(FOut, name);
@@ -101,13 +103,6 @@ public:
     }
 
 private:
-    template <typename T> static void AddOnce(std::vector<T>& table, const std::optional<T>& value)
-    {
-        if (value && std::find(table.begin(), table.end(), *value) == table.end()) {
-            table.push_back(*value);
-        }
-    }
-
     void AppendParagraph(const TRichParagraph& paragraph, const std::string& label)
     {
         FOut += "\\pard";
@@ -135,19 +130,19 @@ private:
         FOut += ' ';
         const std::vector<TRichRun>& runs = paragraph.FRuns;
         for (std::size_t n = 0; n < runs.size();) {
-            if (runs[n].FLink.empty()) {
+            if (!runs[n].FLink) {
                 AppendRun(runs[n++]);
                 continue;
             }
             // One field for the consecutive runs of one link.
             FOut += "{\\field{\\*\\fldinst HYPERLINK \"";
             std::string target;
-            for (const char c : runs[n].FLink) {
+            for (const char c : FDocument.FLinks.At(*runs[n].FLink)) {
                 target += c == '\\' || c == '"' ? std::string{'\\', c} : std::string{c};
             }
             AppendEscaped(FOut, target);
             FOut += "\"}{\\fldrslt ";
-            const std::string& link = runs[n].FLink;
+            const auto link = runs[n].FLink;
             while (n < runs.size() && runs[n].FLink == link) {
                 AppendRun(runs[n++]);
             }
@@ -165,10 +160,10 @@ private:
         FOut += run.FUnderline ? "\\ul" : "";
         FOut += run.FStrikeout ? "\\strike" : "";
         if (run.FColour) {
-            FOut += "\\cf" + std::to_string(Number(FColours, *run.FColour));
+            FOut += "\\cf" + std::to_string(FColourNumbers.at(*run.FColour));
         }
         if (run.FFont) {
-            FOut += "\\f" + std::to_string(Number(FFonts, *run.FFont));
+            FOut += "\\f" + std::to_string(FFontNumbers[*run.FFont]);
         }
         if (run.FSizePoints && *run.FSizePoints > 0) {
             FOut += "\\fs" + std::to_string(std::lround(std::clamp(*run.FSizePoints, 0.5, 16383.0) * 2));
@@ -181,8 +176,10 @@ private:
     }
 
     const TRichDocument& FDocument;
-    std::vector<std::string> FFonts;
+    std::vector<TStringTable::TIndex> FFonts; // in the document's table, in the order of their numbers
+    std::vector<int> FFontNumbers;            // number of each font of the document's table; 0: unused
     std::vector<TRgb> FColours;
+    std::map<TRgb, std::size_t> FColourNumbers;
     std::string FOut;
 };
 

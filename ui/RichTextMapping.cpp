@@ -5,26 +5,30 @@
 #include <QTextDocument>
 #include <QTextList>
 
+#include <map>
+#include <tuple>
+#include <unordered_map>
+
 namespace RichTextMapping {
 
 namespace {
 
-QTextCharFormat CharFormat(const TRichRun& run)
+QTextCharFormat CharFormat(const TRichRun& run, const TRichDocument& document)
 {
     QTextCharFormat format;
     format.setFontWeight(run.FBold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(run.FItalic);
     format.setFontUnderline(run.FUnderline);
     format.setFontStrikeOut(run.FStrikeout);
-    if (!run.FLink.empty()) {
+    if (run.FLink) {
         format.setAnchor(true);
-        format.setAnchorHref(QString::fromStdString(run.FLink));
+        format.setAnchorHref(QString::fromStdString(document.FLinks.At(*run.FLink)));
     }
     if (run.FColour) {
         format.setForeground(QColor(run.FColour->FRed, run.FColour->FGreen, run.FColour->FBlue));
     }
     if (run.FFont) {
-        format.setFontFamilies(QStringList{QString::fromStdString(*run.FFont)});
+        format.setFontFamilies(QStringList{QString::fromStdString(document.FFonts.At(*run.FFont))});
     }
     if (run.FSizePoints) {
         format.setFontPointSize(*run.FSizePoints);
@@ -32,20 +36,49 @@ QTextCharFormat CharFormat(const TRichRun& run)
     return format;
 }
 
-TRichRun Run(const QTextFragment& fragment)
+// Inserts the runs of a document with one character format for each look. A format is made once
+// and then taken back from the text document, which has worked out its hash: Qt converts, hashes
+// and compares a long link target or font name once, not once a run.
+class TRunInserter
 {
-    const QTextCharFormat format = fragment.charFormat();
+public:
+    explicit TRunInserter(const TRichDocument& document) : FDocument(document) {}
+
+    void Insert(QTextCursor& cursor, const TRichRun& run)
+    {
+        QString text = QString::fromStdString(run.FText);
+        text.replace(u'\n', QChar::LineSeparator);
+        const TLook look{run.FBold, run.FItalic, run.FUnderline, run.FStrikeout,
+                         run.FLink, run.FColour, run.FFont,      run.FSizePoints};
+        if (const auto format = FFormats.find(look); format != FFormats.end()) {
+            cursor.insertText(text, format->second);
+            return;
+        }
+        cursor.insertText(text, CharFormat(run, FDocument));
+        if (!text.isEmpty()) {
+            FFormats.emplace(look, cursor.charFormat());
+        }
+    }
+
+private:
+    using TIndex = std::optional<TStringTable::TIndex>;
+    using TLook = std::tuple<bool, bool, bool, bool, TIndex, std::optional<TRgb>, TIndex, std::optional<double>>;
+
+    const TRichDocument& FDocument;
+    std::map<TLook, QTextCharFormat> FFormats;
+};
+
+// The look of a character format as a run without text; its link target and font name go into the
+// model's tables.
+TRichRun Look(const QTextCharFormat& format, TRichDocument& model)
+{
     TRichRun run;
-    QString text = fragment.text();
-    text.replace(QChar::LineSeparator, u'\n');
-    text.remove(QChar::ObjectReplacementCharacter);
-    run.FText = text.toStdString();
     run.FBold = format.fontWeight() >= QFont::DemiBold;
     run.FItalic = format.fontItalic();
     run.FUnderline = format.fontUnderline();
     run.FStrikeout = format.fontStrikeOut();
-    if (format.isAnchor()) {
-        run.FLink = format.anchorHref().toStdString();
+    if (format.isAnchor() && !format.anchorHref().isEmpty()) {
+        run.FLink = model.FLinks.Add(format.anchorHref().toStdString());
     }
     if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush) {
         const QColor colour = format.foreground().color();
@@ -54,7 +87,7 @@ TRichRun Run(const QTextFragment& fragment)
     }
     const QStringList families = format.fontFamilies().toStringList();
     if (!families.isEmpty() && !families.first().isEmpty()) {
-        run.FFont = families.first().toStdString();
+        run.FFont = model.FFonts.Add(families.first().toStdString());
     }
     if (format.hasProperty(QTextFormat::FontPointSize)) {
         run.FSizePoints = format.fontPointSize();
@@ -111,6 +144,7 @@ void Fill(QTextDocument& target, const TRichDocument& document)
     QTextCursor cursor(&target);
     cursor.beginEditBlock();
     QTextList* list = nullptr;
+    TRunInserter inserter(document);
     for (std::size_t n = 0; n < document.FParagraphs.size(); ++n) {
         const TRichParagraph& paragraph = document.FParagraphs[n];
         QTextBlockFormat blockFormat;
@@ -131,9 +165,7 @@ void Fill(QTextDocument& target, const TRichDocument& document)
             list = cursor.createList(listFormat);
         }
         for (const TRichRun& run : paragraph.FRuns) {
-            QString text = QString::fromStdString(run.FText);
-            text.replace(u'\n', QChar::LineSeparator);
-            cursor.insertText(text, CharFormat(run));
+            inserter.Insert(cursor, run);
         }
     }
     cursor.endEditBlock();
@@ -146,12 +178,25 @@ TRichDocument FromTextDocument(const QTextDocument& document)
     if (document.isEmpty()) {
         return model;
     }
+    // The look of each character format the fragments use, taken once: a long link target or font
+    // name is converted once, not once a fragment.
+    std::unordered_map<int, TRichRun> looks;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         TRichParagraph paragraph;
         paragraph.FAlignment = Alignment(block.blockFormat().alignment());
         paragraph.FList = ListKind(block.textList());
-        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
-            paragraph.Append(Run(fragment.fragment()));
+        for (auto iterator = block.begin(); !iterator.atEnd(); ++iterator) {
+            const QTextFragment fragment = iterator.fragment();
+            auto look = looks.find(fragment.charFormatIndex());
+            if (look == looks.end()) {
+                look = looks.emplace(fragment.charFormatIndex(), Look(fragment.charFormat(), model)).first;
+            }
+            TRichRun run = look->second;
+            QString text = fragment.text();
+            text.replace(QChar::LineSeparator, u'\n');
+            text.remove(QChar::ObjectReplacementCharacter);
+            run.FText = text.toStdString();
+            paragraph.Append(std::move(run));
         }
         model.FParagraphs.push_back(std::move(paragraph));
     }

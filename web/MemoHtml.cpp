@@ -34,7 +34,7 @@ std::string FontFamily(std::string_view face)
     return family;
 }
 
-std::string RunStyle(const TRichRun& run)
+std::string RunStyle(const TRichRun& run, const TRichDocument& document)
 {
     std::string style;
     if (run.FColour) {
@@ -48,8 +48,8 @@ std::string RunStyle(const TRichRun& run)
         std::snprintf(size, sizeof size, "%gpt", *run.FSizePoints);
         style += std::string("font-size:") + size + ";";
     }
-    if (run.FFont && !FontFamily(*run.FFont).empty()) {
-        style += "font-family:'" + FontFamily(*run.FFont) + "';";
+    if (const std::string family = run.FFont ? FontFamily(document.FFonts.At(*run.FFont)) : ""; !family.empty()) {
+        style += "font-family:'" + family + "';";
     }
     return style;
 }
@@ -67,7 +67,7 @@ std::string RunText(std::string_view text)
     return html;
 }
 
-std::string RunHtml(const TRichRun& run)
+std::string RunHtml(const TRichRun& run, const TRichDocument& document)
 {
     std::string open;
     std::string close;
@@ -77,10 +77,10 @@ std::string RunHtml(const TRichRun& run)
             close = "</" + tag + ">" + close;
         }
     };
-    const std::optional<std::string> link = run.FLink.empty() ? std::nullopt : OpenableLink(run.FLink);
+    const std::optional<std::string> link = run.FLink ? OpenableLink(document.FLinks.At(*run.FLink)) : std::nullopt;
     wrap(link.has_value(), "a",
          " href=\"" + HtmlEscaped(link.value_or("")) + "\" target=\"_blank\" rel=\"noopener noreferrer\"");
-    const std::string style = RunStyle(run);
+    const std::string style = RunStyle(run, document);
     wrap(!style.empty(), "span", " style=\"" + style + "\"");
     wrap(run.FBold, "b");
     wrap(run.FItalic, "i");
@@ -140,8 +140,18 @@ std::string MemoHtml(const TRichDocument& document)
         }
         const std::string tag = openList == TListKind::None ? "p" : "li";
         html += "<" + tag + " style=\"text-align:" + AlignmentName(paragraph.FAlignment) + "\">";
-        for (const TRichRun& run : paragraph.FRuns) {
-            html += RunHtml(run);
+        // One anchor for the consecutive runs of one link: a long target is written once, not once a run.
+        const std::vector<TRichRun>& runs = paragraph.FRuns;
+        for (std::size_t n = 0; n < runs.size();) {
+            const auto link = runs[n].FLink;
+            const std::string_view target = link ? std::string_view(document.FLinks.At(*link)) : "";
+            const bool anchor = IsSafeLink(target);
+            html +=
+                anchor ? "<a href=\"" + HtmlEscaped(target) + "\" target=\"_blank\" rel=\"noopener noreferrer\">" : "";
+            for (; n < runs.size() && runs[n].FLink == link; ++n) {
+                html += RunHtml(runs[n], document);
+            }
+            html += anchor ? "</a>" : "";
         }
         if (paragraph.FRuns.empty()) {
             html += "<br>";

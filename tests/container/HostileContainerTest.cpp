@@ -3,42 +3,13 @@
 // hang, or allocate memory in proportion to a stored length instead of the file. This program
 // counts every allocation, which is why it runs apart from the other tests.
 #include "ContainerFixture.h"
+#include "CountingAllocator.h"
 #include "language/FormatText.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string_view>
-
-namespace {
-
-std::atomic<std::size_t> LargestAllocation{0};
-
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    std::size_t largest = LargestAllocation.load(std::memory_order_relaxed);
-    while (size > largest && !LargestAllocation.compare_exchange_weak(largest, size)) {
-    }
-    if (void* memory = std::malloc(size != 0 ? size : 1)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-
-void operator delete(void* memory) noexcept
-{
-    std::free(memory);
-}
-
-void operator delete(void* memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
 
 namespace {
 
@@ -94,7 +65,7 @@ protected:
     {
         const std::string file = FDir.File("damaged.xvt");
         WriteWholeFile(file, bytes);
-        LargestAllocation = 0;
+        CountingAllocator::Reset();
         try {
             FReader.OpenReadOnly(file);
             for (int index = 0; index < FReader.GetCatalog().Count(); ++index) {
@@ -111,7 +82,7 @@ protected:
             EXPECT_TRUE(IsTableMessage(error.what())) << label << ": " << error.what();
             EXPECT_TRUE(FReader.IsClosed()) << label;
         }
-        EXPECT_LE(LargestAllocation.load(), bytes.size() + FixedBuffers) << label;
+        EXPECT_LE(CountingAllocator::Largest(), bytes.size() + FixedBuffers) << label;
         std::filesystem::remove_all(FDir.File("out"));
     }
 

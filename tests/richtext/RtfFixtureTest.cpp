@@ -34,7 +34,7 @@ std::vector<std::string> FixtureNames()
 }
 
 // Whether a run has one property of a "span" check.
-bool HasProperty(const TRichRun& run, const std::string& name, const json& value)
+bool HasProperty(const TRichDocument& document, const TRichRun& run, const std::string& name, const json& value)
 {
     static const std::map<std::string, bool TRichRun::*> flags = {{"bold", &TRichRun::FBold},
                                                                   {"italic", &TRichRun::FItalic},
@@ -49,13 +49,13 @@ bool HasProperty(const TRichRun& run, const std::string& name, const json& value
                (value.is_null() ? 0 : std::stoi(value.get<std::string>().substr(1), nullptr, 16));
     }
     if (name == "font_family") {
-        return run.FFont == value.get<std::string>();
+        return run.FFont && document.FFonts.At(*run.FFont) == value.get<std::string>();
     }
     if (name == "font_size_pt") {
         return run.FSizePoints.value_or(12) == value.get<double>();
     }
     if (name == "link") {
-        return value.is_null() ? run.FLink.empty() : run.FLink == value.get<std::string>();
+        return value.is_null() ? !run.FLink : run.FLink && document.FLinks.At(*run.FLink) == value.get<std::string>();
     }
     return false; // an unknown property fails the check
 }
@@ -75,7 +75,8 @@ bool SpanHolds(const TRichDocument& document, const json& check)
             bool holds = true;
             for (std::size_t n = at; n < at + span.size() && holds; ++n) {
                 for (const auto& [name, value] : check.items()) {
-                    holds = holds && (name == "span" || text[n] == ' ' || HasProperty(*runOf[n], name, value));
+                    holds =
+                        holds && (name == "span" || text[n] == ' ' || HasProperty(document, *runOf[n], name, value));
                 }
             }
             if (holds) {

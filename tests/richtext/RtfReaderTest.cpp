@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 struct TTextCase
@@ -69,11 +71,84 @@ TEST(RtfReaderRichEdit, HyperlinkInstructionForms)
 {
     const auto target = [](const std::string& instruction) {
         const TRichDocument document = ReadRtf("{\\rtf1{\\field{\\*\\fldinst " + instruction + "}{\\fldrslt x}}}");
-        return document.FParagraphs.at(0).FRuns.at(0).FLink;
+        return document.FLinks.At(document.FParagraphs.at(0).FRuns.at(0).FLink.value());
     };
     EXPECT_EQ(target(R"(HYPERLINK "a b.html" \\o "tip")"), "a b.html");
     EXPECT_EQ(target(R"(hyperlink \\l "part")"), "#part");
     EXPECT_EQ(target(R"(HYPERLINK http://x/ \\l top)"), "http://x/#top");
     EXPECT_EQ(target(R"(HYPERLINK "C:\\\\dir\\\\a \\"q\\".txt")"), R"(C:\dir\a "q".txt)");
     EXPECT_EQ(target(R"(HYPERLINK "http://\u1082?.example/")"), "http://к.example/");
+}
+
+namespace {
+
+// The document in short: paragraphs separated by '|', each run's text followed by its link target
+// in brackets, its font in angle brackets and its colour.
+std::string Outline(const TRichDocument& document)
+{
+    std::string outline;
+    for (const TRichParagraph& paragraph : document.FParagraphs) {
+        outline += outline.empty() ? "" : "|";
+        for (const TRichRun& run : paragraph.FRuns) {
+            outline += run.FText;
+            outline += run.FLink ? "[" + document.FLinks.At(*run.FLink) + "]" : "";
+            outline += run.FFont ? "<" + document.FFonts.At(*run.FFont) + ">" : "";
+            if (run.FColour) {
+                char colour[16];
+                std::snprintf(colour, sizeof colour, "#%02x%02x%02x", run.FColour->FRed, run.FColour->FGreen,
+                              run.FColour->FBlue);
+                outline += colour;
+            }
+        }
+    }
+    return outline;
+}
+
+TRtfLimits With(std::size_t TRtfLimits::*limit, std::size_t value)
+{
+    TRtfLimits limits;
+    limits.*limit = value;
+    return limits;
+}
+
+struct TLimitCase
+{
+    const char* FName;
+    TRtfLimits FLimits;
+    std::string FRtf;
+    std::string FOutline;
+};
+
+// A document beyond a bound keeps what was read before it; a table entry beyond one is left out.
+const TLimitCase LimitCases[] = {
+    {"TextEndsBeforeACharacterThatDoesNotFit", With(&TRtfLimits::FTextBytes, 6), R"({\rtf1 abc\par de\u8364?f})",
+     "abc|de"},
+    {"RunsEndAtTheBound", With(&TRtfLimits::FRuns, 3), R"({\rtf1 a\b b\b0 c\b d\b0 e})", "abc"},
+    {"ParagraphsEndAtTheBound", With(&TRtfLimits::FParagraphs, 2), R"({\rtf1 a\par b\par c\par d})", "a|b"},
+    {"FontsBeyondTheBoundAreLeftOut", With(&TRtfLimits::FFonts, 1),
+     R"({\rtf1{\fonttbl{\f0 A;}{\f1 B;}}{\f0 x}{\f1 y}})", "x<A>y"},
+    {"LongFontNamesAreLeftOut", With(&TRtfLimits::FFontNameBytes, 3),
+     R"({\rtf1{\fonttbl{\f0 Arial;}{\f1 Sym;}}{\f0 x}{\f1 y}})", "xy<Sym>"},
+    {"ColoursBeyondTheBoundAreLeftOut", With(&TRtfLimits::FColours, 2),
+     R"({\rtf1{\colortbl;\red255;\green255;}{\cf1 x}{\cf2 y}})", "x#ff0000y"},
+    {"LinksBeyondTheBoundAreNoLinks", With(&TRtfLimits::FLinks, 1),
+     R"({\rtf1{\field{\*\fldinst HYPERLINK a}{\fldrslt x}}{\field{\*\fldinst HYPERLINK b}{\fldrslt y}}})", "x[a]y"},
+    {"LongLinksAreNoLinks", With(&TRtfLimits::FLinkBytes, 3),
+     R"({\rtf1{\field{\*\fldinst HYPERLINK abcd}{\fldrslt x}}{\field{\*\fldinst HYPERLINK abc}{\fldrslt y}}})",
+     "xy[abc]"},
+    // 4 bytes for the table, then 4 for each stretch of runs of the link: a writer writes it again
+    // for each, so a short memo cannot become a long one.
+    {"EveryStretchOfALinkCountsItsTarget", With(&TRtfLimits::FTextBytes, 12),
+     R"({\rtf1{\field{\*\fldinst HYPERLINK abcd}{\fldrslt x{\b y}z}}w{\field{\*\fldinst HYPERLINK abcd}{\fldrslt v}}})",
+     "x[abcd]y[abcd]z[abcd]w"},
+};
+
+} // namespace
+
+TEST(RtfReaderLimits, KeepsWhatWasReadBeforeABound)
+{
+    for (const TLimitCase& c : LimitCases) {
+        EXPECT_EQ(Outline(ReadRtf(c.FRtf, c.FLimits)), c.FOutline) << c.FName;
+        EXPECT_NE(Outline(ReadRtf(c.FRtf)), c.FOutline) << c.FName << ": the bound makes the difference";
+    }
 }

@@ -18,15 +18,33 @@ struct TRun
     std::optional<double> FSizePoints = std::nullopt;
 };
 
-TRichParagraph Paragraph(const std::vector<TRun>& runs, TListKind list = TListKind::None,
-                         TAlignment alignment = TAlignment::Left)
+struct TParagraph
 {
-    TRichParagraph paragraph{alignment, list, {}};
-    for (const TRun& r : runs) {
-        paragraph.FRuns.push_back(
-            {r.FText, r.FBold, r.FItalic, r.FUnderline, r.FStrikeout, r.FLink, r.FColour, r.FFont, r.FSizePoints});
+    std::vector<TRun> FRuns;
+    TListKind FList = TListKind::None;
+    TAlignment FAlignment = TAlignment::Left;
+};
+
+TParagraph Paragraph(const std::vector<TRun>& runs, TListKind list = TListKind::None,
+                     TAlignment alignment = TAlignment::Left)
+{
+    return {runs, list, alignment};
+}
+
+// The document of the paragraphs, its links and fonts in its tables in the order of first use.
+TRichDocument Document(const std::vector<TParagraph>& paragraphs)
+{
+    TRichDocument document;
+    for (const TParagraph& p : paragraphs) {
+        TRichParagraph& paragraph = document.FParagraphs.emplace_back(TRichParagraph{p.FAlignment, p.FList, {}});
+        for (const TRun& r : p.FRuns) {
+            const auto link = r.FLink.empty() ? std::nullopt : std::optional(document.FLinks.Add(r.FLink));
+            const auto font = r.FFont ? std::optional(document.FFonts.Add(*r.FFont)) : std::nullopt;
+            paragraph.FRuns.push_back(
+                {r.FText, r.FBold, r.FItalic, r.FUnderline, r.FStrikeout, link, r.FColour, font, r.FSizePoints});
+        }
     }
-    return paragraph;
+    return document;
 }
 
 struct TModelCase
@@ -39,31 +57,28 @@ const std::string Link = "https://example.org/a?b=1&c=\"2\"#top";
 const TModelCase ModelCases[] = {
     {"Empty", {}},
     {"EmptyParagraphsAndSpecials",
-     {{Paragraph({}), Paragraph({{R"(a\b{c}d  )"}}), Paragraph({}), Paragraph({{"line\nbreak\ttab"}})}}},
-    {"NonLatinAndEmoji",
-     {{Paragraph({{"Grüße € “quotes” — Ελληνικά Русский 日本語 עברית 😀 \xEF\xBF\xBF"}}),
-       Paragraph({{.FText = "Жирный", .FBold = true}})}}},
-    {"LooksAndAlignment",
-     {{Paragraph({{.FText = "b", .FBold = true},
-                  {.FText = "i", .FItalic = true, .FUnderline = true, .FStrikeout = true},
-                  {.FText = "red", .FColour = TRgb{255, 0, 0}},
-                  {.FText = "black", .FColour = TRgb{0, 0, 0}},
-                  {.FText = "mono", .FFont = "DejaVu Sans Mono", .FSizePoints = 10.5},
-                  {.FText = "Ωmega font", .FFont = "Schrift Ä{1}", .FSizePoints = 12},
-                  {"plain"}},
-                 TListKind::None, TAlignment::Center),
-       Paragraph({{"right"}}, TListKind::None, TAlignment::Right),
-       Paragraph({{"justified"}}, TListKind::None, TAlignment::Justify)}}},
-    {"Lists",
-     {{Paragraph({{"one"}}, TListKind::Bullet), Paragraph({{"two"}}, TListKind::Bullet),
-       Paragraph({{"first"}}, TListKind::Decimal, TAlignment::Right), Paragraph({{"second"}}, TListKind::Decimal),
-       Paragraph({}, TListKind::Decimal), Paragraph({{"after"}})}}},
-    {"Links",
-     {{Paragraph({{"see "},
-                  {.FText = "the docs", .FLink = Link},
-                  {.FText = " bold", .FBold = true, .FLink = Link},
-                  {.FText = "next", .FLink = R"(C:\dir\ä.txt)"},
-                  {" end"}})}}},
+     Document({Paragraph({}), Paragraph({{R"(a\b{c}d  )"}}), Paragraph({}), Paragraph({{"line\nbreak\ttab"}})})},
+    {"NonLatinAndEmoji", Document({Paragraph({{"Grüße € “quotes” — Ελληνικά Русский 日本語 עברית 😀 \xEF\xBF\xBF"}}),
+                                   Paragraph({{.FText = "Жирный", .FBold = true}})})},
+    {"LooksAndAlignment", Document({Paragraph({{.FText = "b", .FBold = true},
+                                               {.FText = "i", .FItalic = true, .FUnderline = true, .FStrikeout = true},
+                                               {.FText = "red", .FColour = TRgb{255, 0, 0}},
+                                               {.FText = "black", .FColour = TRgb{0, 0, 0}},
+                                               {.FText = "mono", .FFont = "DejaVu Sans Mono", .FSizePoints = 10.5},
+                                               {.FText = "Ωmega font", .FFont = "Schrift Ä{1}", .FSizePoints = 12},
+                                               {"plain"}},
+                                              TListKind::None, TAlignment::Center),
+                                    Paragraph({{"right"}}, TListKind::None, TAlignment::Right),
+                                    Paragraph({{"justified"}}, TListKind::None, TAlignment::Justify)})},
+    {"Lists", Document({Paragraph({{"one"}}, TListKind::Bullet), Paragraph({{"two"}}, TListKind::Bullet),
+                        Paragraph({{"first"}}, TListKind::Decimal, TAlignment::Right),
+                        Paragraph({{"second"}}, TListKind::Decimal), Paragraph({}, TListKind::Decimal),
+                        Paragraph({{"after"}})})},
+    {"Links", Document({Paragraph({{"see "},
+                                   {.FText = "the docs", .FLink = Link},
+                                   {.FText = " bold", .FBold = true, .FLink = Link},
+                                   {.FText = "next", .FLink = R"(C:\dir\ä.txt)"},
+                                   {" end"}})})},
 };
 
 } // namespace

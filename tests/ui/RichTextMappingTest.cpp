@@ -8,36 +8,40 @@
 
 namespace {
 
-TRichRun Run(std::string text, bool bold = false, std::string link = {})
+TRichRun Run(std::string text, bool bold = false)
 {
     TRichRun run;
     run.FText = std::move(text);
     run.FBold = bold;
-    run.FLink = std::move(link);
     return run;
 }
 
 TRichDocument Looks()
 {
-    TRichRun all = Run("all", true, "https://example.org/?a=1&b=2#top");
+    TRichDocument document;
+    TRichRun all = Run("all", true);
+    all.FLink = document.FLinks.Add("https://example.org/?a=1&b=2#top");
     all.FItalic = all.FUnderline = all.FStrikeout = true;
     all.FColour = TRgb{0, 112, 192};
-    all.FFont = "DejaVu Sans Mono";
+    all.FFont = document.FFonts.Add("DejaVu Sans Mono");
     all.FSizePoints = 10.5;
     TRichRun black = Run("black\tand line\nbreak ☺ 😀");
     black.FColour = TRgb{};
-    return {{{TAlignment::Left, TListKind::None, {Run("plain "), all, Run(" bold", true), black}}}};
+    document.FParagraphs = {{TAlignment::Left, TListKind::None, {Run("plain "), all, Run(" bold", true), black}}};
+    return document;
 }
 
 TRichDocument ListsAndAlignment()
 {
-    return {{{TAlignment::Center, TListKind::None, {Run("centred")}},
-             {TAlignment::Left, TListKind::Bullet, {Run("one")}},
-             {TAlignment::Right, TListKind::Bullet, {Run("two")}},
-             {TAlignment::Left, TListKind::Decimal, {Run("first")}},
-             {TAlignment::Justify, TListKind::Decimal, {}},
-             {TAlignment::Left, TListKind::None, {}},
-             {TAlignment::Left, TListKind::Decimal, {Run("new list")}}}};
+    TRichDocument document;
+    document.FParagraphs = {{TAlignment::Center, TListKind::None, {Run("centred")}},
+                            {TAlignment::Left, TListKind::Bullet, {Run("one")}},
+                            {TAlignment::Right, TListKind::Bullet, {Run("two")}},
+                            {TAlignment::Left, TListKind::Decimal, {Run("first")}},
+                            {TAlignment::Justify, TListKind::Decimal, {}},
+                            {TAlignment::Left, TListKind::None, {}},
+                            {TAlignment::Left, TListKind::Decimal, {Run("new list")}}};
+    return document;
 }
 
 } // namespace
