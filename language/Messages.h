@@ -921,6 +921,11 @@ inline constexpr TMessage BrowserPageInstruction{{
     "Kein Sealvane zur Hand? Der Link oben öffnet den angehängten Container in jedem Webbrowser, auch gespeichert und offline (sealvane-open.html): Der Container verlässt Ihren Computer nie.",
     "Pas de Sealvane sous la main? Le lien ci-dessus ouvre le container joint dans n'importe quel navigateur web, même enregistré et hors ligne (sealvane-open.html): le container ne quitte jamais votre ordinateur.",
     "Chu neniu Sealvane che mano? La supra ligilo malfermas la kunsenditan konteneron en iu ajn retumilo, ankau konservita kaj senkonekte (sealvane-open.html): la kontenero neniam forlasas vian komputilon."}};
+inline constexpr TMessage AttachmentDoesNotMatchList{{
+    "Attachment '%s' is damaged! Its stored record does not match the list. Nothing was written.",
+    "Anhang '%s' ist beschädigt! Sein gespeicherter Eintrag stimmt nicht mit der Liste überein. Es wurde nichts geschrieben.",
+    "La pièce jointe '%s' est endommagée! Son enregistrement stocké ne correspond pas à la liste. Rien n'a été écrit.",
+    "Aldonajho '%s' estas difektita! Ghia konservita registro ne kongruas kun la listo. Nenio estis skribita."}};
 // clang-format on
 
 } // namespace msg
@@ -929,7 +934,7 @@ inline constexpr TMessage BrowserPageInstruction{{
 inline constexpr int CatalogueMessageCount = 242;
 // The web addresses, then the program's own texts.
 inline constexpr int WebAddressCount = 4;
-inline constexpr int OwnMessageCount = 6;
+inline constexpr int OwnMessageCount = 7;
 
 // Every message in table order: the catalogue, the web addresses (UrlHome, UrlHelp, UrlUpdate,
 // UrlDecrypt), then the program's own texts.
