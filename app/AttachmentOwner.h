@@ -9,9 +9,9 @@ class TRandomCryptoContainer;
 
 // What a container window holds of the attachments it opened: its container and two
 // index-parallel lists, the paths the attachments were decrypted to in the work folder and the
-// catalog entries they came from (the entries of GetCatalog(), which carry their entry numbers;
-// the entry ExtractFileTo returns carries none). An entry's modification time is the last-write
-// time the file was given when it was extracted, against which a change is noticed.
+// catalog entries they came from (the entries of GetCatalog(), which carry their entry numbers).
+// An entry's modification time is the last-write time the file was given when it was extracted,
+// against which a change is noticed.
 class IAttachmentOwner
 {
 public:

@@ -70,8 +70,9 @@ std::string TExtractCommand::Details() const
     return "Entries are written below DIR with the folders they were stored with, and get\n"
            "their stored modification time. An existing file is replaced only after a yes on\n"
            "the terminal, or with --force; without a terminal it is left alone and reported.\n"
-           "A stored name that would lead outside DIR is refused. Every file appears complete\n"
-           "or not at all.\n";
+           "A stored name that would lead outside DIR is refused, and so is an entry whose\n"
+           "stored record does not match what 'list' shows. Every file appears complete or\n"
+           "not at all.\n";
 }
 
 std::vector<TOption> TExtractCommand::Options() const

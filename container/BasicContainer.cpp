@@ -114,6 +114,14 @@ std::int64_t TBasicContainer::BytesLeft()
     return left > 0 ? left : 0;
 }
 
+void TBasicContainer::RequireDataLeft(std::int64_t size)
+{
+    const std::int64_t left = BytesLeft();
+    if (size > left) {
+        ThrowContainerError(msg::StringIncomplete, {left, size});
+    }
+}
+
 void TBasicContainer::CopyReporting(TBasicFileStream& target, TStream& source, std::int64_t count,
                                     std::int64_t doneBefore, std::int64_t total)
 {
@@ -253,37 +261,38 @@ void TBasicContainer::AppendFiles(const std::vector<TPathInfo>& paths)
     WriteTrailer();
 }
 
-std::shared_ptr<TFileInfo> TBasicContainer::ExtractNext(const std::string& target, bool targetIsFile,
-                                                        TFileWriteBehind* writeBehind)
+std::shared_ptr<TFileInfo> TBasicContainer::ExtractNext(const std::string& target, bool targetIsFile)
 {
     auto entry = ReadEntryHeaderAt();
-    if (!entry) {
-        return nullptr;
+    if (entry) {
+        ExtractData(*entry, target, targetIsFile);
     }
-    // Data shorter than the stored size would make a silently short file.
-    const std::int64_t left = BytesLeft();
-    if (entry->FSize > left) {
-        ThrowContainerError(msg::StringIncomplete, {left, entry->FSize});
-    }
-    if (entry->FPath.StoredFileName().empty()) {
+    return entry;
+}
+
+void TBasicContainer::ExtractData(const TFileInfo& entry, const std::string& target, bool targetIsFile,
+                                  TFileWriteBehind* writeBehind)
+{
+    RequireDataLeft(entry.FSize);
+    if (entry.FPath.StoredFileName().empty()) {
         // Nothing to write; step over the data so that the next entry is read from its header.
-        FStream->Seek(entry->FSize, TSeekOrigin::Current);
-        return entry;
+        FStream->Seek(entry.FSize, TSeekOrigin::Current);
+        return;
     }
     std::string outputName = target;
     if (!targetIsFile) {
         if (target.empty()) {
             ThrowContainerError(msg::InvalidFolder);
         }
-        entry->FPath.CheckExtractable();
-        outputName = entry->FPath.TargetName(target);
+        entry.FPath.CheckExtractable();
+        outputName = entry.FPath.TargetName(target);
     }
-    if (writeBehind != nullptr && entry->FSize <= TFileWriteBehind::MaxFileSize) {
-        std::string contents(static_cast<std::size_t>(entry->FSize), '\0');
-        FStream->ReadBuffer(contents.data(), entry->FSize);
-        Report(entry->FSize, entry->FSize);
-        writeBehind->Write(outputName, std::move(contents), entry->FModified);
-        return entry;
+    if (writeBehind != nullptr && entry.FSize <= TFileWriteBehind::MaxFileSize) {
+        std::string contents(static_cast<std::size_t>(entry.FSize), '\0');
+        FStream->ReadBuffer(contents.data(), entry.FSize);
+        Report(entry.FSize, entry.FSize);
+        writeBehind->Write(outputName, std::move(contents), entry.FModified);
+        return;
     }
     const TOverwrite overwrite = writeBehind != nullptr ? writeBehind->Overwrite() : TOverwrite::Allowed;
     // A large file is not deciphered in vain: a name taken already is found first (and one taken
@@ -294,15 +303,14 @@ std::shared_ptr<TFileInfo> TBasicContainer::ExtractNext(const std::string& targe
         throw EFileExists(outputName);
     }
     WriteCompleteFile(
-        outputName, entry->FModified,
+        outputName, entry.FModified,
         [&](int handle) {
             TBasicFileStream output(handle, outputName);
-            CopyReporting(output, *FStream, entry->FSize, 0, entry->FSize);
+            CopyReporting(output, *FStream, entry.FSize, 0, entry.FSize);
             // A failed last write is reported here; the destructor could not.
             output.Close();
         },
         overwrite);
-    return entry;
 }
 
 std::unique_ptr<TCatalog> TBasicContainer::ExtractAll(const std::string& targetFolder)

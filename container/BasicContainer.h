@@ -63,11 +63,14 @@ protected:
     std::shared_ptr<TFileInfo> ReadEntryHeader();
     // The same, remembering where the header stood as the entry's position.
     virtual std::shared_ptr<TFileInfo> ReadEntryHeaderAt();
-    // Reads the next entry and writes its file: as target itself when targetIsFile, else under
-    // the target folder. Returns the entry, or nullptr at the end marker. With a write-behind, a
-    // small file is only read here and handed over to be written.
-    std::shared_ptr<TFileInfo> ExtractNext(const std::string& target, bool targetIsFile,
-                                           TFileWriteBehind* writeBehind = nullptr);
+    // Reads the next entry header and writes the file it describes (ExtractData). Returns the
+    // entry, or nullptr at the end marker.
+    std::shared_ptr<TFileInfo> ExtractNext(const std::string& target, bool targetIsFile);
+    // Writes the entry's data, which the stream stands at, as the entry's file: as target itself
+    // when targetIsFile, else under the target folder with the entry's folders and name. With a
+    // write-behind, a small file is only read here and handed over to be written.
+    void ExtractData(const TFileInfo& entry, const std::string& target, bool targetIsFile,
+                     TFileWriteBehind* writeBehind = nullptr);
     std::unique_ptr<TCatalog> ExtractAll(const std::string& targetFolder);
 
     void WriteInt64(std::int64_t value);
@@ -76,6 +79,9 @@ protected:
     std::string ReadString();
     // Bytes between the current position and the end of the file.
     std::int64_t BytesLeft();
+    // Refuses ("String incomplete") data of this size that the rest of the file cannot hold: it
+    // would make a silently short file.
+    void RequireDataLeft(std::int64_t size);
     // Copies count bytes from the source's position to the target's, telling the progress
     // doneBefore plus the bytes copied so far, out of total; raises ECancelled when it says so.
     void CopyReporting(TBasicFileStream& target, TStream& source, std::int64_t count, std::int64_t doneBefore,

@@ -1,6 +1,7 @@
 #include "RandomCryptoContainer.h"
 
 #include "ContainerError.h"
+#include "ListedEntry.h"
 #include "LocalFiles.h"
 #include "PendingFile.h"
 #include "cipher/SecureZero.h"
@@ -279,29 +280,36 @@ void TRandomCryptoContainer::TakeBack(std::int64_t entryStart, std::int64_t oldS
 std::shared_ptr<TFileInfo> TRandomCryptoContainer::ExtractFile(int index, const std::string& targetFolder,
                                                                TFileWriteBehind* writeBehind)
 {
-    SeekToEntry(index);
-    return ExtractNext(targetFolder, false, writeBehind);
+    TCatalog::TEntry entry = SeekToListedData(index);
+    ExtractData(*entry, targetFolder, false, writeBehind);
+    return entry;
 }
 
 std::shared_ptr<TFileInfo> TRandomCryptoContainer::ExtractFileTo(int index, const std::string& targetFile)
 {
-    SeekToEntry(index);
-    return ExtractNext(targetFile, true);
+    TCatalog::TEntry entry = SeekToListedData(index);
+    ExtractData(*entry, targetFile, true);
+    return entry;
 }
 
-void TRandomCryptoContainer::SeekToEntry(int index)
+TCatalog::TEntry TRandomCryptoContainer::SeekToListedData(int index)
 {
     RequireOpen(msg::AttemptedExtractFromClosed, {std::int64_t{index}, FFileName});
     if (index < 0 || index >= FCatalog->Count()) {
         ThrowContainerError(msg::FileIndexOutOfBounds, {std::int64_t{index}});
     }
-    const std::int64_t position = FCatalog->Item(index)->FPosition;
+    TCatalog::TEntry listed = FCatalog->Item(index);
     // A damaged catalog may point anywhere.
-    if (position < 0 || position >= FStream->Size()) {
-        ThrowContainerError(msg::IllegalLongSize, {position});
+    if (listed->FPosition < 0 || listed->FPosition >= FStream->Size()) {
+        ThrowContainerError(msg::IllegalLongSize, {listed->FPosition});
     }
-    FStream->SetPosition(position);
+    FStream->SetPosition(listed->FPosition);
     RestartSegmentCipher();
+    const std::shared_ptr<TFileInfo> header = ReadEntryHeader();
+    if (!header || !IsListedEntry(*header, *listed)) {
+        ThrowContainerError(msg::AttachmentDoesNotMatchList, {listed->FPath.FileName()});
+    }
+    return listed;
 }
 
 TCatalog& TRandomCryptoContainer::DeleteEntry(const TFileInfo& entry)
@@ -344,12 +352,9 @@ TCatalog& TRandomCryptoContainer::AppendContainer(const std::string& fileName, s
     const bool wasEmpty = FCatalog->Count() == 0;
     AppendUndoable([&] {
         std::int64_t done = 0;
-        for (const auto& sourceEntry : *source.FCatalog) {
-            source.FStream->SetPosition(sourceEntry->FPosition);
-            auto entry = source.ReadEntryHeaderAt();
-            if (!entry || entry->FSize > source.BytesLeft()) {
-                ThrowContainerError(msg::StringIncomplete, {source.BytesLeft(), entry ? entry->FSize : 0});
-            }
+        for (int index = 0; index < source.FCatalog->Count(); ++index) {
+            auto entry = std::make_shared<TFileInfo>(*source.SeekToListedData(index));
+            source.RequireDataLeft(entry->FSize);
             AddEntry(entry);
             CopyReporting(*FStream, *source.FStream, entry->FSize, done, total);
             done += entry->FSize;

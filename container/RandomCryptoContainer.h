@@ -39,8 +39,10 @@ public:
     // file are as they were before, and the failure is raised.
     TCatalog& AddFiles(TFileReadAhead& files, const TFileStarting& starting = {});
     // Writes entry index (in the catalog's current order) under a folder, or as the given file;
-    // the file appears only when complete. With a write-behind, a small file is handed over to
-    // it and written after this returns (its failure told through the write-behind).
+    // the file appears only when complete. It is the entry as the catalog lists it: one whose
+    // stored header disagrees is refused and nothing is written for it (see SeekToListedData).
+    // With a write-behind, a small file is handed over to it and written after this returns (its
+    // failure told through the write-behind). Returns the catalog's entry.
     std::shared_ptr<TFileInfo> ExtractFile(int index, const std::string& targetFolder,
                                            TFileWriteBehind* writeBehind = nullptr);
     std::shared_ptr<TFileInfo> ExtractFileTo(int index, const std::string& targetFile);
@@ -48,8 +50,9 @@ public:
     TCatalog& DeleteEntry(const TFileInfo& entry);
     TCatalog& GetCatalog();
     TCatalog& RegenCatalog(bool markModified);
-    // Copies every entry, the memo and the extra of another container (with its own password).
-    // The progress counts the bytes of all entries together. When it fails or is cancelled, the
+    // Copies every entry, the memo and the extra of another container (with its own password),
+    // each entry as the source's catalog lists it (refused as ExtractFile refuses it). The
+    // progress counts the bytes of all entries together. When it fails or is cancelled, the
     // container and its file are as they were before.
     TCatalog& AppendContainer(const std::string& fileName, std::string_view password);
 
@@ -82,8 +85,12 @@ private:
     };
 
     TCatalog& OpenAs(const std::string& fileName, std::uint8_t mode);
-    // Checks the index and puts stream and cipher at the start of that entry.
-    void SeekToEntry(int index);
+    // Checks the index, reads the entry header stored where the catalog's entry index points,
+    // and leaves stream and cipher at the entry's data. Every extraction and copy of an entry
+    // comes through here: an entry whose header is not the one listed (IsListedEntry) is
+    // refused, naming the entry as listed, so that what is written is what the user was shown.
+    // Returns the catalog's entry.
+    TCatalog::TEntry SeekToListedData(int index);
     void ReleaseAfterFailure();
     // Runs append at the end marker, then writes the end marker behind what it stored. When
     // append fails, TakeBack undoes it.

@@ -75,3 +75,15 @@ std::string FromStoredText(std::string_view bytes)
     }
     return text;
 }
+
+std::string SettledStoredText(std::string_view text)
+{
+    // A change makes the text shorter (each character read as one byte of UTF-8 instead of two or
+    // more), or, once at most, turns bytes that are not UTF-8 into their characters: it ends.
+    std::string settled(text);
+    for (std::string next = FromStoredText(ToStoredText(settled)); next != settled;
+         next = FromStoredText(ToStoredText(settled))) {
+        settled = std::move(next);
+    }
+    return settled;
+}

@@ -12,3 +12,9 @@ std::string ToStoredText(std::string_view utf8);
 // Windows-1252 (its five unassigned bytes stand for U+0081, U+008D, U+008F, U+0090, U+009D, so
 // every byte string read as Windows-1252 comes back unchanged through ToStoredText).
 std::string FromStoredText(std::string_view bytes);
+
+// The text as it reads back once stored and read as often as it takes to stop changing. Windows-
+// 1252 bytes that also form UTF-8 read as UTF-8, so a name such as "Ã©" reads back as "é" from a
+// catalog written again; an entry header written once and the catalog entry written since name
+// the same file when their settled texts are equal.
+std::string SettledStoredText(std::string_view text);

@@ -259,6 +259,7 @@ constexpr const TMessage* AllMessages[] = {
     &msg::BrowserPageInstruction,
     &msg::LinkNotOpened,
     &msg::ProgramNotStarted,
+    &msg::AttachmentDoesNotMatchList,
 };
 
 static_assert(std::size(AllMessages) == CatalogueMessageCount + WebAddressCount + OwnMessageCount,

@@ -931,6 +931,11 @@ inline constexpr TMessage ProgramNotStarted{{
     "'%s' ist ein Programm oder Skript. Sealvane startet es nicht. Stattdessen extrahieren?",
     "'%s' est un programme ou un script. Sealvane ne le lance pas. L'extraire à la place?",
     "'%s' estas programo au skripto. Sealvane ne lanchas ghin. Chu eltiri ghin anstatau?"}};
+inline constexpr TMessage AttachmentDoesNotMatchList{{
+    "Attachment '%s' is damaged! Its stored record does not match the list. Nothing was written.",
+    "Anhang '%s' ist beschädigt! Sein gespeicherter Eintrag stimmt nicht mit der Liste überein. Es wurde nichts geschrieben.",
+    "La pièce jointe '%s' est endommagée! Son enregistrement stocké ne correspond pas à la liste. Rien n'a été écrit.",
+    "Aldonajho '%s' estas difektita! Ghia konservita registro ne kongruas kun la listo. Nenio estis skribita."}};
 // clang-format on
 
 } // namespace msg
@@ -939,7 +944,7 @@ inline constexpr TMessage ProgramNotStarted{{
 inline constexpr int CatalogueMessageCount = 242;
 // The web addresses, then the program's own texts.
 inline constexpr int WebAddressCount = 4;
-inline constexpr int OwnMessageCount = 8;
+inline constexpr int OwnMessageCount = 9;
 
 // Every message in table order: the catalogue, the web addresses (UrlHome, UrlHelp, UrlUpdate,
 // UrlDecrypt), then the program's own texts.

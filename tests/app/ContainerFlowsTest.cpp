@@ -303,4 +303,29 @@ TEST_F(AttachmentCommandsTest, ProgramsScriptsAndLaunchersAreNotOpenedButMayBeEx
     }
 }
 
+// The list shows the catalog's entries, and an extraction writes the entry listed or refuses it:
+// a sender's catalog lists "invoice.pdf" over a header that names an autostart entry.
+TEST_F(AttachmentCommandsTest, AnAttachmentWhoseStoredRecordIsNotTheListedOneIsRefusedAsListed)
+{
+    const std::string file = FDir.File("hostile.xvt");
+    {
+        THostileContainer writer("pw");
+        writer.OpenNew(file);
+        writer.AddStoredEntry(
+            TPathInfo::FromStored("|base", "|.config|autostart", "update.desktop", ""), "[Desktop Entry]",
+            [](TFileInfo& entry) { entry.FPath = TPathInfo::FromStored("|base", "", "invoice.pdf", ""); });
+        writer.SetExtra(TExtraString(true).Serialize());
+        writer.Close();
+    }
+    TestWindow& window = OpenedWindow(file, "pw");
+    EXPECT_EQ(window.AttachmentNames(), std::vector<std::string>{"invoice.pdf"});
+    const std::string refusal =
+        "Attachment 'invoice.pdf' is damaged! Its stored record does not match the list. Nothing was written.";
+    FUser.ExpectChoice(Kind::Folder, "Extract all attachments...", {FOut}).ExpectInfoBox("Error", refusal);
+    Commands().ExtractAllAttachments(window);
+    FUser.ExpectInfoBox("Error", refusal);
+    Commands().OpenAttachment(window, 0);
+    EXPECT_TRUE(fs::is_empty(FOut) && fs::is_empty(FSettings.TempPath) && FUser.FShellOpened.empty());
+}
+
 } // namespace

@@ -6,31 +6,12 @@
 
 #include <chrono>
 #include <filesystem>
-#include <memory>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 namespace {
-
-// Stores entries with any stored name, as a damaged or hostile container may carry them.
-class THostileContainer : public TRandomCryptoContainer
-{
-public:
-    using TRandomCryptoContainer::TRandomCryptoContainer;
-
-    void AddStoredEntry(TPathInfo path, const std::string& data = {})
-    {
-        FStream->SetPosition(FCatalogPos - 8);
-        auto entry = std::make_shared<TFileInfo>();
-        entry->FSize = static_cast<std::int64_t>(data.size());
-        entry->FPath = std::move(path);
-        AddEntry(entry);
-        FStream->WriteBuffer(data.data(), entry->FSize);
-        WriteEndMarker();
-    }
-};
 
 // The real tool, run in the scratch folder, passwords fed through standard input.
 class CliBinary : public ContainerFixture
@@ -123,9 +104,18 @@ TEST_F(CliBinary, CompactAfterDeleteShrinksTheFileAndKeepsTheRestAndAReadOnlyOne
     EXPECT_TRUE(ReadWholeFile(FDir.File("c.xvt")) == compacted);
 }
 
-// Control characters of stored names never reach the terminal: list and errors show '?'.
-TEST_F(CliBinary, HostileStoredNamesWriteNothingOutsideTheTargetFolderNorControlCharactersToTheTerminal)
+// Control characters of stored names never reach the terminal: list and errors show '?'. A
+// catalog that lists an entry other than the one its header names (an autostart entry or a
+// replacement of .bashrc shown as harmless files) gets that entry refused, even with --force,
+// naming it as listed.
+TEST_F(CliBinary, HostileStoredNamesWriteNothingOutsideTheTargetNorUnlistedNorControlCharactersToTheTerminal)
 {
+    const auto listAs = [](const std::string& name, std::int64_t size) {
+        return [=](TFileInfo& entry) {
+            entry.FPath = TPathInfo::FromStored("|base", "", name, "");
+            entry.FSize = size;
+        };
+    };
     {
         THostileContainer writer("pw");
         writer.OpenNew(FDir.File("c.xvt"));
@@ -134,20 +124,31 @@ TEST_F(CliBinary, HostileStoredNamesWriteNothingOutsideTheTargetFolderNorControl
         writer.AddStoredEntry(TPathInfo::FromStored("|base", "|sub", "fine.txt", ""), "good");
         writer.AddStoredEntry(TPathInfo::FromStored("|base", "", "red\x1B[31m.txt", ""), "odd");
         writer.AddStoredEntry(TPathInfo::FromStored("|base", "", "bad/\x1B[31m", ""));
+        writer.AddStoredEntry(TPathInfo::FromStored("|base", "|.config|autostart", "update.desktop", ""),
+                              "[Desktop Entry]", listAs("invoice.pdf", 15));
+        writer.AddStoredEntry(TPathInfo::FromStored("|base", "", ".bashrc", ""), "evil", listAs("notes.txt", 3));
         writer.Close();
     }
     const TProgramRun list = Cli({"list", "c.xvt"}, "pw\n");
     EXPECT_NE(list.Out.find("red?[31m.txt"), std::string::npos) << list.Out;
-    fs::create_directories(FDir.File("out/inner"));
-    const TProgramRun extract = Cli({"extract", "c.xvt", "-o", "out/inner"}, "pw\n");
+    EXPECT_TRUE(list.Out.find("invoice.pdf") != std::string::npos && list.Out.find("update") == std::string::npos)
+        << list.Out;
+    MakeFile("out/inner/.bashrc", "original");
+    const TProgramRun extract = Cli({"extract", "c.xvt", "-o", "out/inner", "--force"}, "pw\n");
     EXPECT_EQ(extract.ExitCode, 1);
-    EXPECT_NE(extract.Err.find("Illegal file name 'bad/?[31m'"), std::string::npos) << extract.Err;
+    for (const std::string error : {"Illegal file name 'bad/?[31m'",
+                                    "Attachment 'invoice.pdf' is damaged! Its stored record does not match the "
+                                    "list. Nothing was written.",
+                                    "Attachment 'notes.txt' is damaged!"}) {
+        EXPECT_NE(extract.Err.find("sealvane-cli: error: " + error), std::string::npos) << extract.Err;
+    }
     EXPECT_EQ((list.Out + extract.Out + extract.Err).find('\x1B'), std::string::npos);
     EXPECT_EQ(TreeOf(FDir.Path()), (TFileMap{{"c.xvt", ReadWholeFile(FDir.File("c.xvt"))},
+                                             {"out/inner/.bashrc", "original"},
                                              {"out/inner/sub/fine.txt", "good"},
                                              {"out/inner/red\x1B[31m.txt", "odd"}}))
         << "a strange name, but a legal one";
-    EXPECT_FALSE(fs::exists(FDir.File("../escaped.txt")));
+    EXPECT_FALSE(fs::exists(FDir.File("../escaped.txt")) || fs::exists(FDir.File("out/inner/.config")));
 }
 
 // A failed create leaves no file, also when it fails while storing, after the container was begun.

@@ -121,25 +121,31 @@ TEST_F(HostileContainerTest, BytesFlippedInTheHeaderAndTheCatalog)
     EXPECT_GT(FOpened, 0);
 }
 
-// The last entry's header claims exactly one byte more than the file holds after it (the cipher
-// is a plain XOR stream, so flipping the enciphered bits flips the stored size): refused with the
-// size message, not read short.
+// The last entry's header and its catalog entry claim exactly one byte more than the file holds
+// after it (the cipher is a plain XOR stream, so flipping the enciphered bits flips the stored
+// size): refused with the size message, not read short.
 TEST_F(HostileContainerTest, EntryOneByteLongerThanTheFile)
 {
     const std::string file = FDir.File("long.xvt");
     WriteWholeFile(file, FHealthy);
     const TCatalog& catalog = FReader.OpenReadOnly(file);
     int index = 0;
+    std::int64_t listedBefore = 0; // the catalog lists the entries in the order they are stored
     for (int n = 1; n < catalog.Count(); ++n) {
         index = catalog.Item(n)->FPosition > catalog.Item(index)->FPosition ? n : index;
+    }
+    for (int n = 0; n < catalog.Count(); ++n) {
+        listedBefore += n != index ? catalog.Item(n)->FHeaderLength : 0;
     }
     const TCatalog::TEntry last = catalog.Item(index);
     FReader.Close();
     const std::int64_t left = static_cast<std::int64_t>(FHealthy.size()) - last->FPosition - last->FHeaderLength;
     const auto change = static_cast<std::uint64_t>(last->FSize ^ (left + 1));
     std::string bytes = FHealthy;
-    for (std::size_t k = 0; k < 8; ++k) {
-        bytes[static_cast<std::size_t>(last->FPosition) + k] ^= static_cast<char>(change >> (8 * k));
+    for (const std::int64_t sizeField : {last->FPosition, CatalogPosition(FHealthy, "pw") + 8 + listedBefore}) {
+        for (std::size_t k = 0; k < 8; ++k) {
+            bytes[static_cast<std::size_t>(sizeField) + k] ^= static_cast<char>(change >> (8 * k));
+        }
     }
     WriteWholeFile(file, bytes);
     FReader.OpenReadOnly(file);
@@ -149,4 +155,53 @@ TEST_F(HostileContainerTest, EntryOneByteLongerThanTheFile)
     } catch (const EContainerError& error) {
         EXPECT_EQ(error.what(), FormatText(MsgText(msg::StringIncomplete), {left, left + 1}));
     }
+}
+
+// A catalog that lists "invoice.pdf" over an entry header that names another file, folder, size
+// or time: the entry is refused, naming it as listed, by both extractions and by a copy, with
+// nothing written for it; the honest entry beside it is extracted.
+TEST_F(HostileContainerTest, AnEntryWhoseHeaderIsNotItsListedEntryIsRefusedWithNothingWritten)
+{
+    const TPathInfo invoice = TPathInfo::FromStored("|base", "", "invoice.pdf", "");
+    const auto listAsInvoice = [&](TFileInfo& entry) { entry.FPath = invoice; };
+    const std::pair<TPathInfo, std::function<void(TFileInfo&)>> hostile[] = {
+        {TPathInfo::FromStored("|base", "|.config|autostart", "update.desktop", ""), listAsInvoice},
+        {TPathInfo::FromStored("|base", "|.config", "invoice.pdf", ""), listAsInvoice},
+        {invoice, [](TFileInfo& entry) { entry.FSize -= 1; }},
+        {invoice, [](TFileInfo& entry) { entry.FModified = 1700000000; }}};
+    const std::string file = FDir.File("hostile.xvt"), home = FDir.File("home"), copy = FDir.File("copy.xvt");
+    const std::string refusal = FormatText(MsgText(msg::AttachmentDoesNotMatchList), {std::string("invoice.pdf")});
+    for (const auto& [header, relist] : hostile) {
+        const std::string label = "row " + std::to_string(&header - &hostile[0].first);
+        {
+            THostileContainer writer("pw");
+            writer.OpenNew(file);
+            writer.AddStoredEntry(TPathInfo::FromStored("|base", "", "fine.txt", ""), "good");
+            writer.AddStoredEntry(header, "[Desktop Entry]\nExec=sh -c evil\n", relist);
+            writer.Close();
+        }
+        std::filesystem::create_directories(home);
+        const TCatalog& catalog = FReader.OpenReadOnly(file);
+        const int listed = catalog.Item(0)->FPath.FileName() == "invoice.pdf" ? 0 : 1;
+        EXPECT_EQ(ContainerErrorOf([&] { FReader.ExtractFile(listed, home); }), refusal) << label;
+        EXPECT_EQ(ContainerErrorOf([&] { FReader.ExtractFileTo(listed, home + "/chosen.pdf"); }), refusal) << label;
+        EXPECT_TRUE(std::filesystem::is_empty(home)) << label << ": no file and no folder";
+        FReader.ExtractFile(1 - listed, home);
+        EXPECT_EQ(TreeOf(home), (TFileMap{{"fine.txt", "good"}})) << label;
+        FReader.Close();
+        EXPECT_EQ(ContainerErrorOf([&] { CopyContainer(file, "pw", copy, copy + ".tmp", "pw"); }), refusal) << label;
+        EXPECT_FALSE(std::filesystem::exists(copy) || std::filesystem::exists(copy + ".tmp")) << label;
+        std::filesystem::remove_all(home);
+    }
+
+    // An honest name that the stored text coding reads differently once the catalog is written
+    // again (SettledStoredText): header and catalog still name one file, written as listed.
+    MakeContainer(file, "pw", {{"ÃƒÂ©.txt", "honest"}});
+    FReader.Open(file);
+    FReader.SetMemo("changed");
+    FReader.Close();
+    FReader.OpenReadOnly(file);
+    FReader.ExtractFile(0, home);
+    FReader.Close();
+    EXPECT_EQ(TreeOf(home), (TFileMap{{"é.txt", "honest"}}));
 }
