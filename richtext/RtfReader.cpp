@@ -212,7 +212,7 @@ public:
     // The table with the used entries in their new order; the table itself when that is its order.
     TStringTable Renumbered(TStringTable&& table) const
     {
-        if (FUsed.size() == table.Size() && std::ranges::is_sorted(FUsed)) {
+        if (FUsed.size() == table.Size() && std::is_sorted(FUsed.begin(), FUsed.end())) {
             return std::move(table);
         }
         TStringTable renumbered;

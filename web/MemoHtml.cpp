@@ -77,9 +77,6 @@ std::string RunHtml(const TRichRun& run, const TRichDocument& document)
             close = "</" + tag + ">" + close;
         }
     };
-    const std::optional<std::string> link = run.FLink ? OpenableLink(document.FLinks.At(*run.FLink)) : std::nullopt;
-    wrap(link.has_value(), "a",
-         " href=\"" + HtmlEscaped(link.value_or("")) + "\" target=\"_blank\" rel=\"noopener noreferrer\"");
     const std::string style = RunStyle(run, document);
     wrap(!style.empty(), "span", " style=\"" + style + "\"");
     wrap(run.FBold, "b");
@@ -144,10 +141,10 @@ std::string MemoHtml(const TRichDocument& document)
         const std::vector<TRichRun>& runs = paragraph.FRuns;
         for (std::size_t n = 0; n < runs.size();) {
             const auto link = runs[n].FLink;
-            const std::string_view target = link ? std::string_view(document.FLinks.At(*link)) : "";
-            const bool anchor = IsSafeLink(target);
-            html +=
-                anchor ? "<a href=\"" + HtmlEscaped(target) + "\" target=\"_blank\" rel=\"noopener noreferrer\">" : "";
+            const std::optional<std::string> target = link ? OpenableLink(document.FLinks.At(*link)) : std::nullopt;
+            const bool anchor = target.has_value();
+            html += anchor ? "<a href=\"" + HtmlEscaped(*target) + "\" target=\"_blank\" rel=\"noopener noreferrer\">"
+                           : "";
             for (; n < runs.size() && runs[n].FLink == link; ++n) {
                 html += RunHtml(runs[n], document);
             }
