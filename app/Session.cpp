@@ -1,11 +1,13 @@
 #include "Session.h"
 
 #include "ContainerWindow.h"
+#include "ReceivedLocation.h"
 #include "cipher/SecureZero.h"
 
 #include <algorithm>
 
-TSession::TSession(TTemporaryFiles& temporaryFiles, QObject* parent) : QObject(parent), FTemporaryFiles(temporaryFiles)
+TSession::TSession(TTemporaryFiles& temporaryFiles, QObject* parent)
+    : QObject(parent), FTemporaryFiles(temporaryFiles), FTemporaryFolders(SystemTemporaryFolders())
 {
     FPasswordTimer.setSingleShot(true);
     connect(&FPasswordTimer, &QTimer::timeout, this, &TSession::ForgetPassword);

@@ -4,14 +4,15 @@
 #include <QTimer>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class IContainerWindow;
 class TTemporaryFiles;
 
 // The program's process-wide state, created at start-up and alive to the end: the open container
-// windows in order of creation, the remembered password with its timer, the mail-dialog flag and
-// the drop-source marker. The temporary-file list is reached through it.
+// windows in order of creation, the remembered password with its timer, the mail-dialog flag, the
+// drop-source marker and the temporary folders. The temporary-file list is reached through it.
 class TSession : public QObject
 {
     Q_OBJECT
@@ -45,6 +46,11 @@ public:
     IContainerWindow* DropSource() const { return FDropSource; }
     void SetDropSource(IContainerWindow* window) { FDropSource = window; }
 
+    // The folders whose containers count as received (see ReceivedLocation.h): the system's
+    // temporary folders unless set otherwise.
+    const std::vector<std::string>& TemporaryFolders() const { return FTemporaryFolders; }
+    void SetTemporaryFolders(std::vector<std::string> folders) { FTemporaryFolders = std::move(folders); }
+
 private:
     TTemporaryFiles& FTemporaryFiles;
     std::vector<IContainerWindow*> FWindows;
@@ -53,4 +59,5 @@ private:
     QTimer FPasswordTimer;
     bool FMailDialogOpen = false;
     IContainerWindow* FDropSource = nullptr;
+    std::vector<std::string> FTemporaryFolders;
 };

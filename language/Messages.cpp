@@ -257,6 +257,7 @@ constexpr const TMessage* AllMessages[] = {
     &msg::MapiSettingsUnusedHere,
     &msg::Cancelled,
     &msg::BrowserPageInstruction,
+    &msg::SaveElsewhereToChange,
 };
 
 static_assert(std::size(AllMessages) == CatalogueMessageCount + WebAddressCount + OwnMessageCount,

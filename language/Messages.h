@@ -921,6 +921,11 @@ inline constexpr TMessage BrowserPageInstruction{{
     "Kein Sealvane zur Hand? Der Link oben öffnet den angehängten Container in jedem Webbrowser, auch gespeichert und offline (sealvane-open.html): Der Container verlässt Ihren Computer nie.",
     "Pas de Sealvane sous la main? Le lien ci-dessus ouvre le container joint dans n'importe quel navigateur web, même enregistré et hors ligne (sealvane-open.html): le container ne quitte jamais votre ordinateur.",
     "Chu neniu Sealvane che mano? La supra ligilo malfermas la kunsenditan konteneron en iu ajn retumilo, ankau konservita kaj senkonekte (sealvane-open.html): la kontenero neniam forlasas vian komputilon."}};
+inline constexpr TMessage SaveElsewhereToChange{{
+    "To change it, save it in a folder of your own first (\"Save as...\"): a container in a temporary folder or in a folder of another user is only read.",
+    "Um ihn zu ändern, speichern Sie ihn zuerst in einem eigenen Ordner (\"Speichern unter...\"): Ein Container in einem temporären Ordner oder im Ordner eines anderen Benutzers wird nur gelesen.",
+    "Pour le modifier, enregistrez-le d'abord dans un dossier à vous (\"Enregistrer sous...\"): un container dans un dossier temporaire ou dans le dossier d'un autre utilisateur est seulement lu.",
+    "Por shanghi ghin, unue sekurigu ghin en propra dosierujo (\"Sekurigi kiel...\"): kontenero en provizora dosierujo au en dosierujo de alia uzanto estas nur legata."}};
 // clang-format on
 
 } // namespace msg
@@ -929,7 +934,7 @@ inline constexpr TMessage BrowserPageInstruction{{
 inline constexpr int CatalogueMessageCount = 242;
 // The web addresses, then the program's own texts.
 inline constexpr int WebAddressCount = 4;
-inline constexpr int OwnMessageCount = 6;
+inline constexpr int OwnMessageCount = 7;
 
 // Every message in table order: the catalogue, the web addresses (UrlHome, UrlHelp, UrlUpdate,
 // UrlDecrypt), then the program's own texts.

@@ -46,7 +46,7 @@ TEST_F(MailFlowsTest, SendingHandsOverAReKeyedCopyAndTheResultAndTheCloseAfterRu
         SCOPED_TRACE(testing::Message() << received << closeAfter << result);
         FSettings.fContainer_CloseAfterMail = closeAfter;
         TestWindow& window = received ? Received() : NewWindow();
-        window.FText = "hello";
+        window.Type("hello");
         window.FReplyAddress = "to@example.org";
         window.FVisible = true;
         const std::string name = fs::path(window.Container().FileName()).filename();
