@@ -10,6 +10,7 @@
 #include "RunCommand.h"
 #include "Session.h"
 #include "TemporaryFiles.h"
+#include "cipher/SecureZero.h"
 #include "container/ContainerError.h"
 #include "container/ExtraString.h"
 #include "container/LocalFiles.h"
@@ -434,6 +435,7 @@ bool TContainerFlows::CloseContainerWindow(IContainerWindow& window)
         FSettings.Save(true);
     }
     FSession.RemoveWindow(window);
+    SecureClear(window.State().FPassword);
     if (window.HasContainer()) {
         const std::unique_ptr<TRandomCryptoContainer> container = window.ReleaseContainer();
         RunCommand(dialogs, [&] {

@@ -45,8 +45,8 @@ public:
     bool SaveContainerAs(IContainerWindow& window);
     // The close query's work: gives back opened attachments, asks to save an unsaved container
     // that holds something, stores geometry and the text the user changed, closes the container,
-    // takes the window off the session's list and wipes the temporary files. False when the window
-    // must stay open.
+    // takes the window off the session's list, wipes its password and the temporary files. False
+    // when the window must stay open.
     bool CloseContainerWindow(IContainerWindow& window);
 
     // Steps the mail flows share.

@@ -10,7 +10,7 @@ TSession::TSession(TTemporaryFiles& temporaryFiles, QObject* parent)
     : QObject(parent), FTemporaryFiles(temporaryFiles), FTemporaryFolders(SystemTemporaryFolders())
 {
     FPasswordTimer.setSingleShot(true);
-    connect(&FPasswordTimer, &QTimer::timeout, this, &TSession::ForgetPassword);
+    connect(&FPasswordTimer, &QTimer::timeout, this, &TSession::PasswordTimeUp);
 }
 
 void TSession::AddWindow(IContainerWindow& window)
@@ -49,6 +49,13 @@ void TSession::RestartPasswordTimer(int forgetAfterMs)
 void TSession::ForgetPassword()
 {
     FPasswordTimer.stop();
-    SecureZero(FRememberedPassword.data(), FRememberedPassword.size());
-    FRememberedPassword.clear();
+    SecureClear(FRememberedPassword);
+}
+
+void TSession::PasswordTimeUp()
+{
+    ForgetPassword();
+    for (IContainerWindow* window : FWindows) {
+        SecureClear(window->State().FPassword);
+    }
 }

@@ -30,7 +30,8 @@ public:
     int NextWindowSerial() { return ++FWindowSerial; }
 
     // The last password that opened a container, offered first at the next password question. It
-    // is forgotten when the timer runs out, restarted at every accepted password.
+    // is forgotten when the timer runs out, restarted at every accepted password; the passwords
+    // the windows keep for their next password question are wiped with it then.
     const std::string& RememberedPassword() const { return FRememberedPassword; }
     void RememberPassword(const std::string& password, int forgetAfterMs);
     // The timer starts again with a new interval (the options were saved).
@@ -52,6 +53,8 @@ public:
     void SetTemporaryFolders(std::vector<std::string> folders) { FTemporaryFolders = std::move(folders); }
 
 private:
+    void PasswordTimeUp();
+
     TTemporaryFiles& FTemporaryFiles;
     std::vector<IContainerWindow*> FWindows;
     int FWindowSerial = 0;

@@ -216,6 +216,26 @@ TEST_F(ContainerFlowsTest, ReceivedContainersAreOnlyReadAndOnlyAChangeWrites)
     EXPECT_EQ(Memo(mine, "pw"), "typed");
 }
 
+// The password a window keeps for its next password question goes when the window closes and
+// when the remembered password is forgotten.
+TEST_F(ContainerFlowsTest, WindowPasswordsAreWipedOnCloseAndWithTheRememberedPassword)
+{
+    const std::string file = FDir.File("letter.xvt");
+    MakeMessage(file, "pw", {});
+    FSettings.SaveLastPWDTime = 5;
+    TestWindow& closed = OpenedWindow(file, "pw");
+    ASSERT_EQ(closed.FState.FPassword, "pw");
+    closed.RequestClose();
+    EXPECT_EQ(closed.FState.FPassword, "");
+
+    // SaveLastPWDTime 0: the timer runs out at once.
+    FSettings.SaveLastPWDTime = 0;
+    TestWindow& open = OpenedWindow(file, "pw");
+    ASSERT_EQ(open.FState.FPassword, "pw");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(std::tie(FSession.RememberedPassword(), open.FState.FPassword), std::tuple("", ""));
+}
+
 TEST_F(ContainerFlowsTest, WipingAsksFirstStopsAtTheFirstFailureAndOverwritesAtLeastOnce)
 {
     const std::vector<std::string> files = {MakeFile("w/a.txt", "aaa"), MakeFile("w/b.txt", "bbb"),
