@@ -52,7 +52,7 @@ bool TAttachmentCommands::RefusedReadOnly(IContainerWindow& window)
     if (window.Container().IsWritable()) {
         return false;
     }
-    window.Dialogs().ShowInfoBox(MsgText(msg::Information), MsgText(msg::ContainerIsReadOnly));
+    TContainerFlows::TellReadOnly(window.Dialogs());
     return true;
 }
 

@@ -5,10 +5,12 @@
 #include "Dialogs.h"
 #include "OwnAddress.h"
 #include "ProgressRun.h"
+#include "ReceivedLocation.h"
 #include "ReleaseAttachments.h"
 #include "RunCommand.h"
 #include "Session.h"
 #include "TemporaryFiles.h"
+#include "cipher/SecureZero.h"
 #include "container/ContainerError.h"
 #include "container/ExtraString.h"
 #include "container/LocalFiles.h"
@@ -58,15 +60,24 @@ TExtraString ExtraOf(TRandomCryptoContainer& container)
     return extra;
 }
 
-// The window's text becomes the container's memo (a read-only container keeps its own).
+// The container's extra record; a fresh one when it holds none of the current format.
+TExtraString RecordOf(TRandomCryptoContainer& container)
+{
+    const TExtraString extra = ExtraOf(container);
+    return extra.Field(TExtraString::RecordFormat) == TExtraString::CurrentFormat ? extra : TExtraString(true);
+}
+
+// Opens for writing when that works and is wanted, else read only.
+TCatalog& OpenAs(TRandomCryptoContainer& container, const std::string& fileName, bool writable)
+{
+    return writable ? container.OpenExisting(fileName) : container.OpenReadOnly(fileName);
+}
+
+// The text the user changed becomes the container's memo (a read-only container keeps its own).
 void StoreText(TRandomCryptoContainer& container, const IContainerWindow& window)
 {
-    if (!container.IsWritable()) {
-        return;
-    }
-    const std::string text = window.EditorText(true);
-    if (text != container.GetMemo()) {
-        container.SetMemo(text);
+    if (container.IsWritable() && window.TextChanged()) {
+        container.SetMemo(window.EditorText(true));
     }
 }
 
@@ -224,7 +235,11 @@ void TContainerFlows::LoadIntoWindow(IContainerWindow* window, IDialogs& dialogs
                                      const std::string& password)
 {
     auto container = std::make_unique<TRandomCryptoContainer>(password);
-    const bool regenerated = container->OpenExisting(fileName).Regenerated();
+    const bool regenerated = OpenAs(*container, fileName, !IsReceived(fileName)).Regenerated();
+    if (regenerated && container->IsWritable()) {
+        // The catalog found by the scan is written back only with a change the user makes.
+        container->RegenCatalog(false);
+    }
     const std::string stored = container->GetExtra();
     TExtraString extra;
     extra.Parse(stored);
@@ -236,10 +251,9 @@ void TContainerFlows::LoadIntoWindow(IContainerWindow* window, IDialogs& dialogs
             const std::int64_t number = std::strtoll(format.c_str(), nullptr, 10);
             dialogs.ShowInfoBox(MsgText(msg::Information), FormatText(MsgText(msg::InvalidExtraFormat), {number}));
         }
+        // The window goes by a fresh record; the container takes one only with a change the
+        // user makes (see StoreTextAndAddress).
         extra = TExtraString(true);
-        if (container->IsWritable()) {
-            container->SetExtra(extra.Serialize());
-        }
     }
     // A window that shows a container keeps it: the file opens in a window of its own.
     IContainerWindow& target =
@@ -296,7 +310,7 @@ void TContainerFlows::AddDroppedFiles(IContainerWindow& window, const std::vecto
 {
     TRandomCryptoContainer& container = window.Container();
     if (!container.IsWritable()) {
-        window.Dialogs().ShowInfoBox(MsgText(msg::Information), MsgText(msg::ContainerIsReadOnly));
+        TellReadOnly(window.Dialogs());
         return;
     }
     for (const std::string& fileName : fileNames) {
@@ -315,9 +329,9 @@ void TContainerFlows::DropText(IContainerWindow* window, const std::string& text
     RunOnTarget(window, [&](IContainerWindow& target) {
         if (target.Container().IsWritable()) {
             target.SetEditorText(TrimText(text), rich);
-            StoreText(target.Container(), target);
+            target.Container().SetMemo(target.EditorText(true));
         } else {
-            target.Dialogs().ShowInfoBox(MsgText(msg::Information), MsgText(msg::ContainerIsReadOnly));
+            TellReadOnly(target.Dialogs());
         }
     });
     FSession.SetDropSource(nullptr);
@@ -354,17 +368,19 @@ bool TContainerFlows::SaveAs(IContainerWindow& window)
         return false;
     }
     const std::string sourcePassword = window.Container().GetPassword();
+    const bool sourceWritable = window.Container().IsWritable();
     StoreTextAndAddress(window);
     try {
         window.ReleaseContainer()->Close();
         CopyContainerShowingProgress(dialogs, source, sourcePassword, target, intermediate, password);
     } catch (...) {
         // The window goes on with the container it had, shown again.
-        Reopen(window, source, sourcePassword);
+        Reopen(window, source, sourcePassword, sourceWritable);
         Show(window);
         throw;
     }
-    Reopen(window, target, password);
+    // The file the user chose is the user's to change, wherever it lies.
+    Reopen(window, target, password, true);
     TContainerWindowState& state = window.State();
     state.FModified = false;
     state.FSaved = true;
@@ -380,16 +396,30 @@ void TContainerFlows::StoreTextAndAddress(IContainerWindow& window)
         return;
     }
     StoreText(container, window);
-    TExtraString extra = ExtraOf(container);
+    TExtraString extra = RecordOf(container);
     extra.SetField(TExtraString::SenderAddress, window.ReplyAddress());
     container.SetExtra(extra.Serialize());
 }
 
-void TContainerFlows::Reopen(IContainerWindow& window, const std::string& fileName, const std::string& password)
+void TContainerFlows::Reopen(IContainerWindow& window, const std::string& fileName, const std::string& password,
+                             bool writable)
 {
     auto container = std::make_unique<TRandomCryptoContainer>(password);
-    container->OpenExisting(fileName);
+    OpenAs(*container, fileName, writable);
     window.AssignContainer(std::move(container));
+}
+
+bool TContainerFlows::IsReceived(const std::string& fileName) const
+{
+    std::vector<std::string> folders = FSession.TemporaryFolders();
+    folders.push_back(FSettings.TempPath);
+    return IsReceivedLocation(fileName, folders);
+}
+
+void TContainerFlows::TellReadOnly(IDialogs& dialogs)
+{
+    dialogs.ShowInfoBox(MsgText(msg::Information),
+                        MsgText(msg::ContainerIsReadOnly) + ' ' + MsgText(msg::SaveElsewhereToChange));
 }
 
 bool TContainerFlows::CloseContainerWindow(IContainerWindow& window)
@@ -405,6 +435,7 @@ bool TContainerFlows::CloseContainerWindow(IContainerWindow& window)
         FSettings.Save(true);
     }
     FSession.RemoveWindow(window);
+    SecureClear(window.State().FPassword);
     if (window.HasContainer()) {
         const std::unique_ptr<TRandomCryptoContainer> container = window.ReleaseContainer();
         RunCommand(dialogs, [&] {

@@ -28,8 +28,8 @@ public:
     // dialog is open.
     void NewContainer();
     // Opens a container file (an empty name asks for it) after the password question, into the
-    // given window when it holds no container yet, else into a new one. Refused while the mail
-    // dialog is open.
+    // given window when it holds no container yet, else into a new one; read only when it lies
+    // where received containers do (see ReceivedLocation.h). Refused while the mail dialog is open.
     void OpenContainerFile(IContainerWindow* window, const std::string& fileName);
     // The same with the password question under its own caption.
     void OpenContainerFile(IContainerWindow* window, const std::string& fileName, const std::string& passwordCaption);
@@ -44,8 +44,9 @@ public:
     // and reopens it from there. False when the user cancelled or it failed.
     bool SaveContainerAs(IContainerWindow& window);
     // The close query's work: gives back opened attachments, asks to save an unsaved container
-    // that holds something, stores geometry and text, closes the container, takes the window off
-    // the session's list and wipes the temporary files. False when the window must stay open.
+    // that holds something, stores geometry and the text the user changed, closes the container,
+    // takes the window off the session's list, wipes its password and the temporary files. False
+    // when the window must stay open.
     bool CloseContainerWindow(IContainerWindow& window);
 
     // Steps the mail flows share.
@@ -54,13 +55,17 @@ public:
     std::unique_ptr<TRandomCryptoContainer> NewWorkContainer(IDialogs& dialogs, const std::string& password);
     // The window shows a container composed in it: new, modified, not saved, no password yet.
     void GiveNewContainer(IContainerWindow& window, std::unique_ptr<TRandomCryptoContainer> container);
-    // The window's text becomes the container's memo and its reply address the sender address of
-    // the container's extra record (a read-only container keeps both).
+    // The text the user changed becomes the container's memo and the window's reply address the
+    // sender address of the container's extra record (a fresh record when the container holds none
+    // of the current format); a read-only container keeps both.
     void StoreTextAndAddress(IContainerWindow& window);
-    // Opens the file with the password as the window's container.
-    void Reopen(IContainerWindow& window, const std::string& fileName, const std::string& password);
+    // Opens the file with the password as the window's container: for writing when that works and
+    // writable is set, else read only.
+    void Reopen(IContainerWindow& window, const std::string& fileName, const std::string& password, bool writable);
     // Reloads the window from its container and raises it.
     void Show(IContainerWindow& window);
+    // Refuses a change to a read-only container, saying how to make one that can be changed.
+    static void TellReadOnly(IDialogs& dialogs);
 
 private:
     IDialogs& DialogsOf(IContainerWindow* window);
@@ -74,6 +79,9 @@ private:
     // has been told).
     std::string NewWorkFileName(IDialogs& dialogs);
     std::unique_ptr<TRandomCryptoContainer> NewWorkContainer(IDialogs& dialogs);
+    // Whether the file lies in a temporary folder (the work folder included) or another
+    // user's: a container opened from there is only read.
+    bool IsReceived(const std::string& fileName) const;
     // The window's extra value and whether the container is the user's own.
     void SetRecordState(IContainerWindow& window, const TExtraString& extra);
     // The window itself when it holds a container; else the window (or a new one when none is

@@ -12,7 +12,8 @@ class TRandomCryptoContainer;
 // What a container window holds for the flows besides its container.
 struct TContainerWindowState
 {
-    std::string FPassword; // the password the container was opened or saved with; empty for a new one
+    std::string FPassword; // the password the container was opened or saved with, offered at the next
+                           // password question; empty for a new one, wiped with the remembered password
     bool FModified = false; // created here and not yet saved: the caption shows "(unsaved)"
     bool FNew = false;      // composed here (new, reply, forward, dropped text)
     bool FSaved = false;    // the container has a file the user chose: closing never asks
@@ -49,7 +50,12 @@ public:
 
     // The editor's text: RTF when rich, else plain UTF-8.
     virtual std::string EditorText(bool rich) const = 0;
+    // Replaces the editor's text; it counts as unchanged afterwards.
     virtual void SetEditorText(const std::string& text, bool rich) = 0;
+    // Whether the user changed the text since it was last loaded or set: only then does the
+    // container's memo take it (the text the editor writes back differs from any memo another
+    // program wrote, and it drops what the editor cannot show).
+    virtual bool TextChanged() const = 0;
     virtual bool EditorEmpty() const = 0;
     virtual void ApplyDefaultFont() = 0;
     virtual void FocusEditor() = 0;

@@ -235,7 +235,7 @@ void TMailFlows::ChangePassword(IContainerWindow& window)
     IDialogs& dialogs = window.Dialogs();
     RunCommand(dialogs, [&] {
         if (!window.Container().IsWritable()) {
-            dialogs.ShowInfoBox(MsgText(msg::Information), MsgText(msg::ContainerIsReadOnly));
+            TContainerFlows::TellReadOnly(dialogs);
             return;
         }
         // Re-keying writes every entry anew, so the entries of opened attachments would no
@@ -257,6 +257,7 @@ void TMailFlows::Rekey(IContainerWindow& window, const std::string& password)
 {
     const std::string fileName = window.Container().FileName();
     const std::string oldPassword = window.Container().GetPassword();
+    const bool writable = window.Container().IsWritable();
     try {
         window.ReleaseContainer()->Close();
         if (password != oldPassword) {
@@ -264,10 +265,10 @@ void TMailFlows::Rekey(IContainerWindow& window, const std::string& password)
         }
     } catch (...) {
         // The window goes on with the container as it was, shown again.
-        FFlows.Reopen(window, fileName, oldPassword);
+        FFlows.Reopen(window, fileName, oldPassword, writable);
         FFlows.Show(window);
         throw;
     }
-    FFlows.Reopen(window, fileName, password);
+    FFlows.Reopen(window, fileName, password, writable);
     window.State().FPassword = password;
 }

@@ -1,14 +1,16 @@
 #include "Session.h"
 
 #include "ContainerWindow.h"
+#include "ReceivedLocation.h"
 #include "cipher/SecureZero.h"
 
 #include <algorithm>
 
-TSession::TSession(TTemporaryFiles& temporaryFiles, QObject* parent) : QObject(parent), FTemporaryFiles(temporaryFiles)
+TSession::TSession(TTemporaryFiles& temporaryFiles, QObject* parent)
+    : QObject(parent), FTemporaryFiles(temporaryFiles), FTemporaryFolders(SystemTemporaryFolders())
 {
     FPasswordTimer.setSingleShot(true);
-    connect(&FPasswordTimer, &QTimer::timeout, this, &TSession::ForgetPassword);
+    connect(&FPasswordTimer, &QTimer::timeout, this, &TSession::PasswordTimeUp);
 }
 
 void TSession::AddWindow(IContainerWindow& window)
@@ -47,6 +49,13 @@ void TSession::RestartPasswordTimer(int forgetAfterMs)
 void TSession::ForgetPassword()
 {
     FPasswordTimer.stop();
-    SecureZero(FRememberedPassword.data(), FRememberedPassword.size());
-    FRememberedPassword.clear();
+    SecureClear(FRememberedPassword);
+}
+
+void TSession::PasswordTimeUp()
+{
+    ForgetPassword();
+    for (IContainerWindow* window : FWindows) {
+        SecureClear(window->State().FPassword);
+    }
 }

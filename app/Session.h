@@ -4,14 +4,15 @@
 #include <QTimer>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class IContainerWindow;
 class TTemporaryFiles;
 
 // The program's process-wide state, created at start-up and alive to the end: the open container
-// windows in order of creation, the remembered password with its timer, the mail-dialog flag and
-// the drop-source marker. The temporary-file list is reached through it.
+// windows in order of creation, the remembered password with its timer, the mail-dialog flag, the
+// drop-source marker and the temporary folders. The temporary-file list is reached through it.
 class TSession : public QObject
 {
     Q_OBJECT
@@ -29,7 +30,8 @@ public:
     int NextWindowSerial() { return ++FWindowSerial; }
 
     // The last password that opened a container, offered first at the next password question. It
-    // is forgotten when the timer runs out, restarted at every accepted password.
+    // is forgotten when the timer runs out, restarted at every accepted password; the passwords
+    // the windows keep for their next password question are wiped with it then.
     const std::string& RememberedPassword() const { return FRememberedPassword; }
     void RememberPassword(const std::string& password, int forgetAfterMs);
     // The timer starts again with a new interval (the options were saved).
@@ -45,7 +47,14 @@ public:
     IContainerWindow* DropSource() const { return FDropSource; }
     void SetDropSource(IContainerWindow* window) { FDropSource = window; }
 
+    // The folders whose containers count as received (see ReceivedLocation.h): the system's
+    // temporary folders unless set otherwise.
+    const std::vector<std::string>& TemporaryFolders() const { return FTemporaryFolders; }
+    void SetTemporaryFolders(std::vector<std::string> folders) { FTemporaryFolders = std::move(folders); }
+
 private:
+    void PasswordTimeUp();
+
     TTemporaryFiles& FTemporaryFiles;
     std::vector<IContainerWindow*> FWindows;
     int FWindowSerial = 0;
@@ -53,4 +62,5 @@ private:
     QTimer FPasswordTimer;
     bool FMailDialogOpen = false;
     IContainerWindow* FDropSource = nullptr;
+    std::vector<std::string> FTemporaryFolders;
 };

@@ -7,7 +7,9 @@
 
 // The keystream that follows one cipher state, kept as it is first needed, up to a limit: a
 // container restarts the keystream of every entry at the same state, and replaying kept bytes
-// costs a fraction of running the cipher again for each entry. Zeroed when released.
+// costs a fraction of running the cipher again for each entry. The bytes decipher the beginning
+// of every entry, so they lie in pages of their own that a core dump leaves out, and they are
+// zeroed when released.
 class TKeystreamRecord
 {
 public:
@@ -27,8 +29,10 @@ private:
     const std::size_t FLimit;
     // At the position where the kept bytes end.
     std::unique_ptr<TBrassCrypto> FCipher;
-    // Grown in steps as far as needed, so that a damaged container asks for little more memory
-    // than its bytes; a replaced buffer is zeroed.
-    std::unique_ptr<char[]> FBytes;
+    // Pages for Limit bytes, mapped at once but filled in steps as far as needed: the system gives
+    // a page memory only when it is first written, so a damaged container costs little more than
+    // its bytes. Null for a limit of 0.
+    unsigned char* FBytes = nullptr;
+    std::size_t FMapped = 0;
     std::size_t FKept = 0;
 };

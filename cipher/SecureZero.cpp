@@ -8,3 +8,9 @@ void SecureZero(void* data, std::size_t size) noexcept
     // The empty assembly statement claims to read the memory, so the stores above stay.
     asm volatile("" : : "r"(data) : "memory");
 }
+
+void SecureClear(std::string& text) noexcept
+{
+    SecureZero(text.data(), text.size());
+    text.clear();
+}

@@ -3,6 +3,7 @@
 #include "EnvironmentLanguage.h"
 #include "SignalCleanup.h"
 #include "TerminalConsole.h"
+#include "cipher/ProcessProtection.h"
 #include "language/LangWatchable.h"
 
 #include <clocale>
@@ -10,6 +11,7 @@
 
 int main(int argc, char** argv)
 {
+    ProtectProcessMemory();
     std::setlocale(LC_ALL, "");
     LanguageHolder().SetLanguage(LanguageFromEnvironment([](const char* name) { return std::getenv(name); }));
     TSignalCleanup::Install();

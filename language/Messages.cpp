@@ -260,6 +260,7 @@ constexpr const TMessage* AllMessages[] = {
     &msg::LinkNotOpened,
     &msg::ProgramNotStarted,
     &msg::AttachmentDoesNotMatchList,
+    &msg::SaveElsewhereToChange,
 };
 
 static_assert(std::size(AllMessages) == CatalogueMessageCount + WebAddressCount + OwnMessageCount,

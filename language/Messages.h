@@ -936,6 +936,11 @@ inline constexpr TMessage AttachmentDoesNotMatchList{{
     "Anhang '%s' ist beschädigt! Sein gespeicherter Eintrag stimmt nicht mit der Liste überein. Es wurde nichts geschrieben.",
     "La pièce jointe '%s' est endommagée! Son enregistrement stocké ne correspond pas à la liste. Rien n'a été écrit.",
     "Aldonajho '%s' estas difektita! Ghia konservita registro ne kongruas kun la listo. Nenio estis skribita."}};
+inline constexpr TMessage SaveElsewhereToChange{{
+    "To change it, save it in a folder of your own first (\"Save as...\"): a container in a temporary folder or in a folder of another user is only read.",
+    "Um ihn zu ändern, speichern Sie ihn zuerst in einem eigenen Ordner (\"Speichern unter...\"): Ein Container in einem temporären Ordner oder im Ordner eines anderen Benutzers wird nur gelesen.",
+    "Pour le modifier, enregistrez-le d'abord dans un dossier à vous (\"Enregistrer sous...\"): un container dans un dossier temporaire ou dans le dossier d'un autre utilisateur est seulement lu.",
+    "Por shanghi ghin, unue sekurigu ghin en propra dosierujo (\"Sekurigi kiel...\"): kontenero en provizora dosierujo au en dosierujo de alia uzanto estas nur legata."}};
 // clang-format on
 
 } // namespace msg
@@ -944,7 +949,7 @@ inline constexpr TMessage AttachmentDoesNotMatchList{{
 inline constexpr int CatalogueMessageCount = 242;
 // The web addresses, then the program's own texts.
 inline constexpr int WebAddressCount = 4;
-inline constexpr int OwnMessageCount = 9;
+inline constexpr int OwnMessageCount = 10;
 
 // Every message in table order: the catalogue, the web addresses (UrlHome, UrlHelp, UrlUpdate,
 // UrlDecrypt), then the program's own texts.

@@ -8,6 +8,7 @@
 #include "app/Startup.h"
 #include "app/TemporaryFiles.h"
 #include "app/WorkFolder.h"
+#include "cipher/ProcessProtection.h"
 #include "container/ExtraString.h"
 #include "language/LangWatchable.h"
 #include "language/Messages.h"
@@ -30,6 +31,7 @@
 
 int main(int argc, char* argv[])
 {
+    ProtectProcessMemory();
     if (argc > 1) {
         const QString information = Startup::InformationOptionText(QString::fromLocal8Bit(argv[1]));
         if (!information.isEmpty()) {

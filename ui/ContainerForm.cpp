@@ -726,6 +726,7 @@ void TContainerForm::LoadMemo()
     }
     if (memo.empty()) {
         CurrentEditor().clear();
+        CurrentEditor().document()->setModified(false);
     } else if (memo.size() <= RtfStart.size() || memo.compare(0, RtfStart.size(), RtfStart) != 0) {
         SetEditorText(FromStoredText(memo), false);
     } else {
@@ -832,7 +833,13 @@ void TContainerForm::SetEditorText(const std::string& text, bool rich)
         plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
         CurrentEditor().setPlainText(plain);
     }
+    CurrentEditor().document()->setModified(false);
     RefreshCommandState();
+}
+
+bool TContainerForm::TextChanged() const
+{
+    return CurrentEditor().document()->isModified();
 }
 
 bool TContainerForm::EditorEmpty() const

@@ -75,6 +75,7 @@ public:
     void RequestClose() override;
     std::string EditorText(bool rich) const override;
     void SetEditorText(const std::string& text, bool rich) override;
+    bool TextChanged() const override;
     bool EditorEmpty() const override;
     void ApplyDefaultFont() override;
     void FocusEditor() override;

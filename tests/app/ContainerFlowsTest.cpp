@@ -1,8 +1,11 @@
 #include "FlowFixture.h"
+#include "app/ReceivedLocation.h"
 #include "container/ExtraString.h"
 #include "container/Wipe.h"
 
 #include <QCoreApplication>
+
+#include <unistd.h>
 
 namespace {
 
@@ -13,6 +16,10 @@ std::string SaveQuestion(const std::string& fileName)
 {
     return "Container '" + fs::path(fileName).filename().string() + "' is not saved. Do you want to save it now?";
 }
+
+const std::string ReadOnlyRefusal = "This container is read only! To change it, save it in a folder of your own first "
+                                    "(\"Save as...\"): a container in a temporary folder or in a folder of another "
+                                    "user is only read.";
 
 using ContainerFlowsTest = FlowFixture;
 
@@ -39,7 +46,7 @@ TEST_F(ContainerFlowsTest, WrongThenRightPasswordAsksAgainAndRemembersTheRightOn
     EXPECT_EQ(FSession.RememberedPassword(), "");
 }
 
-TEST_F(ContainerFlowsTest, DamagedContainersAreReportedAndAnInvalidExtraIsReplaced)
+TEST_F(ContainerFlowsTest, DamagedContainersAreReportedAndOpeningAndClosingRepairsNothing)
 {
     const std::string broken = MakeFile("broken.xvt", "not a container at all");
     FUser.ExpectPassword(Kind::Password, "Password", "", "pw").ExpectInfoBox("Error", ContainerErrorOf([&] {
@@ -48,13 +55,25 @@ TEST_F(ContainerFlowsTest, DamagedContainersAreReportedAndAnInvalidExtraIsReplac
     FCommands.OpenContainerFile(nullptr, broken);
     EXPECT_TRUE(FWindows.empty() && FUser.FBusyDepth == 0) << "nothing opened; the wait cursor ends with the flow";
 
-    MakeContainer(FDir.File("odd.xvt"), "pw", {}, "", "7\x7F");
-    FUser.ExpectPassword(Kind::Password, "Password", "", "pw")
-        .ExpectInfoBox("Information", "Invalid Extra format '7'!");
-    FCommands.OpenContainerFile(nullptr, FDir.File("odd.xvt"));
-    TExtraString extra;
-    extra.Parse(OnlyWindow().Container().GetExtra());
-    EXPECT_EQ(extra.Field(TExtraString::RecordFormat), "8");
+    // An extra record of an unknown format; a catalog cut off, found again by a scan.
+    const std::string odd = FDir.File("odd.xvt"), cut = FDir.File("cut.xvt");
+    MakeContainer(odd, "pw", {}, "", "7\x7F");
+    MakeMessage(cut, "pw", {{"a.txt", "alpha"}});
+    fs::resize_file(cut, static_cast<std::uintmax_t>(CatalogPosition(ReadWholeFile(cut), "pw")));
+    const std::pair<std::string, std::string> cases[] = {
+        {odd, "Invalid Extra format '7'!"}, {cut, "The catalog of container '" + cut + "' had to be regenerated!"}};
+    for (const auto& [file, message] : cases) {
+        const std::string before = ReadWholeFile(file);
+        const std::size_t windows = FWindows.size();
+        FUser.ExpectPassword(Kind::Password, "Password", FSession.RememberedPassword(), "pw")
+            .ExpectInfoBox("Information", message);
+        FCommands.OpenContainerFile(nullptr, file);
+        ASSERT_EQ(FWindows.size(), windows + 1) << file;
+        TestWindow& window = *FWindows.back();
+        EXPECT_TRUE(window.Container().IsWritable());
+        window.RequestClose();
+        EXPECT_TRUE(window.FClosed && ReadWholeFile(file) == before) << file;
+    }
 }
 
 TEST_F(ContainerFlowsTest, YesThenCancelledFileDialogAsksAgainAndASavedCopyCloses)
@@ -62,7 +81,7 @@ TEST_F(ContainerFlowsTest, YesThenCancelledFileDialogAsksAgainAndASavedCopyClose
     TestWindow& window = NewWindow();
     const std::string workFile = window.Container().FileName();
     const std::string name = fs::path(workFile).filename();
-    window.FText = "draft";
+    window.Type("draft");
     FUser.Expect(Kind::YesNoCancel, "Save container", SaveQuestion(workFile), TAnswer::Yes)
         .ExpectChoice(Kind::SaveFile, "Save container", {}, name)
         .Expect(Kind::YesNoCancel, "Save container", SaveQuestion(workFile), TAnswer::Cancel);
@@ -128,7 +147,7 @@ TEST_F(ContainerFlowsTest, DropsOntoReadOnlyOrCancelledAddNothingAndTextOnTheSta
     MakeMessage(readOnly, "pw", {{"b.txt", "b"}});
     fs::permissions(readOnly, fs::perms::owner_write, fs::perm_options::remove);
     TestWindow& opened = OpenedWindow(readOnly, "pw");
-    FUser.ExpectInfoBox("Information", "This container is read only!");
+    FUser.ExpectInfoBox("Information", ReadOnlyRefusal);
     FCommands.DropFiles(&opened, {file});
     EXPECT_EQ(opened.AttachmentNames(), std::vector<std::string>{"b.txt"});
 
@@ -147,6 +166,74 @@ TEST_F(ContainerFlowsTest, DropsOntoReadOnlyOrCancelledAddNothingAndTextOnTheSta
     TestWindow& dropped = *FWindows.back();
     EXPECT_EQ(dropped.Container().GetMemo(), "{\\rtf1 hello}");
     EXPECT_TRUE(dropped.FRich && dropped.FState.FModified && !dropped.FState.FSaved);
+}
+
+// A container in a temporary folder (the work folder among them) or in a folder that is not the
+// user's is only read; one in the user's own folder is written only when the user changed
+// something. Opening and closing leaves either byte for byte as it was.
+TEST_F(ContainerFlowsTest, ReceivedContainersAreOnlyReadAndOnlyAChangeWrites)
+{
+    const std::string foreign = FDir.File("foreign");
+    fs::create_directory(foreign);
+    // Root may write anywhere: the folder is another user's then, else one the user cannot write.
+    const bool root = ::geteuid() == 0;
+    const struct
+    {
+        std::string FFolder;
+        bool FWritable;
+    } cases[] = {{FDir.File("mine"), true},
+                 {FSandbox.TemporaryFolder() + "x", true}, // a sibling whose name begins alike
+                 {FSandbox.TemporaryFolder() + "/dnd_file", false},
+                 {FSettings.TempPath, false},
+                 {foreign, false}};
+    for (const auto& [folder, writable] : cases) {
+        SCOPED_TRACE(folder);
+        fs::create_directories(folder);
+        const std::string file = folder + "/letter.xvt";
+        MakeMessage(file, "pw", {{"a.txt", "alpha"}}, "memo", "sender@example.org");
+        if (folder == foreign) {
+            ASSERT_EQ(root ? ::chown(foreign.c_str(), 65534, 65534) : ::chmod(foreign.c_str(), 0555), 0);
+        }
+        const std::string before = ReadWholeFile(file);
+        TestWindow& window = OpenedWindow(file, "pw");
+        ASSERT_EQ(window.Container().IsWritable(), writable);
+        if (!writable) {
+            FUser.ExpectInfoBox("Information", ReadOnlyRefusal);
+            FCommands.DropText(&window, "dropped", false);
+        }
+        window.RequestClose();
+        EXPECT_TRUE(window.FClosed && ReadWholeFile(file) == before);
+    }
+    fs::permissions(foreign, fs::perms::owner_all); // the scratch folder can go again
+    for (const std::string& folder : std::vector<std::string>{"/tmp", "/var/tmp", FSandbox.TemporaryFolder()}) {
+        EXPECT_TRUE(IsReceivedLocation(folder + "/dnd_file/letter.xvt", SystemTemporaryFolders())) << folder;
+    }
+
+    const std::string mine = FDir.File("mine/letter.xvt");
+    TestWindow& typed = OpenedWindow(mine, "pw");
+    typed.Type("typed");
+    typed.RequestClose();
+    EXPECT_EQ(Memo(mine, "pw"), "typed");
+}
+
+// The password a window keeps for its next password question goes when the window closes and
+// when the remembered password is forgotten.
+TEST_F(ContainerFlowsTest, WindowPasswordsAreWipedOnCloseAndWithTheRememberedPassword)
+{
+    const std::string file = FDir.File("letter.xvt");
+    MakeMessage(file, "pw", {});
+    FSettings.SaveLastPWDTime = 5;
+    TestWindow& closed = OpenedWindow(file, "pw");
+    ASSERT_EQ(closed.FState.FPassword, "pw");
+    closed.RequestClose();
+    EXPECT_EQ(closed.FState.FPassword, "");
+
+    // SaveLastPWDTime 0: the timer runs out at once.
+    FSettings.SaveLastPWDTime = 0;
+    TestWindow& open = OpenedWindow(file, "pw");
+    ASSERT_EQ(open.FState.FPassword, "pw");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(std::tie(FSession.RememberedPassword(), open.FState.FPassword), std::tuple("", ""));
 }
 
 TEST_F(ContainerFlowsTest, WipingAsksFirstStopsAtTheFirstFailureAndOverwritesAtLeastOnce)

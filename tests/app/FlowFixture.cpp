@@ -9,6 +9,9 @@ FlowFixture::FlowFixture()
     FSettings.DefaultCurrentDirectory = FDir.Path();
     FSettings.ExploreAfterExtract = true;
     FSettings.ExtractAllInSubdir = true;
+    // The scratch folder lies below the system's temporary folder; here it stands for the
+    // user's own folders, and the sandbox's temporary folder for the temporary ones.
+    FSession.SetTemporaryFolders({FSandbox.TemporaryFolder()});
 }
 
 IContainerWindow& FlowFixture::CreateContainerWindow()

@@ -10,8 +10,9 @@
 #include "mail/MailClient.h"
 #include "settings/Settings.h"
 
-// A container window without widgets: the editor is a string (taken as given, rich or not), the
-// list's selection a list of rows; showing, closing and storing the geometry are recorded.
+// A container window without widgets: the editor is a string (taken as given, rich or not) that
+// counts as changed once typed, the list's selection a list of rows; showing, closing and storing
+// the geometry are recorded.
 class TestWindow : public IContainerWindow
 {
 public:
@@ -32,7 +33,11 @@ public:
     std::vector<std::shared_ptr<TFileInfo>>& OpenedEntries() override { return FOpenedEntries; }
     TContainerWindowState& State() override { return FState; }
 
-    void LoadContent() override { FText = FContainer->GetMemo(); }
+    void LoadContent() override
+    {
+        FText = FContainer->GetMemo();
+        FTextChanged = false;
+    }
     void RefreshCommandState() override {}
     void BringToFront() override { FVisible = true; }
     void HideWindow() override { FVisible = false; }
@@ -44,6 +49,14 @@ public:
     {
         FText = text;
         FRich = rich;
+        FTextChanged = false;
+    }
+    bool TextChanged() const override { return FTextChanged; }
+    // The user types the text.
+    void Type(const std::string& text)
+    {
+        FText = text;
+        FTextChanged = true;
     }
     bool EditorEmpty() const override { return FText.empty(); }
     void ApplyDefaultFont() override {}
@@ -67,6 +80,7 @@ public:
     TContainerWindowState FState;
     std::string FText;
     bool FRich = false;
+    bool FTextChanged = false;
     std::string FReplyAddress;
     std::vector<int> FSelected;
     bool FVisible = false;

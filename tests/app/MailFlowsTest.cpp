@@ -46,7 +46,7 @@ TEST_F(MailFlowsTest, SendingHandsOverAReKeyedCopyAndTheResultAndTheCloseAfterRu
         SCOPED_TRACE(testing::Message() << received << closeAfter << result);
         FSettings.fContainer_CloseAfterMail = closeAfter;
         TestWindow& window = received ? Received() : NewWindow();
-        window.FText = "hello";
+        window.Type("hello");
         window.FReplyAddress = "to@example.org";
         window.FVisible = true;
         const std::string name = fs::path(window.Container().FileName()).filename();
@@ -110,12 +110,13 @@ TEST_F(MailFlowsTest, ReplyAndForwardQuoteTheTextUnderTheSamePasswordWithoutAtta
         source.FText = Rtf;
         source.FReplyAddress = "typed@example.org";
         const std::string password = source.Container().GetPassword();
+        const std::string windowPassword = source.FState.FPassword; // wiped if the source closes
         const std::size_t windows = FWindows.size();
         reply ? FCommands.Mail().ReplyContainer(source) : FCommands.Mail().ForwardContainer(source);
         ASSERT_EQ(FWindows.size(), windows + 1);
         TestWindow& answer = *FWindows.back();
         EXPECT_EQ(std::tuple(answer.ReplyAddress(), answer.Container().GetPassword(), answer.FState.FPassword),
-                  std::tuple(address, password, source.FState.FPassword));
+                  std::tuple(address, password, windowPassword));
         EXPECT_TRUE(answer.AttachmentNames().empty() && answer.FState.FNew && answer.FState.FModified &&
                     !answer.FState.FSaved && answer.FVisible);
         TExtraString extra;

@@ -5,8 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -75,6 +83,64 @@ TEST_F(CliBinary, PasswordsQuestionsAndTheRealPauseOfAWrongPassword)
 
     EXPECT_EQ(Cli({"wipe", "keep.txt"}).ExitCode, 1) << "no questions without a terminal";
     EXPECT_TRUE(fs::exists(FDir.File("keep.txt")));
+}
+
+// While the tool holds a password (here: waits for one on a pipe) it is not dumpable, so that no
+// other process of the user reads its memory, and it may write no core file. The system shows
+// the /proc files of a process that is not dumpable as root's: run as root, this test starts the
+// tool as "nobody", whose process would otherwise be shown as nobody's.
+TEST(CliProcess, HoldingAPasswordItIsNotDumpableAndWritesNoCore)
+{
+    const uid_t user = ::geteuid() == 0 ? 65534 : ::geteuid();
+    int input[2] = {};
+    ASSERT_EQ(::pipe(input), 0);
+    std::string program = SEALVANE_CLI_PATH, command = "create", output = "/nonexistent-sealvane-folder/never.xvt";
+    char* const argv[] = {program.data(), command.data(), output.data(), nullptr};
+    const pid_t tool = ::fork();
+    ASSERT_GE(tool, 0);
+    if (tool == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (::dup2(input[0], 0) < 0 || ::dup2(null, 1) < 0 || ::dup2(null, 2) < 0 || ::setsid() < 0 ||
+            ::chdir("/") != 0 || (::geteuid() == 0 && (::setgid(user) != 0 || ::setuid(user) != 0))) {
+            ::_exit(127);
+        }
+        ::close(input[1]);
+        ::execv(argv[0], argv);
+        ::_exit(127);
+    }
+    ::close(input[0]);
+    const std::string proc = "/proc/" + std::to_string(tool);
+    const auto firstLine = [](const std::string& file) {
+        std::ifstream in(file);
+        std::string line;
+        std::getline(in, line, file.ends_with("cmdline") ? '\0' : '\n');
+        return line;
+    };
+    // Waiting: the tool itself (exec done), asleep in its read of the password.
+    bool waiting = false;
+    for (int tries = 0; tries < 1000 && !waiting; ++tries) {
+        const std::string stat = firstLine(proc + "/stat");
+        waiting = firstLine(proc + "/cmdline") == program && stat.find(") S ") != std::string::npos;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    struct stat status = {};
+    const bool known = ::stat((proc + "/status").c_str(), &status) == 0;
+    // The soft and the hard limit of the core file's size.
+    const std::string coreLimit = "Max core file size";
+    std::ifstream limits(proc + "/limits");
+    std::string soft, hard;
+    for (std::string line; std::getline(limits, line);) {
+        if (line.rfind(coreLimit, 0) == 0) {
+            std::istringstream(line.substr(coreLimit.size())) >> soft >> hard;
+        }
+    }
+    ::kill(tool, SIGKILL);
+    ::close(input[1]);
+    ::waitpid(tool, nullptr, 0);
+
+    ASSERT_TRUE(waiting && known) << "the tool never waited for the password";
+    EXPECT_EQ(status.st_uid, 0u) << "dumpable: its files are its user's (" << user << ")";
+    EXPECT_EQ(soft + ' ' + hard, "0 0");
 }
 
 // Compact drops the bytes a delete leaves and keeps the container's permissions; without

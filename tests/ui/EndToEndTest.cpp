@@ -8,6 +8,7 @@
 #include "app/Session.h"
 #include "app/TemporaryFiles.h"
 #include "cli/RunProgram.h"
+#include "container/ExtraString.h"
 #include "language/LangWatchable.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
@@ -96,6 +97,8 @@ protected:
         FSettings.TempPath = FDir.File("work");
         std::filesystem::create_directory(FSettings.TempPath);
         FSettings.DefaultCurrentDirectory = FDir.Path();
+        // The scratch folder stands for the user's own folders, the sandbox's for the temporary ones.
+        FSession.SetTemporaryFolders({FSandbox.TemporaryFolder()});
         FFactory.SetCommands(FCommands, FCommands);
         FStartForm.show();
     }
@@ -297,4 +300,51 @@ TEST_F(EndToEndTest, CancelledLargeAddLeavesTheSavedContainerAsItWas)
     EXPECT_TRUE(Close(window));
     EXPECT_TRUE(ReadWholeFile(saved) == before) << "the window's close changed the container";
     ExpectListed(Open(saved), kept);
+}
+
+// A container written by another program, opened and closed, stays byte for byte as it was: in
+// the user's own folder (where the window could write it) with rich text the window cannot show
+// whole (a picture, a table) and with plain text, and in a temporary folder, where the window only
+// reads it. What the user types is written.
+TEST_F(EndToEndTest, OpeningAndClosingChangesNothingAndTypingWrites)
+{
+    // As a word processor writes it: a picture, then a table of two cells.
+    const std::string pictureAndTable =
+        "{\\rtf1\\ansi\\deff0\\adeflang1025{\\fonttbl{\\f0\\froman\\fprq2\\fcharset0 Liberation Serif;}}"
+        "{\\*\\generator LibreOffice/7.4.7.2$Linux_X86_64 LibreOffice_project/40$Build-2}\\deftab709\r\n"
+        "\\pard\\plain \\s0\\loch\\f0\\fs24{\\loch A picture:}\r\n"
+        "\\par \\pard\\plain \\s0{\\*\\shppict{\\pict\\picscalex100\\picscaley100\\picw1\\pich1\\picwgoal15\\pichgoal15"
+        "\\pngblip\r\n89504e470d0a1a0a0000000d49484452000000010000000108060000001f15c489}}\r\n"
+        "\\par \\trowd\\trql\\trleft0\\ltrrow\\cellx4819\\cellx9638\\pard\\plain \\s0\\intbl{\\loch One}\\cell"
+        "\\pard\\plain \\s0\\intbl{\\loch Two}\\cell\\row\\pard\\plain \\s0{\\loch After the table.}\r\n\\par }";
+    FSettings.OwnMailAddresses = JoinSeparated({"me@example.org"});
+    TExtraString own(true);
+    own.SetField(TExtraString::SenderAddress, "me@example.org");
+    const struct
+    {
+        std::string FFile;
+        std::string FMemo;
+        bool FReadOnly;
+    } cases[] = {{FDir.File("picture.xvt"), pictureAndTable, false},
+                 {FDir.File("plain.xvt"), "Plain text\r\nof another program", false},
+                 {FSandbox.TemporaryFolder() + "/dropped.xvt", pictureAndTable, true}};
+    for (const auto& [file, memo, readOnly] : cases) {
+        SCOPED_TRACE(file);
+        MakeContainer(file, Password, {{"a.txt", "alpha"}}, memo, own.Serialize());
+        const std::string before = ReadWholeFile(file);
+        TContainerForm& window = Open(file);
+        EXPECT_EQ(window.windowTitle().contains(QStringLiteral("(read only)")), readOnly);
+        EXPECT_EQ(Editor(window).objectName() == QStringLiteral("ReadOnlyView"), readOnly);
+        ASSERT_TRUE(Close(window));
+        EXPECT_TRUE(ReadWholeFile(file) == before) << "opening and closing changed the container";
+    }
+
+    // Compose mode: the user's own container with extra value 0.
+    TContainerForm& composed = Open(cases[1].FFile);
+    ASSERT_TRUE(composed.ComposeMode());
+    Editor(composed).moveCursor(QTextCursor::End);
+    QTest::keyClicks(&Editor(composed), " and mine");
+    ASSERT_TRUE(Close(composed));
+    const TProgramRun memo = Cli({"memo", cases[1].FFile, "--plain"});
+    EXPECT_EQ(memo.Out, "Plain text\nof another program and mine\n") << memo.Err;
 }
