@@ -327,6 +327,30 @@ def check_hostile(page, cli, container, password, password_file, work):
         check(took < 10, '%s answered in %.1f s' % (name, took))
 
 
+def check_mislisted(page, cli, writer, work):
+    """An entry whose header names another file than the list shows is refused by the page with the
+    tool's message, and the honest entry beside it still comes out as the tool extracts it."""
+    container = os.path.join(work, 'mislisted.xvt')
+    subprocess.run([writer, container, 'pw'], check=True)
+    password_file = os.path.join(work, 'mislisted-password')
+    with open(password_file, 'w') as file:
+        file.write('pw\n')
+    opened, contents = page.open(container, 'pw')
+    names = [entry['name'] for entry in contents['entries']] if opened else contents
+    check(sorted(names) == ['fine.txt', 'invoice.pdf'], 'the page lists the catalog\'s names: %s' % names)
+    if not opened:
+        return
+    target = os.path.join(work, 'mislisted-out')
+    status, _, expected = run_cli(cli, 'extract', '--password-file', password_file, container, 'invoice.pdf',
+                                  '-o', target)
+    check(status != 0 and 'invoice.pdf' in expected, 'the tool refuses the mislisted entry: %r' % expected)
+    refused = page.evaluate('window.sealvane.extract(%d).then(() => "extracted", e => e.message)'
+                            % names.index('invoice.pdf'))
+    check(refused == expected, 'the page refuses it with the tool\'s message: %r, tool %r' % (refused, expected))
+    honest = page.entry_hash(names.index('fine.txt'))
+    check(honest == ['Uint8Array', sha256(b'good')], 'the honest entry beside it: %s' % honest)
+
+
 def check_offline(page):
     outside = [url for url in page.requests if not url.startswith(('file://', 'blob:', 'data:'))]
     check(page.requests and not outside, 'no request leaves the page: %s' % outside)
@@ -353,6 +377,7 @@ def run_checks(args, work):
         wrong_answer = check_wrong_password(page, args.cli, container, password_file, work)
         check_right_after_wrong(page, container, PASSWORD, wrong_answer)
         check_hostile(page, args.cli, small, PASSWORD, password_file, work)
+        check_mislisted(page, args.cli, args.mislisted_writer, work)
         check_offline(page)
     finally:
         page.close()
@@ -434,6 +459,7 @@ def main():
     parser.add_argument('--cli', required=True)
     parser.add_argument('--golden', required=True)
     parser.add_argument('--chromium', default='chromium')
+    parser.add_argument('--mislisted-writer', help='the mislisted-container-writer of the tests (checks only)')
     parser.add_argument('--bench-mib', type=int, default=0)
     args = parser.parse_args()
     args.cli = os.path.abspath(args.cli)
@@ -442,6 +468,8 @@ def main():
     # are compared with the English page).
     os.environ['LC_ALL'] = 'C.UTF-8'
     os.environ.pop('LANGUAGE', None)
+    if not args.bench_mib and not args.mislisted_writer:
+        parser.error('the checks need --mislisted-writer')
     with tempfile.TemporaryDirectory(prefix='sealvane-page-') as work:
         (run_bench if args.bench_mib else run_checks)(args, work)
     if failures:
