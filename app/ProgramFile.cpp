@@ -43,6 +43,17 @@ const char* const ProgramTypes[] = {
 // opener runs it.
 const char* const DataTypes[] = {"application/json"};
 
+// Name endings that Windows starts (so Wine does where it is installed) for which the database may
+// know no type: batch files and command scripts have none in Debian's.
+const char* const WindowsProgramSuffixes[] = {".bat", ".cmd", ".com", ".scr", ".pif", ".vbs", ".vbe",
+                                              ".wsf", ".wsh", ".hta", ".ps1", ".cpl", ".msc", ".reg"};
+
+bool HasWindowsProgramName(const QString& file)
+{
+    return std::any_of(std::begin(WindowsProgramSuffixes), std::end(WindowsProgramSuffixes),
+                       [&](const char* suffix) { return file.endsWith(QLatin1String(suffix), Qt::CaseInsensitive); });
+}
+
 bool InheritsAny(const QMimeType& type, const auto& names)
 {
     return std::any_of(std::begin(names), std::end(names), [&](const char* name) { return type.inherits(name); });
@@ -66,6 +77,6 @@ bool IsProgramFile(const std::string& fileName)
     const QMimeDatabase database;
     const QString file = QString::fromStdString(fileName);
     const QList<QMimeType> byName = database.mimeTypesForFileName(file);
-    return IsProgramType(database.mimeTypeForFile(file, QMimeDatabase::MatchContent)) ||
+    return HasWindowsProgramName(file) || IsProgramType(database.mimeTypeForFile(file, QMimeDatabase::MatchContent)) ||
            std::any_of(byName.begin(), byName.end(), IsProgramType);
 }

@@ -363,6 +363,7 @@ TEST_F(AttachmentCommandsTest, ProgramsScriptsAndLaunchersAreNotOpenedButMayBeEx
         {"run.py", "print(1)\n", TAnswer::No},
         {"app.jar", "PK\3\4"s, TAnswer::No},
         {"setup.msi", "\xd0\xcf\x11\xe0"s, TAnswer::No},
+        {"RUN.BAT", "@echo off\r\n", TAnswer::No},
     };
     std::vector<std::pair<std::string, std::string>> files;
     for (const auto& [name, bytes, answer] : cases) {
