@@ -1,5 +1,6 @@
 #include "OpenableLink.h"
 
+#include "HexDigit.h"
 #include "PlainMailAddress.h"
 
 #include <algorithm>
@@ -31,15 +32,6 @@ std::string_view TrimmedBlanks(std::string_view text)
     const std::size_t first = text.find_first_not_of(' ');
     return first == std::string_view::npos ? std::string_view()
                                            : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-int HexValue(char c)
-{
-    const char lower = LowerAscii(c);
-    if (lower >= '0' && lower <= '9') {
-        return lower - '0';
-    }
-    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
 }
 
 // %XX sequences decoded; a '%' that starts none stays as it is.

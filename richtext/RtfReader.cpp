@@ -1,6 +1,7 @@
 #include "RtfReader.h"
 
 #include "CodePage.h"
+#include "HexDigit.h"
 
 #include <algorithm>
 #include <array>
@@ -86,20 +87,6 @@ bool AppendCapped(std::string& text, char32_t c, std::size_t maxSize)
         return false;
     }
     return true;
-}
-
-int HexValue(char c)
-{
-    if (IsDigit(c)) {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 // Reads one argument of a field instruction at pos: a quoted string (where "\\" and "\"" stand
