@@ -3,6 +3,7 @@
 #include "ContainerName.h"
 #include "ContainerWindow.h"
 #include "Dialogs.h"
+#include "FileLock.h"
 #include "OwnAddress.h"
 #include "ProgressRun.h"
 #include "ReceivedLocation.h"
@@ -24,6 +25,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -358,6 +360,11 @@ bool TContainerFlows::SaveAs(IContainerWindow& window)
     if (TrimText(target).empty()) {
         return false;
     }
+    // Replacing a file another window has open would leave that window writing into the old file,
+    // gone from the folder: its later work would be lost without a word.
+    if (const IContainerWindow* holder = WindowWithFile(target, window)) {
+        ThrowContainerError(msg::FileOpenInWindow, {target, holder->Title()});
+    }
     FSettings.DefaultCurrentDirectory = FolderOf(target);
     std::string password;
     if (!dialogs.AskNewPassword(MsgText(msg::Password), window.State().FPassword, password)) {
@@ -366,6 +373,15 @@ bool TContainerFlows::SaveAs(IContainerWindow& window)
     const std::string intermediate = NewWorkFileName(dialogs);
     if (intermediate.empty()) {
         return false;
+    }
+    // Another instance of the program that has the target open holds its lock; this window holds
+    // the lock of its own file until it gives the container up.
+    std::optional<TExclusiveFileLock> targetLock;
+    if (!IsSameFile(target, source)) {
+        targetLock.emplace(target);
+    }
+    if (targetLock && !targetLock->Taken()) {
+        ThrowContainerError(msg::FileLockedByOtherApplication, {target});
     }
     const std::string sourcePassword = window.Container().GetPassword();
     const bool sourceWritable = window.Container().IsWritable();
@@ -387,6 +403,17 @@ bool TContainerFlows::SaveAs(IContainerWindow& window)
     state.FPassword = password;
     Show(window);
     return true;
+}
+
+const IContainerWindow* TContainerFlows::WindowWithFile(const std::string& fileName,
+                                                        const IContainerWindow& except) const
+{
+    for (const IContainerWindow* other : FSession.Windows()) {
+        if (other != &except && other->HasContainer() && IsSameFile(other->ContainerPointer()->FileName(), fileName)) {
+            return other;
+        }
+    }
+    return nullptr;
 }
 
 void TContainerFlows::StoreTextAndAddress(IContainerWindow& window)

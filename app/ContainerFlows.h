@@ -93,6 +93,8 @@ private:
     void DropFilesOnto(IContainerWindow* window, const std::vector<std::string>& fileNames);
     void AddDroppedFiles(IContainerWindow& window, const std::vector<std::string>& fileNames);
     bool SaveAs(IContainerWindow& window);
+    // Another open window whose container is the file (compared as files, not as names), or none.
+    const IContainerWindow* WindowWithFile(const std::string& fileName, const IContainerWindow& except) const;
     bool AskToClose(IContainerWindow& window);
 
     TSettings& FSettings;

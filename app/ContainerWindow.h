@@ -35,6 +35,8 @@ public:
     TRandomCryptoContainer& Container() override { return *ContainerPointer(); }
 
     virtual TContainerWindowState& State() = 0;
+    // The window's caption as the user sees it.
+    virtual std::string Title() const = 0;
 
     // Reloads address box, text and attachment list from the container and refreshes the commands.
     virtual void LoadContent() = 0;

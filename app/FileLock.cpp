@@ -3,9 +3,11 @@
 #include <charconv>
 #include <cstdint>
 #include <dirent.h>
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
 #include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -17,6 +19,8 @@ struct TFileIdentity
 {
     dev_t FDevice = 0;
     ino_t FInode = 0;
+
+    bool operator==(const TFileIdentity&) const = default;
 };
 
 bool IdentityOf(const std::string& fileName, TFileIdentity& identity)
@@ -179,4 +183,29 @@ bool IsFileLocked(const std::string& fileName)
         return false;
     }
     return EditorLockFileExists(fileName) || LockedByAnotherProcess(fileName) || HeldOpenByAnotherProcess(fileName);
+}
+
+bool IsSameFile(const std::string& first, const std::string& second)
+{
+    TFileIdentity one;
+    TFileIdentity other;
+    return IdentityOf(first, one) && IdentityOf(second, other) && one == other;
+}
+
+TExclusiveFileLock::TExclusiveFileLock(const std::string& fileName)
+{
+    // Opened as the containers open a file to read it: a named pipe or a device never waits.
+    FHandle = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    // A file that cannot be opened (none there, or not readable) no instance of the program has
+    // open either.
+    if (FHandle >= 0) {
+        FTaken = ::flock(FHandle, LOCK_EX | LOCK_NB) == 0;
+    }
+}
+
+TExclusiveFileLock::~TExclusiveFileLock()
+{
+    if (FHandle >= 0) {
+        ::close(FHandle);
+    }
 }

@@ -17,3 +17,27 @@ bool EditorLockFileExists(const std::string& fileName);
 
 // Any of the three.
 bool IsFileLocked(const std::string& fileName);
+
+// Whether two names lead to one file (the same device and inode), however they are spelled;
+// false when either does not exist.
+bool IsSameFile(const std::string& first, const std::string& second);
+
+// The lock this program's containers hold on their files (an exclusive flock), taken on a file
+// while it is replaced: an instance of the program that has the file open makes taking it fail,
+// and none can open it meanwhile. A file that does not exist or cannot be read counts as locked by
+// nobody.
+class TExclusiveFileLock
+{
+public:
+    explicit TExclusiveFileLock(const std::string& fileName);
+    ~TExclusiveFileLock();
+    TExclusiveFileLock(const TExclusiveFileLock&) = delete;
+    TExclusiveFileLock& operator=(const TExclusiveFileLock&) = delete;
+
+    // False when the file exists and another opening of it holds a lock.
+    bool Taken() const { return FTaken; }
+
+private:
+    int FHandle = -1;
+    bool FTaken = true;
+};

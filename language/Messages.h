@@ -941,6 +941,11 @@ inline constexpr TMessage SaveElsewhereToChange{{
     "Um ihn zu ändern, speichern Sie ihn zuerst in einem eigenen Ordner (\"Speichern unter...\"): Ein Container in einem temporären Ordner oder im Ordner eines anderen Benutzers wird nur gelesen.",
     "Pour le modifier, enregistrez-le d'abord dans un dossier à vous (\"Enregistrer sous...\"): un container dans un dossier temporaire ou dans le dossier d'un autre utilisateur est seulement lu.",
     "Por shanghi ghin, unue sekurigu ghin en propra dosierujo (\"Sekurigi kiel...\"): kontenero en provizora dosierujo au en dosierujo de alia uzanto estas nur legata."}};
+inline constexpr TMessage FileOpenInWindow{{
+    "File '%s' is open in the window '%s'! Close it there first or choose another name.",
+    "Die Datei '%s' ist im Fenster '%s' geöffnet! Schließen Sie sie dort zuerst oder wählen Sie einen anderen Namen.",
+    "Le fichier '%s' est ouvert dans la fenêtre '%s'! Fermez-le d'abord ou choisissez un autre nom.",
+    "Dosiero '%s' estas malfermita en la fenestro '%s'! Unue fermu ghin tie au elektu alian nomon."}};
 // clang-format on
 
 } // namespace msg
@@ -949,7 +954,7 @@ inline constexpr TMessage SaveElsewhereToChange{{
 inline constexpr int CatalogueMessageCount = 242;
 // The web addresses, then the program's own texts.
 inline constexpr int WebAddressCount = 4;
-inline constexpr int OwnMessageCount = 10;
+inline constexpr int OwnMessageCount = 11;
 
 // Every message in table order: the catalogue, the web addresses (UrlHome, UrlHelp, UrlUpdate,
 // UrlDecrypt), then the program's own texts.

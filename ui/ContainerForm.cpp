@@ -798,6 +798,11 @@ void TContainerForm::HideWindow()
     hide();
 }
 
+std::string TContainerForm::Title() const
+{
+    return windowTitle().toStdString();
+}
+
 void TContainerForm::RequestClose()
 {
     close();

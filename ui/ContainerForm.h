@@ -67,6 +67,7 @@ public:
     std::unique_ptr<TRandomCryptoContainer> ReleaseContainer() override;
     TRandomCryptoContainer* ContainerPointer() const override { return FContainer.get(); }
     TContainerWindowState& State() override { return FState; }
+    std::string Title() const override;
     void LoadContent() override;
     void RefreshCommandState() override;
     void BringToFront() override;

@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -96,6 +98,50 @@ TEST_F(ContainerFlowsTest, YesThenCancelledFileDialogAsksAgainAndASavedCopyClose
     EXPECT_TRUE(window.FClosed && FSession.Windows().empty()) << "saved: the close goes on without asking again";
     EXPECT_EQ(Memo(target, "secret"), "draft");
     EXPECT_FALSE(fs::exists(workFile)) << "the work file is wiped when its window closes";
+}
+
+// Replacing a file that another window has open (however the name is spelled) or that another
+// instance of the program holds is refused: the holder would go on writing into a file gone from
+// the folder. A window may replace its own file.
+TEST_F(ContainerFlowsTest, SaveAsRefusesAFileHeldElsewhereAndReplacesItsOwn)
+{
+    const std::string letter = FDir.File("letter.xvt");
+    MakeMessage(letter, "pw", {}, "kept");
+    TestWindow& holder = OpenedWindow(letter, "pw");
+    holder.FTitle = "Letter";
+    fs::create_directory(FDir.File("sub"));
+    fs::create_symlink(letter, FDir.File("link.xvt"));
+    TestWindow& saving = NewWindow();
+    saving.Type("draft");
+    const std::string workName = fs::path(saving.Container().FileName()).filename();
+    for (const std::string& target : {letter, FDir.File("sub/../letter.xvt"), FDir.File("link.xvt")}) {
+        FUser.ExpectChoice(Kind::SaveFile, "Save container", {target}, workName)
+            .ExpectInfoBox("Error", "File '" + target +
+                                        "' is open in the window 'Letter'! Close it there first or choose another name.");
+        EXPECT_FALSE(FCommands.Flows().SaveContainerAs(saving)) << target;
+    }
+    holder.RequestClose();
+    ASSERT_TRUE(holder.FClosed);
+
+    const int otherInstance = ::open(letter.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(otherInstance, LOCK_EX), 0);
+    FUser.ExpectChoice(Kind::SaveFile, "Save container", {letter}, workName)
+        .ExpectPassword(Kind::NewPassword, "Password", "", "new")
+        .ExpectInfoBox("Error", "File '" + letter +
+                                    "' is currently locked by another application! Please close the application and "
+                                    "try again!'");
+    EXPECT_FALSE(FCommands.Flows().SaveContainerAs(saving));
+    ::close(otherInstance);
+    EXPECT_EQ(Memo(letter, "pw"), "kept");
+    EXPECT_EQ(fs::path(saving.Container().FileName()).filename(), workName) << "the window goes on with its container";
+
+    for (const char* password : {"new", "newer"}) {
+        FUser.ExpectChoice(Kind::SaveFile, "Save container", {letter}, fs::path(saving.Container().FileName()).filename())
+            .ExpectPassword(Kind::NewPassword, "Password", saving.FState.FPassword, password);
+        EXPECT_TRUE(FCommands.Flows().SaveContainerAs(saving)) << password;
+    }
+    saving.RequestClose();
+    EXPECT_EQ(Memo(letter, "newer"), "draft");
 }
 
 TEST_F(ContainerFlowsTest, ClosingNeverWipesAnotherWindowsContainer)

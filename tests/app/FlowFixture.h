@@ -32,6 +32,7 @@ public:
     std::vector<std::string>& OpenedFiles() override { return FOpenedFiles; }
     std::vector<std::shared_ptr<TFileInfo>>& OpenedEntries() override { return FOpenedEntries; }
     TContainerWindowState& State() override { return FState; }
+    std::string Title() const override { return FTitle; }
 
     void LoadContent() override
     {
@@ -78,6 +79,7 @@ public:
     }
 
     TContainerWindowState FState;
+    std::string FTitle;
     std::string FText;
     bool FRich = false;
     bool FTextChanged = false;
