@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,4 +35,9 @@ public:
     // True while the mail client's send dialog is open: new and opened containers, forwarded
     // command lines and the start window's dialogs are refused meanwhile.
     virtual bool IsMailDialogOpen() = 0;
+    // Whether a flow of the user's runs (a save, a send, adding or extracting; see TSession):
+    // ending the program and what a second start hands over wait for its end.
+    virtual bool FlowRunning() = 0;
+    // Runs the action at once, or in order after the running flows (see TSession::AfterFlow).
+    virtual void AfterFlow(std::function<void()> action) = 0;
 };

@@ -24,6 +24,7 @@ void TApplicationCommands::OpenContainerFile(IContainerWindow* window, const std
 
 void TApplicationCommands::OpenOutlookContainer(bool loud)
 {
+    const TSession::TFlowGuard flow(FSession);
     FOutlook.OpenContainer(loud);
 }
 
@@ -34,6 +35,7 @@ bool TApplicationCommands::IsOutlookRunning()
 
 void TApplicationCommands::WipeFiles()
 {
+    const TSession::TFlowGuard flow(FSession);
     FWipe.Run(FStartDialogs);
 }
 
@@ -69,6 +71,16 @@ bool TApplicationCommands::IsMailDialogOpen()
     return FSession.MailDialogOpen();
 }
 
+bool TApplicationCommands::FlowRunning()
+{
+    return FSession.FlowRunning();
+}
+
+void TApplicationCommands::AfterFlow(std::function<void()> action)
+{
+    FSession.AfterFlow(std::move(action));
+}
+
 void TApplicationCommands::ShowOptions()
 {
     if (FShowOptions) {
@@ -93,6 +105,7 @@ void TApplicationCommands::ForwardContainer(IContainerWindow& window)
 
 void TApplicationCommands::ChangePassword(IContainerWindow& window)
 {
+    const TSession::TFlowGuard flow(FSession);
     FMail.ChangePassword(window);
 }
 
@@ -103,36 +116,43 @@ void TApplicationCommands::SaveContainerAs(IContainerWindow& window)
 
 void TApplicationCommands::ExtractTextAndAttachments(IContainerWindow& window)
 {
+    const TSession::TFlowGuard flow(FSession);
     FAttachments.ExtractTextAndAttachments(window);
 }
 
 void TApplicationCommands::ExtractText(IContainerWindow& window)
 {
+    const TSession::TFlowGuard flow(FSession);
     FAttachments.ExtractText(window);
 }
 
 void TApplicationCommands::AddAttachments(IContainerWindow& window)
 {
+    const TSession::TFlowGuard flow(FSession);
     FAttachments.AddAttachments(window);
 }
 
 void TApplicationCommands::ExtractAllAttachments(IContainerWindow& window)
 {
+    const TSession::TFlowGuard flow(FSession);
     FAttachments.ExtractAllAttachments(window);
 }
 
 void TApplicationCommands::ExtractSelectedAttachments(IContainerWindow& window)
 {
+    const TSession::TFlowGuard flow(FSession);
     FAttachments.ExtractSelectedAttachments(window);
 }
 
 void TApplicationCommands::DeleteSelectedAttachments(IContainerWindow& window)
 {
+    const TSession::TFlowGuard flow(FSession);
     FAttachments.DeleteSelectedAttachments(window);
 }
 
 void TApplicationCommands::OpenAttachment(IContainerWindow& window, int row)
 {
+    const TSession::TFlowGuard flow(FSession);
     FAttachments.OpenAttachment(window, row);
 }
 

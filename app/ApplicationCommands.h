@@ -41,6 +41,8 @@ public:
     // session's list. A window still listed afterwards refused.
     bool CloseContainerWindows() override;
     bool IsMailDialogOpen() override;
+    bool FlowRunning() override;
+    void AfterFlow(std::function<void()> action) override;
 
     // IContainerCommands
     void SendContainer(IContainerWindow& window) override;

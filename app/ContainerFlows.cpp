@@ -194,6 +194,7 @@ void TContainerFlows::OpenContainerFile(IContainerWindow* window, const std::str
         return;
     }
     IDialogs& dialogs = DialogsOf(window);
+    const TSession::TFlowGuard flow(FSession);
     RunCommand(dialogs, [&] { OpenFile(window, dialogs, fileName, passwordCaption); });
 }
 
@@ -293,6 +294,7 @@ void TContainerFlows::DropFilesOnto(IContainerWindow* window, const std::vector<
 void TContainerFlows::RunOnTarget(IContainerWindow* window, const std::function<void(IContainerWindow&)>& work)
 {
     IDialogs& dialogs = DialogsOf(window);
+    const TSession::TFlowGuard flow(FSession);
     RunCommand(dialogs, [&] {
         IContainerWindow* target = TargetWithContainer(window, dialogs);
         if (target == nullptr) {
@@ -343,6 +345,7 @@ bool TContainerFlows::SaveContainerAs(IContainerWindow& window)
 {
     bool saved = false;
     if (window.HasContainer()) {
+        const TSession::TFlowGuard flow(FSession);
         RunCommand(window.Dialogs(), [&] { saved = SaveAs(window); });
     }
     return saved;
@@ -451,9 +454,22 @@ void TContainerFlows::TellReadOnly(IDialogs& dialogs)
 
 bool TContainerFlows::CloseContainerWindow(IContainerWindow& window)
 {
+    // Closed in the middle of a flow, the window closes once the flow is done (it may have given
+    // its container up for the flow).
+    if (FSession.FlowRunning()) {
+        FSession.AfterFlow([this, &window] {
+            if (FSession.IsOpen(window)) {
+                window.RequestClose();
+            }
+        });
+        return false;
+    }
     IDialogs& dialogs = window.Dialogs();
     bool mayClose = false;
-    RunCommand(dialogs, [&] { mayClose = AskToClose(window); });
+    {
+        const TSession::TFlowGuard flow(FSession);
+        RunCommand(dialogs, [&] { mayClose = AskToClose(window); });
+    }
     if (!mayClose) {
         return false;
     }

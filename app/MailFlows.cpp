@@ -107,7 +107,10 @@ void TMailFlows::CloseAfter(IContainerWindow& window, bool closeAfter, const std
         window.HideWindow();
     }
     bool wentAhead = false;
-    RunCommand(window.Dialogs(), [&] { wentAhead = operation(); });
+    {
+        const TSession::TFlowGuard flow(FSession);
+        RunCommand(window.Dialogs(), [&] { wentAhead = operation(); });
+    }
     if (wentAhead && closeAfter && window.State().FSaved) {
         window.RequestClose();
         // A closed window may be gone already.

@@ -59,3 +59,45 @@ void TSession::PasswordTimeUp()
         SecureClear(window->State().FPassword);
     }
 }
+
+TSession::TFlowGuard::TFlowGuard(TSession& session) : FSession(session)
+{
+    ++FSession.FRunningFlows;
+}
+
+TSession::TFlowGuard::~TFlowGuard()
+{
+    FSession.EndFlow();
+}
+
+void TSession::EndFlow()
+{
+    if (--FRunningFlows == 0 && !FAfterFlow.empty()) {
+        QMetaObject::invokeMethod(this, &TSession::RunWaitingActions, Qt::QueuedConnection);
+    }
+}
+
+void TSession::AfterFlow(std::function<void()> action)
+{
+    // Behind the actions still waiting, too: they came first.
+    if (FlowRunning() || !FAfterFlow.empty()) {
+        FAfterFlow.push_back(std::move(action));
+    } else {
+        action();
+    }
+}
+
+void TSession::RunWaitingActions()
+{
+    // An action that starts a flow leaves the rest waiting for that one's end.
+    while (!FlowRunning() && !FAfterFlow.empty()) {
+        const std::function<void()> action = std::move(FAfterFlow.front());
+        FAfterFlow.pop_front();
+        action();
+    }
+}
+
+bool TSession::IsOpen(const IContainerWindow& window) const
+{
+    return std::find(FWindows.begin(), FWindows.end(), &window) != FWindows.end();
+}

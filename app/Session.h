@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <deque>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,6 +49,29 @@ public:
     IContainerWindow* DropSource() const { return FDropSource; }
     void SetDropSource(IContainerWindow* window) { FDropSource = window; }
 
+    // A flow of the user's (a save, a send, a re-key, adding or extracting) holds the session busy
+    // while it runs: its progress steps and questions run the event loop, and closing a window,
+    // ending the program or opening what a second start hands over must not happen in its middle
+    // (the window may have given its container up for the flow). Flows nest.
+    class TFlowGuard
+    {
+    public:
+        explicit TFlowGuard(TSession& session);
+        ~TFlowGuard();
+        TFlowGuard(const TFlowGuard&) = delete;
+        TFlowGuard& operator=(const TFlowGuard&) = delete;
+
+    private:
+        TSession& FSession;
+    };
+    bool FlowRunning() const { return FRunningFlows > 0; }
+    // Runs the action at once when no flow runs; else it waits, and the waiting actions run in the
+    // order they came once the last flow has ended, from the event loop (after the flow's caller
+    // has finished its own steps).
+    void AfterFlow(std::function<void()> action);
+    // Whether the window is on the list of open container windows.
+    bool IsOpen(const IContainerWindow& window) const;
+
     // The folders whose containers count as received (see ReceivedLocation.h): the system's
     // temporary folders unless set otherwise.
     const std::vector<std::string>& TemporaryFolders() const { return FTemporaryFolders; }
@@ -54,6 +79,8 @@ public:
 
 private:
     void PasswordTimeUp();
+    void EndFlow();
+    void RunWaitingActions();
 
     TTemporaryFiles& FTemporaryFiles;
     std::vector<IContainerWindow*> FWindows;
@@ -63,4 +90,6 @@ private:
     bool FMailDialogOpen = false;
     IContainerWindow* FDropSource = nullptr;
     std::vector<std::string> FTemporaryFolders;
+    int FRunningFlows = 0;
+    std::deque<std::function<void()>> FAfterFlow;
 };

@@ -473,6 +473,11 @@ void TStartForm::OpenCommandLineFiles(const QStringList& arguments)
 
 void TStartForm::HandleForwardedText(const QString& forwarded)
 {
+    // What a second start hands over waits for a running flow (a save, a send) and comes in order.
+    if (FCommands.FlowRunning()) {
+        FCommands.AfterFlow([this, forwarded] { HandleForwardedText(forwarded); });
+        return;
+    }
     const QString text = forwarded.trimmed();
     // Forgetting the settings asks nothing of the user: it is done even while the mail dialog is open.
     if (text == QLatin1String(SingleInstance::ForgetSettingsText)) {
@@ -522,6 +527,19 @@ bool TStartForm::RunClosingSequence()
     }
     if (!FCloseForReal && FSettings.fStart_TrayMode) {
         HideInTray();
+        return false;
+    }
+    // Ending in the middle of a flow (a save, a send) would close its window under it: the
+    // program ends once the flow is done.
+    if (FCommands.FlowRunning()) {
+        if (!FEndAfterFlow) {
+            FEndAfterFlow = true;
+            FCommands.AfterFlow([this] {
+                FEndAfterFlow = false;
+                CloseForReal();
+            });
+        }
+        FCloseForReal = !FSettings.fStart_TrayMode;
         return false;
     }
     if (!FCommands.CloseContainerWindows()) {

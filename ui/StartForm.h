@@ -44,7 +44,7 @@ public:
     bool IsHiddenInTray() const { return FHiddenInTray; }
 
     // A second start's command line (trimmed first): empty shows the window, "-UPDATE" ends the
-    // program for an update, an existing file is opened.
+    // program for an update, an existing file is opened. While a flow runs it waits for its end.
     void HandleForwardedText(const QString& text);
     // The files named on this program's own command line, opened after start-up.
     void OpenCommandLineFiles(const QStringList& arguments);
@@ -123,6 +123,8 @@ private:
 
     bool FCloseForReal = true;
     bool FHiddenInTray = false;
+    // Ending waits for the end of a running flow.
+    bool FEndAfterFlow = false;
     int FTrayClickCount = 0;
     TFormWatcher<TStartForm> FWatcher{*this};
 };

@@ -144,6 +144,51 @@ TEST_F(ContainerFlowsTest, SaveAsRefusesAFileHeldElsewhereAndReplacesItsOwn)
     EXPECT_EQ(Memo(letter, "newer"), "draft");
 }
 
+// The event loop runs in a flow's progress steps: a window closed meanwhile (the one at work too,
+// whose container is given up for a save or a re-key) closes, and what a second start hands over
+// comes, only once the flow is done, in the order they came.
+TEST_F(ContainerFlowsTest, ClosesAndHandOversDuringAFlowWaitForItsEnd)
+{
+    const std::string file = FDir.File("letter.xvt");
+    const struct
+    {
+        const char* FName;
+        std::function<void(TestWindow&)> FRun;
+    } flows[] = {{"save as",
+                  [&](TestWindow& window) {
+                      FUser.ExpectChoice(Kind::SaveFile, "Save container", {FDir.File("saved.xvt")}, "letter.xvt")
+                          .ExpectPassword(Kind::NewPassword, "Password", "pw", "new");
+                      FCommands.SaveContainerAs(window);
+                  }},
+                 {"change password",
+                  [&](TestWindow& window) {
+                      FUser.ExpectPassword(Kind::NewPassword, "Password", "pw", "new");
+                      FCommands.ChangePassword(window);
+                  }},
+                 {"extract", [&](TestWindow& window) {
+                      FUser.ExpectChoice(Kind::Folder, "Extract all attachments...", {FDir.File("out")});
+                      FCommands.ExtractAllAttachments(window);
+                  }}};
+    for (const auto& [name, run] : flows) {
+        SCOPED_TRACE(name);
+        MakeMessage(file, "pw", {{"large.bin", PatternBytes(1 << 20)}});
+        TestWindow& other = NewWindow();
+        TestWindow& working = OpenedWindow(file, "pw");
+        std::vector<std::string> events;
+        FUser.FDuringProgress = [&] {
+            working.RequestClose();
+            other.RequestClose();
+            FSession.AfterFlow([&] { events.push_back(FSession.Windows().empty() ? "handed over" : "handed over early"); });
+            events.push_back(working.FClosed || other.FClosed ? "closed inside" : "nothing closed inside");
+        };
+        run(working);
+        EXPECT_EQ(FSession.Windows().size(), 2u);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(working.FClosed && other.FClosed);
+        EXPECT_EQ(events, (std::vector<std::string>{"nothing closed inside", "handed over"}));
+    }
+}
+
 TEST_F(ContainerFlowsTest, ClosingNeverWipesAnotherWindowsContainer)
 {
     TestWindow& first = NewWindow();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 const char* NameOf(ScriptedQuestions::Kind kind)
@@ -68,6 +70,9 @@ void ScriptedQuestions::BeginProgress(const std::string& caption, const std::str
 bool ScriptedQuestions::StepProgress(std::int64_t, std::int64_t)
 {
     EXPECT_GT(FProgressRunning, 0) << "progress stepped outside Begin and End";
+    if (const std::function<void()> during = std::exchange(FDuringProgress, nullptr)) {
+        during();
+    }
     FProgressCancelled = FProgressCancelled || ++FProgressSteps == FCancelAtStep;
     return !FProgressCancelled;
 }

@@ -109,6 +109,8 @@ public:
     // presses the display's Cancel, and it answers false until it ends.
     int FProgressSteps = 0;
     int FCancelAtStep = 0;
+    // Runs once, at the next progress step (the user acting while the display shows).
+    std::function<void()> FDuringProgress;
 
 private:
     struct Prompt

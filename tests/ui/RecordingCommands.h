@@ -44,6 +44,8 @@ public:
         return FWindowsClose;
     }
     bool IsMailDialogOpen() override { return FMailDialogOpen; }
+    bool FlowRunning() override { return FSession != nullptr && FSession->FlowRunning(); }
+    void AfterFlow(std::function<void()> action) override { FSession->AfterFlow(std::move(action)); }
 
     void SendContainer(IContainerWindow&) override { Record("send"); }
     void ReplyContainer(IContainerWindow&) override { Record("reply"); }

@@ -31,7 +31,8 @@ protected:
         return form;
     }
 
-    TRecordingCommands FCommands;
+    TSession FSession{FTemporaryFiles};
+    TRecordingCommands FCommands{&FSession};
     ScriptedQuestions FUser;
     std::unique_ptr<QSignalSpy> FEnding;
 };
@@ -113,6 +114,23 @@ TEST_F(StartFormTest, CloseEndsOnlyOnceTheContainerWindowsCloseAndNoFileThatCann
     form->close();
     EXPECT_EQ(FEnding->size(), 1) << "Ignore goes on to the end";
     EXPECT_TRUE(FUser.AllAsked());
+}
+
+TEST_F(StartFormTest, HandOversAndEndingDuringAFlowWaitForItsEndInOrder)
+{
+    const auto form = MakeForm();
+    const std::string container = FSandbox.File("mail.xvt");
+    WriteWholeFile(container, "x");
+    {
+        const TSession::TFlowGuard flow(FSession);
+        form->HandleForwardedText(QString::fromStdString(container));
+        form->close();
+        form->CloseForReal();
+        EXPECT_TRUE(FCommands.FCalls.empty() && FEnding->isEmpty() && form->isVisible());
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(FCommands.FCalls, (Calls{"DropFile:" + container, "CloseContainerWindows"}));
+    EXPECT_EQ(FEnding->size(), 1) << "ended once";
 }
 
 TEST_F(StartFormTest, ForwardedTextsAndNamedFilesShowOpenForgetOrEndForAnUpdate)
