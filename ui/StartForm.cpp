@@ -474,10 +474,11 @@ void TStartForm::OpenCommandLineFiles(const QStringList& arguments)
 void TStartForm::HandleForwardedText(const QString& forwarded)
 {
     // What a second start hands over waits for a running flow (a save, a send) and comes in order.
-    if (FCommands.FlowRunning()) {
-        FCommands.AfterFlow([this, forwarded] { HandleForwardedText(forwarded); });
-        return;
-    }
+    FCommands.AfterFlow([this, forwarded] { TakeForwardedText(forwarded); });
+}
+
+void TStartForm::TakeForwardedText(const QString& forwarded)
+{
     const QString text = forwarded.trimmed();
     // Forgetting the settings asks nothing of the user: it is done even while the mail dialog is open.
     if (text == QLatin1String(SingleInstance::ForgetSettingsText)) {

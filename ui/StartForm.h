@@ -83,6 +83,7 @@ private:
     void OnTrayClickTimer();
     void ShowUpdate();
     void LayOutButtons(bool outlookVisible);
+    void TakeForwardedText(const QString& forwarded);
     bool RunClosingSequence();
     bool WipeTemporaryFilesAsking();
 

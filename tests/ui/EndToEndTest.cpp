@@ -23,6 +23,7 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTextDocument>
@@ -300,6 +301,32 @@ TEST_F(EndToEndTest, CancelledLargeAddLeavesTheSavedContainerAsItWas)
     EXPECT_TRUE(Close(window));
     EXPECT_TRUE(ReadWholeFile(saved) == before) << "the window's close changed the container";
     ExpectListed(Open(saved), kept);
+}
+
+// The user closes the window at work and ends the program while its save runs: the window
+// closes, and the program ends, once the save is done.
+TEST_F(EndToEndTest, ClosingAndEndingDuringASaveWaitForIt)
+{
+    Click(FStartForm, "NewButton");
+    TContainerForm& window = LastWindow();
+    AddFiles(window, MakeUserFiles({{"large.bin", PatternBytes(1 << 20), 1'500'000'000}}));
+    const QPointer<TContainerForm> saving(&window);
+    const QSignalSpy ending(&FStartForm, &TStartForm::programEnding);
+    bool closedInside = true;
+    FUser.FDuringProgress = [&] {
+        window.close();
+        FStartForm.CloseForReal();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closedInside = saving.isNull() || !window.isVisible() || !ending.isEmpty();
+    };
+    const std::string saved = FDir.File("saved.xvt");
+    SaveAs(window, saved);
+    EXPECT_FALSE(closedInside);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(saving.isNull() && ending.size() == 1);
+    const TProgramRun list = Cli({"list", saved});
+    EXPECT_NE(list.Out.find("large.bin"), std::string::npos) << list.Err;
 }
 
 // A container written by another program, opened and closed, stays byte for byte as it was: in

@@ -12,7 +12,8 @@
 // The application's and the container windows' operations, recorded instead of run, and told on
 // standard error when FTell is set (for a person trying a window). The close flow of a container
 // window answers as told and, when it lets the window close, stores its geometry and takes it off
-// the session's list as the real flow does.
+// the session's list as the real flow does. What must wait for a running flow waits on the
+// session's flows; without a session nothing runs and it is done at once.
 class TRecordingCommands : public IAppCommands, public IContainerCommands
 {
 public:
@@ -45,7 +46,14 @@ public:
     }
     bool IsMailDialogOpen() override { return FMailDialogOpen; }
     bool FlowRunning() override { return FSession != nullptr && FSession->FlowRunning(); }
-    void AfterFlow(std::function<void()> action) override { FSession->AfterFlow(std::move(action)); }
+    void AfterFlow(std::function<void()> action) override
+    {
+        if (FSession != nullptr) {
+            FSession->AfterFlow(std::move(action));
+        } else {
+            action();
+        }
+    }
 
     void SendContainer(IContainerWindow&) override { Record("send"); }
     void ReplyContainer(IContainerWindow&) override { Record("reply"); }
