@@ -116,8 +116,9 @@ TEST_F(ContainerFlowsTest, SaveAsRefusesAFileHeldElsewhereAndReplacesItsOwn)
     const std::string workName = fs::path(saving.Container().FileName()).filename();
     for (const std::string& target : {letter, FDir.File("sub/../letter.xvt"), FDir.File("link.xvt")}) {
         FUser.ExpectChoice(Kind::SaveFile, "Save container", {target}, workName)
-            .ExpectInfoBox("Error", "File '" + target +
-                                        "' is open in the window 'Letter'! Close it there first or choose another name.");
+            .ExpectInfoBox("Error",
+                           "File '" + target +
+                               "' is open in the window 'Letter'! Close it there first or choose another name.");
         EXPECT_FALSE(FCommands.Flows().SaveContainerAs(saving)) << target;
     }
     holder.RequestClose();
@@ -136,7 +137,9 @@ TEST_F(ContainerFlowsTest, SaveAsRefusesAFileHeldElsewhereAndReplacesItsOwn)
     EXPECT_EQ(fs::path(saving.Container().FileName()).filename(), workName) << "the window goes on with its container";
 
     for (const char* password : {"new", "newer"}) {
-        FUser.ExpectChoice(Kind::SaveFile, "Save container", {letter}, fs::path(saving.Container().FileName()).filename())
+        FUser
+            .ExpectChoice(Kind::SaveFile, "Save container", {letter},
+                          fs::path(saving.Container().FileName()).filename())
             .ExpectPassword(Kind::NewPassword, "Password", saving.FState.FPassword, password);
         EXPECT_TRUE(FCommands.Flows().SaveContainerAs(saving)) << password;
     }
@@ -178,7 +181,8 @@ TEST_F(ContainerFlowsTest, ClosesAndHandOversDuringAFlowWaitForItsEnd)
         FUser.FDuringProgress = [&] {
             working.RequestClose();
             other.RequestClose();
-            FSession.AfterFlow([&] { events.push_back(FSession.Windows().empty() ? "handed over" : "handed over early"); });
+            FSession.AfterFlow(
+                [&] { events.push_back(FSession.Windows().empty() ? "handed over" : "handed over early"); });
             events.push_back(working.FClosed || other.FClosed ? "closed inside" : "nothing closed inside");
         };
         run(working);
