@@ -37,12 +37,13 @@ protected:
         return name;
     }
 
-    // Writes a closed container at file: each file written below the scratch folder and added
-    // from it, then the memo and the extra.
+    // Writes a closed container at file (replacing what stood there): each file written below the
+    // scratch folder and added from it, then the memo and the extra.
     void MakeContainer(const std::string& file, const std::string& password,
                        const std::vector<std::pair<std::string, std::string>>& files, const std::string& memo = {},
                        const std::string& extra = {})
     {
+        std::filesystem::remove(file);
         TRandomCryptoContainer container(password);
         container.OpenNew(file);
         for (const auto& [name, bytes] : files) {
