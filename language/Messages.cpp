@@ -261,6 +261,7 @@ constexpr const TMessage* AllMessages[] = {
     &msg::ProgramNotStarted,
     &msg::AttachmentDoesNotMatchList,
     &msg::SaveElsewhereToChange,
+    &msg::OldBytesStayUntilCompact,
 };
 
 static_assert(std::size(AllMessages) == CatalogueMessageCount + WebAddressCount + OwnMessageCount,

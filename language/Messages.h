@@ -941,6 +941,11 @@ inline constexpr TMessage SaveElsewhereToChange{{
     "Um ihn zu ändern, speichern Sie ihn zuerst in einem eigenen Ordner (\"Speichern unter...\"): Ein Container in einem temporären Ordner oder im Ordner eines anderen Benutzers wird nur gelesen.",
     "Pour le modifier, enregistrez-le d'abord dans un dossier à vous (\"Enregistrer sous...\"): un container dans un dossier temporaire ou dans le dossier d'un autre utilisateur est seulement lu.",
     "Por shanghi ghin, unue sekurigu ghin en propra dosierujo (\"Sekurigi kiel...\"): kontenero en provizora dosierujo au en dosierujo de alia uzanto estas nur legata."}};
+inline constexpr TMessage OldBytesStayUntilCompact{{
+    "What was deleted or replaced stays readable in '%s' (to whoever has the password) until 'sealvane-cli compact' writes it anew.",
+    "Was gelöscht oder ersetzt wurde, bleibt in '%s' lesbar (für jeden mit dem Passwort), bis 'sealvane-cli compact' die Datei neu schreibt.",
+    "Ce qui a été supprimé ou remplacé reste lisible dans '%s' (pour quiconque a le mot de passe) jusqu'à ce que 'sealvane-cli compact' le réécrive.",
+    "Kio estis forigita au anstatauigita restas legebla en '%s' (por chiu kun la pasvorto), ghis 'sealvane-cli compact' reskribas ghin."}};
 // clang-format on
 
 } // namespace msg
@@ -949,7 +954,7 @@ inline constexpr TMessage SaveElsewhereToChange{{
 inline constexpr int CatalogueMessageCount = 242;
 // The web addresses, then the program's own texts.
 inline constexpr int WebAddressCount = 4;
-inline constexpr int OwnMessageCount = 10;
+inline constexpr int OwnMessageCount = 11;
 
 // Every message in table order: the catalogue, the web addresses (UrlHome, UrlHelp, UrlUpdate,
 // UrlDecrypt), then the program's own texts.
