@@ -59,6 +59,9 @@ public:
     // sender address of the container's extra record (a fresh record when the container holds none
     // of the current format); a read-only container keeps both.
     void StoreTextAndAddress(IContainerWindow& window);
+    // A name in the work folder that no file has yet, listed for wiping; empty when none could be
+    // made (the user has been told).
+    std::string NewWorkFileName(IDialogs& dialogs);
     // Opens the file with the password as the window's container: for writing when that works and
     // writable is set, else read only.
     void Reopen(IContainerWindow& window, const std::string& fileName, const std::string& password, bool writable);
@@ -75,9 +78,6 @@ private:
                          std::string& password);
     void LoadIntoWindow(IContainerWindow* window, IDialogs& dialogs, const std::string& fileName,
                         const std::string& password);
-    // A name in the work folder that no file has yet; empty when none could be made (the user
-    // has been told).
-    std::string NewWorkFileName(IDialogs& dialogs);
     std::unique_ptr<TRandomCryptoContainer> NewWorkContainer(IDialogs& dialogs);
     // Whether the file lies in a temporary folder (the work folder included) or another
     // user's: a container opened from there is only read.

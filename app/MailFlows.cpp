@@ -141,14 +141,22 @@ bool TMailFlows::Send(IContainerWindow& window)
         }
         FFlows.StoreTextAndAddress(window);
         FSettings.LastUsedMailAddress = window.ReplyAddress();
+        // Also under the same password: until a container file is written anew it keeps the
+        // bytes of deleted attachments and earlier memos, and the copy must not carry them.
+        if (!Rekey(window, password)) {
+            return false;
+        }
     } else {
         dialogs.ShowInfoBox(MsgText(msg::Information), MsgText(msg::ContainerReadOnlySamePassword));
     }
-    Rekey(window, password);
+    const std::string copy = CopyForMail(window);
     // Refreshed, not raised: a window hidden meanwhile stays hidden, and none covers the mail
     // program's compose window.
     window.LoadContent();
-    const int result = HandOver(window, CopyForMail(window.Container().FileName()));
+    if (copy.empty()) {
+        return false;
+    }
+    const int result = HandOver(window, copy);
     if (result == IMailClient::HandedOver) {
         window.State().FSaved = true;
         window.RefreshCommandState();
@@ -160,14 +168,27 @@ bool TMailFlows::Send(IContainerWindow& window)
     return false;
 }
 
-std::string TMailFlows::CopyForMail(const std::string& fileName)
+std::string TMailFlows::CopyForMail(IContainerWindow& window)
 {
+    const std::string fileName = window.Container().FileName();
     const std::string folder = (fs::path(FSettings.TempPath) / "Send").string();
     fs::create_directories(folder);
     // A copy sent before may still wait in a compose window: it is never replaced.
     const std::string copy = UnusedPath(folder, NameOf(fileName));
-    fs::copy_file(fileName, copy);
-    // The copy of a read-only container must be wipeable all the same.
+    if (window.Container().IsWritable()) {
+        // Re-keyed just before: the file holds nothing else.
+        fs::copy_file(fileName, copy);
+    } else {
+        // A read-only container cannot be re-keyed in place, and its writer may have left deleted
+        // attachments and earlier memos in it: the copy is written anew from it.
+        const std::string password = window.Container().GetPassword();
+        if (!RewriteClosed(window, password, [&](const std::string& intermediate) {
+                CopyContainerShowingProgress(window.Dialogs(), fileName, password, copy, intermediate, password);
+            })) {
+            return {};
+        }
+    }
+    // The copy must be wipeable whatever the permissions of the container.
     fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write);
     // The mail program reads the file while its compose window is open, after this window may
     // have closed: only the program's end wipes it.
@@ -251,21 +272,25 @@ void TMailFlows::ChangePassword(IContainerWindow& window)
             password == window.Container().GetPassword()) {
             return;
         }
-        Rekey(window, password);
-        FFlows.Show(window);
+        if (Rekey(window, password)) {
+            FFlows.Show(window);
+        }
     });
 }
 
-void TMailFlows::Rekey(IContainerWindow& window, const std::string& password)
+bool TMailFlows::RewriteClosed(IContainerWindow& window, const std::string& password,
+                               const std::function<void(const std::string& intermediate)>& rewrite)
 {
+    const std::string intermediate = FFlows.NewWorkFileName(window.Dialogs());
+    if (intermediate.empty()) {
+        return false;
+    }
     const std::string fileName = window.Container().FileName();
     const std::string oldPassword = window.Container().GetPassword();
     const bool writable = window.Container().IsWritable();
     try {
         window.ReleaseContainer()->Close();
-        if (password != oldPassword) {
-            RekeyContainerShowingProgress(window.Dialogs(), fileName, password, oldPassword);
-        }
+        rewrite(intermediate);
     } catch (...) {
         // The window goes on with the container as it was, shown again.
         FFlows.Reopen(window, fileName, oldPassword, writable);
@@ -273,5 +298,18 @@ void TMailFlows::Rekey(IContainerWindow& window, const std::string& password)
         throw;
     }
     FFlows.Reopen(window, fileName, password, writable);
+    return true;
+}
+
+bool TMailFlows::Rekey(IContainerWindow& window, const std::string& password)
+{
+    const std::string fileName = window.Container().FileName();
+    const std::string oldPassword = window.Container().GetPassword();
+    if (!RewriteClosed(window, password, [&](const std::string& intermediate) {
+            RekeyContainerShowingProgress(window.Dialogs(), fileName, password, oldPassword, intermediate);
+        })) {
+        return false;
+    }
     window.State().FPassword = password;
+    return true;
 }

@@ -32,8 +32,9 @@ public:
     void SetStartWindowNotOnTop(TSetNotOnTop setNotOnTop) { FStartWindowNotOnTop = std::move(setNotOnTop); }
 
     // Asks for the recipients' password (a read-only container keeps its own), stores text and
-    // reply address, re-keys the file, copies it into the work folder's "Send" folder and hands
-    // the copy to the mail program with the decryption instructions, to the window's reply
+    // reply address, re-keys the file (also under the same password), copies it into the work
+    // folder's "Send" folder (a read-only container's copy written anew from it) and hands the
+    // copy to the mail program with the decryption instructions, to the window's reply
     // address when that is a plain address (else to nobody yet). No window stays on top and new
     // or opened containers are refused meanwhile.
     void SendContainer(IContainerWindow& window);
@@ -51,14 +52,24 @@ private:
     void CloseAfter(IContainerWindow& window, bool closeAfter, const std::function<bool()>& operation);
     // True when the mail program has the container.
     bool Send(IContainerWindow& window);
-    std::string CopyForMail(const std::string& fileName);
+    // The window's container written into the work folder's "Send" folder for the mail program,
+    // holding only what the window lists and shows; empty when no name for an intermediate file
+    // could be made (the user has been told).
+    std::string CopyForMail(IContainerWindow& window);
     int HandOver(IContainerWindow& window, const std::string& attachment);
     void SetEveryWindowNotOnTop(bool notOnTop);
     // True when the new window was made.
     bool Answer(IContainerWindow& source, bool reply);
-    // Closes the window's container, gives its file the password and opens it again under it. When
-    // that fails the file keeps its password and is opened again with it.
-    void Rekey(IContainerWindow& window, const std::string& password);
+    // Closes the window's container (its file is held while open), runs rewrite with a free name
+    // in the work folder for the intermediate file, and opens the file again under password. When
+    // rewrite fails the file is opened again as it was, shown, and the failure raised. False when
+    // no name could be made (the user has been told): nothing was done then.
+    bool RewriteClosed(IContainerWindow& window, const std::string& password,
+                       const std::function<void(const std::string& intermediate)>& rewrite);
+    // Writes the window's container file anew under the password (a new random prefix, fresh
+    // entries: nothing deleted or replaced is left in it) and opens it again under it. When that
+    // fails the file keeps its password and is opened again with it. False as RewriteClosed.
+    bool Rekey(IContainerWindow& window, const std::string& password);
     bool IsOpen(const IContainerWindow& window) const;
 
     TSettings& FSettings;

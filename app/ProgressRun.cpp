@@ -106,10 +106,11 @@ void CopyContainerShowingProgress(IBusyIndicator& indicator, const std::string& 
 }
 
 void RekeyContainerShowingProgress(IBusyIndicator& indicator, const std::string& fileName,
-                                   const std::string& newPassword, const std::string& oldPassword)
+                                   const std::string& newPassword, const std::string& oldPassword,
+                                   const std::string& tempFile)
 {
     RunWithProgress(indicator, MsgText(msg::SaveContainer), NameOf(fileName), [&](const TCopyProgress& progress) {
-        RekeyContainer(fileName, newPassword, oldPassword, fileName + ".tmp", progress);
+        RekeyContainer(fileName, newPassword, oldPassword, tempFile, progress);
     });
 }
 

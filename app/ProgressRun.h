@@ -30,10 +30,11 @@ void ExtractFileToShowingProgress(IBusyIndicator& indicator, TRandomCryptoContai
 void CopyContainerShowingProgress(IBusyIndicator& indicator, const std::string& sourceFile,
                                   const std::string& sourcePassword, const std::string& targetFile,
                                   const std::string& tempFile, const std::string& targetPassword);
-// Gives the container file a new password; the new file is built at the file's name with ".tmp"
-// appended and replaces the old one only when complete.
+// Gives the container file a new password; the new file is built at tempFile (a free name) and
+// replaces the old one only when complete.
 void RekeyContainerShowingProgress(IBusyIndicator& indicator, const std::string& fileName,
-                                   const std::string& newPassword, const std::string& oldPassword);
+                                   const std::string& newPassword, const std::string& oldPassword,
+                                   const std::string& tempFile);
 // False when the user cancelled meanwhile. The file is wiped to the end all the same: a file wiped
 // in part would be neither kept nor gone.
 bool WipeFileShowingProgress(IBusyIndicator& indicator, const std::string& fileName, std::int32_t cycles);

@@ -227,6 +227,8 @@ void BM_CryptoStreamWriteRead(benchmark::State& state)
     std::vector<char> chunk(StreamChunk, 0x5A);
     for (auto _ : state) {
         std::unique_ptr<TBrassCrypto> cipher = std::make_unique<TBrassCrypto>(Password, 0);
+        // A stream creates only new files; the removal stands for the emptying of the file.
+        std::remove(file.c_str());
         {
             TCryptoFileStream out(cipher, file, TFileMode::Create);
             for (std::size_t done = 0; done < StreamBytes; done += chunk.size()) {

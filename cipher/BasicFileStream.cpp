@@ -23,9 +23,9 @@ int OpenFlags(TFileMode mode)
 {
     switch (mode) {
     case TFileMode::Create:
-        // No O_TRUNC: the file is emptied only once the lock is held, so that creating over a
-        // file that another stream holds cannot destroy its contents.
-        return O_RDWR | O_CREAT;
+        // Never through a link, never into a file that stands at the name: whoever can put
+        // something there must not make the stream write into another file.
+        return O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW;
     case TFileMode::OpenRead:
         // Opening a named pipe or a device must not wait for a writer or a line: a file is
         // opened to be read, and whoever expects a regular file checks what the handle is.
@@ -45,13 +45,7 @@ TBasicFileStream::TBasicFileStream(const std::string& fileName, TFileMode mode) 
     if (FHandle < 0) {
         throw EStreamError(ErrorText(what, fileName, errno));
     }
-    // Emptying a file that is empty already is left out: some filesystems flush a truncated
-    // file to the device when it is closed, which would cost a large extraction dearly.
-    struct stat info
-    {
-    };
-    const bool needsEmptying = mode == TFileMode::Create && (::fstat(FHandle, &info) != 0 || info.st_size != 0);
-    if (::flock(FHandle, LOCK_EX | LOCK_NB) != 0 || (needsEmptying && ::ftruncate(FHandle, 0) != 0)) {
+    if (::flock(FHandle, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         ::close(FHandle);
         FHandle = -1;

@@ -9,7 +9,7 @@
 
 enum class TFileMode
 {
-    Create,       // create or truncate, read and write
+    Create,       // a new file, read and write; refused when anything (a file, a link) has the name
     OpenRead,     // an existing file, read only
     OpenReadWrite // an existing file, read and write
 };
@@ -25,7 +25,8 @@ class TBasicFileStream : public TStream
 public:
     static constexpr std::int64_t CopyChunkSize = 0xF000;
 
-    // Raises EStreamError when the file cannot be opened or created, or is held by another stream.
+    // Raises EStreamError when the file cannot be opened or created (for Create also when
+    // anything has the name already), or is held by another stream.
     TBasicFileStream(const std::string& fileName, TFileMode mode);
     // Writes into an empty file that its caller has just created and keeps open, known to no one
     // else (a private temporary file): nothing to lock or to empty, and the handle stays the

@@ -4,7 +4,9 @@
 #include "ContainerCloser.h"
 #include "ContainerFiles.h"
 #include "PasswordReader.h"
+#include "TextFormat.h"
 #include "container/RandomCryptoContainer.h"
+#include "language/Messages.h"
 
 #include <algorithm>
 
@@ -20,8 +22,9 @@ std::string TDeleteCommand::Synopsis() const
 
 std::string TDeleteCommand::Details() const
 {
-    return "The entries leave the catalog; their bytes stay in the file until the container\n"
-           "is compacted. Nothing is deleted when one of the numbers names no entry.\n";
+    return "The entries leave the catalog; their bytes stay in the file, readable to whoever\n"
+           "has the password, until 'sealvane-cli compact' writes it anew. Nothing is deleted\n"
+           "when one of the numbers names no entry.\n";
 }
 
 std::vector<TOption> TDeleteCommand::Options() const
@@ -60,5 +63,6 @@ int TDeleteCommand::Run(const TArguments& args, TConsole& console) const
         container.DeleteEntry(*entry);
     }
     container.Close();
+    console.Hint(Message(msg::OldBytesStayUntilCompact, {file}));
     return ExitDone;
 }

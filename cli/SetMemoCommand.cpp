@@ -4,7 +4,9 @@
 #include "ContainerCloser.h"
 #include "ContainerFiles.h"
 #include "PasswordReader.h"
+#include "TextFormat.h"
 #include "container/RandomCryptoContainer.h"
+#include "language/Messages.h"
 
 std::string TSetMemoCommand::Summary() const
 {
@@ -19,7 +21,9 @@ std::string TSetMemoCommand::Synopsis() const
 std::string TSetMemoCommand::Details() const
 {
     return "The memo is replaced by TEXT, or by the contents of FILE: plain text, or a rich-text\n"
-           "(RTF) document, which is kept as it is. An empty TEXT clears the memo.\n";
+           "(RTF) document, which is kept as it is. An empty TEXT clears the memo.\n"
+           "The earlier memo stays in the file, readable to whoever has the password,\n"
+           "until 'sealvane-cli compact' writes it anew.\n";
 }
 
 std::vector<TOption> TSetMemoCommand::Options() const
@@ -44,5 +48,6 @@ int TSetMemoCommand::Run(const TArguments& args, TConsole& console) const
     TContainerCloser closer(container);
     container.SetMemo(memo);
     container.Close();
+    console.Hint(Message(msg::OldBytesStayUntilCompact, {file}));
     return ExitDone;
 }

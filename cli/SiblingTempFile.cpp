@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <sys/stat.h>
 #include <unistd.h>
 
 TSiblingTempFile::TSiblingTempFile(const std::string& finalName) : FFinalName(finalName)
@@ -20,11 +19,10 @@ TSiblingTempFile::TSiblingTempFile(const std::string& finalName) : FFinalName(fi
         const std::string folder = target.parent_path().empty() ? "." : target.parent_path().string();
         throw ECommandError("cannot create a file in '" + folder + "': " + std::strerror(errno));
     }
-    // mkstemp makes the file private; the finished file gets the permissions any new file gets.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(handle, 0666 & ~mask);
+    // The name is found by taking it, and freed again for the writer, who creates the file anew
+    // (with the permissions any new file gets).
     ::close(handle);
+    ::unlink(pattern.c_str());
     FName = pattern;
     FCleanupSlot = TSignalCleanup::AddFile(FName);
 }

@@ -2,9 +2,11 @@
 
 #include <string>
 
-// A new, empty hidden file beside a final name (".name.XXXXXX" in the same folder), for work that
-// must not appear under the final name before it is complete: Commit renames it into place in one
-// step; otherwise it is removed when the object ends, also when the program is interrupted.
+// A free hidden name beside a final name (".name.XXXXXX" in the same folder), for a new file that
+// must not appear under the final name before it is complete: whoever writes it creates the file
+// under this name (exclusively, as a container is created: something put at the name meanwhile
+// makes that fail instead of being written through); Commit renames it into place in one step;
+// otherwise it is removed when the object ends, also when the program is interrupted.
 class TSiblingTempFile
 {
 public:

@@ -22,7 +22,9 @@ public:
     ~TRandomCryptoContainer() override;
 
     std::int64_t GetZombieBytes();
-    // Creates a new, empty container file and opens it for writing.
+    // Creates a new, empty container file and opens it for writing. The name must be free: a file
+    // or a link standing there is refused (EStreamError, or EContainerError for a read-only
+    // file) and left alone, so that no one can make this write into another file.
     TCatalog& OpenNew(const std::string& fileName);
     TCatalog& Open(const std::string& fileName);
     TCatalog& OpenReadOnly(const std::string& fileName);
@@ -113,8 +115,8 @@ private:
 };
 
 // Writes a new container at targetFile, under targetPassword, holding everything of the source
-// container. The new container is built at tempFile and put in place only once it is complete,
-// so the target is never left half-written. The progress counts the bytes of all entries; when
+// container. The new container is built at tempFile, a free name (created as OpenNew creates),
+// and put in place only once it is complete, so the target is never left half-written. The progress counts the bytes of all entries; when
 // it cancels (ECancelled), the source and the target are untouched and tempFile is gone.
 void CopyContainer(const std::string& sourceFile, std::string_view sourcePassword, const std::string& targetFile,
                    const std::string& tempFile, std::string_view targetPassword, const TCopyProgress& progress = {});

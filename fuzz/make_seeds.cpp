@@ -111,6 +111,13 @@ public:
 
 void MakeContainers(const fs::path& folder, const TSources& sources)
 {
+    // A container is only ever created at a free name: the seeds of an earlier run go first.
+    for (const auto& item : fs::directory_iterator(folder)) {
+        const std::string name = item.path().filename().string();
+        if (name.starts_with("seed-") && item.path().extension() == ".xvt") {
+            fs::remove(item.path());
+        }
+    }
     const std::string root = sources.Root();
     {
         TRandomCryptoContainer container(FuzzContainerPassword);

@@ -262,6 +262,7 @@ constexpr const TMessage* AllMessages[] = {
     &msg::AttachmentDoesNotMatchList,
     &msg::SaveElsewhereToChange,
     &msg::FileOpenInWindow,
+    &msg::OldBytesStayUntilCompact,
 };
 
 static_assert(std::size(AllMessages) == CatalogueMessageCount + WebAddressCount + OwnMessageCount,

@@ -946,6 +946,11 @@ inline constexpr TMessage FileOpenInWindow{{
     "Die Datei '%s' ist im Fenster '%s' geöffnet! Schließen Sie sie dort zuerst oder wählen Sie einen anderen Namen.",
     "Le fichier '%s' est ouvert dans la fenêtre '%s'! Fermez-le d'abord ou choisissez un autre nom.",
     "Dosiero '%s' estas malfermita en la fenestro '%s'! Unue fermu ghin tie au elektu alian nomon."}};
+inline constexpr TMessage OldBytesStayUntilCompact{{
+    "What was deleted or replaced stays readable in '%s' (to whoever has the password) until 'sealvane-cli compact' writes it anew.",
+    "Was gelöscht oder ersetzt wurde, bleibt in '%s' lesbar (für jeden mit dem Passwort), bis 'sealvane-cli compact' die Datei neu schreibt.",
+    "Ce qui a été supprimé ou remplacé reste lisible dans '%s' (pour quiconque a le mot de passe) jusqu'à ce que 'sealvane-cli compact' le réécrive.",
+    "Kio estis forigita au anstatauigita restas legebla en '%s' (por chiu kun la pasvorto), ghis 'sealvane-cli compact' reskribas ghin."}};
 // clang-format on
 
 } // namespace msg
@@ -954,7 +959,7 @@ inline constexpr TMessage FileOpenInWindow{{
 inline constexpr int CatalogueMessageCount = 242;
 // The web addresses, then the program's own texts.
 inline constexpr int WebAddressCount = 4;
-inline constexpr int OwnMessageCount = 11;
+inline constexpr int OwnMessageCount = 12;
 
 // Every message in table order: the catalogue, the web addresses (UrlHome, UrlHelp, UrlUpdate,
 // UrlDecrypt), then the program's own texts.

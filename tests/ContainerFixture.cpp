@@ -22,6 +22,40 @@ TFileMap ContainerFixture::ExtractedFiles(const std::string& file, const std::st
     return files;
 }
 
+namespace {
+
+// Reads a container file the way its segments are enciphered, wherever they begin.
+class TSegmentReader : public TRandomCryptoContainer
+{
+public:
+    using TRandomCryptoContainer::TRandomCryptoContainer;
+
+    std::int64_t FileSize() { return FStream->Size(); }
+    // The bytes from position to the end, deciphered as a segment that begins there.
+    std::string SegmentFrom(std::int64_t position)
+    {
+        std::string bytes(static_cast<std::size_t>(FStream->Size() - position), '\0');
+        FStream->SetPosition(position);
+        RestartSegmentCipher();
+        FStream->ReadBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+        return bytes;
+    }
+};
+
+} // namespace
+
+bool RecoverableText(const std::string& file, const std::string& password, const std::string& text)
+{
+    TSegmentReader reader(password);
+    reader.OpenReadOnly(file);
+    bool found = false;
+    for (std::int64_t position = 0; !found && position < reader.FileSize(); ++position) {
+        found = reader.SegmentFrom(position).find(text) != std::string::npos;
+    }
+    reader.Close();
+    return found;
+}
+
 std::string PatternBytes(std::size_t size, unsigned seed)
 {
     std::string bytes(size, '\0');

@@ -37,12 +37,13 @@ protected:
         return name;
     }
 
-    // Writes a closed container at file: each file written below the scratch folder and added
-    // from it, then the memo and the extra.
+    // Writes a closed container at file (replacing what stood there): each file written below the
+    // scratch folder and added from it, then the memo and the extra.
     void MakeContainer(const std::string& file, const std::string& password,
                        const std::vector<std::pair<std::string, std::string>>& files, const std::string& memo = {},
                        const std::string& extra = {})
     {
+        std::filesystem::remove(file);
         TRandomCryptoContainer container(password);
         container.OpenNew(file);
         for (const auto& [name, bytes] : files) {
@@ -77,6 +78,10 @@ TFileMap TreeOf(const std::string& folder);
 std::int64_t Int64At(const std::string& bytes, std::size_t offset);
 // Where the catalog of the container bytes begins: the header's locator without its password mask.
 std::int64_t CatalogPosition(const std::string& bytes, const std::string& password);
+// Whether someone who has the password finds the text anywhere in the container file: every
+// position deciphered as if an entry or the catalog began there, as a scan for lost entries reads
+// them, so that bytes no catalog lists (a deleted entry, an earlier catalog with its memo) count.
+bool RecoverableText(const std::string& file, const std::string& password, const std::string& text);
 // The message that refuses to write over a read-only file.
 inline std::string ReadOnlyError(const std::string& file)
 {

@@ -98,6 +98,59 @@ TEST_F(MailFlowsTest, AReadOnlyContainerGoesUnderItsOwnPasswordAndItsCopyOutlive
         << "closed after the mail; the mail program may still read the copy, the program's end wipes it";
 }
 
+// What leaves holds only what the window lists and shows, though the container file still holds
+// an attachment deleted before and an earlier memo: the copy sent under the same password, the
+// copy sent of a read-only container (which cannot be re-keyed) and the copy saved elsewhere,
+// each read as whoever has the password can read it.
+TEST_F(MailFlowsTest, WhatLeavesHoldsNeitherDeletedAttachmentsNorEarlierMemos)
+{
+    const std::string deleted = "DELETED ATTACHMENT", earlier = "EARLIER MEMO", current = "current memo";
+    enum class TWay
+    {
+        Send,
+        SendReadOnly,
+        SaveAs
+    };
+    for (const TWay way : {TWay::Send, TWay::SendReadOnly, TWay::SaveAs}) {
+        const std::string tag = std::to_string(static_cast<int>(way));
+        SCOPED_TRACE(tag);
+        const std::string file = FDir.File("draft" + tag + ".xvt");
+        MakeMessage(file, "pw", {{"gone.txt", deleted}, {"kept.txt", "kept"}}, std::string(300, '.') + earlier);
+        {
+            TRandomCryptoContainer writer("pw");
+            const TCatalog& catalog = writer.Open(file);
+            writer.DeleteEntry(*catalog.Item(catalog.Item(0)->FPath.FileName() == "gone.txt" ? 0 : 1));
+            writer.SetMemo(current);
+            writer.Close();
+        }
+        ASSERT_TRUE(RecoverableText(file, "pw", deleted) && RecoverableText(file, "pw", earlier));
+        if (way == TWay::SendReadOnly) {
+            fs::permissions(file, fs::perms::owner_write, fs::perm_options::remove);
+        }
+        TestWindow& window = OpenedWindow(file, "pw");
+        std::string copy = FDir.File("saved" + tag + ".xvt");
+        if (way == TWay::SaveAs) {
+            FUser.ExpectChoice(Kind::SaveFile, "Save container", {copy}, fs::path(file).filename())
+                .ExpectPassword(Kind::NewPassword, "Password", "pw", "pw");
+            FCommands.SaveContainerAs(window);
+        } else {
+            way == TWay::Send
+                ? FUser.ExpectPassword(Kind::NewPassword, "Password", "pw", "pw")
+                : FUser.ExpectInfoBox("Information", "Container is read only. Same password will be used!");
+            FCommands.Mail().SendContainer(window);
+            ASSERT_EQ(FMail.FMessages.size(), 1u);
+            copy = std::exchange(FMail.FMessages, {}).back().FAttachmentPath;
+        }
+        if (window.HasContainer()) {
+            window.ReleaseContainer()->Close();
+        }
+        EXPECT_EQ(ExtractedFiles(copy, "pw"), (TFileMap{{"kept.txt", "kept"}}));
+        EXPECT_TRUE(Memo(copy, "pw") == current && RecoverableText(copy, "pw", current));
+        EXPECT_FALSE(RecoverableText(copy, "pw", deleted)) << "the deleted attachment travels";
+        EXPECT_FALSE(RecoverableText(copy, "pw", earlier)) << "the earlier memo travels";
+    }
+}
+
 TEST_F(MailFlowsTest, ReplyAndForwardQuoteTheTextUnderTheSamePasswordWithoutAttachments)
 {
     // Reply or forward, of a received container or a new one; the reply address, whether the
@@ -155,8 +208,11 @@ TEST_F(MailFlowsTest, OnlyAPlainSenderAddressBecomesTheRecipient)
     }
 }
 
+// A link where the intermediate file used to be built (the file's name with ".tmp") is not
+// written through.
 TEST_F(MailFlowsTest, ChangePasswordReKeysOnlyToAnotherPassword)
 {
+    const std::string victim = MakeFile("victim.txt", "victim");
     const std::pair<std::optional<std::string>, std::string> cases[] = {
         {"pw", "pw"}, {std::nullopt, "pw"}, {"new", "new"}};
     for (const auto& [answer, passwordAfter] : cases) {
@@ -164,9 +220,11 @@ TEST_F(MailFlowsTest, ChangePasswordReKeysOnlyToAnotherPassword)
         TestWindow& window = Received();
         const std::string file = window.Container().FileName();
         const std::string before = ReadWholeFile(file);
+        fs::create_symlink(victim, file + ".tmp");
         FUser.ExpectPassword(Kind::NewPassword, "Password", "pw", answer);
         FCommands.Mail().ChangePassword(window);
         EXPECT_EQ(window.FState.FPassword, passwordAfter);
+        EXPECT_EQ(ReadWholeFile(victim), "victim");
         EXPECT_EQ(ReadWholeFile(file) == before, passwordAfter == "pw") << "re-keying writes the file anew";
         window.ReleaseContainer()->Close();
         EXPECT_EQ(ExtractedFiles(file, passwordAfter), (TFileMap{{"a.txt", "alpha"}}));

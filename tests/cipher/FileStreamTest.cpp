@@ -42,6 +42,7 @@ TEST_F(FileStreamTest, CopyFromStreamTakesAllForZeroAndFailsOnAShortSource)
         const std::string source = MakeSource(size);
         TBasicFileStream from(FDir.File("source"), TFileMode::OpenRead);
         from.SetPosition(start);
+        std::filesystem::remove(FFile);
         TBasicFileStream to(FFile, TFileMode::Create);
         if (start + count > SizeOf(source)) {
             EXPECT_THROW(to.CopyFromStream(from, count), EStreamError);
@@ -66,6 +67,8 @@ TEST_F(FileStreamTest, CipherStreamsEncipherEveryWriteAndCopyAndDecipherEveryRea
         const std::string plain = MakeSource(static_cast<std::size_t>(size));
         std::string buffer = plain;
         FCipher = FStart->Clone();
+        std::filesystem::remove(FFile);
+        std::filesystem::remove(FDir.File("back"));
         {
             TCryptoFileStream to(FCipher, FFile, TFileMode::Create);
             to.WriteBuffer(buffer.data(), 10);
@@ -148,7 +151,10 @@ TEST_F(FileStreamTest, SizeReadsAndContentsFollowEveryWriteAndCut)
         for (const bool existing : {false, true}) {
             SCOPED_TRACE("script " + std::to_string(n) + (existing ? " over a file" : " new"));
             std::string model = existing ? PatternBytes(120) : std::string();
-            WriteWholeFile(FFile, model);
+            std::filesystem::remove(FFile);
+            if (existing) {
+                WriteWholeFile(FFile, model);
+            }
             TBasicFileStream stream(FFile, existing ? TFileMode::OpenReadWrite : TFileMode::Create);
             unsigned seed = 2; // every write brings bytes of its own
             std::int64_t at = 0;

@@ -2,7 +2,9 @@
 #include "ScriptedConsole.h"
 #include "cipher/BasicFileStream.h"
 #include "cli/CommandLine.h"
+#include "cli/TextFormat.h"
 #include "container/Wipe.h"
+#include "language/Messages.h"
 
 #include <filesystem>
 
@@ -139,6 +141,20 @@ TEST_F(CliCommands, ListMemoAndInfoShowWhatIsStored)
     }
     Expect(0, {"pw"}, {"info", c}, {"Entries:          4", "Catalog rebuilt:  yes"});
     EXPECT_NE(FErr.find("had to be regenerated"), std::string::npos);
+}
+
+// delete and set-memo leave the old bytes in the file: their help says so, and so do they, once,
+// after the change.
+TEST_F(CliCommands, DeleteAndSetMemoSayThatTheOldBytesStayUntilCompact)
+{
+    const std::string c = CreateContainer();
+    const std::string notice = "sealvane-cli: hint: " + Message(msg::OldBytesStayUntilCompact, {c}) + "\n";
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"delete", c, "0", "1"},
+                                                  std::vector<std::string>{"set-memo", c, "new memo"}}) {
+        Expect(0, {}, {args[0], "--help"}, {"until 'sealvane-cli compact'"});
+        Expect(0, {"pw"}, args);
+        EXPECT_EQ(FErr, notice);
+    }
 }
 
 // Entries chosen by number or name; existing files are asked about on a terminal, refused

@@ -195,9 +195,19 @@ TEST_F(ContainerTest, GuardsAndRefusedOrFailedWritesChangeNoFileAndLeaveNone)
     const std::string folder = FDir.File("folder/inside");
     std::filesystem::create_directories(folder);
     std::filesystem::create_directories(FDir.File("full"));
+    // A new container, or the intermediate file of a copy, is never created where something
+    // stands: not in a file (as a caller may name one), not through a link to one.
+    const std::string victim = MakeFile("victim.txt", "victim"), link = FDir.File("link.xvt");
+    std::filesystem::create_symlink(victim, link);
     const TFileMap before = TreeOf(FDir.Path());
     ExpectRefusals({{[&] { container.Open(file); }, ReadOnlyError(file)},
                     {[&] { container.OpenNew(file); }, ReadOnlyError(file)}});
+    for (const std::function<void()>& create : std::vector<std::function<void()>>{
+             [&] { container.OpenNew(link); }, [&] { container.OpenNew(victim); },
+             [&] { RekeyContainer(source, "new", "pw", link); },
+             [&] { CopyContainer(source, "pw", FDir.File("new.xvt"), victim, "pw"); }}) {
+        EXPECT_THROW(create(), EStreamError);
+    }
     EXPECT_TRUE(container.IsClosed());
     container.OpenExisting(file);
     EXPECT_TRUE(container.IsReadOnly());

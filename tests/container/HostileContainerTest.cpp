@@ -173,6 +173,7 @@ TEST_F(HostileContainerTest, AnEntryWhoseHeaderIsNotItsListedEntryIsRefusedWithN
     const std::string refusal = FormatText(MsgText(msg::AttachmentDoesNotMatchList), {std::string("invoice.pdf")});
     for (const auto& [header, relist] : hostile) {
         const std::string label = "row " + std::to_string(&header - &hostile[0].first);
+        std::filesystem::remove(file);
         {
             THostileContainer writer("pw");
             writer.OpenNew(file);

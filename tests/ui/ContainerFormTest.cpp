@@ -16,6 +16,7 @@
 #include <QToolTip>
 #include <QTreeView>
 
+#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -40,6 +41,7 @@ protected:
     std::unique_ptr<TContainerForm> MakeWindow(const TContent& content)
     {
         const std::string file = FDir.File("letter.xvt");
+        std::filesystem::remove(file); // the container of the window made before
         {
             TRandomCryptoContainer container(Password);
             container.OpenNew(file);
