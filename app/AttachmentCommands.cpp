@@ -129,29 +129,26 @@ std::string TAttachmentCommands::ExtractRowsToChosenFolder(IContainerWindow& win
 bool TAttachmentCommands::ExtractRows(IContainerWindow& window, const std::vector<int>& rows, const std::string& folder)
 {
     IDialogs& dialogs = window.Dialogs();
-    TRandomCryptoContainer& container = window.Container();
-    for (const int row : rows) {
-        const TPathInfo& path = container.GetCatalog().Item(row)->FPath;
-        if (path.StoredFileName().empty()) {
-            continue; // an entry without a name holds nothing to write
-        }
-        // A name that would lead out of the folder is refused before anything is asked.
-        path.CheckExtractable();
-        const std::filesystem::path target = path.TargetName(folder);
-        if (Exists(target.string())) {
+    bool failed = false;
+    const bool finished = ExtractFilesShowingProgress(
+        dialogs, window.Container(), rows, folder,
+        [&](const std::string& targetName) {
+            if (!Exists(targetName)) {
+                return TEntryChoice::Extract;
+            }
+            const std::filesystem::path target(targetName);
             const TAnswer answer = dialogs.AskYesNoCancel(
                 MsgText(msg::Overwrite), FormatText(MsgText(msg::OverwriteFileInFolder),
                                                     {target.parent_path().string(), target.filename().string()}));
-            if (answer == TAnswer::Cancel) {
-                return false;
-            }
-            if (answer == TAnswer::No) {
-                continue;
-            }
-        }
-        ExtractFileShowingProgress(dialogs, container, row, folder);
-    }
-    return true;
+            return answer == TAnswer::Cancel ? TEntryChoice::Stop
+                   : answer == TAnswer::No   ? TEntryChoice::PassOver
+                                             : TEntryChoice::Extract;
+        },
+        [&](const std::exception& error) {
+            failed = true;
+            dialogs.ShowInfoBox(MsgText(msg::Error), error.what());
+        });
+    return finished && !failed;
 }
 
 bool TAttachmentCommands::WriteTextFile(IContainerWindow& window, const std::string& fileName)

@@ -44,10 +44,12 @@ public:
 private:
     void ExtractToChosenFolder(IContainerWindow& window, bool selectedOnly);
     // The rows into a folder the user chooses (asked with the caption), which becomes the default
-    // folder; the folder when every file was written or passed over, empty when the user cancelled.
+    // folder; the folder when every file was written or passed over, empty when the user cancelled
+    // or a file failed.
     std::string ExtractRowsToChosenFolder(IContainerWindow& window, const std::vector<int>& rows,
                                           const TMessage& caption);
-    // False when the user cancelled.
+    // Each failed file is told with the caption "Error" and the others are extracted all the same,
+    // as the command-line tool does. False when the user cancelled or a file failed.
     bool ExtractRows(IContainerWindow& window, const std::vector<int>& rows, const std::string& folder);
     bool WriteTextFile(IContainerWindow& window, const std::string& fileName);
     bool RefusedReadOnly(IContainerWindow& window);

@@ -1,11 +1,14 @@
 #include "ProgressRun.h"
 
 #include "Dialogs.h"
+#include "container/ContainerError.h"
+#include "container/FileWriteBehind.h"
 #include "container/RandomCryptoContainer.h"
 #include "container/Wipe.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -47,6 +50,33 @@ std::string NameOf(const std::string& fileName)
 // however small the chunks the core reports.
 constexpr std::int64_t StepsPerWork = 1000;
 
+// Extracts the entry at index unless choose says otherwise; false when it says Stop. A failure
+// is told to onFailure; a cancel is raised.
+bool ExtractChosen(TRandomCryptoContainer& container, int index, const std::string& targetFolder,
+                   TFileWriteBehind& writeBehind, const std::function<TEntryChoice(const std::string& target)>& choose,
+                   const std::function<void(const std::exception& error)>& onFailure)
+{
+    try {
+        const TPathInfo& path = container.GetCatalog().Item(index)->FPath;
+        // A name that would lead out of the folder is refused before anything is asked.
+        path.CheckExtractable();
+        const std::string target = path.TargetName(targetFolder);
+        // An earlier entry of the same name may still be on its way: what is asked about is what
+        // stands there once it is written.
+        writeBehind.Settle(target);
+        const TEntryChoice choice = choose(target);
+        if (choice == TEntryChoice::Extract) {
+            container.ExtractFile(index, targetFolder, &writeBehind);
+        }
+        return choice != TEntryChoice::Stop;
+    } catch (const ECancelled&) {
+        throw;
+    } catch (const std::exception& error) {
+        onFailure(error);
+    }
+    return true;
+}
+
 } // namespace
 
 bool RunWithProgress(IBusyIndicator& indicator, const std::string& caption, const std::string& fileName,
@@ -76,14 +106,44 @@ void AddFileShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& c
     });
 }
 
-void ExtractFileShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container, int index,
-                                const std::string& targetFolder)
+bool ExtractFilesShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container,
+                                 const std::vector<int>& indices, const std::string& targetFolder,
+                                 const std::function<TEntryChoice(const std::string& target)>& choose,
+                                 const std::function<void(const std::exception& error)>& onFailure)
 {
-    const std::string name = container.GetCatalog().Item(index)->FPath.FileName();
-    RunWithProgress(indicator, MsgText(msg::ExtractEllipsis), name, [&](const TCopyProgress& progress) {
-        const TContainerProgress reporting(container, progress);
-        container.ExtractFile(index, targetFolder);
+    const TCatalog& catalog = container.GetCatalog();
+    std::vector<int> byNumber = indices;
+    std::sort(byNumber.begin(), byNumber.end(),
+              [&](int a, int b) { return catalog.Item(a)->FID < catalog.Item(b)->FID; });
+    std::int64_t total = 0;
+    for (const int index : byNumber) {
+        total += catalog.Item(index)->FSize;
+    }
+    bool stopped = false;
+    RunWithProgress(indicator, MsgText(msg::ExtractEllipsis), targetFolder, [&](const TCopyProgress& progress) {
+        std::int64_t done = 0;
+        const TContainerProgress reporting(
+            container, [&](std::int64_t doneInEntry, std::int64_t) { return progress(done + doneInEntry, total); });
+        TFileWriteBehind writeBehind(onFailure);
+        try {
+            for (const int index : byNumber) {
+                const TCatalog::TEntry entry = catalog.Item(index);
+                if (!entry->FPath.StoredFileName().empty()) {
+                    stopped = !ExtractChosen(container, index, targetFolder, writeBehind, choose, onFailure);
+                    if (stopped) {
+                        break;
+                    }
+                }
+                done += entry->FSize;
+            }
+        } catch (const ECancelled&) {
+            // What was extracted before the cancel is written all the same.
+            writeBehind.Finish();
+            throw;
+        }
+        writeBehind.Finish();
     });
+    return !stopped;
 }
 
 void ExtractFileToShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container, int index,

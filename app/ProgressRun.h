@@ -3,9 +3,11 @@
 #include "container/CopyProgress.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class IBusyIndicator;
 class TFileInfo;
@@ -23,8 +25,28 @@ bool RunWithProgress(IBusyIndicator& indicator, const std::string& caption, cons
 // The long operations of the flows, each shown in the window's progress display.
 void AddFileShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container, const std::string& fileName,
                             const std::string& baseFolder);
-void ExtractFileShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container, int index,
-                                const std::string& targetFolder);
+// What becomes of one entry of an extraction, decided once its target name is known.
+enum class TEntryChoice
+{
+    Extract,
+    PassOver,
+    // Ends the extraction before this entry.
+    Stop
+};
+// Extracts the entries at the indices under the folder, each under its stored folders, in one
+// progress display for them all (showing the folder). As the command-line tool does, they are
+// extracted in the order they were stored, whatever the list shows, so that of several of one name
+// the newest is written last; small files are written on threads of their own while the next
+// ones are deciphered.
+// An entry without a name is passed over. Before each entry, once every earlier file of its name
+// is written, choose decides about its target. A failed entry (a refused name included) is told
+// to onFailure, on this thread, and the others go on. Every file handed over is written by the
+// time this returns, also when the user cancels (ECancelled is raised afterwards). False when
+// choose stopped the extraction.
+bool ExtractFilesShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container,
+                                 const std::vector<int>& indices, const std::string& targetFolder,
+                                 const std::function<TEntryChoice(const std::string& target)>& choose,
+                                 const std::function<void(const std::exception& error)>& onFailure);
 void ExtractFileToShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container, int index,
                                   const std::string& targetFile);
 void CopyContainerShowingProgress(IBusyIndicator& indicator, const std::string& sourceFile,

@@ -3,19 +3,24 @@
 // the key set-up time it reports: opening a container costs one key set-up, and the window may
 // add at most 300 ms to it. BM_FillHostileMemo and BM_TakeHostileMemo: the editor's text document
 // made from a hostile memo of 1 MB (a link of 60 KB over 180,000 runs) and the model taken back
-// from it, as when the window shows and saves it.
+// from it, as when the window shows and saves it. BM_ExtractSmallFiles: a thousand files of 4 KiB
+// extracted by the window's command, beside the command-line tool's loop over the core.
 #include "HostileMemos.h"
 #include "app/AppCommands.h"
+#include "app/AttachmentCommands.h"
+#include "app/ContainerFlows.h"
 #include "app/ContainerCommands.h"
 #include "app/Session.h"
 #include "app/TemporaryFiles.h"
 #include "cipher/BrassCrypto.h"
+#include "container/FileWriteBehind.h"
 #include "container/RandomCryptoContainer.h"
 #include "richtext/RtfReader.h"
 #include "settings/Settings.h"
 #include "ui/Artwork.h"
 #include "ui/AttachmentView.h"
 #include "ui/ContainerForm.h"
+#include "ui/QtDialogs.h"
 #include "ui/RichTextMapping.h"
 
 #include <QApplication>
@@ -192,6 +197,102 @@ void BM_TakeHostileMemo(benchmark::State& state)
     }
 }
 BENCHMARK(BM_TakeHostileMemo)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A container of a thousand attachments of 4 KiB, made once, and a folder to extract them into.
+class TSmallFilesContainer
+{
+public:
+    static constexpr int Files = 1000;
+
+    TSmallFilesContainer()
+        : FFolder(std::filesystem::temp_directory_path() / ("sealvane-bench-extract-" + std::to_string(::getpid())))
+    {
+        std::filesystem::create_directories(FFolder / "in");
+        TRandomCryptoContainer container(Password);
+        container.OpenNew(File());
+        const std::string contents(4096, 'x');
+        for (int n = 0; n < Files; ++n) {
+            const std::string entry = (FFolder / "in" / (std::to_string(n) + ".bin")).string();
+            std::ofstream(entry) << contents;
+            container.AddFile(entry, (FFolder / "in").string());
+            std::filesystem::remove(entry);
+        }
+        container.Close();
+    }
+    ~TSmallFilesContainer() { std::filesystem::remove_all(FFolder); }
+    std::string File() const { return (FFolder / "small.xvt").string(); }
+    // A new folder for each extraction: deleting a thousand files just before would make the
+    // next thousand slow on ext4, which reuses freed inodes only after a while.
+    std::string NewTarget()
+    {
+        FTarget = (FFolder / ("out" + std::to_string(++FTargets))).string();
+        return FTarget;
+    }
+    const std::string& Target() const { return FTarget; }
+
+private:
+    std::filesystem::path FFolder;
+    int FTargets = 0;
+    std::string FTarget;
+};
+
+// The window's dialogs with the folder chosen at once.
+class TFolderChosen : public TQtDialogs
+{
+public:
+    TFolderChosen(QWidget* owner, TSettings& settings, const std::string& folder)
+        : TQtDialogs(owner, settings), FFolder(folder)
+    {
+    }
+    std::string AskFolder(const std::string&, const std::string&) override { return FFolder; }
+
+private:
+    const std::string& FFolder;
+};
+
+class TNoWindows : public IContainerWindowFactory
+{
+public:
+    IContainerWindow& CreateContainerWindow() override { std::abort(); }
+};
+
+// "Extract all attachments" of the container window (0) with its progress display, into an empty
+// folder; beside it (1) the extraction loop of the command-line tool over the core alone.
+void BM_ExtractSmallFiles(benchmark::State& state)
+{
+    static TSmallFilesContainer source;
+    TWindowWorld world;
+    world.FSettings.ExploreAfterExtract = false;
+    auto container = std::make_unique<TRandomCryptoContainer>(Password);
+    container->OpenExisting(source.File());
+    TContainerForm window(world.FSettings, world.FSession, world.FCommands, world.FCommands);
+    window.AssignContainer(std::move(container));
+    window.LoadContent();
+    TFolderChosen dialogs(&window, world.FSettings, source.Target());
+    window.SetDialogs(&dialogs);
+    TNoWindows windows;
+    TContainerFlows flows(world.FSettings, world.FSession, windows, dialogs);
+    TAttachmentCommands commands(world.FSettings, flows);
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::filesystem::create_directories(source.NewTarget());
+        state.ResumeTiming();
+        if (state.range(0) == 0) {
+            commands.ExtractAllAttachments(window);
+        } else {
+            TFileWriteBehind writeBehind([](const std::exception&) { std::abort(); });
+            for (int index = 0; index < window.Container().GetCatalog().Count(); ++index) {
+                window.Container().ExtractFile(index, source.Target(), &writeBehind);
+            }
+            writeBehind.Finish();
+        }
+    }
+    if (std::distance(std::filesystem::directory_iterator(source.Target()), {}) != TSmallFilesContainer::Files) {
+        state.SkipWithError("not every file was written");
+    }
+    state.counters["files"] = TSmallFilesContainer::Files;
+}
+BENCHMARK(BM_ExtractSmallFiles)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
 } // namespace
 

@@ -294,7 +294,14 @@ void TBasicContainer::ExtractData(const TFileInfo& entry, const std::string& tar
         writeBehind->Write(outputName, std::move(contents), entry.FModified);
         return;
     }
-    const TOverwrite overwrite = writeBehind != nullptr ? writeBehind->Overwrite() : TOverwrite::Allowed;
+    TOverwrite overwrite = TOverwrite::Allowed;
+    if (writeBehind != nullptr) {
+        // An earlier entry of the same name may still wait to be written: it goes first, so that
+        // the one extracted last is the one that stays (or, where overwriting is refused, the
+        // first one).
+        writeBehind->Settle(outputName);
+        overwrite = writeBehind->Overwrite();
+    }
     // A large file is not deciphered in vain: a name taken already is found first (and one taken
     // meanwhile still when the file is complete).
     std::error_code unknown;

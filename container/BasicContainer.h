@@ -68,7 +68,8 @@ protected:
     std::shared_ptr<TFileInfo> ExtractNext(const std::string& target, bool targetIsFile);
     // Writes the entry's data, which the stream stands at, as the entry's file: as target itself
     // when targetIsFile, else under the target folder with the entry's folders and name. With a
-    // write-behind, a small file is only read here and handed over to be written.
+    // write-behind, a small file is only read here and handed over to be written; a large one is
+    // written here once the write-behind holds no file of its name.
     void ExtractData(const TFileInfo& entry, const std::string& target, bool targetIsFile,
                      TFileWriteBehind* writeBehind = nullptr);
     std::unique_ptr<TCatalog> ExtractAll(const std::string& targetFolder);

@@ -44,7 +44,8 @@ public:
     // the file appears only when complete. It is the entry as the catalog lists it: one whose
     // stored header disagrees is refused and nothing is written for it (see SeekToListedData).
     // With a write-behind, a small file is handed over to it and written after this returns (its
-    // failure told through the write-behind). Returns the catalog's entry.
+    // failure told through the write-behind); a large one is written after any file of its name
+    // the write-behind still holds. Returns the catalog's entry.
     std::shared_ptr<TFileInfo> ExtractFile(int index, const std::string& targetFolder,
                                            TFileWriteBehind* writeBehind = nullptr);
     std::shared_ptr<TFileInfo> ExtractFileTo(int index, const std::string& targetFile);

@@ -1,6 +1,9 @@
 #include "FlowFixture.h"
 #include "app/ReceivedLocation.h"
 #include "container/ExtraString.h"
+#include "cli/CommandLine.h"
+#include "cli/CommandRegistry.h"
+#include "cli/ScriptedConsole.h"
 #include "container/Wipe.h"
 
 #include <QCoreApplication>
@@ -387,24 +390,70 @@ protected:
     const std::string FOut = FDir.File("out");
 };
 
+// Asked in the order the files were stored (three.txt first), whatever the list shows.
 TEST_F(AttachmentCommandsTest, OverwriteAnswersDecideFileByFile)
 {
     // The answer; then one.txt, deep/two.txt and three.txt, and whether the folder was shown.
     const std::tuple<TAnswer, std::string, std::string, std::string, bool> cases[] = {
-        {TAnswer::Cancel, "old", "", "", false}, // Cancel stops before the rest
-        {TAnswer::No, "old", "second", "third", true},
+        {TAnswer::Cancel, "", "", "old", false}, // Cancel stops before the rest
+        {TAnswer::No, "first", "second", "old", true},
         {TAnswer::Yes, "first", "second", "third", true}};
     for (const auto& [answer, one, two, three, explored] : cases) {
         fs::remove_all(FOut);
-        MakeFile("out/one.txt", "old");
+        MakeFile("out/three.txt", "old");
         FUser.FShellOpened.clear();
         FUser.ExpectChoice(Kind::Folder, "Extract all attachments...", {FOut})
-            .Expect(Kind::YesNoCancel, "Overwrite", "Overwrite file '" + FOut + "'\\'one.txt'", answer);
+            .Expect(Kind::YesNoCancel, "Overwrite", "Overwrite file '" + FOut + "'\\'three.txt'", answer);
         Commands().ExtractAllAttachments(*FWindow);
         EXPECT_EQ(std::tuple(Out("/one.txt"), Out("/deep/two.txt"), Out("/three.txt")), std::tie(one, two, three));
         EXPECT_EQ(FUser.FShellOpened, explored ? std::vector<std::string>{FOut} : std::vector<std::string>{});
     }
     EXPECT_EQ(FSettings.DefaultCurrentDirectory, FOut);
+}
+
+// The window leaves what the command-line tool leaves with --force (after a Yes to each Overwrite):
+// of two entries of one name the newer, the small files written behind; a failed file (a
+// read-only one in the way) is told and the others are written all the same, and the folder is not
+// shown. One progress display runs for all of them.
+TEST_F(AttachmentCommandsTest, ExtractionLeavesWhatTheToolLeaves)
+{
+    const std::string file = FDir.File("Twice.xvt");
+    MakeMessage(file, "pw",
+                {{"a.txt", "older"}, {"sub/b.txt", "bravo"}, {"a.txt", "newer"}, {"locked.txt", "new"},
+                 {"c.txt", "charlie"}});
+    const std::string tool = FDir.File("tool");
+    for (const std::string& folder : {FOut, tool}) {
+        fs::create_directories(folder);
+        WriteWholeFile(folder + "/locked.txt", "old");
+        fs::permissions(folder + "/locked.txt", fs::perms::owner_write, fs::perm_options::remove);
+    }
+    TScriptedConsole console({"pw"});
+    EXPECT_EQ(TCommandLine(TCommandRegistry::WithAllCommands(), console).Run({"extract", "--force", file, "-o", tool}),
+              1);
+
+    TestWindow& window = OpenedWindow(file, "pw");
+    FUser.FProgressBegun.clear();
+    FUser.ExpectChoice(Kind::Folder, "Extract all attachments...", {FOut})
+        .Expect(Kind::YesNoCancel, "Overwrite", "Overwrite file '" + FOut + "'\\'a.txt'", TAnswer::Yes)
+        .Expect(Kind::YesNoCancel, "Overwrite", "Overwrite file '" + FOut + "'\\'locked.txt'", TAnswer::Yes)
+        .ExpectInfoBox("Error", ReadOnlyError(FOut + "/locked.txt"));
+    Commands().ExtractAllAttachments(window);
+    EXPECT_EQ(TreeOf(FOut), (TFileMap{{"a.txt", "newer"}, {"c.txt", "charlie"}, {"locked.txt", "old"},
+                                      {"sub/b.txt", "bravo"}}));
+    EXPECT_EQ(TreeOf(FOut), TreeOf(tool));
+    EXPECT_EQ(FUser.FProgressBegun, std::vector<std::string>{"Extract...: " + FOut});
+    EXPECT_TRUE(FUser.FShellOpened.empty());
+}
+
+// A cancel in the progress display ends the command without a word; the files extracted before it
+// are written all the same (three.txt, stored first), the rest not.
+TEST_F(AttachmentCommandsTest, ACancelledExtractionWritesWhatCameBefore)
+{
+    FUser.FCancelAtStep = FUser.FProgressSteps + 2;
+    FUser.ExpectChoice(Kind::Folder, "Extract all attachments...", {FOut});
+    Commands().ExtractAllAttachments(*FWindow);
+    EXPECT_EQ(TreeOf(FOut), (TFileMap{{"three.txt", "third"}}));
+    EXPECT_TRUE(FUser.FShellOpened.empty() && FUser.FProgressRunning == 0);
 }
 
 TEST_F(AttachmentCommandsTest, TextAndAttachmentsAreExtractedFileByFile)

@@ -4,6 +4,7 @@
 #include "container/PendingFile.h"
 
 #include <algorithm>
+#include <numeric>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,6 +47,59 @@ TEST_F(FileWriteBehindTest, WritesEveryFileKeepsTheLastOfANameAndTellsFailures)
     EXPECT_EQ(TreeOf(FDir.Path()), expected);
     for (const auto& [name, time] : times) {
         EXPECT_EQ(LastWriteLocalSeconds(FDir.File(name)), time) << name;
+    }
+}
+
+// Entries of one name extracted in their order through a write-behind: a small one is handed
+// over, a later large one is written at once, and yet the first one written is the first one
+// extracted. Where overwriting is allowed the later one stays; where it is refused the earlier
+// one stays and the later one is told as existing. The small ones wait for the write-behind's
+// threads, which are not woken for a single file, so the order would show.
+TEST_F(FileWriteBehindTest, ALargeEntryIsWrittenAfterTheSmallerOneOfItsNameBeforeIt)
+{
+    const std::string large = PatternBytes(TFileWriteBehind::MaxFileSize + 1);
+    const std::vector<std::string> names = {"a.bin", "sub/b.bin", "c.bin"};
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (const std::string& name : names) {
+        entries.emplace_back(name, "small");
+        entries.emplace_back(name, large);
+    }
+    const std::string file = FDir.File("c.xvt");
+    MakeContainer(file, "pw", entries);
+    TRandomCryptoContainer container("pw");
+    const TCatalog& catalog = container.OpenReadOnly(file);
+    std::vector<int> byNumber(static_cast<std::size_t>(catalog.Count()));
+    std::iota(byNumber.begin(), byNumber.end(), 0);
+    std::sort(byNumber.begin(), byNumber.end(),
+              [&](int a, int b) { return catalog.Item(a)->FID < catalog.Item(b)->FID; });
+    for (const TOverwrite overwrite : {TOverwrite::Allowed, TOverwrite::Refused}) {
+        const bool allowed = overwrite == TOverwrite::Allowed;
+        SCOPED_TRACE(allowed ? "allowed" : "refused");
+        const std::string out = FDir.File(allowed ? "allowed" : "refused");
+        TFileMap expected;
+        std::vector<std::string> told;
+        for (const std::string& name : names) {
+            expected[name] = allowed ? "large" : "small";
+            if (!allowed) {
+                told.push_back(EFileExists(out + "/" + name).what());
+            }
+        }
+        std::vector<std::string> failures;
+        TFileWriteBehind writeBehind([&](const std::exception& error) { failures.push_back(error.what()); }, overwrite);
+        for (const int index : byNumber) {
+            try {
+                container.ExtractFile(index, out, &writeBehind);
+            } catch (const EFileExists& error) {
+                failures.push_back(error.what());
+            }
+        }
+        writeBehind.Finish();
+        TFileMap written = TreeOf(out);
+        for (auto& [name, bytes] : written) {
+            bytes = bytes == large ? "large" : bytes;
+        }
+        EXPECT_EQ(written, expected);
+        EXPECT_EQ(failures, told);
     }
 }
 
