@@ -32,6 +32,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -70,6 +71,8 @@ public:
     int OpenContainerWindowCount() override { return 0; }
     bool CloseContainerWindows() override { return true; }
     bool IsMailDialogOpen() override { return false; }
+    bool FlowRunning() override { return false; }
+    void AfterFlow(std::function<void()> action) override { action(); }
 
 private:
     static void Unexpected() { std::abort(); }
