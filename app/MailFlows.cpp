@@ -131,17 +131,19 @@ bool TMailFlows::Send(IContainerWindow& window)
     if (!ReleaseOpenedAttachments(window, dialogs, FSession.TemporaryFiles())) {
         return false;
     }
-    std::string password = window.Container().GetPassword();
     if (window.Container().IsWritable()) {
+        std::string password;
         if (!dialogs.AskNewPassword(MsgText(msg::Password), window.State().FPassword, password)) {
             return false;
         }
         FFlows.StoreTextAndAddress(window);
         FSettings.LastUsedMailAddress = window.ReplyAddress();
+        Rekey(window, TContainerKey(password));
+        window.State().FPassword = password;
     } else {
         dialogs.ShowInfoBox(MsgText(msg::Information), MsgText(msg::ContainerReadOnlySamePassword));
+        Rekey(window, window.Container().GetKey());
     }
-    Rekey(window, password);
     // Refreshed, not raised: a window hidden meanwhile stays hidden, and none covers the mail
     // program's compose window.
     window.LoadContent();
@@ -210,8 +212,7 @@ bool TMailFlows::Answer(IContainerWindow& source, bool reply)
     TExtraString sourceExtra;
     sourceExtra.Parse(source.Container().GetExtra());
     const std::string address = reply ? PlainAddressOrNone(sourceExtra.Field(TExtraString::SenderAddress)) : "";
-    std::unique_ptr<TRandomCryptoContainer> container =
-        FFlows.NewWorkContainer(dialogs, source.Container().GetPassword());
+    std::unique_ptr<TRandomCryptoContainer> container = FFlows.NewWorkContainer(dialogs, source.Container().GetKey());
     if (container == nullptr) {
         return false;
     }
@@ -244,31 +245,34 @@ void TMailFlows::ChangePassword(IContainerWindow& window)
             return;
         }
         std::string password;
-        if (!dialogs.AskNewPassword(MsgText(msg::Password), window.State().FPassword, password) ||
-            password == window.Container().GetPassword()) {
+        if (!dialogs.AskNewPassword(MsgText(msg::Password), window.State().FPassword, password)) {
             return;
         }
-        Rekey(window, password);
+        const TContainerKey key(password);
+        if (key == window.Container().GetKey()) {
+            return;
+        }
+        Rekey(window, key);
+        window.State().FPassword = password;
         FFlows.Show(window);
     });
 }
 
-void TMailFlows::Rekey(IContainerWindow& window, const std::string& password)
+void TMailFlows::Rekey(IContainerWindow& window, const TContainerKey& key)
 {
     const std::string fileName = window.Container().FileName();
-    const std::string oldPassword = window.Container().GetPassword();
+    const TContainerKey oldKey = window.Container().GetKey();
     const bool writable = window.Container().IsWritable();
     try {
         window.ReleaseContainer()->Close();
-        if (password != oldPassword) {
-            RekeyContainerShowingProgress(window.Dialogs(), fileName, password, oldPassword);
+        if (key != oldKey) {
+            RekeyContainerShowingProgress(window.Dialogs(), fileName, key, oldKey);
         }
     } catch (...) {
         // The window goes on with the container as it was, shown again.
-        FFlows.Reopen(window, fileName, oldPassword, writable);
+        FFlows.Reopen(window, fileName, oldKey, writable);
         FFlows.Show(window);
         throw;
     }
-    FFlows.Reopen(window, fileName, password, writable);
-    window.State().FPassword = password;
+    FFlows.Reopen(window, fileName, key, writable);
 }

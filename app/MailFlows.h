@@ -6,6 +6,7 @@
 class IContainerWindow;
 class IContainerWindowFactory;
 class IMailClient;
+class TContainerKey;
 class TContainerFlows;
 class TSession;
 class TSettings;
@@ -56,9 +57,9 @@ private:
     void SetEveryWindowNotOnTop(bool notOnTop);
     // True when the new window was made.
     bool Answer(IContainerWindow& source, bool reply);
-    // Closes the window's container, gives its file the password and opens it again under it. When
-    // that fails the file keeps its password and is opened again with it.
-    void Rekey(IContainerWindow& window, const std::string& password);
+    // Closes the window's container, gives its file the key and opens it again under it. When
+    // that fails the file keeps its key and is opened again with it.
+    void Rekey(IContainerWindow& window, const TContainerKey& key);
     bool IsOpen(const IContainerWindow& window) const;
 
     TSettings& FSettings;

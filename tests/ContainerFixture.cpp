@@ -15,7 +15,7 @@ TFileMap ContainerFixture::ExtractedFiles(TRandomCryptoContainer& container)
 
 TFileMap ContainerFixture::ExtractedFiles(const std::string& file, const std::string& password)
 {
-    TRandomCryptoContainer container(password);
+    TRandomCryptoContainer container{TContainerKey(password)};
     container.OpenReadOnly(file);
     TFileMap files = ExtractedFiles(container);
     container.Close();

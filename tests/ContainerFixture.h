@@ -43,7 +43,7 @@ protected:
                        const std::vector<std::pair<std::string, std::string>>& files, const std::string& memo = {},
                        const std::string& extra = {})
     {
-        TRandomCryptoContainer container(password);
+        TRandomCryptoContainer container{TContainerKey(password)};
         container.OpenNew(file);
         for (const auto& [name, bytes] : files) {
             container.AddFile(MakeFile(name, bytes), FDir.Path());
