@@ -17,7 +17,6 @@ public:
     ~TContainerKey();
 
     std::string_view Bytes() const { return FBytes; }
-    bool Empty() const { return FBytes.empty(); }
     // The two-letter code shown beside a password field (see PasswordCheckCode).
     std::string CheckCode() const;
 
