@@ -140,17 +140,16 @@ std::unique_ptr<TRandomCryptoContainer> TContainerFlows::NewWorkContainer(IDialo
 {
     // A provisional password that differs from window to window; the user's replaces it when
     // the container is saved or sent.
-    return NewWorkContainer(dialogs, std::to_string(FSession.NextWindowSerial()));
+    return NewWorkContainer(dialogs, TContainerKey(std::to_string(FSession.NextWindowSerial())));
 }
 
-std::unique_ptr<TRandomCryptoContainer> TContainerFlows::NewWorkContainer(IDialogs& dialogs,
-                                                                          const std::string& password)
+std::unique_ptr<TRandomCryptoContainer> TContainerFlows::NewWorkContainer(IDialogs& dialogs, const TContainerKey& key)
 {
     const std::string fileName = NewWorkFileName(dialogs);
     if (fileName.empty()) {
         return nullptr;
     }
-    auto container = std::make_unique<TRandomCryptoContainer>(password);
+    auto container = std::make_unique<TRandomCryptoContainer>(key);
     container->OpenNew(fileName);
     container->SetExtra(TExtraString(true).Serialize());
     return container;
@@ -213,21 +212,22 @@ void TContainerFlows::OpenFile(IContainerWindow* window, IDialogs& dialogs, cons
     }
     FSettings.DefaultCurrentDirectory = FolderOf(name);
     std::string password;
-    if (AskOpenPassword(dialogs, passwordCaption, name, password)) {
-        LoadIntoWindow(window, dialogs, name, password);
+    if (const std::optional<TContainerKey> key = AskOpenKey(dialogs, passwordCaption, name, password)) {
+        LoadIntoWindow(window, dialogs, name, *key, password);
     }
 }
 
-bool TContainerFlows::AskOpenPassword(IDialogs& dialogs, const std::string& caption, const std::string& fileName,
-                                      std::string& password)
+std::optional<TContainerKey> TContainerFlows::AskOpenKey(IDialogs& dialogs, const std::string& caption,
+                                                         const std::string& fileName, std::string& password)
 {
     for (;;) {
         if (!dialogs.AskPassword(caption, FSession.RememberedPassword(), password)) {
-            return false;
+            return std::nullopt;
         }
-        if (CheckPassword(fileName, password)) {
+        TContainerKey key(password);
+        if (CheckPassword(fileName, key)) {
             FSession.RememberPassword(password, std::clamp(FSettings.SaveLastPWDTime, 0, 99) * 10'000);
-            return true;
+            return key;
         }
         FSession.ForgetPassword();
         dialogs.ShowInfoBox(MsgText(msg::Information), MsgText(msg::IncorrectPassword));
@@ -235,9 +235,9 @@ bool TContainerFlows::AskOpenPassword(IDialogs& dialogs, const std::string& capt
 }
 
 void TContainerFlows::LoadIntoWindow(IContainerWindow* window, IDialogs& dialogs, const std::string& fileName,
-                                     const std::string& password)
+                                     const TContainerKey& key, const std::string& password)
 {
-    auto container = std::make_unique<TRandomCryptoContainer>(password);
+    auto container = std::make_unique<TRandomCryptoContainer>(key);
     const bool regenerated = OpenAs(*container, fileName, !IsReceived(fileName)).Regenerated();
     if (regenerated && container->IsWritable()) {
         // The catalog found by the scan is written back only with a change the user makes.
@@ -386,20 +386,21 @@ bool TContainerFlows::SaveAs(IContainerWindow& window)
     if (targetLock && !targetLock->Taken()) {
         ThrowContainerError(msg::FileLockedByOtherApplication, {target});
     }
-    const std::string sourcePassword = window.Container().GetPassword();
+    const TContainerKey key(password);
+    const TContainerKey sourceKey = window.Container().GetKey();
     const bool sourceWritable = window.Container().IsWritable();
     StoreTextAndAddress(window);
     try {
         window.ReleaseContainer()->Close();
-        CopyContainerShowingProgress(dialogs, source, sourcePassword, target, intermediate, password);
+        CopyContainerShowingProgress(dialogs, source, sourceKey, target, intermediate, key);
     } catch (...) {
         // The window goes on with the container it had, shown again.
-        Reopen(window, source, sourcePassword, sourceWritable);
+        Reopen(window, source, sourceKey, sourceWritable);
         Show(window);
         throw;
     }
     // The file the user chose is the user's to change, wherever it lies.
-    Reopen(window, target, password, true);
+    Reopen(window, target, key, true);
     TContainerWindowState& state = window.State();
     state.FModified = false;
     state.FSaved = true;
@@ -431,10 +432,10 @@ void TContainerFlows::StoreTextAndAddress(IContainerWindow& window)
     container.SetExtra(extra.Serialize());
 }
 
-void TContainerFlows::Reopen(IContainerWindow& window, const std::string& fileName, const std::string& password,
+void TContainerFlows::Reopen(IContainerWindow& window, const std::string& fileName, const TContainerKey& key,
                              bool writable)
 {
-    auto container = std::make_unique<TRandomCryptoContainer>(password);
+    auto container = std::make_unique<TRandomCryptoContainer>(key);
     OpenAs(*container, fileName, writable);
     window.AssignContainer(std::move(container));
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "container/ContainerKey.h"
+
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,7 +55,7 @@ public:
     // Steps the mail flows share.
     // A new container file in the work folder under the given password, with a fresh extra
     // record; null when no name could be made (the user has been told).
-    std::unique_ptr<TRandomCryptoContainer> NewWorkContainer(IDialogs& dialogs, const std::string& password);
+    std::unique_ptr<TRandomCryptoContainer> NewWorkContainer(IDialogs& dialogs, const TContainerKey& key);
     // The window shows a container composed in it: new, modified, not saved, no password yet.
     void GiveNewContainer(IContainerWindow& window, std::unique_ptr<TRandomCryptoContainer> container);
     // The text the user changed becomes the container's memo and the window's reply address the
@@ -62,9 +65,9 @@ public:
     // A name in the work folder that no file has yet, listed for wiping; empty when none could be
     // made (the user has been told).
     std::string NewWorkFileName(IDialogs& dialogs);
-    // Opens the file with the password as the window's container: for writing when that works and
+    // Opens the file with the key as the window's container: for writing when that works and
     // writable is set, else read only.
-    void Reopen(IContainerWindow& window, const std::string& fileName, const std::string& password, bool writable);
+    void Reopen(IContainerWindow& window, const std::string& fileName, const TContainerKey& key, bool writable);
     // Reloads the window from its container and raises it.
     void Show(IContainerWindow& window);
     // Refuses a change to a read-only container, saying how to make one that can be changed.
@@ -74,10 +77,12 @@ private:
     IDialogs& DialogsOf(IContainerWindow* window);
     void OpenFile(IContainerWindow* window, IDialogs& dialogs, const std::string& fileName,
                   const std::string& passwordCaption);
-    bool AskOpenPassword(IDialogs& dialogs, const std::string& caption, const std::string& fileName,
-                         std::string& password);
+    // Asks until the password opens the file: its key, and the text in password; none when the
+    // user cancelled.
+    std::optional<TContainerKey> AskOpenKey(IDialogs& dialogs, const std::string& caption, const std::string& fileName,
+                                            std::string& password);
     void LoadIntoWindow(IContainerWindow* window, IDialogs& dialogs, const std::string& fileName,
-                        const std::string& password);
+                        const TContainerKey& key, const std::string& password);
     std::unique_ptr<TRandomCryptoContainer> NewWorkContainer(IDialogs& dialogs);
     // Whether the file lies in a temporary folder (the work folder included) or another
     // user's: a container opened from there is only read.

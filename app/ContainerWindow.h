@@ -12,8 +12,9 @@ class TRandomCryptoContainer;
 // What a container window holds for the flows besides its container.
 struct TContainerWindowState
 {
-    std::string FPassword; // the password the container was opened or saved with, offered at the next
-                           // password question; empty for a new one, wiped with the remembered password
+    std::string FPassword;  // the password as typed when the container was opened or saved, offered at
+                            // the next password question (the container holds the key made from it);
+                            // empty for a new one, wiped with the remembered password
     bool FModified = false; // created here and not yet saved: the caption shows "(unsaved)"
     bool FNew = false;      // composed here (new, reply, forward, dropped text)
     bool FSaved = false;    // the container has a file the user chose: closing never asks

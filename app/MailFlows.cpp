@@ -134,8 +134,8 @@ bool TMailFlows::Send(IContainerWindow& window)
     if (!ReleaseOpenedAttachments(window, dialogs, FSession.TemporaryFiles())) {
         return false;
     }
-    std::string password = window.Container().GetPassword();
     if (window.Container().IsWritable()) {
+        std::string password;
         if (!dialogs.AskNewPassword(MsgText(msg::Password), window.State().FPassword, password)) {
             return false;
         }
@@ -143,9 +143,10 @@ bool TMailFlows::Send(IContainerWindow& window)
         FSettings.LastUsedMailAddress = window.ReplyAddress();
         // Also under the same password: until a container file is written anew it keeps the
         // bytes of deleted attachments and earlier memos, and the copy must not carry them.
-        if (!Rekey(window, password)) {
+        if (!Rekey(window, TContainerKey(password))) {
             return false;
         }
+        window.State().FPassword = password;
     } else {
         dialogs.ShowInfoBox(MsgText(msg::Information), MsgText(msg::ContainerReadOnlySamePassword));
     }
@@ -181,9 +182,9 @@ std::string TMailFlows::CopyForMail(IContainerWindow& window)
     } else {
         // A read-only container cannot be re-keyed in place, and its writer may have left deleted
         // attachments and earlier memos in it: the copy is written anew from it.
-        const std::string password = window.Container().GetPassword();
-        if (!RewriteClosed(window, password, [&](const std::string& intermediate) {
-                CopyContainerShowingProgress(window.Dialogs(), fileName, password, copy, intermediate, password);
+        const TContainerKey key = window.Container().GetKey();
+        if (!RewriteClosed(window, key, [&](const std::string& intermediate) {
+                CopyContainerShowingProgress(window.Dialogs(), fileName, key, copy, intermediate, key);
             })) {
             return {};
         }
@@ -234,8 +235,7 @@ bool TMailFlows::Answer(IContainerWindow& source, bool reply)
     TExtraString sourceExtra;
     sourceExtra.Parse(source.Container().GetExtra());
     const std::string address = reply ? PlainAddressOrNone(sourceExtra.Field(TExtraString::SenderAddress)) : "";
-    std::unique_ptr<TRandomCryptoContainer> container =
-        FFlows.NewWorkContainer(dialogs, source.Container().GetPassword());
+    std::unique_ptr<TRandomCryptoContainer> container = FFlows.NewWorkContainer(dialogs, source.Container().GetKey());
     if (container == nullptr) {
         return false;
     }
@@ -268,17 +268,21 @@ void TMailFlows::ChangePassword(IContainerWindow& window)
             return;
         }
         std::string password;
-        if (!dialogs.AskNewPassword(MsgText(msg::Password), window.State().FPassword, password) ||
-            password == window.Container().GetPassword()) {
+        if (!dialogs.AskNewPassword(MsgText(msg::Password), window.State().FPassword, password)) {
             return;
         }
-        if (Rekey(window, password)) {
+        const TContainerKey key(password);
+        if (key == window.Container().GetKey()) {
+            return;
+        }
+        if (Rekey(window, key)) {
+            window.State().FPassword = password;
             FFlows.Show(window);
         }
     });
 }
 
-bool TMailFlows::RewriteClosed(IContainerWindow& window, const std::string& password,
+bool TMailFlows::RewriteClosed(IContainerWindow& window, const TContainerKey& key,
                                const std::function<void(const std::string& intermediate)>& rewrite)
 {
     const std::string intermediate = FFlows.NewWorkFileName(window.Dialogs());
@@ -286,30 +290,26 @@ bool TMailFlows::RewriteClosed(IContainerWindow& window, const std::string& pass
         return false;
     }
     const std::string fileName = window.Container().FileName();
-    const std::string oldPassword = window.Container().GetPassword();
+    const TContainerKey oldKey = window.Container().GetKey();
     const bool writable = window.Container().IsWritable();
     try {
         window.ReleaseContainer()->Close();
         rewrite(intermediate);
     } catch (...) {
         // The window goes on with the container as it was, shown again.
-        FFlows.Reopen(window, fileName, oldPassword, writable);
+        FFlows.Reopen(window, fileName, oldKey, writable);
         FFlows.Show(window);
         throw;
     }
-    FFlows.Reopen(window, fileName, password, writable);
+    FFlows.Reopen(window, fileName, key, writable);
     return true;
 }
 
-bool TMailFlows::Rekey(IContainerWindow& window, const std::string& password)
+bool TMailFlows::Rekey(IContainerWindow& window, const TContainerKey& key)
 {
     const std::string fileName = window.Container().FileName();
-    const std::string oldPassword = window.Container().GetPassword();
-    if (!RewriteClosed(window, password, [&](const std::string& intermediate) {
-            RekeyContainerShowingProgress(window.Dialogs(), fileName, password, oldPassword, intermediate);
-        })) {
-        return false;
-    }
-    window.State().FPassword = password;
-    return true;
+    const TContainerKey oldKey = window.Container().GetKey();
+    return RewriteClosed(window, key, [&](const std::string& intermediate) {
+        RekeyContainerShowingProgress(window.Dialogs(), fileName, key, oldKey, intermediate);
+    });
 }

@@ -6,6 +6,7 @@
 class IContainerWindow;
 class IContainerWindowFactory;
 class IMailClient;
+class TContainerKey;
 class TContainerFlows;
 class TSession;
 class TSettings;
@@ -61,15 +62,15 @@ private:
     // True when the new window was made.
     bool Answer(IContainerWindow& source, bool reply);
     // Closes the window's container (its file is held while open), runs rewrite with a free name
-    // in the work folder for the intermediate file, and opens the file again under password. When
+    // in the work folder for the intermediate file, and opens the file again under key. When
     // rewrite fails the file is opened again as it was, shown, and the failure raised. False when
     // no name could be made (the user has been told): nothing was done then.
-    bool RewriteClosed(IContainerWindow& window, const std::string& password,
+    bool RewriteClosed(IContainerWindow& window, const TContainerKey& key,
                        const std::function<void(const std::string& intermediate)>& rewrite);
-    // Writes the window's container file anew under the password (a new random prefix, fresh
+    // Writes the window's container file anew under the key (a new random prefix, fresh
     // entries: nothing deleted or replaced is left in it) and opens it again under it. When that
-    // fails the file keeps its password and is opened again with it. False as RewriteClosed.
-    bool Rekey(IContainerWindow& window, const std::string& password);
+    // fails the file keeps its key and is opened again with it. False as RewriteClosed.
+    bool Rekey(IContainerWindow& window, const TContainerKey& key);
     bool IsOpen(const IContainerWindow& window) const;
 
     TSettings& FSettings;

@@ -157,20 +157,19 @@ void ExtractFileToShowingProgress(IBusyIndicator& indicator, TRandomCryptoContai
 }
 
 void CopyContainerShowingProgress(IBusyIndicator& indicator, const std::string& sourceFile,
-                                  const std::string& sourcePassword, const std::string& targetFile,
-                                  const std::string& tempFile, const std::string& targetPassword)
+                                  const TContainerKey& sourceKey, const std::string& targetFile,
+                                  const std::string& tempFile, const TContainerKey& targetKey)
 {
     RunWithProgress(indicator, MsgText(msg::SaveContainer), NameOf(targetFile), [&](const TCopyProgress& progress) {
-        CopyContainer(sourceFile, sourcePassword, targetFile, tempFile, targetPassword, progress);
+        CopyContainer(sourceFile, sourceKey, targetFile, tempFile, targetKey, progress);
     });
 }
 
-void RekeyContainerShowingProgress(IBusyIndicator& indicator, const std::string& fileName,
-                                   const std::string& newPassword, const std::string& oldPassword,
-                                   const std::string& tempFile)
+void RekeyContainerShowingProgress(IBusyIndicator& indicator, const std::string& fileName, const TContainerKey& newKey,
+                                   const TContainerKey& oldKey, const std::string& tempFile)
 {
     RunWithProgress(indicator, MsgText(msg::SaveContainer), NameOf(fileName), [&](const TCopyProgress& progress) {
-        RekeyContainer(fileName, newPassword, oldPassword, tempFile, progress);
+        RekeyContainer(fileName, newKey, oldKey, tempFile, progress);
     });
 }
 

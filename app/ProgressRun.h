@@ -11,6 +11,7 @@
 
 class IBusyIndicator;
 class TFileInfo;
+class TContainerKey;
 class TRandomCryptoContainer;
 
 // Runs one long piece of work on one file (adding, extracting, copying, re-keying or wiping) with
@@ -50,13 +51,12 @@ bool ExtractFilesShowingProgress(IBusyIndicator& indicator, TRandomCryptoContain
 void ExtractFileToShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container, int index,
                                   const std::string& targetFile);
 void CopyContainerShowingProgress(IBusyIndicator& indicator, const std::string& sourceFile,
-                                  const std::string& sourcePassword, const std::string& targetFile,
-                                  const std::string& tempFile, const std::string& targetPassword);
-// Gives the container file a new password; the new file is built at tempFile (a free name) and
+                                  const TContainerKey& sourceKey, const std::string& targetFile,
+                                  const std::string& tempFile, const TContainerKey& targetKey);
+// Gives the container file a new key; the new file is built at tempFile (a free name) and
 // replaces the old one only when complete.
-void RekeyContainerShowingProgress(IBusyIndicator& indicator, const std::string& fileName,
-                                   const std::string& newPassword, const std::string& oldPassword,
-                                   const std::string& tempFile);
+void RekeyContainerShowingProgress(IBusyIndicator& indicator, const std::string& fileName, const TContainerKey& newKey,
+                                   const TContainerKey& oldKey, const std::string& tempFile);
 // False when the user cancelled meanwhile. The file is wiped to the end all the same: a file wiped
 // in part would be neither kept nor gone.
 bool WipeFileShowingProgress(IBusyIndicator& indicator, const std::string& fileName, std::int32_t cycles);

@@ -63,7 +63,7 @@ void BM_AddFile(benchmark::State& state)
     WriteFileOfSize(source, LargeFileSize);
     // Written out before timing starts, so that the disk is not busy with it while we measure.
     ::sync();
-    TRandomCryptoContainer container(Password);
+    TRandomCryptoContainer container{TContainerKey(Password)};
     std::int64_t reports = 0;
     SetProgressOf(container, state, reports);
     for (auto _ : state) {
@@ -86,7 +86,7 @@ void BM_ExtractFile(benchmark::State& state)
     TScratch scratch("extract");
     const std::string source = scratch.File("large.bin");
     WriteFileOfSize(source, LargeFileSize);
-    TRandomCryptoContainer container(Password);
+    TRandomCryptoContainer container{TContainerKey(Password)};
     container.OpenNew(scratch.File("c.xvt"));
     container.AddFile(source, scratch.Path());
     std::filesystem::remove(source);
@@ -115,7 +115,7 @@ void BM_OpenLargeCatalog(benchmark::State& state)
     {
         const std::string empty = scratch.File("entry");
         std::ofstream(empty).flush();
-        TRandomCryptoContainer container(Password);
+        TRandomCryptoContainer container{TContainerKey(Password)};
         container.OpenNew(file);
         for (int n = 0; n < ManyEntries; ++n) {
             container.AddFile(empty, scratch.Path());
@@ -123,7 +123,7 @@ void BM_OpenLargeCatalog(benchmark::State& state)
         container.Close();
     }
     for (auto _ : state) {
-        TRandomCryptoContainer container(Password);
+        TRandomCryptoContainer container{TContainerKey(Password)};
         benchmark::DoNotOptimize(container.OpenReadOnly(file).Count());
         container.Close();
     }

@@ -86,7 +86,7 @@ public:
         : FFolder(std::filesystem::temp_directory_path() / ("sealvane-bench-window-" + std::to_string(::getpid())))
     {
         std::filesystem::create_directories(FFolder);
-        TRandomCryptoContainer container(Password);
+        TRandomCryptoContainer container{TContainerKey(Password)};
         container.OpenNew(File());
         const std::string names[] = {"report.pdf", "photo.jpg", "notes.txt", "table.ods", "archive.zip"};
         for (int n = 0; n < ManyEntries; ++n) {
@@ -136,7 +136,7 @@ struct TWindowWorld
 std::unique_ptr<TContainerForm> ShowLargeContainer(TWindowWorld& world, int view)
 {
     world.FSettings.fContainer_DefaultAttachmentView = view;
-    auto container = std::make_unique<TRandomCryptoContainer>(Password);
+    auto container = std::make_unique<TRandomCryptoContainer>(TContainerKey(Password));
     container->OpenExisting(LargeContainer().File());
     auto window = std::make_unique<TContainerForm>(world.FSettings, world.FSession, world.FCommands, world.FCommands);
     window->AssignContainer(std::move(container));
@@ -211,7 +211,7 @@ public:
         : FFolder(std::filesystem::temp_directory_path() / ("sealvane-bench-extract-" + std::to_string(::getpid())))
     {
         std::filesystem::create_directories(FFolder / "in");
-        TRandomCryptoContainer container(Password);
+        TRandomCryptoContainer container{TContainerKey(Password)};
         container.OpenNew(File());
         const std::string contents(4096, 'x');
         for (int n = 0; n < Files; ++n) {
@@ -266,7 +266,7 @@ void BM_ExtractSmallFiles(benchmark::State& state)
     static TSmallFilesContainer source;
     TWindowWorld world;
     world.FSettings.ExploreAfterExtract = false;
-    auto container = std::make_unique<TRandomCryptoContainer>(Password);
+    auto container = std::make_unique<TRandomCryptoContainer>(TContainerKey(Password));
     container->OpenExisting(source.File());
     TContainerForm window(world.FSettings, world.FSession, world.FCommands, world.FCommands);
     window.AssignContainer(std::move(container));

@@ -34,11 +34,11 @@ int TAddCommand::Run(const TArguments& args, TConsole& console) const
     RequireWritableContainer(file);
     TInputSelection selection = CollectInputFiles(inputs, file, TProgress::CanShow(console));
     WarnSkipped(selection, console);
-    const std::string password = TPasswordReader(console).Existing(args.Value("password-file"));
+    const TContainerKey key = TPasswordReader(console).Existing(args.Value("password-file"));
 
     // The files are read while the container's key is set up.
     TFileReadAhead files(std::move(selection.Files));
-    TRandomCryptoContainer container(password);
+    TRandomCryptoContainer container(key);
     container.Open(file);
     TContainerCloser closer(container);
     StoreFiles(container, files, selection.TotalSize, console);

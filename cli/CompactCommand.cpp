@@ -31,8 +31,8 @@ int TCompactCommand::Run(const TArguments& args, TConsole& console) const
     const std::string& file = args.Positionals()[0];
     RequireWritableContainer(file);
     const std::string target = RewriteTarget(file);
-    const std::string password = TPasswordReader(console).Existing(args.Value("password-file"));
+    const TContainerKey key = TPasswordReader(console).Existing(args.Value("password-file"));
     TSiblingTempFile work(target);
-    CopyContainer(target, password, target, work.Name(), password);
+    CopyContainer(target, key, target, work.Name(), key);
     return ExitDone;
 }

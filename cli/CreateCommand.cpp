@@ -81,9 +81,8 @@ int TCreateCommand::Run(const TArguments& args, TConsole& console) const
     const auto newPassword = [&] {
         return TPasswordReader(console).New(passwordFile, Message(msg::PasswordLabel) + " ");
     };
-    const auto setUpKey = [](const std::string& password) {
-        return std::async(std::launch::async,
-                          [password] { return std::make_unique<TRandomCryptoContainer>(password); });
+    const auto setUpKey = [](const TContainerKey& key) {
+        return std::async(std::launch::async, [key] { return std::make_unique<TRandomCryptoContainer>(key); });
     };
     std::future<std::unique_ptr<TRandomCryptoContainer>> keyed;
     if (passwordFile) {

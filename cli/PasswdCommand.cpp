@@ -38,13 +38,13 @@ int TPasswdCommand::Run(const TArguments& args, TConsole& console) const
     RequireWritableContainer(file);
     const std::string target = RewriteTarget(file);
     TPasswordReader passwords(console);
-    const std::string oldPassword = passwords.Existing(args.Value("password-file"));
+    const TContainerKey oldKey = passwords.Existing(args.Value("password-file"));
     // The current password is tested before the new one is asked.
-    if (!CheckPassword(target, oldPassword)) {
+    if (!CheckPassword(target, oldKey)) {
         throw EPasswordError(Message(msg::IncorrectPassword));
     }
-    const std::string newPassword = passwords.New(args.Value("new-password-file"), "New password: ");
+    const TContainerKey newKey = passwords.New(args.Value("new-password-file"), "New password: ");
     TSiblingTempFile work(target);
-    RekeyContainer(target, newPassword, oldPassword, work.Name());
+    RekeyContainer(target, newKey, oldKey, work.Name());
     return ExitDone;
 }

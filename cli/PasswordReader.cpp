@@ -3,7 +3,6 @@
 #include "CommandError.h"
 #include "TextFormat.h"
 #include "cipher/SecureZero.h"
-#include "container/TextCoding.h"
 #include "language/Messages.h"
 
 #include <fstream>
@@ -13,9 +12,9 @@ namespace {
 const char* const NoPasswordHint =
     "type it on a terminal, or give it as a line on standard input or with --password-file";
 
-std::string KeyBytes(std::string& text)
+TContainerKey KeyOf(std::string& text)
 {
-    std::string key = ToStoredText(text);
+    TContainerKey key(text);
     SecureZero(text.data(), text.size());
     return key;
 }
@@ -44,14 +43,14 @@ std::string ReadPasswordFile(const std::string& fileName)
     return line;
 }
 
-std::string TPasswordReader::Existing(const std::optional<std::string>& passwordFile)
+TContainerKey TPasswordReader::Existing(const std::optional<std::string>& passwordFile)
 {
     std::string text =
         passwordFile ? ReadPasswordFile(*passwordFile) : ReadSecretOrFail(FConsole, Message(msg::PasswordLabel) + " ");
-    return KeyBytes(text);
+    return KeyOf(text);
 }
 
-std::string TPasswordReader::New(const std::optional<std::string>& passwordFile, const std::string& prompt)
+TContainerKey TPasswordReader::New(const std::optional<std::string>& passwordFile, const std::string& prompt)
 {
     std::string text;
     if (passwordFile) {
@@ -71,5 +70,5 @@ std::string TPasswordReader::New(const std::optional<std::string>& passwordFile,
     if (text.empty()) {
         throw ECommandError("the new password is empty", "choose a password; long ones are best");
     }
-    return KeyBytes(text);
+    return KeyOf(text);
 }

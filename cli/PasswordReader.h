@@ -1,13 +1,14 @@
 #pragma once
 
 #include "Console.h"
+#include "container/ContainerKey.h"
 
 #include <optional>
 #include <string>
 
 // Gets passwords the way every command does: from a password file (its first line), else from the
 // console (the terminal with echo off, or a line of standard input). Passwords are returned as
-// the key bytes a container is made with. They are never taken from the command line, where
+// the key a container is made with. They are never taken from the command line, where
 // other users could read them.
 class TPasswordReader
 {
@@ -15,10 +16,10 @@ public:
     explicit TPasswordReader(TConsole& console) : FConsole(console) {}
 
     // The password of an existing container.
-    std::string Existing(const std::optional<std::string>& passwordFile);
+    TContainerKey Existing(const std::optional<std::string>& passwordFile);
     // A new password: typed twice on a terminal (a mismatch is refused), else read once. An
     // empty new password is refused.
-    std::string New(const std::optional<std::string>& passwordFile, const std::string& prompt);
+    TContainerKey New(const std::optional<std::string>& passwordFile, const std::string& prompt);
 
 private:
     TConsole& FConsole;

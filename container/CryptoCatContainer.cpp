@@ -10,8 +10,8 @@ constexpr std::int64_t MarkerSize = 8;
 
 } // namespace
 
-TCryptoCatContainer::TCryptoCatContainer(std::string_view password)
-    : TCryptoContainer(password), FCatalog(std::make_unique<TCatalog>())
+TCryptoCatContainer::TCryptoCatContainer(const TContainerKey& key)
+    : TCryptoContainer(key), FCatalog(std::make_unique<TCatalog>())
 {
 }
 

@@ -18,7 +18,7 @@
 class TCryptoCatContainer : public TCryptoContainer
 {
 public:
-    explicit TCryptoCatContainer(std::string_view password);
+    explicit TCryptoCatContainer(const TContainerKey& key);
 
     virtual void SetMemo(const std::string& text);
     virtual std::string GetMemo();

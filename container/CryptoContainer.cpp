@@ -26,14 +26,14 @@ std::int64_t LittleEndianAt(const unsigned char* bytes)
 
 } // namespace
 
-TCryptoContainer::TCryptoContainer(std::string_view password)
-    : FCipher(std::make_unique<TBrassCrypto>(PaddedKey(password)))
+TCryptoContainer::TCryptoContainer(const TContainerKey& key)
+    : FCipher(std::make_unique<TBrassCrypto>(PaddedKey(key.Bytes())))
 {
 }
 
-std::string TCryptoContainer::PaddedKey(std::string_view password)
+std::string TCryptoContainer::PaddedKey(std::string_view keyBytes)
 {
-    std::string key(password);
+    std::string key(keyBytes);
     if (key.size() < KeyPad.size()) {
         key += KeyPad.substr(key.size());
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BasicContainer.h"
+#include "ContainerKey.h"
 #include "cipher/BrassCrypto.h"
 #include "cipher/CryptoFileStream.h"
 
@@ -8,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-// An enciphered container. The cipher comes from the password; the file begins with its format
+// An enciphered container. The cipher comes from the key; the file begins with its format
 // number in plain text, then 128 to 255 random bytes that hide the start of the keystream, then
 // the key's check value, which tells a wrong password from a right one without deciphering
 // anything else. A wrong password costs about two seconds.
@@ -16,14 +17,15 @@ class TCryptoContainer : public TBasicContainer
 {
 public:
     static constexpr std::int64_t Format = 4;
-    // Part of the file format: the key is the password followed by the pad's remaining letters.
+    // Part of the file format: the cipher's key is the key's bytes followed by the pad's remaining
+    // letters.
     static constexpr std::string_view KeyPad = "VkQmZrTwHxJ";
 
-    explicit TCryptoContainer(std::string_view password);
+    explicit TCryptoContainer(const TContainerKey& key);
 
-    // The password followed by the pad's characters after its length; 11 bytes or more stay as
-    // they are.
-    static std::string PaddedKey(std::string_view password);
+    // The key's bytes followed by the pad's characters after their length; 11 bytes or more stay
+    // as they are.
+    static std::string PaddedKey(std::string_view keyBytes);
 
 protected:
     std::unique_ptr<TBasicFileStream> MakeStream(const std::string& fileName, TFileMode mode) override;

@@ -17,32 +17,32 @@ constexpr std::int64_t MarkerSize = 8;
 
 } // namespace
 
-TRandomCryptoContainer::TRandomCryptoContainer(std::string_view password)
-    : TCryptoCatContainer(password), FFreshCipher(FCipher->Clone()), FPassword(Scrambled(password))
+TRandomCryptoContainer::TRandomCryptoContainer(const TContainerKey& key)
+    : TCryptoCatContainer(key), FFreshCipher(FCipher->Clone()), FScrambledKey(Scrambled(key))
 {
 }
 
 TRandomCryptoContainer::~TRandomCryptoContainer()
 {
-    SecureZero(FPassword.data(), FPassword.size());
     SecureZero(FMemo.data(), FMemo.size());
 }
 
-std::string TRandomCryptoContainer::Scrambled(std::string_view text) const
+TContainerKey TRandomCryptoContainer::Scrambled(const TContainerKey& key) const
 {
     // Each byte at 1-based position k is XORed with byte k mod 8 of the check value (least
     // significant first); the same operation unscrambles.
     const auto check = static_cast<std::uint64_t>(FCipher->GetCheck());
-    std::string result(text);
-    for (std::size_t k = 1; k <= result.size(); ++k) {
-        result[k - 1] = static_cast<char>(result[k - 1] ^ static_cast<char>((check >> (8 * (k % 8))) & 0xFF));
+    TContainerKey result(TContainerKey::TFromBytes{}, std::string(key.Bytes()));
+    for (std::size_t k = 1; k <= result.FBytes.size(); ++k) {
+        result.FBytes[k - 1] =
+            static_cast<char>(result.FBytes[k - 1] ^ static_cast<char>((check >> (8 * (k % 8))) & 0xFF));
     }
     return result;
 }
 
-std::string TRandomCryptoContainer::GetPassword() const
+TContainerKey TRandomCryptoContainer::GetKey() const
 {
-    return Scrambled(FPassword);
+    return Scrambled(FScrambledKey);
 }
 
 void TRandomCryptoContainer::RequireOpen(const TMessage& refusal, std::initializer_list<TFormatArg> args)
@@ -340,10 +340,10 @@ TCatalog& TRandomCryptoContainer::RegenCatalog(bool markModified)
     return *FCatalog;
 }
 
-TCatalog& TRandomCryptoContainer::AppendContainer(const std::string& fileName, std::string_view password)
+TCatalog& TRandomCryptoContainer::AppendContainer(const std::string& fileName, const TContainerKey& key)
 {
     RequireAppendable(fileName);
-    TRandomCryptoContainer source(password);
+    TRandomCryptoContainer source(key);
     source.OpenReadOnly(fileName);
     std::int64_t total = 0;
     for (const auto& sourceEntry : *source.FCatalog) {
@@ -393,16 +393,16 @@ std::string TRandomCryptoContainer::GetExtra()
     return FExtra;
 }
 
-void CopyContainer(const std::string& sourceFile, std::string_view sourcePassword, const std::string& targetFile,
-                   const std::string& tempFile, std::string_view targetPassword, const TCopyProgress& progress)
+void CopyContainer(const std::string& sourceFile, const TContainerKey& sourceKey, const std::string& targetFile,
+                   const std::string& tempFile, const TContainerKey& targetKey, const TCopyProgress& progress)
 {
     CreateParentFolders(tempFile);
     {
-        TRandomCryptoContainer copy(targetPassword);
+        TRandomCryptoContainer copy(targetKey);
         copy.OpenNew(tempFile);
         copy.SetProgress(progress);
         try {
-            copy.AppendContainer(sourceFile, sourcePassword);
+            copy.AppendContainer(sourceFile, sourceKey);
         } catch (...) {
             copy.Close();
             std::remove(tempFile.c_str());
@@ -427,15 +427,15 @@ void CopyContainer(const std::string& sourceFile, std::string_view sourcePasswor
     std::remove(tempFile.c_str());
 }
 
-void RekeyContainer(const std::string& fileName, std::string_view newPassword, std::string_view oldPassword,
+void RekeyContainer(const std::string& fileName, const TContainerKey& newKey, const TContainerKey& oldKey,
                     const std::string& tempFile, const TCopyProgress& progress)
 {
-    CopyContainer(fileName, oldPassword, fileName, tempFile, newPassword, progress);
+    CopyContainer(fileName, oldKey, fileName, tempFile, newKey, progress);
 }
 
-bool CheckPassword(const std::string& fileName, std::string_view password)
+bool CheckPassword(const std::string& fileName, const TContainerKey& key)
 {
-    TRandomCryptoContainer container(password);
+    TRandomCryptoContainer container(key);
     try {
         container.OpenReadOnly(fileName);
     } catch (const EPasswordError&) {

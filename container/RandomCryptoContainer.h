@@ -14,11 +14,11 @@
 // container. It opens a container for writing or read-only, adds, extracts and deletes entries,
 // takes over all entries of another container, keeps memo and extra, and writes the catalog back
 // on Close only when something changed. Every refused operation leaves the object as it was.
-// One object serves one password for its whole life.
+// One object serves one key for its whole life.
 class TRandomCryptoContainer : public TCryptoCatContainer
 {
 public:
-    explicit TRandomCryptoContainer(std::string_view password);
+    explicit TRandomCryptoContainer(const TContainerKey& key);
     ~TRandomCryptoContainer() override;
 
     std::int64_t GetZombieBytes();
@@ -53,11 +53,11 @@ public:
     TCatalog& DeleteEntry(const TFileInfo& entry);
     TCatalog& GetCatalog();
     TCatalog& RegenCatalog(bool markModified);
-    // Copies every entry, the memo and the extra of another container (with its own password),
+    // Copies every entry, the memo and the extra of another container (with its own key),
     // each entry as the source's catalog lists it (refused as ExtractFile refuses it). The
     // progress counts the bytes of all entries together. When it fails or is cancelled, the
     // container and its file are as they were before.
-    TCatalog& AppendContainer(const std::string& fileName, std::string_view password);
+    TCatalog& AppendContainer(const std::string& fileName, const TContainerKey& key);
 
     void SetMemo(const std::string& text) override;
     std::string GetMemo() override;
@@ -70,8 +70,8 @@ public:
     bool IsModified() const { return FModified; }
     const std::string& FileName() const { return FFileName; }
 
-    // The password as given to the constructor.
-    std::string GetPassword() const;
+    // The key as given to the constructor.
+    TContainerKey GetKey() const;
 
 protected:
     TCatalog& ScanCatalog() override;
@@ -105,25 +105,26 @@ private:
     void RequireOpen(const TMessage& refusal, std::initializer_list<TFormatArg> args);
     // Refuses to append the named file (or container) when closed or read only.
     void RequireAppendable(const std::string& fileName);
-    std::string Scrambled(std::string_view text) const;
+    TContainerKey Scrambled(const TContainerKey& key) const;
 
     std::unique_ptr<TBrassCrypto> FFreshCipher;
     bool FOpen = false;
     std::uint8_t FMode = ModeNone;
     bool FModified = false;
     std::string FFileName;
-    std::string FPassword;
+    TContainerKey FScrambledKey;
 };
 
-// Writes a new container at targetFile, under targetPassword, holding everything of the source
+// Writes a new container at targetFile, under targetKey, holding everything of the source
 // container. The new container is built at tempFile, a free name (created as OpenNew creates),
-// and put in place only once it is complete, so the target is never left half-written. The progress counts the bytes of all entries; when
-// it cancels (ECancelled), the source and the target are untouched and tempFile is gone.
-void CopyContainer(const std::string& sourceFile, std::string_view sourcePassword, const std::string& targetFile,
-                   const std::string& tempFile, std::string_view targetPassword, const TCopyProgress& progress = {});
-// Gives a container a new password (and a new random prefix and freshly written entries).
-void RekeyContainer(const std::string& fileName, std::string_view newPassword, std::string_view oldPassword,
+// and put in place only once it is complete, so the target is never left half-written. The
+// progress counts the bytes of all entries; when it cancels (ECancelled), the source and the
+// target are untouched and tempFile is gone.
+void CopyContainer(const std::string& sourceFile, const TContainerKey& sourceKey, const std::string& targetFile,
+                   const std::string& tempFile, const TContainerKey& targetKey, const TCopyProgress& progress = {});
+// Gives a container a new key (and a new random prefix and freshly written entries).
+void RekeyContainer(const std::string& fileName, const TContainerKey& newKey, const TContainerKey& oldKey,
                     const std::string& tempFile, const TCopyProgress& progress = {});
-// True when the password opens the container; false for a wrong password (after its pause);
-// every other failure is raised.
-bool CheckPassword(const std::string& fileName, std::string_view password);
+// True when the key opens the container; false for a wrong password (after its pause); every
+// other failure is raised.
+bool CheckPassword(const std::string& fileName, const TContainerKey& key);

@@ -185,7 +185,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const TScratch scratch;
     // The key set-up costs tens of milliseconds, so one container object serves every input, as
     // one object serves one password in the program; Close returns it to its closed state.
-    static TRandomCryptoContainer container(FuzzContainerPassword);
+    static TRandomCryptoContainer container{TContainerKey(FuzzContainerPassword)};
 
     scratch.WriteInput(data, size);
     ReadContainer(container, scratch);

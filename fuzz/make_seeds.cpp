@@ -120,18 +120,18 @@ void MakeContainers(const fs::path& folder, const TSources& sources)
     }
     const std::string root = sources.Root();
     {
-        TRandomCryptoContainer container(FuzzContainerPassword);
+        TRandomCryptoContainer container{TContainerKey(FuzzContainerPassword)};
         container.OpenNew((folder / "seed-empty.xvt").string());
         container.Close();
     }
     {
-        TRandomCryptoContainer container(FuzzContainerPassword);
+        TRandomCryptoContainer container{TContainerKey(FuzzContainerPassword)};
         container.OpenNew((folder / "seed-one-file.xvt").string());
         container.AddFile(sources.File("hello.txt"), root);
         container.Close();
     }
     {
-        TRandomCryptoContainer container(FuzzContainerPassword);
+        TRandomCryptoContainer container{TContainerKey(FuzzContainerPassword)};
         container.OpenNew((folder / "seed-tree.xvt").string());
         container.AddFile(sources.File("docs/notes.txt"), root);
         container.AddFile(sources.File("docs/sub/deep.bin"), root);
@@ -145,7 +145,7 @@ void MakeContainers(const fs::path& folder, const TSources& sources)
         container.Close();
     }
     {
-        TRandomCryptoContainer container(FuzzContainerPassword);
+        TRandomCryptoContainer container{TContainerKey(FuzzContainerPassword)};
         container.OpenNew((folder / "seed-memo-extra.xvt").string());
         container.AddFile(sources.File("hello.txt"), root);
         container.SetMemo("{\\rtf1\\ansi Gr\\'fc\\'dfe \\u8364? memo}");
@@ -158,7 +158,7 @@ void MakeContainers(const fs::path& folder, const TSources& sources)
         container.Close();
     }
     {
-        TRandomCryptoContainer container(FuzzContainerPassword);
+        TRandomCryptoContainer container{TContainerKey(FuzzContainerPassword)};
         container.OpenNew((folder / "seed-deleted.xvt").string());
         container.AddFile(sources.File("docs/notes.txt"), root);
         container.AddFile(sources.File("hello.txt"), root);
@@ -171,7 +171,7 @@ void MakeContainers(const fs::path& folder, const TSources& sources)
         // catalog by walking the entries. The locator (format number, then the locator in plain
         // text) holds the check value alone.
         const fs::path name = folder / "seed-no-catalog.xvt";
-        TRandomCryptoContainer container(FuzzContainerPassword);
+        TRandomCryptoContainer container{TContainerKey(FuzzContainerPassword)};
         container.OpenNew(name.string());
         container.AddFile(sources.File("hello.txt"), root);
         container.AddFile(sources.File("docs/sub/deep.bin"), root);
@@ -187,7 +187,7 @@ void MakeContainers(const fs::path& folder, const TSources& sources)
     }
     {
         // Stored names that must not leave the extraction folder, and one good entry after them.
-        THostileContainer container(FuzzContainerPassword);
+        THostileContainer container{TContainerKey(FuzzContainerPassword)};
         container.OpenNew((folder / "seed-hostile-names.xvt").string());
         container.AddStored("|base", "|..|..", "escaped.txt", "x");
         container.AddStored("|base", "", "..", "x");

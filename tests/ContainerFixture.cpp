@@ -15,7 +15,7 @@ TFileMap ContainerFixture::ExtractedFiles(TRandomCryptoContainer& container)
 
 TFileMap ContainerFixture::ExtractedFiles(const std::string& file, const std::string& password)
 {
-    TRandomCryptoContainer container(password);
+    TRandomCryptoContainer container{TContainerKey(password)};
     container.OpenReadOnly(file);
     TFileMap files = ExtractedFiles(container);
     container.Close();
@@ -46,7 +46,7 @@ public:
 
 bool RecoverableText(const std::string& file, const std::string& password, const std::string& text)
 {
-    TSegmentReader reader(password);
+    TSegmentReader reader{TContainerKey(password)};
     reader.OpenReadOnly(file);
     bool found = false;
     for (std::int64_t position = 0; !found && position < reader.FileSize(); ++position) {

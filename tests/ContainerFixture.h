@@ -44,7 +44,7 @@ protected:
                        const std::string& extra = {})
     {
         std::filesystem::remove(file);
-        TRandomCryptoContainer container(password);
+        TRandomCryptoContainer container{TContainerKey(password)};
         container.OpenNew(file);
         for (const auto& [name, bytes] : files) {
             container.AddFile(MakeFile(name, bytes), FDir.Path());

@@ -14,13 +14,12 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        THostileContainer writer(argv[2]);
+        THostileContainer writer{TContainerKey(argv[2])};
         writer.OpenNew(argv[1]);
         writer.AddStoredEntry(TPathInfo::FromStored("|base", "", "fine.txt", ""), "good");
-        writer.AddStoredEntry(TPathInfo::FromStored("|base", "|.config|autostart", "update.desktop", ""),
-                              "[Desktop Entry]", [](TFileInfo& entry) {
-                                  entry.FPath = TPathInfo::FromStored("|base", "", "invoice.pdf", "");
-                              });
+        writer.AddStoredEntry(
+            TPathInfo::FromStored("|base", "|.config|autostart", "update.desktop", ""), "[Desktop Entry]",
+            [](TFileInfo& entry) { entry.FPath = TPathInfo::FromStored("|base", "", "invoice.pdf", ""); });
         writer.Close();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());

@@ -88,7 +88,7 @@ void TEncryptPasswordForm::ApplyHidePassword()
 void TEncryptPasswordForm::Confirm()
 {
     // Compared as the bytes that become the key.
-    if (TPasswordEdit::BytesOf(Password()) != TPasswordEdit::BytesOf(Confirmation())) {
+    if (TPasswordEdit::KeyOf(Password()) != TPasswordEdit::KeyOf(Confirmation())) {
         ShowInfoBox(UiText(msg::Warning), UiText(msg::IncorrectPasswordConfirmation), FSettings, this);
         return;
     }

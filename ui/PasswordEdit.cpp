@@ -1,8 +1,5 @@
 #include "PasswordEdit.h"
 
-#include "container/PasswordCheckCode.h"
-#include "container/TextCoding.h"
-
 #include <QLineEdit>
 
 TPasswordEdit::TPasswordEdit(QLineEdit* editField) : FEditField(editField)
@@ -19,20 +16,15 @@ void TPasswordEdit::ShowPlain(bool plain)
 
 QString TPasswordEdit::CheckCode() const
 {
-    return CheckCodeOf(FieldBytes());
+    return QString::fromLatin1(FieldKey().CheckCode());
 }
 
-QString TPasswordEdit::CheckCodeOf(std::string_view bytes)
+TContainerKey TPasswordEdit::KeyOf(const QString& text)
 {
-    return QString::fromLatin1(PasswordCheckCode(bytes));
+    return TContainerKey(text.toStdString());
 }
 
-std::string TPasswordEdit::BytesOf(const QString& text)
+TContainerKey TPasswordEdit::FieldKey() const
 {
-    return ToStoredText(text.toStdString());
-}
-
-std::string TPasswordEdit::FieldBytes() const
-{
-    return FEditField ? BytesOf(FEditField->text()) : std::string();
+    return KeyOf(FEditField ? FEditField->text() : QString());
 }

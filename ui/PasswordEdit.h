@@ -1,17 +1,17 @@
 #pragma once
 
+#include "container/ContainerKey.h"
+
 #include <QPointer>
 #include <QString>
-
-#include <string>
-#include <string_view>
 
 class QLineEdit;
 
 // Attached to a password field it does not own: masks and unmasks the field and gives the
 // two-letter check code of its text, so that typing errors show while the characters stay hidden.
-// The field's text is rated as the bytes it becomes as a key (see ToStoredText). Once the field
-// is gone, the text counts as empty.
+// The field's text is rated, and its check code computed, as the key it becomes (TContainerKey),
+// the key every front end makes of the same text. Once the field is gone, the text counts as
+// empty.
 class TPasswordEdit
 {
 public:
@@ -23,17 +23,14 @@ public:
 
     // True shows the characters as typed, false masks every one.
     void ShowPlain(bool plain);
-    // The check code of the field's text; empty for an empty field.
+    // The check code of the field's key; empty for an empty field.
     QString CheckCode() const;
 
-    // The check code of key bytes (see PasswordCheckCode).
-    static QString CheckCodeOf(std::string_view bytes);
-    // The bytes a text of a password field stands for.
-    static std::string BytesOf(const QString& text);
+    // The key a text of a password field stands for.
+    static TContainerKey KeyOf(const QString& text);
 
 protected:
-    // The field's text as bytes.
-    std::string FieldBytes() const;
+    TContainerKey FieldKey() const;
 
 private:
     QPointer<QLineEdit> FEditField;

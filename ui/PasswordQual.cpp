@@ -67,7 +67,7 @@ double Weight(int byte)
 
 double TPasswordQual::Quality() const
 {
-    return RawQualityOf(FieldBytes());
+    return RawQualityOf(FieldKey().Bytes());
 }
 
 double TPasswordQual::RawQualityOf(std::string_view bytes)

@@ -3,8 +3,8 @@
 // mounts (the container file read in slices from the browser's File object). Every function
 // catches what the core raises and hands its message text to the page.
 #include "MemoHtml.h"
+#include "container/ContainerKey.h"
 #include "container/LocalTime.h"
-#include "container/PasswordCheckCode.h"
 #include "container/RandomCryptoContainer.h"
 #include "container/TextCoding.h"
 #include "language/FormatText.h"
@@ -105,7 +105,7 @@ EMSCRIPTEN_KEEPALIVE int sv_open(const char* fileName, const char* password, int
     LanguageHolder().SetLanguage(ValidLanguage(language));
     OpenContainer.reset();
     try {
-        auto container = std::make_unique<TRandomCryptoContainer>(ToStoredText(password));
+        auto container = std::make_unique<TRandomCryptoContainer>(TContainerKey(password));
         const TCatalog& catalog = container->OpenReadOnly(fileName);
         Answer = OpenAnswer(*container, catalog);
         OpenContainer = std::move(container);
@@ -146,7 +146,7 @@ EMSCRIPTEN_KEEPALIVE const char* sv_answer()
 // The check code the password dialogs show beside a password (UTF-8).
 EMSCRIPTEN_KEEPALIVE const char* sv_check_code(const char* password)
 {
-    Answer = PasswordCheckCode(ToStoredText(password));
+    Answer = TContainerKey(password).CheckCode();
     return Answer.c_str();
 }
 }

@@ -52,9 +52,15 @@ install(FILES ${SEALVANE_PAGE} DESTINATION ${CMAKE_INSTALL_DATADIR}/sealvane)
 
 if(WITH_TESTS)
     find_program(SEALVANE_CHROMIUM chromium)
+    # With the desktop program, containers saved through its password dialog are opened too.
+    set(SEALVANE_DIALOG_CONTAINERS)
+    if(WITH_GUI)
+        set(SEALVANE_DIALOG_CONTAINERS --dialog-container-maker $<TARGET_FILE:e2e-tests>)
+    endif()
     add_test(NAME web_page
         COMMAND /usr/bin/python3 -X utf8 ${CMAKE_CURRENT_SOURCE_DIR}/web/tests/page_test.py --page ${SEALVANE_PAGE}
             --cli $<TARGET_FILE:sealvane-cli> --golden ${CMAKE_CURRENT_SOURCE_DIR}/tests/data/golden.xvt
-            --chromium ${SEALVANE_CHROMIUM} --mislisted-writer $<TARGET_FILE:mislisted-container-writer>)
+            --chromium ${SEALVANE_CHROMIUM} --mislisted-writer $<TARGET_FILE:mislisted-container-writer>
+            ${SEALVANE_DIALOG_CONTAINERS})
     set_tests_properties(web_page PROPERTIES TIMEOUT 300)
 endif()

@@ -55,7 +55,8 @@ TEST_F(ContainerFlowsTest, DamagedContainersAreReportedAndOpeningAndClosingRepai
 {
     const std::string broken = MakeFile("broken.xvt", "not a container at all");
     FUser.ExpectPassword(Kind::Password, "Password", "", "pw").ExpectInfoBox("Error", ContainerErrorOf([&] {
-                                                                                 CheckPassword(broken, "pw");
+                                                                                 CheckPassword(broken,
+                                                                                               TContainerKey("pw"));
                                                                              }));
     FCommands.OpenContainerFile(nullptr, broken);
     EXPECT_TRUE(FWindows.empty() && FUser.FBusyDepth == 0) << "nothing opened; the wait cursor ends with the flow";
@@ -201,7 +202,7 @@ TEST_F(ContainerFlowsTest, ClosingNeverWipesAnotherWindowsContainer)
     TestWindow& first = NewWindow();
     TestWindow& second = NewWindow();
     EXPECT_TRUE(first.Container().FileName() != second.Container().FileName() &&
-                first.Container().GetPassword() != second.Container().GetPassword());
+                first.Container().GetKey() != second.Container().GetKey());
     second.FText = "kept";
     second.Container().SetMemo("kept");
 
@@ -541,7 +542,7 @@ TEST_F(AttachmentCommandsTest, AnAttachmentWhoseStoredRecordIsNotTheListedOneIsR
 {
     const std::string file = FDir.File("hostile.xvt");
     {
-        THostileContainer writer("pw");
+        THostileContainer writer(TContainerKey("pw"));
         writer.OpenNew(file);
         writer.AddStoredEntry(
             TPathInfo::FromStored("|base", "|.config|autostart", "update.desktop", ""), "[Desktop Entry]",

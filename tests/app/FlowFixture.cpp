@@ -40,7 +40,7 @@ TestWindow& FlowFixture::OpenedWindow(const std::string& fileName, const std::st
 
 std::string FlowFixture::Memo(const std::string& fileName, const std::string& password)
 {
-    TRandomCryptoContainer container(password);
+    TRandomCryptoContainer container{TContainerKey(password)};
     container.OpenReadOnly(fileName);
     const std::string memo = container.GetMemo();
     container.Close();

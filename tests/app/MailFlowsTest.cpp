@@ -76,8 +76,8 @@ TEST_F(MailFlowsTest, SendingHandsOverAReKeyedCopyAndTheResultAndTheCloseAfterRu
         EXPECT_FALSE(FSession.MailDialogOpen() || window.FNotOnTop || FStartNotOnTop) << "stay-on-top is given back";
         if (!closed) {
             EXPECT_TRUE(window.FVisible) << "an open window is never left hidden";
-            EXPECT_EQ(std::tuple(window.Container().GetPassword(), window.FState.FPassword, window.FState.FSaved),
-                      std::tuple("for them", "for them", saved));
+            EXPECT_EQ(std::tuple(window.Container().GetKey(), window.FState.FPassword, window.FState.FSaved),
+                      std::tuple(TContainerKey("for them"), "for them", saved));
         }
     }
 }
@@ -117,7 +117,7 @@ TEST_F(MailFlowsTest, WhatLeavesHoldsNeitherDeletedAttachmentsNorEarlierMemos)
         const std::string file = FDir.File("draft" + tag + ".xvt");
         MakeMessage(file, "pw", {{"gone.txt", deleted}, {"kept.txt", "kept"}}, std::string(300, '.') + earlier);
         {
-            TRandomCryptoContainer writer("pw");
+            TRandomCryptoContainer writer(TContainerKey("pw"));
             const TCatalog& catalog = writer.Open(file);
             writer.DeleteEntry(*catalog.Item(catalog.Item(0)->FPath.FileName() == "gone.txt" ? 0 : 1));
             writer.SetMemo(current);
@@ -162,14 +162,14 @@ TEST_F(MailFlowsTest, ReplyAndForwardQuoteTheTextUnderTheSamePasswordWithoutAtta
         TestWindow& source = received ? Received() : NewWindow();
         source.FText = Rtf;
         source.FReplyAddress = "typed@example.org";
-        const std::string password = source.Container().GetPassword();
+        const TContainerKey key = source.Container().GetKey();
         const std::string windowPassword = source.FState.FPassword; // wiped if the source closes
         const std::size_t windows = FWindows.size();
         reply ? FCommands.Mail().ReplyContainer(source) : FCommands.Mail().ForwardContainer(source);
         ASSERT_EQ(FWindows.size(), windows + 1);
         TestWindow& answer = *FWindows.back();
-        EXPECT_EQ(std::tuple(answer.ReplyAddress(), answer.Container().GetPassword(), answer.FState.FPassword),
-                  std::tuple(address, password, windowPassword));
+        EXPECT_EQ(std::tuple(answer.ReplyAddress(), answer.Container().GetKey(), answer.FState.FPassword),
+                  std::tuple(address, key, windowPassword));
         EXPECT_TRUE(answer.AttachmentNames().empty() && answer.FState.FNew && answer.FState.FModified &&
                     !answer.FState.FSaved && answer.FVisible);
         TExtraString extra;

@@ -144,7 +144,7 @@ protected:
 
     bool Release() { return ReleaseOpenedAttachments(*this, FUser, FTemporary); }
 
-    TRandomCryptoContainer FContainer{"password"};
+    TRandomCryptoContainer FContainer{TContainerKey("password")};
     std::vector<std::string> FFiles;
     std::vector<std::shared_ptr<TFileInfo>> FEntries;
     ScriptedQuestions FUser;

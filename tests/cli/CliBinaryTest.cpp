@@ -183,7 +183,7 @@ TEST_F(CliBinary, HostileStoredNamesWriteNothingOutsideTheTargetNorUnlistedNorCo
         };
     };
     {
-        THostileContainer writer("pw");
+        THostileContainer writer(TContainerKey("pw"));
         writer.OpenNew(FDir.File("c.xvt"));
         writer.AddStoredEntry(TPathInfo::FromStored("|base", "|..|..", "escaped.txt", ""), "evil");
         writer.AddStoredEntry(TPathInfo::FromStored("|base", "", "..", ""), "evil");

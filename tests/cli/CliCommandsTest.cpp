@@ -104,7 +104,7 @@ TEST_F(CliCommands, CreateStoresTheMemoAndForceReplacesTheOutputButNotInsideItse
     for (const auto& [option, memo] :
          {std::pair<std::string, std::string>{"--memo=Café", "Caf\xE9"}, {"--memo-file=" + rtf, ReadWholeFile(rtf)}}) {
         Expect(0, {"pw"}, {"create", "--force", c, FDir.Path(), option});
-        TRandomCryptoContainer reader("pw");
+        TRandomCryptoContainer reader(TContainerKey("pw"));
         reader.OpenReadOnly(c);
         EXPECT_EQ(
             ExtractedFiles(reader),
@@ -132,7 +132,7 @@ TEST_F(CliCommands, ListMemoAndInfoShowWhatIsStored)
            {"Entries:          3", "Zombie bytes:     0", "Catalog rebuilt:  no", "  Format:         8",
             "  Version:        " SEALVANE_PROJECT_VERSION "."});
     {
-        TRandomCryptoContainer writer("pw");
+        TRandomCryptoContainer writer(TContainerKey("pw"));
         writer.Open(c);
         writer.SetExtra("7\x7F");
         writer.Close();
@@ -179,7 +179,7 @@ TEST_F(CliCommands, ExtractChoosesEntriesAndAsksAboutExistingFiles)
 }
 
 // A failed add takes back what it stored; passwd confirms a new password on a terminal or takes
-// it from a file.
+// it from a file, as the key the program makes of the same text.
 TEST_F(CliCommands, AddStoresAllOrNothingAndPasswdTakesTheNewPassword)
 {
     const std::string c = CreateContainer();
@@ -194,8 +194,9 @@ TEST_F(CliCommands, AddStoresAllOrNothingAndPasswdTakesTheNewPassword)
     EXPECT_EQ(ReadWholeFile(c), before) << "top.txt taken back: the file as it was";
 
     Expect(0, {"pw", "fresh", "fresh"}, {"passwd", c}, {}, true);
-    Expect(0, {"fresh"}, {"passwd", c, "--new-password-file", MakeFile("new.txt", "again\n")});
-    EXPECT_TRUE(CheckPassword(c, "again"));
+    const std::string again = "\xC3\x84pfel \xE2\x82\xAC-caf\xC3\xA9"; // Äpfel €-café
+    Expect(0, {"fresh"}, {"passwd", c, "--new-password-file", MakeFile("new.txt", again + "\n")});
+    EXPECT_TRUE(CheckPassword(c, TContainerKey(again)));
 }
 
 // Each file is confirmed on a terminal and a failure does not stop the others. A file whose

@@ -108,6 +108,6 @@ TEST(CliFiles, InputFoldersComeWithTheirNameOddThingsAreSkippedAndPasswordFilesG
     EXPECT_EQ(ReadPasswordFile(dir.File("pw")), "Caf\xC3\xA9");
     EXPECT_THROW(ReadPasswordFile(dir.File("none")), ECommandError);
     TScriptedConsole console({"Łódź"});
-    EXPECT_EQ(TPasswordReader(console).Existing(dir.File("pw")), "Caf\xE9");
-    EXPECT_EQ(TPasswordReader(console).Existing(std::nullopt), "Łódź");
+    EXPECT_EQ(TPasswordReader(console).Existing(dir.File("pw")).Bytes(), "Caf\xE9");
+    EXPECT_EQ(TPasswordReader(console).Existing(std::nullopt).Bytes(), "Łódź");
 }

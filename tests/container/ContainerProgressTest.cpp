@@ -39,7 +39,7 @@ TEST_F(ContainerProgressTest, CancelChangesNothingAndEveryCopyReportsOnTheCallin
     // closes it; the file's bytes at a failure are kept to show whether they changed before Close.
     const auto on = [&](bool writable, const std::function<void(TRandomCryptoContainer&)>& call) -> TRun {
         return [&, writable, call](const TCopyProgress& progress) {
-            TRandomCryptoContainer container("pw");
+            TRandomCryptoContainer container(TContainerKey("pw"));
             if (writable) {
                 container.Open(file);
             } else {
@@ -65,13 +65,17 @@ TEST_F(ContainerProgressTest, CancelChangesNothingAndEveryCopyReportsOnTheCallin
         {"add large", large, add("new/large.bin")},
         {"add empty", 0, add("new/empty.bin")},
         {"extract", large, on(false, [&](auto& container) { container.ExtractFile(2, out); })},
-        {"append", 70000 + large, on(true, [&](auto& container) { container.AppendContainer(other, "other"); })},
+        {"append", 70000 + large,
+         on(true, [&](auto& container) { container.AppendContainer(other, TContainerKey("other")); })},
         {"copy", 100000 + large,
          [&](const auto& progress) {
-             CopyContainer(file, "pw", FDir.File("copy.xvt"), FDir.File("tmp/copy.tmp"), "new", progress);
+             CopyContainer(file, TContainerKey("pw"), FDir.File("copy.xvt"), FDir.File("tmp/copy.tmp"),
+                           TContainerKey("new"), progress);
          }},
         {"rekey", 100000 + large,
-         [&](const auto& progress) { RekeyContainer(file, "new", "pw", FDir.File("tmp/c.tmp"), progress); }},
+         [&](const auto& progress) {
+             RekeyContainer(file, TContainerKey("new"), TContainerKey("pw"), FDir.File("tmp/c.tmp"), progress);
+         }},
     };
     for (const auto& [name, total, run] : operations) {
         SCOPED_TRACE(name);

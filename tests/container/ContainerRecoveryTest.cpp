@@ -42,7 +42,7 @@ protected:
         }
         if (child == 0) {
             try {
-                TRandomCryptoContainer container("pw");
+                TRandomCryptoContainer container(TContainerKey("pw"));
                 work(container, file);
             } catch (...) {
                 ::_exit(2);
@@ -53,7 +53,7 @@ protected:
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
 
-        TRandomCryptoContainer container("pw");
+        TRandomCryptoContainer container(TContainerKey("pw"));
         container.Open(file);
         const TFileMap files = ExtractedFiles(container);
         container.Close();

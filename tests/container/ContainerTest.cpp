@@ -76,7 +76,7 @@ TEST_F(ContainerTest, FilesRoundTripWithNumbersTimesHeaderLocatorAndZombieBytes)
     const std::string base = FDir.File("src"), file = FDir.File("files.xvt");
     const std::string first = MakeFile("src/first.bin", PatternBytes(70000, 1));
     SetLastWriteLocalSeconds(first, 1600000000);
-    TRandomCryptoContainer container("pw");
+    TRandomCryptoContainer container(TContainerKey("pw"));
     EXPECT_EQ(container.OpenNew(file).Count(), 0);
     for (const auto& name : {first, MakeFile("src/sub/dir/second.txt", "second file"), MakeFile("src/sub/empty", "")}) {
         container.AddFile(name, base);
@@ -131,7 +131,7 @@ TEST_F(ContainerTest, AddedFilesGetDuplicateNumbersAndRoundedTimes)
 {
     const std::string file = FDir.File("dup.xvt"), lower = MakeFile("d/name.txt", "1"), upper = FDir.File("d/NAME.txt");
     const std::int64_t local = 1600000000;
-    TRandomCryptoContainer container("pw");
+    TRandomCryptoContainer container(TContainerKey("pw"));
     container.OpenNew(file);
     for (const auto& [nanoseconds, stored] :
          std::map<long, std::int64_t>{{400'000'000, local}, {500'000'000, local + 1}, {600'000'000, local + 1}}) {
@@ -160,7 +160,7 @@ TEST_F(ContainerTest, AddedFilesGetDuplicateNumbersAndRoundedTimes)
 TEST_F(ContainerTest, GuardsAndRefusedOrFailedWritesChangeNoFileAndLeaveNone)
 {
     const std::string guards = FDir.File("guards.xvt"), missing = FDir.File("missing.xvt");
-    TRandomCryptoContainer container("pw"), other("pw");
+    TRandomCryptoContainer container(TContainerKey("pw")), other(TContainerKey("pw"));
     TFileInfo entry;
     entry.FID = 5;
     ExpectRefusals({
@@ -204,8 +204,8 @@ TEST_F(ContainerTest, GuardsAndRefusedOrFailedWritesChangeNoFileAndLeaveNone)
                     {[&] { container.OpenNew(file); }, ReadOnlyError(file)}});
     for (const std::function<void()>& create : std::vector<std::function<void()>>{
              [&] { container.OpenNew(link); }, [&] { container.OpenNew(victim); },
-             [&] { RekeyContainer(source, "new", "pw", link); },
-             [&] { CopyContainer(source, "pw", FDir.File("new.xvt"), victim, "pw"); }}) {
+             [&] { RekeyContainer(source, TContainerKey("new"), TContainerKey("pw"), link); },
+             [&] { CopyContainer(source, TContainerKey("pw"), FDir.File("new.xvt"), victim, TContainerKey("pw")); }}) {
         EXPECT_THROW(create(), EStreamError);
     }
     EXPECT_TRUE(container.IsClosed());
@@ -217,7 +217,8 @@ TEST_F(ContainerTest, GuardsAndRefusedOrFailedWritesChangeNoFileAndLeaveNone)
         {[&] { container.ExtractFileTo(0, kept); }, ReadOnlyError(kept)},
         {[&] { container.ExtractFile(0, FDir.File("folder")); }, ReadOnlyError(folder)},
         {[&] { container.ExtractFile(0, ""); }, "Invalid folder!"},
-        {[&] { CopyContainer(source, "pw", keptCopy, FDir.File("work/temp.xvt"), "pw"); }, ReadOnlyError(keptCopy)},
+        {[&] { CopyContainer(source, TContainerKey("pw"), keptCopy, FDir.File("work/temp.xvt"), TContainerKey("pw")); },
+         ReadOnlyError(keptCopy)},
         {[&] { container.AddFile(kept, FDir.Path()); },
          "Attempted append file '" + kept + "' to read only container '" + file + "'!"},
         {[&] { container.DeleteEntry(*container.GetCatalog().Item(0)); },
@@ -241,7 +242,7 @@ TEST_F(ContainerTest, AWrongPasswordPausesAndRaisesABrokenHeaderRaisesAtOnce)
     const std::string file = FDir.File("pw.xvt");
     MakeContainer(file, "abc", {});
     const std::string before = ReadWholeFile(file);
-    TRandomCryptoContainer wrong("wrong");
+    TRandomCryptoContainer wrong(TContainerKey("wrong"));
     EXPECT_THROW(wrong.Open(file), EPasswordError);
     EXPECT_TRUE(wrong.IsClosed());
     ASSERT_EQ(FPauses.size(), 1u);
@@ -250,8 +251,8 @@ TEST_F(ContainerTest, AWrongPasswordPausesAndRaisesABrokenHeaderRaisesAtOnce)
     EXPECT_EQ(FPauses.size(), 3u) << "open for writing, then read-only: two pauses";
 
     // Passwords equal through the key pad open the same container; a long one is not padded.
-    EXPECT_EQ(std::tuple(CheckPassword(file, "abc"), CheckPassword(file, "wrong"),
-                         CheckPassword(file, "abc" + std::string(1, TCryptoContainer::KeyPad[3]))),
+    EXPECT_EQ(std::tuple(CheckPassword(file, TContainerKey("abc")), CheckPassword(file, TContainerKey("wrong")),
+                         CheckPassword(file, TContainerKey("abc" + std::string(1, TCryptoContainer::KeyPad[3])))),
               std::tuple(true, false, true));
     EXPECT_EQ(TCryptoContainer::PaddedKey("12345678901234"), "12345678901234");
     EXPECT_EQ(ReadWholeFile(file), before);
@@ -275,7 +276,7 @@ TEST_F(ContainerTest, DamagedCatalogsAreRebuiltByTheScanWithoutTheTextsOfTheCont
     const std::string file = FDir.File("damaged.xvt"), texts = FDir.File("texts.xvt");
     const TFileMap all = {{"kept", "still here"}, {"two", PatternBytes(5000)}, {"three", "new"}};
     MakeContainer(texts, "pw", {}, "memo", "sender@example.org");
-    TRandomCryptoContainer container("pw");
+    TRandomCryptoContainer container(TContainerKey("pw"));
     // The memo length set to 2^50 (behind entries read well, which must not stay twice) through
     // the keystream of the known plain text of an empty memo, extra and end (-1) before it; no
     // valid locator, as when the program stopped while adding; cut inside the last entry's data.
@@ -323,7 +324,7 @@ TEST_F(ContainerTest, RekeyAndCopyKeepEverythingButThePasswordAndThePermissions)
     const TFileMap files = {{"data", PatternBytes(100000, 7)}, {"empty", ""}};
     const auto mode = std::filesystem::perms(0660);
     MakeContainer(file, "old", {files.begin(), files.end()}, "memo");
-    TRandomCryptoContainer source("old");
+    TRandomCryptoContainer source(TContainerKey("old"));
     source.Open(file).SortByCode(3);
     source.SetExtra("extra"); // a change, so that the order is stored
     source.Close();
@@ -331,24 +332,24 @@ TEST_F(ContainerTest, RekeyAndCopyKeepEverythingButThePasswordAndThePermissions)
     ::chmod(file.c_str(), 0660);
     ::chmod(target.c_str(), 0660);
     const std::string before = ReadWholeFile(file);
-    EXPECT_THROW(RekeyContainer(file, "new", "not the old one", temp), EPasswordError);
+    EXPECT_THROW(RekeyContainer(file, TContainerKey("new"), TContainerKey("not the old one"), temp), EPasswordError);
     EXPECT_EQ(ReadWholeFile(file), before) << "a failed re-key leaves the container untouched";
 
-    RekeyContainer(file, "new", "old", temp);
-    EXPECT_FALSE(CheckPassword(file, "old"));
+    RekeyContainer(file, TContainerKey("new"), TContainerKey("old"), temp);
+    EXPECT_FALSE(CheckPassword(file, TContainerKey("old")));
     const std::string rekeyed = ReadWholeFile(file);
-    CopyContainer(file, "new", target, temp, "copy");
+    CopyContainer(file, TContainerKey("new"), target, temp, TContainerKey("copy"));
     EXPECT_EQ(ReadWholeFile(file), rekeyed) << "the source of a copy stays as it was";
-    EXPECT_FALSE(CheckPassword(target, "new"));
+    EXPECT_FALSE(CheckPassword(target, TContainerKey("new")));
     for (const auto& [name, password] : {std::pair{file, "new"}, {target, "copy"}}) {
         EXPECT_EQ(std::filesystem::status(name).permissions(), mode) << name;
-        TRandomCryptoContainer container(password);
+        TRandomCryptoContainer container{TContainerKey(password)};
         EXPECT_EQ(container.OpenReadOnly(name).SortCode(), 3);
         EXPECT_TRUE(ExtractedFiles(container) == files);
         EXPECT_EQ(std::tuple(container.GetMemo(), container.GetExtra()), std::tuple("memo", "extra"));
         container.Close();
     }
-    CopyContainer(file, "new", FDir.File("copies/new.xvt"), temp, "copy");
+    CopyContainer(file, TContainerKey("new"), FDir.File("copies/new.xvt"), temp, TContainerKey("copy"));
     EXPECT_TRUE(ExtractedFiles(FDir.File("copies/new.xvt"), "copy") == files) << "copied into a new folder";
     EXPECT_EQ(TreeOf(FDir.Path()).size(), 5u) << "the two source files and three containers, no work file";
 }
@@ -379,7 +380,7 @@ TEST_F(ContainerTest, BatchAddStoresWhatAddingOneByOneStores)
     ::chmod(names[3].c_str(), 0444);
     SetLastWriteLocalSeconds(names[1], 1500000000);
 
-    TRandomCryptoContainer single("pw"), batch("pw");
+    TRandomCryptoContainer single(TContainerKey("pw")), batch(TContainerKey("pw"));
     single.OpenNew(FDir.File("single.xvt"));
     batch.OpenNew(FDir.File("batch.xvt"));
     for (const std::string& name : names) {
@@ -428,7 +429,7 @@ TEST_F(ContainerTest, AFailureInABatchTakesTheWholeBatchBack)
                                                           {held, "Cannot open file '" + held + "'"},
                                                           {"", "Cancelled"}}) {
         SCOPED_TRACE(failing);
-        TRandomCryptoContainer container("pw");
+        TRandomCryptoContainer container(TContainerKey("pw"));
         container.Open(file);
         std::vector<std::string> names = {first, failing.empty() ? last : failing, last};
         TFileReadAhead files(ToStore(names, FDir.Path()), TightLimits);

@@ -66,7 +66,7 @@ TEST_F(FileWriteBehindTest, ALargeEntryIsWrittenAfterTheSmallerOneOfItsNameBefor
     }
     const std::string file = FDir.File("c.xvt");
     MakeContainer(file, "pw", entries);
-    TRandomCryptoContainer container("pw");
+    TRandomCryptoContainer container(TContainerKey("pw"));
     const TCatalog& catalog = container.OpenReadOnly(file);
     std::vector<int> byNumber(static_cast<std::size_t>(catalog.Count()));
     std::iota(byNumber.begin(), byNumber.end(), 0);

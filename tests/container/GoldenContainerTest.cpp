@@ -54,9 +54,9 @@ TEST_F(GoldenContainerTest, OpensWithEveryFieldMemoExtraAndByte)
     const std::string copy = FDir.File("golden.xvt");
     std::filesystem::copy_file(std::string(SEALVANE_TEST_DATA_DIR) + "/golden.xvt", copy);
     const std::string original = ReadWholeFile(copy);
-    EXPECT_FALSE(CheckPassword(copy, "gol"));
+    EXPECT_FALSE(CheckPassword(copy, TContainerKey("gol")));
 
-    TRandomCryptoContainer container(GoldenPassword);
+    TRandomCryptoContainer container{TContainerKey(GoldenPassword)};
     TCatalog& catalog = container.Open(copy);
     ASSERT_EQ(std::tuple(catalog.Regenerated(), catalog.SortCode(), catalog.Count()), std::tuple(false, 2, 6))
         << "stored sorted by file name, ascending";

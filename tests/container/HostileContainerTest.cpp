@@ -87,7 +87,7 @@ protected:
     }
 
     std::string FHealthy;
-    TRandomCryptoContainer FReader{"pw"};
+    TRandomCryptoContainer FReader{TContainerKey("pw")};
     int FOpened = 0;
 };
 
@@ -175,7 +175,7 @@ TEST_F(HostileContainerTest, AnEntryWhoseHeaderIsNotItsListedEntryIsRefusedWithN
         const std::string label = "row " + std::to_string(&header - &hostile[0].first);
         std::filesystem::remove(file);
         {
-            THostileContainer writer("pw");
+            THostileContainer writer(TContainerKey("pw"));
             writer.OpenNew(file);
             writer.AddStoredEntry(TPathInfo::FromStored("|base", "", "fine.txt", ""), "good");
             writer.AddStoredEntry(header, "[Desktop Entry]\nExec=sh -c evil\n", relist);
@@ -190,7 +190,10 @@ TEST_F(HostileContainerTest, AnEntryWhoseHeaderIsNotItsListedEntryIsRefusedWithN
         FReader.ExtractFile(1 - listed, home);
         EXPECT_EQ(TreeOf(home), (TFileMap{{"fine.txt", "good"}})) << label;
         FReader.Close();
-        EXPECT_EQ(ContainerErrorOf([&] { CopyContainer(file, "pw", copy, copy + ".tmp", "pw"); }), refusal) << label;
+        EXPECT_EQ(ContainerErrorOf(
+                      [&] { CopyContainer(file, TContainerKey("pw"), copy, copy + ".tmp", TContainerKey("pw")); }),
+                  refusal)
+            << label;
         EXPECT_FALSE(std::filesystem::exists(copy) || std::filesystem::exists(copy + ".tmp")) << label;
         std::filesystem::remove_all(home);
     }

@@ -1,7 +1,9 @@
 #include "container/TextCoding.h"
+#include "container/ContainerKey.h"
 
 #include <gtest/gtest.h>
 
+// A password becomes its key by the same rule.
 TEST(TextCodingTest, WindowsCharactersTakeOneByteOtherTextStaysUtf8AndEveryByteComesBack)
 {
     // Code points from the Windows-1252 table published by the Unicode Consortium (CP1252.TXT).
@@ -10,12 +12,15 @@ TEST(TextCodingTest, WindowsCharactersTakeOneByteOtherTextStaysUtf8AndEveryByteC
              {"plain ASCII 0-9 ~", "plain ASCII 0-9 ~"},
              {"Caf\xC3\xA9", "Caf\xE9"},
              {"\xE2\x82\xAC", "\x80"},
-             {"\xC2\xA0\xC3\xBF", "\xA0\xFF"},                                     // no-break space, ÿ
-             {"\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D", "\x81\x8D\x8F\x90\x9D"}, // unassigned: kept
+             {"\xC3\x84pfel \xE2\x82\xAC-caf\xC3\xA9", "\xC4pfel \x80-caf\xE9"},     // Äpfel €-café
+             {"Schl\xC3\xBCssel \xE2\x9C\x93 7", "Schl\xC3\xBCssel \xE2\x9C\x93 7"}, // ✓ is not in the code page
+             {"\xC2\xA0\xC3\xBF", "\xA0\xFF"},                                       // no-break space, ÿ
+             {"\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D", "\x81\x8D\x8F\x90\x9D"},   // unassigned: kept
              {"\xC5\x81\xC3\xB3\x64\xC5\xBA", "\xC5\x81\xC3\xB3\x64\xC5\xBA"}, // Łódź: Ł is not in the code page
              {"a\xF0\x9F\x94\x92", "a\xF0\x9F\x94\x92"},                       // beyond the BMP
              {"\xC2\x80\xC2\x9F", "\xC2\x80\xC2\x9F"}}) { // C1 controls the code page gives other characters to
         EXPECT_EQ(ToStoredText(text), stored) << text;
+        EXPECT_EQ(TContainerKey(text).Bytes(), stored) << text;
         EXPECT_EQ(FromStoredText(stored), text) << text;
     }
 

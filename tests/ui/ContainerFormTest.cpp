@@ -43,7 +43,7 @@ protected:
         const std::string file = FDir.File("letter.xvt");
         std::filesystem::remove(file); // the container of the window made before
         {
-            TRandomCryptoContainer container(Password);
+            TRandomCryptoContainer container{TContainerKey(Password)};
             container.OpenNew(file);
             for (int n = 0; n < content.FAttachments; ++n) {
                 const std::string attachment = FDir.File("file" + std::to_string(n) + ".txt");
@@ -54,7 +54,7 @@ protected:
             container.SetExtra(TExtraString(false).Serialize());
             container.Close();
         }
-        auto container = std::make_unique<TRandomCryptoContainer>(Password);
+        auto container = std::make_unique<TRandomCryptoContainer>(TContainerKey(Password));
         content.FWritable ? container->Open(file) : container->OpenReadOnly(file);
         auto window = std::make_unique<TContainerForm>(FSettings, FSession, FCommands, FCommands);
         window->AssignContainer(std::move(container));

@@ -34,7 +34,7 @@ int main(int argc, char** argv)
     TempDir folder;
     const std::string file = folder.File("Quarterly report.xvt");
     {
-        TRandomCryptoContainer container("8bytePWD");
+        TRandomCryptoContainer container(TContainerKey("8bytePWD"));
         container.OpenNew(file);
         for (const char* name : {"summary.pdf", "figures.ods", "photo of the team.jpg", "notes.txt", "source.zip"}) {
             WriteWholeFile(folder.File(name), std::string(std::strlen(name) * 1234, 'x'));
@@ -55,7 +55,7 @@ int main(int argc, char** argv)
     // Every command tells on standard error what it would have done.
     TRecordingCommands commands(&session);
     commands.FTell = true;
-    auto container = std::make_unique<TRandomCryptoContainer>("8bytePWD");
+    auto container = std::make_unique<TRandomCryptoContainer>(TContainerKey("8bytePWD"));
     if (mode == "readonly") {
         container->OpenReadOnly(file);
     } else {

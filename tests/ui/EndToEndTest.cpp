@@ -17,10 +17,13 @@
 #include "ui/AttachmentModel.h"
 #include "ui/ContainerForm.h"
 #include "ui/ContainerWindowFactory.h"
+#include "ui/PasswordDialogs.h"
 #include "ui/StartForm.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -28,9 +31,11 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <stdexcept>
@@ -69,6 +74,54 @@ public:
 private:
     TContainerWindowFactory FFactory;
     IDialogs& FDialogs;
+};
+
+// The scripted user, who answers a password question in the program's own dialog while texts
+// wait in FTyping: the first one is typed, key by key, into every field of the dialog, then OK.
+class TUserAtTheDialogs : public ScriptedQuestions
+{
+public:
+    explicit TUserAtTheDialogs(TSettings& settings) : FSettings(settings) {}
+
+    bool AskPassword(TText caption, TText initial, std::string& password) override
+    {
+        return FTyping.empty() ? ScriptedQuestions::AskPassword(caption, initial, password)
+                               : TypeInto([&] { return ::AskPassword(Text(caption), initial, password, FSettings); });
+    }
+    bool AskNewPassword(TText caption, TText initial, std::string& password) override
+    {
+        return FTyping.empty()
+                   ? ScriptedQuestions::AskNewPassword(caption, initial, password)
+                   : TypeInto([&] { return ::AskNewPassword(nullptr, Text(caption), initial, password, FSettings); });
+    }
+
+    std::vector<QString> FTyping;
+
+private:
+    static QString Text(TText text) { return QString::fromStdString(text); }
+
+    template <typename TAsk> bool TypeInto(TAsk ask)
+    {
+        const QString typed = FTyping.front();
+        FTyping.erase(FTyping.begin());
+        QTimer::singleShot(0, [typed] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (dialog == nullptr) {
+                ADD_FAILURE() << "no password dialog to type into";
+                return;
+            }
+            for (QLineEdit* field : dialog->findChildren<QLineEdit*>()) {
+                field->clear();
+                for (const QChar character : typed) {
+                    QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(character), Qt::NoModifier);
+                }
+            }
+            QTest::mouseClick(dialog->findChild<QAbstractButton*>(QStringLiteral("OkButton")), Qt::LeftButton);
+        });
+        return ask();
+    }
+
+    TSettings& FSettings;
 };
 
 struct TUserFile
@@ -193,10 +246,10 @@ protected:
         }
     }
 
-    TProgramRun Cli(const std::vector<std::string>& arguments)
+    TProgramRun Cli(const std::vector<std::string>& arguments, const std::string& password = Password)
     {
         const std::string passwordFile = FDir.File("password.txt");
-        WriteWholeFile(passwordFile, std::string(Password) + "\n");
+        WriteWholeFile(passwordFile, password + "\n");
         std::vector<std::string> withPassword = arguments;
         withPassword.insert(withPassword.begin() + 1, {"--password-file", passwordFile});
         return RunProgram(SEALVANE_CLI_PATH, withPassword, "", FDir.Path(), {"LANG=C.UTF-8"});
@@ -208,7 +261,7 @@ protected:
     }};
     TTemporaryFiles FTemporaryFiles;
     TSession FSession{FTemporaryFiles};
-    ScriptedQuestions FUser;
+    TUserAtTheDialogs FUser{FSettings};
     TDesktopMailClient FMail{
         [this](const std::string& caption, const std::string& text) { FUser.ShowInfoBox(caption, text); }};
     TScriptedWindowFactory FFactory{FSettings, FSession, FUser};
@@ -374,4 +427,48 @@ TEST_F(EndToEndTest, OpeningAndClosingChangesNothingAndTypingWrites)
     ASSERT_TRUE(Close(composed));
     const TProgramRun memo = Cli({"memo", cases[1].FFile, "--plain"});
     EXPECT_EQ(memo.Out, "Plain text\nof another program and mine\n") << memo.Err;
+}
+
+// A password typed in the program's dialogs and one given to the command-line tool become the
+// same key: what either makes, the other opens. "Äpfel €-café" is all Windows-1252 (€ is 0x80);
+// ✓ is not, so "Schlüssel ✓ 7" stays UTF-8. With SEALVANE_KEEP_TYPED_CONTAINERS naming a folder,
+// the containers saved through the dialog are left there as typed-N.xvt for the browser page's
+// test.
+TEST_F(EndToEndTest, APasswordTypedInTheDialogsIsTheToolsPassword)
+{
+    const char* keep = std::getenv("SEALVANE_KEEP_TYPED_CONTAINERS");
+    const std::vector<TUserFile> files = {{"note.txt", "kept\n", 1'500'000'000}};
+    const std::vector<std::string> originals = MakeUserFiles(files);
+    const std::string passwords[] = {"\xC3\x84pfel \xE2\x82\xAC-caf\xC3\xA9", "Schl\xC3\xBCssel \xE2\x9C\x93 7"};
+    for (std::size_t n = 0; n < std::size(passwords); ++n) {
+        const std::string& password = passwords[n];
+        SCOPED_TRACE(password);
+        Click(FStartForm, "NewButton");
+        TContainerForm& composed = LastWindow();
+        AddFiles(composed, originals);
+        const std::string saved = FDir.File("typed-" + std::to_string(n) + ".xvt");
+        FUser.ExpectChoice(Kind::SaveFile, MsgText(msg::SaveContainer), {saved},
+                           std::filesystem::path(FileName(composed)).filename().string());
+        FUser.FTyping = {QString::fromStdString(password)};
+        Click(composed, "SaveAsButton");
+        ASSERT_EQ(FileName(composed), saved);
+        ASSERT_TRUE(Close(composed));
+        const TProgramRun list = Cli({"list", saved}, password);
+        EXPECT_EQ(list.ExitCode, 0) << list.Err;
+        EXPECT_NE(list.Out.find("note.txt"), std::string::npos) << list.Out;
+        if (keep != nullptr) {
+            std::filesystem::copy_file(saved, std::filesystem::path(keep) / std::filesystem::path(saved).filename(),
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
+
+        const std::string made = FDir.File("made-" + std::to_string(n) + ".xvt");
+        const TProgramRun create = Cli({"create", made, originals[0]}, password);
+        ASSERT_EQ(create.ExitCode, 0) << create.Err;
+        FUser.ExpectChoice(Kind::OpenFile, MsgText(msg::Open), {made});
+        FUser.FTyping = {QString::fromStdString(password)};
+        Click(FStartForm, "LoadButton");
+        EXPECT_TRUE(FUser.AllAsked());
+        ASSERT_EQ(FileName(LastWindow()), made) << "the dialog's password did not open the tool's container";
+        ASSERT_TRUE(Close(LastWindow()));
+    }
 }

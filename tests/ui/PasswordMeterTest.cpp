@@ -28,14 +28,19 @@ double Raw(std::string_view bytes)
 
 } // namespace
 
-TEST(PasswordCheckCodeTest, KnownCodes)
+TEST(PasswordCheckCodeTest, KnownCodesOfTheFieldsKey)
 {
-    // abc (97 + 2 × 98 + 3 × 99 = 590 = 9 × 64 + 14) and a byte from 0x80 are checked through the
-    // field. Forty thousand of 0xFF: 255 × (1 + … + 40000) = 204005100000, far past 32 bits; modulo
-    // 4096 it is 2528 = 39 × 64 + 32.
-    for (const auto& [password, code] :
-         {std::pair<std::string, const char*>{"", ""}, {std::string(40000, '\xFF'), "ng"}}) {
-        EXPECT_EQ(TPasswordEdit::CheckCodeOf(password).toStdString(), code) << password.size();
+    // The code of the key the field's text makes. "Äpfel €-café" as Windows-1252 (C4 70 66 65 6C
+    // 20 80 2D 63 61 66 E9): the sum of byte × position is 8897, modulo 4096 705 = 11 × 64 + 1 (its
+    // UTF-8 bytes would give "N/"). Thirty thousand ÿ (0xFF): 255 × (1 + … + 30000) is far past 32
+    // bits; modulo 4096 it is 2344 = 36 × 64 + 40.
+    QLineEdit field;
+    const TPasswordEdit edit(&field);
+    for (const auto& [text, code] : {std::pair<QString, const char*>{QString(), ""},
+                                     {QStringLiteral("\u00C4pfel \u20AC-caf\u00E9"), "LB"},
+                                     {QString(30000, QChar(0xFF)), "jo"}}) {
+        field.setText(text);
+        EXPECT_EQ(edit.CheckCode().toStdString(), code) << text.size();
     }
 }
 

@@ -3,7 +3,8 @@
 the command-line tool on the same containers: memo text and formatting, every attachment's bytes
 (sizes on both sides of every threshold of the core's reading and writing) as extracted and in the
 saved zip, the wrong-password message and pause, the right password after a wrong one, damaged
-containers refused with the same messages, and not one request that leaves the machine. With
+containers refused with the same messages, containers saved through the desktop program's
+password dialog, and not one request that leaves the machine. With
 --bench-mib it instead times opening and extracting one large attachment in the page against the
 tool, and the page's peak memory."""
 import argparse
@@ -351,6 +352,28 @@ def check_mislisted(page, cli, writer, work):
     check(honest == ['Uint8Array', sha256(b'good')], 'the honest entry beside it: %s' % honest)
 
 
+# The passwords the desktop end-to-end test types into the program's dialog, in its order.
+TYPED_PASSWORDS = ('Äpfel €-café', PASSWORD)
+
+
+def check_typed_in_dialog(page, maker, work):
+    """Containers saved by the desktop program under a password typed into its dialog open in the
+    page with the same text: all of "Äpfel €-café" is Windows-1252, ✓ is not."""
+    folder = tempfile.mkdtemp(dir=work)
+    environment = dict(os.environ, QT_QPA_PLATFORM='offscreen', SEALVANE_KEEP_TYPED_CONTAINERS=folder)
+    result = subprocess.run([maker, '--gtest_filter=EndToEndTest.APasswordTypedInTheDialogsIsTheToolsPassword'],
+                            env=environment, capture_output=True, text=True)
+    check(result.returncode == 0, 'the desktop test saved through its dialog: %s' % result.stdout[-2000:])
+    for number, password in enumerate(TYPED_PASSWORDS):
+        container = os.path.join(folder, 'typed-%d.xvt' % number)
+        if not os.path.exists(container):
+            check(False, '%s was saved' % container)
+            continue
+        opened, contents = page.open(container, password)
+        names = [entry['name'] for entry in contents['entries']] if opened else contents
+        check(names == ['note.txt'], 'the dialog\'s container under %r opens in the page: %s' % (password, names))
+
+
 def check_offline(page):
     outside = [url for url in page.requests if not url.startswith(('file://', 'blob:', 'data:'))]
     check(page.requests and not outside, 'no request leaves the page: %s' % outside)
@@ -378,6 +401,8 @@ def run_checks(args, work):
         check_right_after_wrong(page, container, PASSWORD, wrong_answer)
         check_hostile(page, args.cli, small, PASSWORD, password_file, work)
         check_mislisted(page, args.cli, args.mislisted_writer, work)
+        if args.dialog_container_maker:
+            check_typed_in_dialog(page, args.dialog_container_maker, work)
         check_offline(page)
     finally:
         page.close()
@@ -460,6 +485,8 @@ def main():
     parser.add_argument('--golden', required=True)
     parser.add_argument('--chromium', default='chromium')
     parser.add_argument('--mislisted-writer', help='the mislisted-container-writer of the tests (checks only)')
+    parser.add_argument('--dialog-container-maker',
+                        help='the desktop end-to-end tests, which save containers through the password dialog')
     parser.add_argument('--bench-mib', type=int, default=0)
     args = parser.parse_args()
     args.cli = os.path.abspath(args.cli)

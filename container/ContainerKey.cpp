@@ -1,0 +1,26 @@
+#include "ContainerKey.h"
+
+#include "PasswordCheckCode.h"
+#include "TextCoding.h"
+#include "cipher/SecureZero.h"
+
+TContainerKey::TContainerKey(std::string_view text) : FBytes(ToStoredText(text)) {}
+
+TContainerKey& TContainerKey::operator=(const TContainerKey& other)
+{
+    if (this != &other) {
+        SecureClear(FBytes);
+        FBytes = other.FBytes;
+    }
+    return *this;
+}
+
+TContainerKey::~TContainerKey()
+{
+    SecureClear(FBytes);
+}
+
+std::string TContainerKey::CheckCode() const
+{
+    return PasswordCheckCode(FBytes);
+}
