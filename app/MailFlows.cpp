@@ -91,12 +91,6 @@ TMailFlows::TMailFlows(TSettings& settings, TSession& session, IContainerWindowF
 {
 }
 
-bool TMailFlows::IsOpen(const IContainerWindow& window) const
-{
-    const auto& windows = FSession.Windows();
-    return std::find(windows.begin(), windows.end(), &window) != windows.end();
-}
-
 void TMailFlows::CloseAfter(IContainerWindow& window, bool closeAfter, const std::function<bool()>& operation)
 {
     if (!window.HasContainer()) {
@@ -114,7 +108,7 @@ void TMailFlows::CloseAfter(IContainerWindow& window, bool closeAfter, const std
     if (wentAhead && closeAfter && window.State().FSaved) {
         window.RequestClose();
         // A closed window may be gone already.
-        if (!IsOpen(window)) {
+        if (!FSession.IsOpen(window)) {
             return;
         }
     }

@@ -71,7 +71,6 @@ private:
     // entries: nothing deleted or replaced is left in it) and opens it again under it. When that
     // fails the file keeps its key and is opened again with it. False as RewriteClosed.
     bool Rekey(IContainerWindow& window, const TContainerKey& key);
-    bool IsOpen(const IContainerWindow& window) const;
 
     TSettings& FSettings;
     TSession& FSession;
