@@ -20,7 +20,6 @@
 #include "settings/Settings.h"
 #include "settings/TrimText.h"
 
-#include <algorithm>
 #include <filesystem>
 
 namespace {
