@@ -129,7 +129,10 @@ std::string TAttachmentCommands::ExtractRowsToChosenFolder(IContainerWindow& win
 bool TAttachmentCommands::ExtractRows(IContainerWindow& window, const std::vector<int>& rows, const std::string& folder)
 {
     IDialogs& dialogs = window.Dialogs();
-    bool failed = false;
+    // The first failure is told with its reason, the others only counted: a folder that refuses
+    // every file would otherwise ask for one answer per file.
+    std::string firstFailure;
+    int failures = 0;
     const bool finished = ExtractFilesShowingProgress(
         dialogs, window.Container(), rows, folder,
         [&](const std::string& targetName) {
@@ -145,10 +148,17 @@ bool TAttachmentCommands::ExtractRows(IContainerWindow& window, const std::vecto
                                              : TEntryChoice::Extract;
         },
         [&](const std::exception& error) {
-            failed = true;
-            dialogs.ShowInfoBox(MsgText(msg::Error), error.what());
+            if (failures++ == 0) {
+                firstFailure = error.what();
+            }
         });
-    return finished && !failed;
+    if (failures > 0) {
+        dialogs.ShowInfoBox(MsgText(msg::Error),
+                            failures == 1 ? firstFailure
+                                          : firstFailure + "\n" +
+                                                FormatText(MsgText(msg::FurtherFilesNotWritten), {std::int64_t{failures - 1}}));
+    }
+    return finished && failures == 0;
 }
 
 bool TAttachmentCommands::WriteTextFile(IContainerWindow& window, const std::string& fileName)

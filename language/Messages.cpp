@@ -263,6 +263,7 @@ constexpr const TMessage* AllMessages[] = {
     &msg::SaveElsewhereToChange,
     &msg::FileOpenInWindow,
     &msg::OldBytesStayUntilCompact,
+    &msg::FurtherFilesNotWritten,
 };
 
 static_assert(std::size(AllMessages) == CatalogueMessageCount + WebAddressCount + OwnMessageCount,

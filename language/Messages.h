@@ -951,6 +951,11 @@ inline constexpr TMessage OldBytesStayUntilCompact{{
     "Was gelöscht oder ersetzt wurde, bleibt in '%s' lesbar (für jeden mit dem Passwort), bis 'sealvane-cli compact' die Datei neu schreibt.",
     "Ce qui a été supprimé ou remplacé reste lisible dans '%s' (pour quiconque a le mot de passe) jusqu'à ce que 'sealvane-cli compact' le réécrive.",
     "Kio estis forigita au anstatauigita restas legebla en '%s' (por chiu kun la pasvorto), ghis 'sealvane-cli compact' reskribas ghin."}};
+inline constexpr TMessage FurtherFilesNotWritten{{
+    "Further files not written: %d.",
+    "Weitere nicht geschriebene Dateien: %d.",
+    "Autres fichiers non écrits: %d.",
+    "Pliaj ne skribitaj dosieroj: %d."}};
 // clang-format on
 
 } // namespace msg
@@ -959,7 +964,7 @@ inline constexpr TMessage OldBytesStayUntilCompact{{
 inline constexpr int CatalogueMessageCount = 242;
 // The web addresses, then the program's own texts.
 inline constexpr int WebAddressCount = 4;
-inline constexpr int OwnMessageCount = 12;
+inline constexpr int OwnMessageCount = 13;
 
 // Every message in table order: the catalogue, the web addresses (UrlHome, UrlHelp, UrlUpdate,
 // UrlDecrypt), then the program's own texts.

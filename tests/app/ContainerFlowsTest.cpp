@@ -413,15 +413,15 @@ TEST_F(AttachmentCommandsTest, OverwriteAnswersDecideFileByFile)
 }
 
 // The window leaves what the command-line tool leaves with --force (after a Yes to each Overwrite):
-// of two entries of one name the newer, the small files written behind; a failed file (a
-// read-only one in the way) is told and the others are written all the same, and the folder is not
-// shown. One progress display runs for all of them.
+// of two entries of one name the newer, the small files written behind; the failed files (a
+// read-only one in the way, twice) are told in one box, the others are written all the same, and
+// the folder is not shown. One progress display runs for all of them.
 TEST_F(AttachmentCommandsTest, ExtractionLeavesWhatTheToolLeaves)
 {
     const std::string file = FDir.File("Twice.xvt");
     MakeMessage(file, "pw",
                 {{"a.txt", "older"}, {"sub/b.txt", "bravo"}, {"a.txt", "newer"}, {"locked.txt", "new"},
-                 {"c.txt", "charlie"}});
+                 {"c.txt", "charlie"}, {"locked.txt", "newer"}});
     const std::string tool = FDir.File("tool");
     for (const std::string& folder : {FOut, tool}) {
         fs::create_directories(folder);
@@ -437,7 +437,8 @@ TEST_F(AttachmentCommandsTest, ExtractionLeavesWhatTheToolLeaves)
     FUser.ExpectChoice(Kind::Folder, "Extract all attachments...", {FOut})
         .Expect(Kind::YesNoCancel, "Overwrite", "Overwrite file '" + FOut + "'\\'a.txt'", TAnswer::Yes)
         .Expect(Kind::YesNoCancel, "Overwrite", "Overwrite file '" + FOut + "'\\'locked.txt'", TAnswer::Yes)
-        .ExpectInfoBox("Error", ReadOnlyError(FOut + "/locked.txt"));
+        .Expect(Kind::YesNoCancel, "Overwrite", "Overwrite file '" + FOut + "'\\'locked.txt'", TAnswer::Yes)
+        .ExpectInfoBox("Error", ReadOnlyError(FOut + "/locked.txt") + "\nFurther files not written: 1.");
     Commands().ExtractAllAttachments(window);
     EXPECT_EQ(TreeOf(FOut), (TFileMap{{"a.txt", "newer"}, {"c.txt", "charlie"}, {"locked.txt", "old"},
                                       {"sub/b.txt", "bravo"}}));
