@@ -72,6 +72,12 @@ TDropDecision TDropDecision::Of(const QMimeData& data, const std::string& workFo
     return {};
 }
 
+bool TDropDecision::OffersFiles(const QMimeData& data)
+{
+    const QStringList formats = data.formats().mid(0, FormatLimit);
+    return (formats.contains(UriListFormat) && !FileList::LocalFiles(data).isEmpty()) || VirtualFiles::Offered(formats);
+}
+
 Qt::DropAction TDropDecision::Action(Qt::DropActions offered, Qt::DropAction proposed)
 {
     return offered.testFlag(Qt::MoveAction) ? Qt::CopyAction : proposed;

@@ -27,6 +27,9 @@ struct TDropDecision
 
     // Decides; virtual files are written into the work folder meanwhile.
     static TDropDecision Of(const QMimeData& data, const std::string& workFolder);
+    // Whether the offer brings files (local or virtual) rather than only text; known before the
+    // drop, since nothing is written for the question.
+    static bool OffersFiles(const QMimeData& data);
     // The source never gives anything up: an offer that allows moving becomes a copy.
     static Qt::DropAction Action(Qt::DropActions offered, Qt::DropAction proposed);
 

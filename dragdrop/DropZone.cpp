@@ -16,12 +16,15 @@ TDropZone::TDropZone(IAppCommands& commands, IContainerWindow* owner, TSettings&
 {
 }
 
-void TDropZone::Watch(QWidget& widget)
+void TDropZone::Watch(QWidget& widget, TTextDrop textDrop)
 {
     auto* scrolling = qobject_cast<QAbstractScrollArea*>(&widget);
     QWidget& target = scrolling != nullptr ? *scrolling->viewport() : widget;
     target.setAcceptDrops(true);
     target.installEventFilter(this);
+    if (textDrop == TTextDrop::ToEditor) {
+        FEditors.insert(&target);
+    }
 }
 
 bool TDropZone::eventFilter(QObject* watched, QEvent* event)
@@ -34,6 +37,10 @@ bool TDropZone::eventFilter(QObject* watched, QEvent* event)
         // Text dragged inside an editor is moved there by the editor itself.
         const QObject* source = drop->source();
         if (source != nullptr && (source == watched || source == watched->parent()) && !drop->mimeData()->hasUrls()) {
+            return false;
+        }
+        // Text dropped on an editor is inserted there by the editor itself.
+        if (FEditors.contains(watched) && !TDropDecision::OffersFiles(*drop->mimeData())) {
             return false;
         }
         drop->setDropAction(TDropDecision::Action(drop->possibleActions(), drop->proposedAction()));

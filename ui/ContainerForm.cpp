@@ -123,12 +123,15 @@ TContainerForm::TContainerForm(TSettings& settings, TSession& session, IContaine
     column->addWidget(BuildStrip());
     setCentralWidget(central);
     BuildMenus();
-    // Files and text dropped on the attachment list or on the text go to the application.
+    // Files dropped on the attachment list or on the text go to the application, and so does text
+    // dropped on the list or on the read-only view (which says why the message cannot change);
+    // text dropped on the editor is inserted where it lands.
     auto* dropZone = new TDropZone(FAppCommands, this, FSettings, FSession.TemporaryFiles(), this);
     for (QAbstractScrollArea* area : std::initializer_list<QAbstractScrollArea*>{
-             FAttachments->SymbolView(), FAttachments->DetailView(), FEditor, FViewer}) {
+             FAttachments->SymbolView(), FAttachments->DetailView(), FViewer}) {
         dropZone->Watch(*area);
     }
+    dropZone->Watch(*FEditor, TDropZone::TTextDrop::ToEditor);
 
     FDetailViewTimer.setSingleShot(true);
     FDetailViewTimer.setInterval(DetailViewDelayMs);

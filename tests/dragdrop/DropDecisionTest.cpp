@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <QTextEdit>
 #include <QWidget>
 
 #include <filesystem>
@@ -35,11 +36,13 @@ protected:
 };
 
 // A drag entering the widget and dropped there, as the toolkit delivers it; the action taken.
-Qt::DropAction DropOn(QWidget& widget, QMimeData& data, Qt::DropActions offered)
+Qt::DropAction DropOn(QWidget& widget, QMimeData& data, Qt::DropActions offered, QPoint at = QPoint(5, 5))
 {
-    QDragEnterEvent enter(QPoint(5, 5), offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&widget, &enter);
-    QDropEvent drop(QPointF(5, 5), offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragMoveEvent move(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &move);
+    QDropEvent drop(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&widget, &drop);
     return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
 }
@@ -161,4 +164,51 @@ TEST_F(DropTest, ADroppedVirtualFileReachesTheWindowAfterTheDropAsAWorkFile)
     QApplication::processEvents();
     EXPECT_EQ(window.AttachmentNames(), std::vector<std::string>{"attached.doc"});
     EXPECT_TRUE(FTemporaryFiles.Contains(Paths({"attached.doc"}, true)[0]));
+}
+
+TEST_F(DropTest, TextDroppedOnTheEditorIsInsertedWhereItLandsAndElsewhereReplacesTheMessage)
+{
+    struct TCase
+    {
+        const char* name;
+        bool onEditor;
+        bool files;
+        std::string editorAfter;    // the editor's text after the drop
+        std::string memoAfter;      // the container's memo after the drop
+        std::vector<std::string> attached;
+    };
+    const std::vector<TCase> cases{
+        {"text on the editor", true, false, "Dear dropped Bob", "", {}},
+        {"files on the editor", true, true, "Dear Bob", "", {"dropped.txt"}},
+        {"text on the list", false, false, "Dear Bob", "dropped", {}},
+    };
+    WriteWholeFile(FDir.File("dropped.txt"), "x");
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        TestWindow& window = NewWindow();
+        QTextEdit editor;
+        editor.setPlainText("Dear Bob");
+        editor.resize(300, 100);
+        editor.show();
+        QWidget list;
+        TDropZone zone(FCommands, &window, FSettings, FTemporaryFiles, nullptr);
+        zone.Watch(editor, TDropZone::TTextDrop::ToEditor);
+        zone.Watch(list);
+        QTextCursor landing(editor.document());
+        landing.setPosition(5);
+        QMimeData data;
+        if (test.files) {
+            data.setData("text/uri-list", Uri("dropped.txt"));
+        } else {
+            data.setText("dropped ");
+        }
+        QWidget& target = test.onEditor ? *editor.viewport() : list;
+        EXPECT_NE(DropOn(target, data, Qt::CopyAction, editor.cursorRect(landing).center()), Qt::IgnoreAction);
+        QApplication::processEvents();
+        EXPECT_EQ(editor.toPlainText().toStdString(), test.editorAfter);
+        EXPECT_EQ(window.Container().GetMemo(), test.memoAfter);
+        EXPECT_EQ(window.AttachmentNames(), test.attached);
+        editor.undo();
+        EXPECT_EQ(editor.toPlainText().toStdString(), "Dear Bob") << "the drop is undone";
+    }
 }
