@@ -78,13 +78,20 @@ QString TQtDialogs::QtFilter(const std::string& filter)
     static const QRegularExpression trailingPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
     QStringList filters;
     for (const auto& [description, pattern] : FilterPairs(filter)) {
-        QString patterns = pattern;
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        QStringList patterns = pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        // "*.*" means every file, but a file without a dot in its name (README, Makefile) does
+        // not match it here: every file is "*".
+        for (QString& one : patterns) {
+            one = one.trimmed();
+            if (one == QStringLiteral("*.*")) {
+                one = QStringLiteral("*");
+            }
+        }
         // The dialog reads the patterns from the last parentheses: the description's own list
         // gives way to the pattern part.
         QString shown = description;
         shown.remove(trailingPatterns);
-        filters.append(shown + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')'));
+        filters.append(shown + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')'));
     }
     return filters.join(QStringLiteral(";;"));
 }

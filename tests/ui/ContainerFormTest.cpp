@@ -9,6 +9,7 @@
 #include "ui/MemoEdit.h"
 #include "ui/QtDialogs.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
@@ -208,13 +209,19 @@ TEST_F(ContainerFormTest, CloseQueryRunsTheCloseFlowAndTheWindowLeavesTheSession
 
 TEST_F(ContainerFormTest, FiltersOfTheMessageTableBecomeFileDialogFilters)
 {
-    for (const auto& [filter, qt, suffix] :
-         {std::tuple{"Container files (*.xvt)|*.xvt", "Container files (*.xvt)", "xvt"},
-          {"Containers|*.xvt;*.bwk|All files (*.*)|*.*", "Containers (*.xvt *.bwk);;All files (*.*)", "xvt"},
-          {"", "", ""}}) {
-        EXPECT_EQ(TQtDialogs::QtFilter(filter).toStdString(), qt);
+    // Whether the last filter shows a file without a dot in its name, read from its parentheses
+    // as the file dialog reads them.
+    for (const auto& [filter, qt, suffix, showsReadme] :
+         {std::tuple{"Container files (*.xvt)|*.xvt", "Container files (*.xvt)", "xvt", false},
+          {"Containers|*.xvt;*.bwk|All files (*.*)|*.*", "Containers (*.xvt *.bwk);;All files (*)", "xvt", true},
+          {"Texts|*.txt; *.*x", "Texts (*.txt *.*x)", "txt", false}}) {
+        const QString built = TQtDialogs::QtFilter(filter);
+        EXPECT_EQ(built.toStdString(), qt);
         EXPECT_EQ(TQtDialogs::DefaultSuffix(filter).toStdString(), suffix);
+        const QString patterns = built.section(QLatin1Char('('), -1).chopped(1);
+        EXPECT_EQ(QDir::match(patterns.split(QLatin1Char(' ')), QStringLiteral("README")), showsReadme) << filter;
     }
+    EXPECT_TRUE(TQtDialogs::QtFilter("").isEmpty());
 }
 
 TEST_F(ContainerFormTest, StoredSizeIsTakenOnlyWhenComplete)
