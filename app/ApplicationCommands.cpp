@@ -7,7 +7,7 @@
 TApplicationCommands::TApplicationCommands(TSettings& settings, TSession& session, IContainerWindowFactory& windows,
                                            IDialogs& startDialogs, IMailClient& mail)
     : FSession(session), FStartDialogs(startDialogs), FFlows(settings, session, windows, startDialogs),
-      FAttachments(settings, FFlows), FWipe(settings), FMail(settings, session, windows, FFlows, mail),
+      FAttachments(settings, session, FFlows), FWipe(settings, session), FMail(settings, session, windows, FFlows, mail),
       FOutlook(settings, session, FFlows, startDialogs, PlatformMailAutomation())
 {
 }

@@ -6,6 +6,7 @@
 #include "ProgramFile.h"
 #include "ProgressRun.h"
 #include "RunCommand.h"
+#include "Session.h"
 #include "UnusedPath.h"
 #include "cipher/BasicFileStream.h"
 #include "container/PathInfo.h"
@@ -42,8 +43,8 @@ std::string StemOf(TRandomCryptoContainer& container)
 
 } // namespace
 
-TAttachmentCommands::TAttachmentCommands(TSettings& settings, TContainerFlows& flows)
-    : FSettings(settings), FFlows(flows)
+TAttachmentCommands::TAttachmentCommands(TSettings& settings, TSession& session, TContainerFlows& flows)
+    : FSettings(settings), FSession(session), FFlows(flows)
 {
 }
 
@@ -62,7 +63,7 @@ void TAttachmentCommands::AddAttachments(IContainerWindow& window)
     RunCommand(window.Dialogs(), [&] {
         if (!RefusedReadOnly(window)) {
             files = window.Dialogs().AskOpenFiles(MsgText(msg::AddAttachmentsEllipsis), MsgText(msg::FilterAllFiles),
-                                                  FSettings.DefaultCurrentDirectory);
+                                                  FSession.DialogFolder(FSettings));
         }
     });
     if (!files.empty()) {
@@ -118,11 +119,11 @@ void TAttachmentCommands::ExtractToChosenFolder(IContainerWindow& window, bool s
 std::string TAttachmentCommands::ExtractRowsToChosenFolder(IContainerWindow& window, const std::vector<int>& rows,
                                                            const TMessage& caption)
 {
-    const std::string folder = window.Dialogs().AskFolder(MsgText(caption), FSettings.DefaultCurrentDirectory);
+    const std::string folder = window.Dialogs().AskFolder(MsgText(caption), FSession.DialogFolder(FSettings));
     if (folder.empty()) {
         return {};
     }
-    FSettings.DefaultCurrentDirectory = folder;
+    FSession.SetDialogFolder(folder);
     return ExtractRows(window, rows, folder) ? folder : std::string();
 }
 
@@ -184,7 +185,7 @@ void TAttachmentCommands::ExtractTextAndAttachments(IContainerWindow& window)
     IDialogs& dialogs = window.Dialogs();
     RunCommand(dialogs, [&] {
         const std::string chosen =
-            dialogs.AskFolder(MsgText(msg::ExtractTextAndAttachments), FSettings.DefaultCurrentDirectory);
+            dialogs.AskFolder(MsgText(msg::ExtractTextAndAttachments), FSession.DialogFolder(FSettings));
         if (chosen.empty()) {
             return;
         }
@@ -200,7 +201,7 @@ void TAttachmentCommands::ExtractTextAndAttachments(IContainerWindow& window)
                 return;
             }
         }
-        FSettings.DefaultCurrentDirectory = folder;
+        FSession.SetDialogFolder(folder);
         if (ExtractRows(window, AllRows(window.Container()), folder) &&
             WriteTextFile(window, JoinPath(folder, stem + ".rtf")) && FSettings.ExploreAfterExtract) {
             dialogs.OpenWithShell(folder);
@@ -214,7 +215,7 @@ void TAttachmentCommands::ExtractText(IContainerWindow& window)
     RunCommand(dialogs, [&] {
         const std::string fileName = dialogs.AskSaveFile(
             MsgText(msg::ExtractText), FormatText(MsgText(msg::FilterRtfFiles), {std::string("rtf")}),
-            FSettings.DefaultCurrentDirectory, StemOf(window.Container()) + ".rtf");
+            FSession.DialogFolder(FSettings), StemOf(window.Container()) + ".rtf");
         if (!fileName.empty() && WriteTextFile(window, fileName) && FSettings.ExploreAfterExtract) {
             dialogs.OpenWithShell(std::filesystem::path(fileName).parent_path().string());
         }

@@ -8,6 +8,7 @@ class IDialogs;
 class TContainerFlows;
 class TFileInfo;
 struct TMessage;
+class TSession;
 class TSettings;
 
 // The container window's commands that move files into and out of its container: add, delete
@@ -18,7 +19,7 @@ class TSettings;
 class TAttachmentCommands
 {
 public:
-    TAttachmentCommands(TSettings& settings, TContainerFlows& flows);
+    TAttachmentCommands(TSettings& settings, TSession& session, TContainerFlows& flows);
 
     // The files the user chooses are dropped onto the window.
     void AddAttachments(IContainerWindow& window);
@@ -57,5 +58,6 @@ private:
     static std::string OpenedFileOf(IContainerWindow& window, const TFileInfo& entry);
 
     TSettings& FSettings;
+    TSession& FSession;
     TContainerFlows& FFlows;
 };

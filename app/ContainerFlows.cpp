@@ -202,7 +202,7 @@ void TContainerFlows::OpenFile(IContainerWindow* window, IDialogs& dialogs, cons
 {
     std::string name = fileName;
     if (TrimText(name).empty()) {
-        name = dialogs.AskOpenFile(MsgText(msg::Open), ContainerFilter(true), FSettings.DefaultCurrentDirectory);
+        name = dialogs.AskOpenFile(MsgText(msg::Open), ContainerFilter(true), FSession.DialogFolder(FSettings));
         if (name.empty()) {
             return;
         }
@@ -210,7 +210,7 @@ void TContainerFlows::OpenFile(IContainerWindow* window, IDialogs& dialogs, cons
     if (!FileExists(name)) {
         ThrowContainerError(msg::ContainerNotFound, {name});
     }
-    FSettings.DefaultCurrentDirectory = FolderOf(name);
+    FSession.SetDialogFolder(FolderOf(name));
     std::string password;
     if (const std::optional<TContainerKey> key = AskOpenKey(dialogs, passwordCaption, name, password)) {
         LoadIntoWindow(window, dialogs, name, *key, password);
@@ -359,7 +359,7 @@ bool TContainerFlows::SaveAs(IContainerWindow& window)
     }
     const std::string source = window.Container().FileName();
     const std::string target = dialogs.AskSaveFile(MsgText(msg::SaveContainer), ContainerFilter(false),
-                                                   FSettings.DefaultCurrentDirectory, NameOf(source));
+                                                   FSession.DialogFolder(FSettings), NameOf(source));
     if (TrimText(target).empty()) {
         return false;
     }
@@ -368,7 +368,7 @@ bool TContainerFlows::SaveAs(IContainerWindow& window)
     if (const IContainerWindow* holder = WindowWithFile(target, window)) {
         ThrowContainerError(msg::FileOpenInWindow, {target, holder->Title()});
     }
-    FSettings.DefaultCurrentDirectory = FolderOf(target);
+    FSession.SetDialogFolder(FolderOf(target));
     std::string password;
     if (!dialogs.AskNewPassword(MsgText(msg::Password), window.State().FPassword, password)) {
         return false;

@@ -3,6 +3,7 @@
 #include "ContainerWindow.h"
 #include "ReceivedLocation.h"
 #include "cipher/SecureZero.h"
+#include "settings/Settings.h"
 
 #include <algorithm>
 
@@ -100,4 +101,9 @@ void TSession::RunWaitingActions()
 bool TSession::IsOpen(const IContainerWindow& window) const
 {
     return std::find(FWindows.begin(), FWindows.end(), &window) != FWindows.end();
+}
+
+const std::string& TSession::DialogFolder(const TSettings& settings) const
+{
+    return FDialogFolder.empty() ? settings.DefaultCurrentDirectory : FDialogFolder;
 }

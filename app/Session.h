@@ -10,6 +10,7 @@
 #include <vector>
 
 class IContainerWindow;
+class TSettings;
 class TTemporaryFiles;
 
 // The program's process-wide state, created at start-up and alive to the end: the open container
@@ -72,6 +73,12 @@ public:
     // Whether the window is on the list of open container windows.
     bool IsOpen(const IContainerWindow& window) const;
 
+    // The folder the next file dialog starts in: the last folder a file was opened, saved, added,
+    // extracted or wiped in during this run; before that, the options' default folder. Using a
+    // folder never changes the option, so the folder the user chose there starts the next run.
+    const std::string& DialogFolder(const TSettings& settings) const;
+    void SetDialogFolder(std::string folder) { FDialogFolder = std::move(folder); }
+
     // The folders whose containers count as received (see ReceivedLocation.h): the system's
     // temporary folders unless set otherwise.
     const std::vector<std::string>& TemporaryFolders() const { return FTemporaryFolders; }
@@ -90,6 +97,7 @@ private:
     bool FMailDialogOpen = false;
     IContainerWindow* FDropSource = nullptr;
     std::vector<std::string> FTemporaryFolders;
+    std::string FDialogFolder;
     int FRunningFlows = 0;
     std::deque<std::function<void()>> FAfterFlow;
 };

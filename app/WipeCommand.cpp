@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 #include "ProgressRun.h"
 #include "RunCommand.h"
+#include "Session.h"
 #include "language/FormatText.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
@@ -11,17 +12,17 @@
 #include <algorithm>
 #include <filesystem>
 
-TWipeCommand::TWipeCommand(TSettings& settings) : FSettings(settings) {}
+TWipeCommand::TWipeCommand(TSettings& settings, TSession& session) : FSettings(settings), FSession(session) {}
 
 bool TWipeCommand::Run(IDialogs& dialogs)
 {
     return RunCommand(dialogs, [&] {
         const std::vector<std::string> files = dialogs.AskOpenFiles(
-            MsgText(msg::WipeFilesTitle), MsgText(msg::FilterAllFiles), FSettings.DefaultCurrentDirectory);
+            MsgText(msg::WipeFilesTitle), MsgText(msg::FilterAllFiles), FSession.DialogFolder(FSettings));
         if (files.empty()) {
             return;
         }
-        FSettings.DefaultCurrentDirectory = std::filesystem::path(files.front()).parent_path().string();
+        FSession.SetDialogFolder(std::filesystem::path(files.front()).parent_path().string());
         std::string names;
         for (const std::string& file : files) {
             names += (names.empty() ? "'" : ", '") + std::filesystem::path(file).filename().string() + "'";

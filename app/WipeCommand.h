@@ -1,6 +1,7 @@
 #pragma once
 
 class IDialogs;
+class TSession;
 class TSettings;
 
 // "Wipe files...": the files the user picks are overwritten (WipeCyclesUser cycles) and deleted
@@ -8,7 +9,7 @@ class TSettings;
 class TWipeCommand
 {
 public:
-    explicit TWipeCommand(TSettings& settings);
+    TWipeCommand(TSettings& settings, TSession& session);
 
     // Asks through the dialogs of the window the command came from. True when the command ran to
     // its end (also when the user cancelled); false when a file could not be wiped: the files
@@ -17,4 +18,5 @@ public:
 
 private:
     TSettings& FSettings;
+    TSession& FSession;
 };

@@ -40,7 +40,7 @@ TEST_F(ContainerFlowsTest, WrongThenRightPasswordAsksAgainAndRemembersTheRightOn
     FCommands.OpenContainerFile(nullptr, file);
 
     // A pause after the wrong password.
-    EXPECT_EQ(std::tuple(FSession.RememberedPassword(), FPauses.size(), FSettings.DefaultCurrentDirectory),
+    EXPECT_EQ(std::tuple(FSession.RememberedPassword(), FPauses.size(), FSession.DialogFolder(FSettings)),
               std::tuple("right", 1u, FDir.File("mail")));
     // What the opened window shows the end-to-end test checks.
     TestWindow& window = OnlyWindow();
@@ -194,6 +194,58 @@ TEST_F(ContainerFlowsTest, ClosesAndHandOversDuringAFlowWaitForItsEnd)
         QCoreApplication::processEvents();
         EXPECT_TRUE(working.FClosed && other.FClosed);
         EXPECT_EQ(events, (std::vector<std::string>{"nothing closed inside", "handed over"}));
+    }
+}
+
+// Each file or folder dialog starts in the folder the one before used in this run, the first in
+// the options' folder, which using a folder never changes.
+TEST_F(ContainerFlowsTest, FileDialogsStartWhereTheLastOneEndedAndLeaveTheOptionsFolderAlone)
+{
+    const std::string option = FDir.File("chosen");
+    FSettings.DefaultCurrentDirectory = option;
+    const std::string file = MakeFile("mail/letter.xvt", "");
+    MakeMessage(file, "pw", {{"a.txt", "alpha"}});
+    fs::create_directories(FDir.File("saved"));
+    TestWindow* window = nullptr;
+    const struct
+    {
+        const char* FName;
+        std::function<void()> FRun;
+        std::string FOffered;
+    } flows[] = {{"open",
+                  [&] {
+                      FUser.ExpectChoice(Kind::OpenFile, "Open", {file})
+                          .ExpectPassword(Kind::Password, "Password", "", "pw");
+                      FCommands.OpenContainerFile(nullptr, "");
+                      window = &OnlyWindow();
+                  },
+                  option},
+                 {"save as",
+                  [&] {
+                      FUser.ExpectChoice(Kind::SaveFile, "Save container", {FDir.File("saved/copy.xvt")}, "letter.xvt")
+                          .ExpectPassword(Kind::NewPassword, "Password", "pw", "pw");
+                      FCommands.SaveContainerAs(*window);
+                  },
+                  FDir.File("mail")},
+                 {"extract",
+                  [&] {
+                      FUser.ExpectChoice(Kind::Folder, "Extract all attachments...", {FDir.File("out")});
+                      FCommands.ExtractAllAttachments(*window);
+                  },
+                  FDir.File("saved")},
+                 {"add",
+                  [&] {
+                      FUser.ExpectChoice(Kind::OpenFiles, "Add attachments...", {});
+                      FCommands.AddAttachments(*window);
+                  },
+                  FDir.File("out")}};
+    for (const auto& [name, run, offered] : flows) {
+        SCOPED_TRACE(name);
+        FUser.FFoldersOffered.clear();
+        run();
+        EXPECT_TRUE(FUser.AllAsked());
+        EXPECT_EQ(FUser.FFoldersOffered, std::vector<std::string>{offered});
+        EXPECT_EQ(FSettings.DefaultCurrentDirectory, option);
     }
 }
 
@@ -409,7 +461,7 @@ TEST_F(AttachmentCommandsTest, OverwriteAnswersDecideFileByFile)
         EXPECT_EQ(std::tuple(Out("/one.txt"), Out("/deep/two.txt"), Out("/three.txt")), std::tie(one, two, three));
         EXPECT_EQ(FUser.FShellOpened, explored ? std::vector<std::string>{FOut} : std::vector<std::string>{});
     }
-    EXPECT_EQ(FSettings.DefaultCurrentDirectory, FOut);
+    EXPECT_EQ(FSession.DialogFolder(FSettings), FOut);
 }
 
 // The window leaves what the command-line tool leaves with --force (after a Yes to each Overwrite):

@@ -75,13 +75,26 @@ public:
     {
         return Answer(AbortRetryIgnore, caption, text, TAnswer::Abort);
     }
-    std::string AskOpenFile(TText caption, TText, TText) override { return First(Choice(OpenFile, caption)); }
-    std::vector<std::string> AskOpenFiles(TText caption, TText, TText) override { return Choice(OpenFiles, caption); }
-    std::string AskSaveFile(TText caption, TText, TText, TText name) override
+    std::string AskOpenFile(TText caption, TText, TText folder) override
     {
+        FFoldersOffered.push_back(folder);
+        return First(Choice(OpenFile, caption));
+    }
+    std::vector<std::string> AskOpenFiles(TText caption, TText, TText folder) override
+    {
+        FFoldersOffered.push_back(folder);
+        return Choice(OpenFiles, caption);
+    }
+    std::string AskSaveFile(TText caption, TText, TText folder, TText name) override
+    {
+        FFoldersOffered.push_back(folder);
         return First(Choice(SaveFile, caption, name));
     }
-    std::string AskFolder(TText caption, TText) override { return First(Choice(Folder, caption)); }
+    std::string AskFolder(TText caption, TText folder) override
+    {
+        FFoldersOffered.push_back(folder);
+        return First(Choice(Folder, caption));
+    }
     bool AskPassword(TText caption, TText initial, std::string& password) override
     {
         return Secret(Password, caption, initial, password);
@@ -101,6 +114,8 @@ public:
     void EndProgress() override;
 
     std::vector<std::string> FShellOpened;
+    // The folder each file or folder dialog was told to start in, in order.
+    std::vector<std::string> FFoldersOffered;
     int FBusyDepth = 0;
     // "caption: file name" of every progress display begun; how many are still running.
     std::vector<std::string> FProgressBegun;
