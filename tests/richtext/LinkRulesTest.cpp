@@ -1,7 +1,10 @@
+#include "richtext/AddressesInText.h"
 #include "richtext/OpenableLink.h"
 #include "richtext/PlainMailAddress.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
 
 namespace {
 
@@ -93,6 +96,56 @@ TEST(LinkRulesTest, PlainMailAddressesAreLocalAtDomainAndNothingElse)
     }
     EXPECT_TRUE(IsPlainMailAddress(std::string(64, 'a') + "@example.org"));
     EXPECT_FALSE(IsPlainMailAddress(std::string(65, 'a') + "@example.org"));
+}
+
+// Addresses written as plain text in a received memo: each found as the text shown and the
+// address a click opens.
+TEST(LinkRulesTest, AddressesInPlainTextAreFoundWithoutWhatSurroundsThemAndOnlyWhereALinkWouldOpen)
+{
+    using TFound = std::vector<std::pair<std::string, std::string>>;
+    const std::pair<std::string, TFound> cases[] = {
+        {"See https://example.org/a?b=1 and www.example.net.",
+         {{"https://example.org/a?b=1", "https://example.org/a?b=1"}, {"www.example.net", "http://www.example.net"}}},
+        {"Write to someone@example.org, or (HTTP://Example.org/x).",
+         {{"someone@example.org", "mailto:someone@example.org"}, {"HTTP://Example.org/x", "HTTP://Example.org/x"}}},
+        {"<https://example.org/>\"ftp://ftp.example.org\"'www.example.org'",
+         {{"https://example.org/", "https://example.org/"},
+          {"ftp://ftp.example.org", "ftp://ftp.example.org"},
+          {"www.example.org", "http://www.example.org"}}},
+        {"https://en.example.org/wiki/Foo_(bar)); [www.example.org]!?",
+         {{"https://en.example.org/wiki/Foo_(bar)", "https://en.example.org/wiki/Foo_(bar)"},
+          {"www.example.org", "http://www.example.org"}}},
+        {"mailto:a@example.org?attach=/etc/passwd&subject=Hi", {{"mailto:a@example.org?attach=/etc/passwd&subject=Hi",
+                                                                 "mailto:a@example.org?subject=Hi"}}},
+        {"über https://example.org/ä", {{"https://example.org/", "https://example.org/"}}},
+        {"javascript:alert(1)//https://example.org file:///etc/passwd smb://host/x data:text/html,x", {}},
+        {"http:// https:/// www. www.. -a@example.org a@localhost e.g. a.b mailto:?attach=x", {}},
+        {"xhttps://example.org notmailto:a@example.org", {}},
+    };
+    for (const auto& [text, expected] : cases) {
+        TFound found;
+        for (const TTextAddress& address : AddressesInText(text)) {
+            found.emplace_back(text.substr(address.FStart, address.FLength), address.FTarget);
+        }
+        EXPECT_EQ(found, expected) << text;
+    }
+
+    // Very long runs stay text and take no longer than reading them.
+    const auto started = std::chrono::steady_clock::now();
+    const std::string longAddress = "https://example.org/" + std::string(MaxAddressLength, 'a');
+    const std::string manyClosings = "www.example.org/" + std::string(1 << 20, ')');
+    EXPECT_TRUE(AddressesInText(longAddress).empty());
+    EXPECT_TRUE(AddressesInText(manyClosings).empty());
+    EXPECT_EQ(AddressesInText(std::string(1 << 20, '.') + " a@example.org").size(), 1u);
+    const std::string manyShort = [] {
+        std::string text;
+        for (int n = 0; n < 20000; ++n) {
+            text += "www.example.org/" + std::to_string(n) + ". ";
+        }
+        return text;
+    }();
+    EXPECT_EQ(AddressesInText(manyShort).size(), 20000u);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
 }
 
 } // namespace

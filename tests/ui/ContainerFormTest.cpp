@@ -239,42 +239,55 @@ TEST_F(ContainerFormTest, StoredSizeIsTakenOnlyWhenComplete)
 
 TEST_F(ContainerFormTest, OnlyWebAndPlainMailLinksOpenOnAClickAndShowThePointingHandAndEveryLinkItsTarget)
 {
-    // A received memo's links, each with the address a click hands to the opener and its tooltip
-    // shows (none: it stays text, and its tooltip says so).
-    const std::pair<const char*, const char*> links[] = {
-        {"https://example.org/", "https://example.org/"},
-        {"mailto:a@example.org?subject=Hi&attach=/home/u/.ssh/id_rsa", "mailto:a@example.org?subject=Hi"},
-        {"file:///tmp/x.desktop", nullptr},
-        {"/usr/bin/xterm", nullptr},
-        {"smb://server/share/x.exe", nullptr},
+    // A received memo's links and addresses written as plain text (no link target), each with the
+    // address a click hands to the opener and its tooltip shows (none: it stays text, and a link's
+    // tooltip says so).
+    const struct
+    {
+        const char* FTarget;
+        const char* FShown;
+        const char* FOpened;
+    } links[] = {
+        {"https://example.org/", "link0", "https://example.org/"},
+        {"mailto:a@example.org?subject=Hi&attach=/home/u/.ssh/id_rsa", "link1", "mailto:a@example.org?subject=Hi"},
+        {"file:///tmp/x.desktop", "link2", nullptr},
+        {"/usr/bin/xterm", "link3", nullptr},
+        {"smb://server/share/x.exe", "link4", nullptr},
+        {"", "www.example.org/plain", "http://www.example.org/plain"},
+        {"", "someone@example.org", "mailto:someone@example.org"},
+        {"", "file:///etc/passwd", nullptr},
     };
     std::string rtf = "{\\rtf1\\ansi ";
-    for (std::size_t n = 0; n < std::size(links); ++n) {
-        rtf += "{\\field{\\*\\fldinst HYPERLINK \"" + std::string(links[n].first) + "\"}{\\fldrslt link" +
-               std::to_string(n) + "}}\\par ";
+    for (const auto& link : links) {
+        rtf += *link.FTarget == 0 ? "(" + std::string(link.FShown) + ").\\par "
+                                  : "{\\field{\\*\\fldinst HYPERLINK \"" + std::string(link.FTarget) +
+                                        "\"}{\\fldrslt " + link.FShown + "}}\\par ";
     }
     ScriptedQuestions user;
     const auto window = MakeWindow({.FWritable = false, .FMemo = rtf + "}"});
     window->SetDialogs(&user);
     window->BringToFront();
     TMemoEdit& view = Editor(*window, "ReadOnlyView");
-    for (std::size_t n = 0; n < std::size(links); ++n) {
-        SCOPED_TRACE(links[n].first);
-        QTextCursor text = view.document()->find(QStringLiteral("link%1").arg(n));
+    for (const auto& [target, shown, opened] : links) {
+        SCOPED_TRACE(shown);
+        QTextCursor text = view.document()->find(QString::fromLatin1(shown));
         text.setPosition(text.selectionStart() + 2);
+        view.setTextCursor(text);
+        view.ensureCursorVisible();
         const QPoint at = view.cursorRect(text).center();
-        ASSERT_EQ(view.anchorAt(at).toStdString(), links[n].first);
+        ASSERT_EQ(view.anchorAt(at).toStdString(), target) << "the text itself is left as it is";
         QTest::mouseMove(view.viewport(), at);
-        EXPECT_EQ(view.viewport()->cursor().shape(), links[n].second ? Qt::PointingHandCursor : Qt::IBeamCursor);
-        QHelpEvent hover(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
-        QApplication::sendEvent(view.viewport(), &hover);
-        EXPECT_EQ(QToolTip::text().toStdString(),
-                  links[n].second ? links[n].second
-                                  : "'" + std::string(links[n].first) +
-                                        "' is not opened: links in the text open only web pages and mail addresses.");
+        EXPECT_EQ(view.viewport()->cursor().shape(), opened ? Qt::PointingHandCursor : Qt::IBeamCursor);
+        if (opened != nullptr || *target != 0) {
+            QHelpEvent hover(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
+            QApplication::sendEvent(view.viewport(), &hover);
+            EXPECT_EQ(QToolTip::text().toStdString(),
+                      opened ? opened
+                             : "'" + std::string(target) +
+                                   "' is not opened: links in the text open only web pages and mail addresses.");
+        }
         user.FShellOpened.clear();
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
-        EXPECT_EQ(user.FShellOpened,
-                  links[n].second ? std::vector<std::string>{links[n].second} : std::vector<std::string>{});
+        EXPECT_EQ(user.FShellOpened, opened ? std::vector<std::string>{opened} : std::vector<std::string>{});
     }
 }
