@@ -123,7 +123,7 @@ std::string TAttachmentCommands::ExtractRowsToChosenFolder(IContainerWindow& win
     if (folder.empty()) {
         return {};
     }
-    FSession.SetDialogFolder(folder);
+    FSession.SetDialogFolder(FSettings, folder);
     return ExtractRows(window, rows, folder) ? folder : std::string();
 }
 
@@ -201,7 +201,7 @@ void TAttachmentCommands::ExtractTextAndAttachments(IContainerWindow& window)
                 return;
             }
         }
-        FSession.SetDialogFolder(folder);
+        FSession.SetDialogFolder(FSettings, folder);
         if (ExtractRows(window, AllRows(window.Container()), folder) &&
             WriteTextFile(window, JoinPath(folder, stem + ".rtf")) && FSettings.ExploreAfterExtract) {
             dialogs.OpenWithShell(folder);

@@ -210,7 +210,7 @@ void TContainerFlows::OpenFile(IContainerWindow* window, IDialogs& dialogs, cons
     if (!FileExists(name)) {
         ThrowContainerError(msg::ContainerNotFound, {name});
     }
-    FSession.SetDialogFolder(FolderOf(name));
+    FSession.SetDialogFolder(FSettings, FolderOf(name));
     std::string password;
     if (const std::optional<TContainerKey> key = AskOpenKey(dialogs, passwordCaption, name, password)) {
         LoadIntoWindow(window, dialogs, name, *key, password);
@@ -368,7 +368,7 @@ bool TContainerFlows::SaveAs(IContainerWindow& window)
     if (const IContainerWindow* holder = WindowWithFile(target, window)) {
         ThrowContainerError(msg::FileOpenInWindow, {target, holder->Title()});
     }
-    FSession.SetDialogFolder(FolderOf(target));
+    FSession.SetDialogFolder(FSettings, FolderOf(target));
     std::string password;
     if (!dialogs.AskNewPassword(MsgText(msg::Password), window.State().FPassword, password)) {
         return false;

@@ -105,5 +105,12 @@ bool TSession::IsOpen(const IContainerWindow& window) const
 
 const std::string& TSession::DialogFolder(const TSettings& settings) const
 {
-    return FDialogFolder.empty() ? settings.DefaultCurrentDirectory : FDialogFolder;
+    const bool optionChanged = FDialogFolderDefault != settings.DefaultCurrentDirectory;
+    return FDialogFolder.empty() || optionChanged ? settings.DefaultCurrentDirectory : FDialogFolder;
+}
+
+void TSession::SetDialogFolder(const TSettings& settings, std::string folder)
+{
+    FDialogFolder = std::move(folder);
+    FDialogFolderDefault = settings.DefaultCurrentDirectory;
 }

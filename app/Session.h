@@ -74,10 +74,11 @@ public:
     bool IsOpen(const IContainerWindow& window) const;
 
     // The folder the next file dialog starts in: the last folder a file was opened, saved, added,
-    // extracted or wiped in during this run; before that, the options' default folder. Using a
-    // folder never changes the option, so the folder the user chose there starts the next run.
+    // extracted or wiped in during this run; before that, and once the user has chosen another
+    // default folder in the options, the options' default folder. Using a folder never changes
+    // the option, so the folder the user chose there starts the next run.
     const std::string& DialogFolder(const TSettings& settings) const;
-    void SetDialogFolder(std::string folder) { FDialogFolder = std::move(folder); }
+    void SetDialogFolder(const TSettings& settings, std::string folder);
 
     // The folders whose containers count as received (see ReceivedLocation.h): the system's
     // temporary folders unless set otherwise.
@@ -98,6 +99,8 @@ private:
     IContainerWindow* FDropSource = nullptr;
     std::vector<std::string> FTemporaryFolders;
     std::string FDialogFolder;
+    // The options' default folder when FDialogFolder was used.
+    std::string FDialogFolderDefault;
     int FRunningFlows = 0;
     std::deque<std::function<void()>> FAfterFlow;
 };

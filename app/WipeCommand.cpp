@@ -22,7 +22,7 @@ bool TWipeCommand::Run(IDialogs& dialogs)
         if (files.empty()) {
             return;
         }
-        FSession.SetDialogFolder(std::filesystem::path(files.front()).parent_path().string());
+        FSession.SetDialogFolder(FSettings, std::filesystem::path(files.front()).parent_path().string());
         std::string names;
         for (const std::string& file : files) {
             names += (names.empty() ? "'" : ", '") + std::filesystem::path(file).filename().string() + "'";

@@ -275,7 +275,7 @@ void BM_ExtractSmallFiles(benchmark::State& state)
     window.SetDialogs(&dialogs);
     TNoWindows windows;
     TContainerFlows flows(world.FSettings, world.FSession, windows, dialogs);
-    TAttachmentCommands commands(world.FSettings, flows);
+    TAttachmentCommands commands(world.FSettings, world.FSession, flows);
     for (auto _ : state) {
         state.PauseTiming();
         std::filesystem::create_directories(source.NewTarget());

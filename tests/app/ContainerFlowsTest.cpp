@@ -247,6 +247,12 @@ TEST_F(ContainerFlowsTest, FileDialogsStartWhereTheLastOneEndedAndLeaveTheOption
         EXPECT_EQ(FUser.FFoldersOffered, std::vector<std::string>{offered});
         EXPECT_EQ(FSettings.DefaultCurrentDirectory, option);
     }
+    // Another default folder chosen in the options meanwhile is where the next dialog starts.
+    FSettings.DefaultCurrentDirectory = FDir.File("other");
+    FUser.FFoldersOffered.clear();
+    FUser.ExpectChoice(Kind::OpenFiles, "Add attachments...", {});
+    FCommands.AddAttachments(*window);
+    EXPECT_EQ(FUser.FFoldersOffered, std::vector<std::string>{FDir.File("other")});
 }
 
 TEST_F(ContainerFlowsTest, ClosingNeverWipesAnotherWindowsContainer)
