@@ -102,7 +102,8 @@ TEST_F(MailFlowsTest, AReadOnlyContainerGoesUnderItsOwnPasswordAndItsCopyOutlive
     FTemporaryFiles.WipeTemporaryFiles(1);
     ASSERT_TRUE(PrepareWorkFolder(FSettings.TempPath, 1));
     EXPECT_EQ(ExtractedFiles(copy, "own"), (TFileMap{{"a.txt", "alpha"}}));
-    for (const fs::path& folder : {fs::path(FSettings.SentCopiesFolder), fs::path(FSettings.SentCopiesFolder).parent_path()}) {
+    for (const fs::path& folder :
+         {fs::path(FSettings.SentCopiesFolder), fs::path(FSettings.SentCopiesFolder).parent_path()}) {
         EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all) << folder << " made for the user only";
     }
 }
@@ -115,9 +116,8 @@ TEST_F(MailFlowsTest, SendingWipesOnlyOurCopiesOlderThanTheAge)
     const std::string folder = FSettings.SentCopiesFolder;
     // A file, its age in days, whether it stays at an age of 30 days.
     const std::tuple<std::string, int, bool> files[] = {
-        {"old.xvt", 31, false},  {"older.BWK", 400, false}, {"young.xvt", 29, true},
-        {"1/old.xvt", 31, false}, {"notes.txt", 400, true},  {"Keep/old.xvt", 400, true},
-        {"link.xvt", 400, true}};
+        {"old.xvt", 31, false},   {"older.BWK", 400, false},   {"young.xvt", 29, true}, {"1/old.xvt", 31, false},
+        {"notes.txt", 400, true}, {"Keep/old.xvt", 400, true}, {"link.xvt", 400, true}};
     for (const int days : {30, 0}) {
         SCOPED_TRACE(days);
         FSettings.SentCopiesDays = days;
@@ -149,7 +149,8 @@ TEST_F(MailFlowsTest, SendingWipesOnlyOurCopiesOlderThanTheAge)
     FSettings.SentCopiesFolder = MakeFile("a file", "");
     TestWindow& window = NewWindow();
     FUser.ExpectPassword(Kind::NewPassword, "Password", "", "pw");
-    FUser.ExpectInfoBox("Error", "Error on creating the folder of sent containers '" + FSettings.SentCopiesFolder + "'!");
+    FUser.ExpectInfoBox("Error",
+                        "Error on creating the folder of sent containers '" + FSettings.SentCopiesFolder + "'!");
     FCommands.Mail().SendContainer(window);
     EXPECT_TRUE(FMail.FMessages.empty());
 }
