@@ -68,6 +68,10 @@ TOptionsMapiPage::TOptionsMapiPage(QWidget* parent)
     FSubjectLabel->setBuddy(FSubject);
     FTextLabel->setBuddy(FText);
     FText->setTabChangesFocus(true);
+    // The text grows with the dialog but asks only for a few lines: with every group of the page
+    // the dialog still fits a screen 768 pixels high.
+    FText->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    FText->setMinimumHeight(FText->fontMetrics().lineSpacing() * 7);
     FRestoreButton->setAutoDefault(false);
     connect(FRestoreButton, &QPushButton::clicked, this, &TOptionsMapiPage::RestoreDefaultText);
     FSentFolderLabel->setBuddy(FSentFolder);
