@@ -6,6 +6,7 @@
 #include "ProgressRun.h"
 #include "ReleaseAttachments.h"
 #include "RunCommand.h"
+#include "SentCopies.h"
 #include "Session.h"
 #include "TemporaryFiles.h"
 #include "UnusedPath.h"
@@ -165,8 +166,10 @@ bool TMailFlows::Send(IContainerWindow& window)
 std::string TMailFlows::CopyForMail(IContainerWindow& window)
 {
     const std::string fileName = window.Container().FileName();
-    const std::string folder = (fs::path(FSettings.TempPath) / "Send").string();
-    fs::create_directories(folder);
+    const std::string& folder = FSettings.SentCopiesFolder;
+    PrepareSentCopiesFolder(folder);
+    // Copies arrive only here, so clearing out the old ones here keeps the folder bounded.
+    RemoveOldSentCopies(folder, FSettings.SentCopiesDays, FSettings.WipeCyclesTemp);
     // A copy sent before may still wait in a compose window: it is never replaced.
     const std::string copy = UnusedPath(folder, NameOf(fileName));
     if (window.Container().IsWritable()) {
@@ -182,11 +185,11 @@ std::string TMailFlows::CopyForMail(IContainerWindow& window)
             return {};
         }
     }
-    // The copy must be wipeable whatever the permissions of the container.
+    // The copy must be wipeable whatever the permissions of the container, and its age counts
+    // from the hand-over. It is listed nowhere for wiping: the mail program may read it after
+    // this window closed and after the program ended; only its age removes it.
     fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write);
-    // The mail program reads the file while its compose window is open, after this window may
-    // have closed: only the program's end wipes it.
-    FSession.TemporaryFiles().AddKeptToEnd(copy);
+    fs::last_write_time(copy, fs::file_time_type::clock::now());
     return copy;
 }
 

@@ -33,8 +33,8 @@ public:
     void SetStartWindowNotOnTop(TSetNotOnTop setNotOnTop) { FStartWindowNotOnTop = std::move(setNotOnTop); }
 
     // Asks for the recipients' password (a read-only container keeps its own), stores text and
-    // reply address, re-keys the file (also under the same password), copies it into the work
-    // folder's "Send" folder (a read-only container's copy written anew from it) and hands the
+    // reply address, re-keys the file (also under the same password), copies it into the folder
+    // of sent copies (a read-only container's copy written anew from it) and hands the
     // copy to the mail program with the decryption instructions, to the window's reply
     // address when that is a plain address (else to nobody yet). No window stays on top and new
     // or opened containers are refused meanwhile.
@@ -53,9 +53,10 @@ private:
     void CloseAfter(IContainerWindow& window, bool closeAfter, const std::function<bool()>& operation);
     // True when the mail program has the container.
     bool Send(IContainerWindow& window);
-    // The window's container written into the work folder's "Send" folder for the mail program,
-    // holding only what the window lists and shows; empty when no name for an intermediate file
-    // could be made (the user has been told).
+    // The window's container written into the folder of sent copies for the mail program,
+    // holding only what the window lists and shows, after the copies older than the settings
+    // allow were wiped there; empty when no name for an intermediate file could be made (the
+    // user has been told).
     std::string CopyForMail(IContainerWindow& window);
     int HandOver(IContainerWindow& window, const std::string& attachment);
     void SetEveryWindowNotOnTop(bool notOnTop);

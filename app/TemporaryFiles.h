@@ -12,7 +12,7 @@ class TTemporaryFiles
 public:
     void Add(const std::string& fileName) { FFiles.push_back(fileName); }
     // Adds a file that only the program's closing sequence wipes, never the close of a container
-    // window: a copy handed to the mail program, which reads it while its compose window is open.
+    // window: a file dragged out to another program, which may read it after the window closed.
     void AddKeptToEnd(const std::string& fileName);
     const std::vector<std::string>& Files() const { return FFiles; }
     int Count() const { return static_cast<int>(FFiles.size()); }

@@ -264,6 +264,10 @@ constexpr const TMessage* AllMessages[] = {
     &msg::FileOpenInWindow,
     &msg::OldBytesStayUntilCompact,
     &msg::FurtherFilesNotWritten,
+    &msg::SentContainers,
+    &msg::SentCopiesFolder,
+    &msg::SentCopiesDays,
+    &msg::ErrorCreatingSentFolder,
 };
 
 static_assert(std::size(AllMessages) == CatalogueMessageCount + WebAddressCount + OwnMessageCount,

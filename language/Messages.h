@@ -956,6 +956,26 @@ inline constexpr TMessage FurtherFilesNotWritten{{
     "Weitere nicht geschriebene Dateien: %d.",
     "Autres fichiers non écrits: %d.",
     "Pliaj ne skribitaj dosieroj: %d."}};
+inline constexpr TMessage SentContainers{{
+    "Sent containers",
+    "Gesendete Container",
+    "Containers envoyés",
+    "Senditaj konteneroj"}};
+inline constexpr TMessage SentCopiesFolder{{
+    "Folder of the copies handed to the mail program:",
+    "Ordner der an das E-Mail-Programm übergebenen Kopien:",
+    "Dossier des copies remises au programme de messagerie:",
+    "Dosierujo de la kopioj transdonitaj al la retposhta programo:"}};
+inline constexpr TMessage SentCopiesDays{{
+    "Remove the copies after (days, 0 = never):",
+    "Kopien entfernen nach (Tage, 0 = nie):",
+    "Supprimer les copies après (jours, 0 = jamais):",
+    "Forigi la kopiojn post (tagoj, 0 = neniam):"}};
+inline constexpr TMessage ErrorCreatingSentFolder{{
+    "Error on creating the folder of sent containers '%s'!",
+    "Fehler beim Erstellen des Ordners für gesendete Container '%s'!",
+    "Erreur lors de la création du dossier des containers envoyés '%s'!",
+    "Eraro dum kreado de la dosierujo de senditaj konteneroj '%s'!"}};
 // clang-format on
 
 } // namespace msg
@@ -964,7 +984,7 @@ inline constexpr TMessage FurtherFilesNotWritten{{
 inline constexpr int CatalogueMessageCount = 242;
 // The web addresses, then the program's own texts.
 inline constexpr int WebAddressCount = 4;
-inline constexpr int OwnMessageCount = 13;
+inline constexpr int OwnMessageCount = 17;
 
 // Every message in table order: the catalogue, the web addresses (UrlHome, UrlHelp, UrlUpdate,
 // UrlDecrypt), then the program's own texts.

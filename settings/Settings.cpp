@@ -88,6 +88,8 @@ constexpr std::array StoredValues = {
     Flag("ExploreAfterExtract", &S::ExploreAfterExtract),
     Flag("ExtractAllInSubdir", &S::ExtractAllInSubdir),
     Flag("DisplayTypoFields", &S::DisplayTypoFields),
+    Text("SentCopiesFolder", &S::SentCopiesFolder),
+    Integer("SentCopiesDays", &S::SentCopiesDays),
     Flag("Forms/fStart_AutoUpdate", &S::fStart_AutoUpdate, false),
     Flag("Forms/fStart_TrayMode", &S::fStart_TrayMode),
     Integer("Forms/fStart_Left", &S::fStart_Left),
@@ -253,6 +255,8 @@ void TSettings::SetDefaults()
     ExploreAfterExtract = true;
     ExtractAllInSubdir = true;
     DisplayTypoFields = true;
+    SentCopiesFolder = DefaultSentCopiesFolder();
+    SentCopiesDays = 30;
 
     fStart_AutoUpdate = true;
     fStart_TrayMode = false;

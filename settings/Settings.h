@@ -72,6 +72,8 @@ public:
     bool ExploreAfterExtract = false;
     bool ExtractAllInSubdir = false;
     bool DisplayTypoFields = false;
+    std::string SentCopiesFolder; // where the copies handed to the mail program are kept
+    std::int32_t SentCopiesDays = 0; // their age in days after which they are wiped, 0 = never
 
     // [Forms]
     bool fStart_AutoUpdate = false;

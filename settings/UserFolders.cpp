@@ -76,3 +76,8 @@ std::string DefaultWorkFolder()
     const std::string base = PrivateRuntimeFolder();
     return (base == "/" ? std::string() : base) + "/" + WorkFolderName;
 }
+
+std::string DefaultSentCopiesFolder()
+{
+    return CleanFolder(QDir::homePath() + QStringLiteral("/Sealvane/Sent"));
+}

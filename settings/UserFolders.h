@@ -29,3 +29,11 @@ bool PreparePrivateRuntimeFolder();
 // The name of the work folder and its default path: <PrivateRuntimeFolder>/SV_Work.
 inline constexpr const char* WorkFolderName = "SV_Work";
 std::string DefaultWorkFolder();
+
+// The default folder of the copies handed to the mail program: ~/Sealvane/Sent. A mail program
+// in a sandbox (snap, Flatpak) reads the attachment itself, often after this program ended, and
+// may read only non-hidden files under the home folder: the private runtime folder is out of its
+// reach. A fixed name under the home folder is chosen over the documents folder of the XDG user
+// folders, which may be unset, point at the home folder itself, or carry a localised name that
+// changes with the language.
+std::string DefaultSentCopiesFolder();

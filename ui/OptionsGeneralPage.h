@@ -2,8 +2,6 @@
 
 #include "OptionsPage.h"
 
-#include <functional>
-
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -17,9 +15,6 @@ class TOptionsGeneralPage : public TOptionsPage
     Q_OBJECT
 
 public:
-    // The folder choice: the start folder in, the chosen folder out (empty when cancelled).
-    using TFolderChooser = std::function<QString(QWidget* owner, const QString& startFolder)>;
-
     TOptionsGeneralPage(TSettings& settings, QWidget* parent);
 
     void Load(const TSettings& settings) override;

@@ -6,6 +6,7 @@
 #include "settings/Settings.h"
 
 #include <QButtonGroup>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -30,6 +31,15 @@ std::string StoredText(const QString& shown)
     return QString(shown).replace(QLatin1Char('\n'), QStringLiteral("\r\n")).toStdString();
 }
 
+QString SystemFolderChooser(QWidget* owner, const QString& startFolder)
+{
+    return QFileDialog::getExistingDirectory(owner, UiText(msg::SentContainers), startFolder);
+}
+
+// Copies are kept up to about 27 years; a longer age is taken as the default.
+constexpr std::int32_t MostSentCopiesDays = 9999;
+constexpr std::int32_t DefaultSentCopiesDays = 30;
+
 } // namespace
 
 TOptionsMapiPage::TOptionsMapiPage(QWidget* parent)
@@ -38,7 +48,11 @@ TOptionsMapiPage::TOptionsMapiPage(QWidget* parent)
       FSubject(Make<QLineEdit>(FInstructionGroup, "SubjectEdit")),
       FTextLabel(Make<QLabel>(FInstructionGroup, "TextLabel")),
       FText(Make<QPlainTextEdit>(FInstructionGroup, "TextEdit")),
-      FRestoreButton(Make<QPushButton>(FInstructionGroup, "RestoreDefaultButton")),
+      FRestoreButton(Make<QPushButton>(FInstructionGroup, "RestoreDefaultButton")), FFolderChooser(SystemFolderChooser),
+      FSentGroup(Make<QGroupBox>(this, "SentGroup")), FSentFolderLabel(Make<QLabel>(FSentGroup, "SentFolderLabel")),
+      FSentFolder(Make<QLineEdit>(FSentGroup, "SentFolderEdit")),
+      FSentFolderButton(Make<QPushButton>(FSentGroup, "SentFolderButton")),
+      FSentDaysLabel(Make<QLabel>(FSentGroup, "SentDaysLabel")), FSentDays(Make<QLineEdit>(FSentGroup, "SentDaysEdit")),
       FAddressTypeGroup(Make<QGroupBox>(this, "AddressTypeGroup")),
       FAutomatic(Make<QRadioButton>(FAddressTypeGroup, "AutomaticRadio")),
       FHttp(Make<QRadioButton>(FAddressTypeGroup, "HttpRadio")),
@@ -54,8 +68,20 @@ TOptionsMapiPage::TOptionsMapiPage(QWidget* parent)
     FSubjectLabel->setBuddy(FSubject);
     FTextLabel->setBuddy(FText);
     FText->setTabChangesFocus(true);
+    // The text grows with the dialog but asks only for a few lines: with every group of the page
+    // the dialog still fits a screen 768 pixels high.
+    FText->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    FText->setMinimumHeight(FText->fontMetrics().lineSpacing() * 7);
     FRestoreButton->setAutoDefault(false);
     connect(FRestoreButton, &QPushButton::clicked, this, &TOptionsMapiPage::RestoreDefaultText);
+    FSentFolderLabel->setBuddy(FSentFolder);
+    FSentFolder->setReadOnly(true);
+    FSentFolderButton->setText(QStringLiteral("..."));
+    FSentFolderButton->setAutoDefault(false);
+    FSentFolderButton->setFixedWidth(32);
+    connect(FSentFolderButton, &QPushButton::clicked, this, &TOptionsMapiPage::ChooseSentFolder);
+    FSentDaysLabel->setBuddy(FSentDays);
+    FSentDays->setFixedWidth(48);
     FAddressType->setObjectName(QStringLiteral("AddressTypeButtons"));
     FAddressType->addButton(FAutomatic, static_cast<int>(TAddressType::Automatic));
     FAddressType->addButton(FHttp, static_cast<int>(TAddressType::Http));
@@ -74,6 +100,13 @@ TOptionsMapiPage::TOptionsMapiPage(QWidget* parent)
     instruction->addWidget(FTextLabel, 1, 0, Qt::AlignTop);
     instruction->addWidget(FText, 1, 1);
     instruction->addWidget(FRestoreButton, 2, 1, Qt::AlignRight);
+    auto* sent = new QGridLayout(FSentGroup);
+    sent->addWidget(FSentFolderLabel, 0, 0, 1, 3);
+    sent->addWidget(FSentFolder, 1, 0, 1, 2);
+    sent->addWidget(FSentFolderButton, 1, 2);
+    sent->addWidget(FSentDaysLabel, 2, 0);
+    sent->addWidget(FSentDays, 2, 1, 1, 2, Qt::AlignLeft);
+    sent->setColumnStretch(1, 1);
     auto* addressType = new QHBoxLayout(FAddressTypeGroup);
     addressType->addWidget(FAutomatic);
     addressType->addWidget(FHttp);
@@ -86,6 +119,7 @@ TOptionsMapiPage::TOptionsMapiPage(QWidget* parent)
     profile->addWidget(FProfilePassword, 1, 1);
     auto* page = new QVBoxLayout(this);
     page->addWidget(FInstructionGroup, 1);
+    page->addWidget(FSentGroup);
     page->addWidget(FAddressTypeGroup);
     page->addWidget(FProfileGroup);
     page->addWidget(FUnusedNote);
@@ -95,6 +129,8 @@ void TOptionsMapiPage::Load(const TSettings& settings)
 {
     FSubject->setText(QString::fromStdString(settings.fContainer_DecryptInstructionSubject));
     FText->setPlainText(ShownText(settings.fContainer_DecryptInstructionText));
+    FSentFolder->setText(QString::fromStdString(settings.SentCopiesFolder));
+    FSentDays->setText(QString::number(settings.SentCopiesDays));
     FAddressType->button(static_cast<int>(AddressTypeOf(settings.MapiMailTypeTrailer)))->setChecked(true);
     FProfileName->setText(QString::fromStdString(settings.MapiProfileName));
     FProfilePassword->setText(QString::fromStdString(settings.MapiLogonPWD));
@@ -104,6 +140,9 @@ void TOptionsMapiPage::Save(TSettings& settings) const
 {
     settings.fContainer_DecryptInstructionSubject = FSubject->text().toStdString();
     settings.fContainer_DecryptInstructionText = StoredText(FText->toPlainText());
+    settings.SentCopiesFolder = FSentFolder->text().toStdString();
+    settings.SentCopiesDays =
+        InRangeOr(ReadLeadingInteger(FSentDays->text().toStdString()), 0, MostSentCopiesDays, DefaultSentCopiesDays);
     settings.MapiMailTypeTrailer = MailTypeTrailerOf(static_cast<TAddressType>(FAddressType->checkedId()));
     settings.MapiProfileName = FProfileName->text().toStdString();
     settings.MapiLogonPWD = FProfilePassword->text().toStdString();
@@ -117,6 +156,13 @@ void TOptionsMapiPage::Relabel()
     FText->setAccessibleName(FTextLabel->text());
     FSubject->setAccessibleName(FSubjectLabel->text());
     FRestoreButton->setText(UiText(msg::RestoreDefaultText));
+    FSentGroup->setTitle(UiText(msg::SentContainers));
+    FSentFolderLabel->setText(UiText(msg::SentCopiesFolder));
+    FSentFolder->setAccessibleName(FSentFolderLabel->text());
+    FSentFolderButton->setAccessibleName(FSentFolderLabel->text());
+    FSentFolderButton->setToolTip(FSentFolderLabel->text());
+    FSentDaysLabel->setText(UiText(msg::SentCopiesDays));
+    FSentDays->setAccessibleName(FSentDaysLabel->text());
     FAddressTypeGroup->setTitle(UiText(msg::AddressType));
     FAutomatic->setText(UiText(msg::Automatic));
     FHttp->setText(UiText(msg::Http));
@@ -133,4 +179,12 @@ void TOptionsMapiPage::RestoreDefaultText()
 {
     FSubject->setText(UiText(msg::SecureMessageSubject));
     FText->setPlainText(ShownText(TSettings::DefaultDecryptInstructionText()));
+}
+
+void TOptionsMapiPage::ChooseSentFolder()
+{
+    const QString chosen = FFolderChooser(window(), FSentFolder->text());
+    if (!chosen.isEmpty()) {
+        FSentFolder->setText(chosen);
+    }
 }

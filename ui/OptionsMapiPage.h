@@ -10,9 +10,9 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
-// The page "MAPI": subject and text of the instructions mail for recipients, the address type
-// and the mail profile. The last two are kept for other systems; a note says that they are not
-// used here.
+// The page "MAPI": subject and text of the instructions mail for recipients, the folder of the
+// copies handed to the mail program and their age, the address type and the mail profile. The
+// last two are kept for other systems; a note says that they are not used here.
 class TOptionsMapiPage : public TOptionsPage
 {
     Q_OBJECT
@@ -24,9 +24,13 @@ public:
     void Save(TSettings& settings) const override;
     void Relabel() override;
 
+    // Tests choose folders without the system's dialog.
+    void SetFolderChooser(TFolderChooser chooser) { FFolderChooser = std::move(chooser); }
+
 private:
     // The subject and text in the current language, with the decryption page's address.
     void RestoreDefaultText();
+    void ChooseSentFolder();
 
     QGroupBox* FInstructionGroup;
     QLabel* FSubjectLabel;
@@ -34,6 +38,13 @@ private:
     QLabel* FTextLabel;
     QPlainTextEdit* FText;
     QPushButton* FRestoreButton;
+    TFolderChooser FFolderChooser;
+    QGroupBox* FSentGroup;
+    QLabel* FSentFolderLabel;
+    QLineEdit* FSentFolder;
+    QPushButton* FSentFolderButton;
+    QLabel* FSentDaysLabel;
+    QLineEdit* FSentDays;
     QGroupBox* FAddressTypeGroup;
     QRadioButton* FAutomatic;
     QRadioButton* FHttp;

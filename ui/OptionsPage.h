@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QCheckBox;
 class QGroupBox;
 class TSettings;
@@ -11,6 +13,9 @@ class TSettings;
 class TOptionsPage : public QWidget
 {
 public:
+    // A folder choice: the start folder in, the chosen folder out (empty when cancelled).
+    using TFolderChooser = std::function<QString(QWidget* owner, const QString& startFolder)>;
+
     using QWidget::QWidget;
 
     virtual void Load(const TSettings& settings) = 0;

@@ -1,4 +1,5 @@
 #include "FlowFixture.h"
+#include "app/WorkFolder.h"
 #include "container/ExtraString.h"
 #include "richtext/RtfReader.h"
 
@@ -71,7 +72,9 @@ TEST_F(MailFlowsTest, SendingHandsOverAReKeyedCopyAndTheResultAndTheCloseAfterRu
         EXPECT_EQ(std::tie(message.FSubject, message.FBody, message.FRecipientAddress, message.FAttachmentName),
                   std::tie("the subject", "the instructions", "to@example.org", name));
         EXPECT_EQ(Memo(message.FAttachmentPath, "for them"), "hello") << "the copy is under their password";
-        EXPECT_TRUE(FTemporaryFiles.Contains(message.FAttachmentPath));
+        EXPECT_TRUE(message.FAttachmentPath.starts_with(FSettings.SentCopiesFolder + "/") &&
+                    !FTemporaryFiles.Contains(message.FAttachmentPath))
+            << "kept in the folder of sent copies, listed for no wipe";
         EXPECT_EQ(std::tuple(visible, window.FClosed), std::tuple(visibleMeanwhile, closed));
         EXPECT_FALSE(FSession.MailDialogOpen() || window.FNotOnTop || FStartNotOnTop) << "stay-on-top is given back";
         if (!closed) {
@@ -82,7 +85,7 @@ TEST_F(MailFlowsTest, SendingHandsOverAReKeyedCopyAndTheResultAndTheCloseAfterRu
     }
 }
 
-TEST_F(MailFlowsTest, AReadOnlyContainerGoesUnderItsOwnPasswordAndItsCopyOutlivesTheClosedWindow)
+TEST_F(MailFlowsTest, AReadOnlyContainerGoesUnderItsOwnPasswordAndItsCopyOutlivesTheWindowAndTheProgram)
 {
     const std::string file = FDir.File("received.xvt");
     MakeMessage(file, "own", {{"a.txt", "alpha"}}, "text");
@@ -94,8 +97,62 @@ TEST_F(MailFlowsTest, AReadOnlyContainerGoesUnderItsOwnPasswordAndItsCopyOutlive
     ASSERT_EQ(FMail.FMessages.size(), 1u);
     const std::string copy = FMail.FMessages.back().FAttachmentPath;
     EXPECT_EQ(ExtractedFiles(copy, "own"), (TFileMap{{"a.txt", "alpha"}}));
-    EXPECT_TRUE(window.FClosed && fs::exists(copy) && FTemporaryFiles.Contains(copy))
-        << "closed after the mail; the mail program may still read the copy, the program's end wipes it";
+    ASSERT_TRUE(window.FClosed) << "closed after the mail";
+    // The program's end, and the next start: the compose window or a draft may still need it.
+    FTemporaryFiles.WipeTemporaryFiles(1);
+    ASSERT_TRUE(PrepareWorkFolder(FSettings.TempPath, 1));
+    EXPECT_EQ(ExtractedFiles(copy, "own"), (TFileMap{{"a.txt", "alpha"}}));
+    for (const fs::path& folder :
+         {fs::path(FSettings.SentCopiesFolder), fs::path(FSettings.SentCopiesFolder).parent_path()}) {
+        EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all) << folder << " made for the user only";
+    }
+}
+
+// Sending wipes the copies older than the age the settings allow, in the folder and in its
+// numbered sub-folders (an emptied one goes too); younger copies and whatever is not a copy of
+// ours stay. Age 0 keeps everything. A folder that cannot be made stops the sending.
+TEST_F(MailFlowsTest, SendingWipesOnlyOurCopiesOlderThanTheAge)
+{
+    const std::string folder = FSettings.SentCopiesFolder;
+    // A file, its age in days, whether it stays at an age of 30 days.
+    const std::tuple<std::string, int, bool> files[] = {
+        {"old.xvt", 31, false},   {"older.BWK", 400, false},   {"young.xvt", 29, true}, {"1/old.xvt", 31, false},
+        {"notes.txt", 400, true}, {"Keep/old.xvt", 400, true}, {"link.xvt", 400, true}};
+    for (const int days : {30, 0}) {
+        SCOPED_TRACE(days);
+        FSettings.SentCopiesDays = days;
+        fs::remove_all(folder);
+        fs::create_directories(folder + "/Keep");
+        const std::string target = MakeFile("elsewhere.xvt", "theirs");
+        for (const auto& [file, age, stays] : files) {
+            if (file == "link.xvt") {
+                fs::create_symlink(target, folder + "/" + file);
+            } else {
+                fs::create_directories(fs::path(folder + "/" + file).parent_path());
+                WriteWholeFile(folder + "/" + file, "x");
+            }
+            fs::last_write_time(folder + "/" + file, fs::file_time_type::clock::now() - std::chrono::days(age));
+        }
+        TestWindow& window = NewWindow();
+        FUser.ExpectPassword(Kind::NewPassword, "Password", "", "pw");
+        FCommands.Mail().SendContainer(window);
+
+        ASSERT_EQ(FMail.FMessages.size(), 1u);
+        EXPECT_TRUE(fs::exists(std::exchange(FMail.FMessages, {}).back().FAttachmentPath));
+        for (const auto& [file, age, stays] : files) {
+            EXPECT_EQ(fs::exists(fs::symlink_status(folder + "/" + file)), stays || days == 0) << file;
+        }
+        EXPECT_EQ(fs::exists(folder + "/1"), days == 0) << "an emptied numbered folder goes";
+        EXPECT_TRUE(fs::exists(target));
+    }
+
+    FSettings.SentCopiesFolder = MakeFile("a file", "");
+    TestWindow& window = NewWindow();
+    FUser.ExpectPassword(Kind::NewPassword, "Password", "", "pw");
+    FUser.ExpectInfoBox("Error",
+                        "Error on creating the folder of sent containers '" + FSettings.SentCopiesFolder + "'!");
+    FCommands.Mail().SendContainer(window);
+    EXPECT_TRUE(FMail.FMessages.empty());
 }
 
 // What leaves holds only what the window lists and shows, though the container file still holds

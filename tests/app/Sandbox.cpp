@@ -26,7 +26,7 @@ Sandbox::Sandbox()
     ::chmod(RuntimeFolder().c_str(), 0700);
     SetVariable("XDG_CONFIG_HOME", ConfigHome());
     SetVariable("XDG_RUNTIME_DIR", RuntimeFolder());
-    SetVariable("HOME", FDir.File("home"));
+    SetVariable("HOME", Home());
     SetVariable("TMPDIR", TemporaryFolder());
     SetVariable("SEALVANE_INSTALL_RECORD", RecordFile());
     ResetInstalledCache();

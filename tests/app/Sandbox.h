@@ -29,6 +29,7 @@ public:
     void SetVariable(const std::string& name, const std::optional<std::string>& value);
 
     std::string File(const std::string& name) const { return FDir.File(name); }
+    std::string Home() const { return FDir.File("home"); }
     std::string ConfigHome() const { return FDir.File("config"); }
     std::string RuntimeFolder() const { return FDir.File("runtime"); }
     std::string TemporaryFolder() const { return FDir.File("tmp"); }

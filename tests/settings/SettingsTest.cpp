@@ -45,6 +45,8 @@ const struct TField
     {"ExploreAfterExtract", &TSettings::ExploreAfterExtract, "1", "0"},
     {"ExtractAllInSubdir", &TSettings::ExtractAllInSubdir, "1", "0"},
     {"DisplayTypoFields", &TSettings::DisplayTypoFields, "1", "0"},
+    {"SentCopiesFolder", &TSettings::SentCopiesFolder, "", "/home/user/Mail copies, sent"},
+    {"SentCopiesDays", &TSettings::SentCopiesDays, "30", "0"},
     {"fStart_AutoUpdate", &TSettings::fStart_AutoUpdate, "1", "0"},
     {"fStart_TrayMode", &TSettings::fStart_TrayMode, "0", "1"},
     {"fStart_Left", &TSettings::fStart_Left, "-1", "-300"},
@@ -125,6 +127,7 @@ protected:
         }
         fields["ProgPath"] = progPath;
         fields["TempPath"] = FSandbox.RuntimeFolder() + "/SV_Work";
+        fields["SentCopiesFolder"] = FSandbox.Home() + "/Sealvane/Sent";
         for (const auto& [name, value] : changes) {
             fields.at(name) = value;
         }

@@ -4,6 +4,7 @@
 #include "settings/InstallRecord.h"
 #include "settings/UserFolders.h"
 #include "ui/OptionsGeneralPage.h"
+#include "ui/OptionsMapiPage.h"
 #include "ui/StoredFont.h"
 #include "ui/UiText.h"
 
@@ -77,6 +78,9 @@ TEST_F(OptionsFormTest, NumberFieldsAreReadByTheirLeadingDigitsAndCorrected)
         {"RememberTimeEdit", "-1", &TSettings::SaveLastPWDTime, 0},
         {"RememberTimeEdit", "99", &TSettings::SaveLastPWDTime, 99},
         {"RememberTimeEdit", "", &TSettings::SaveLastPWDTime, 0},
+        {"SentDaysEdit", "0", &TSettings::SentCopiesDays, 0},
+        {"SentDaysEdit", "365 days", &TSettings::SentCopiesDays, 365},
+        {"SentDaysEdit", "10000", &TSettings::SentCopiesDays, 30},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.Field) + " \"" + row.Typed + "\"");
@@ -222,6 +226,25 @@ TEST_F(OptionsFormTest, DefaultFolderTakesExistingFoldersOnly)
     Click(*form, "FolderButton");
     Click(*form, "SaveButton");
     EXPECT_EQ(Reloaded().DefaultCurrentDirectory, answer.toStdString());
+}
+
+TEST_F(OptionsFormTest, SentCopiesFolderIsShownAndChosen)
+{
+    FSettings.SentCopiesFolder = FSandbox.File("sent");
+    auto form = Open();
+    EXPECT_EQ(Find<QLineEdit>(*form, "SentFolderEdit")->text().toStdString(), FSettings.SentCopiesFolder);
+    std::vector<QString> asked;
+    for (const std::string& answer : {FSandbox.File("chosen"), std::string()}) { // the second is cancelled
+        Find<TOptionsMapiPage>(*form, "MapiPage")->SetFolderChooser([&](QWidget*, const QString& start) {
+            asked.push_back(start);
+            return QString::fromStdString(answer);
+        });
+        Click(*form, "SentFolderButton");
+    }
+    Click(*form, "SaveButton");
+    EXPECT_EQ(asked, (std::vector<QString>{QString::fromStdString(FSandbox.File("sent")),
+                                           QString::fromStdString(FSandbox.File("chosen"))}));
+    EXPECT_EQ(Reloaded().SentCopiesFolder, FSandbox.File("chosen"));
 }
 
 TEST_F(OptionsFormTest, WithoutInstallationOnlyTheDownloadIsOfferedAndEveryControlHasAName)
