@@ -3,6 +3,7 @@
 #include "ContainerFlows.h"
 #include "ContainerWindow.h"
 #include "Dialogs.h"
+#include "OwnAddress.h"
 #include "ProgressRun.h"
 #include "ReleaseAttachments.h"
 #include "RunCommand.h"
@@ -32,7 +33,7 @@ std::string NameOf(const std::string& fileName)
 }
 
 // The address trimmed when it is a plain address, else none: a received container's sender
-// address, or what is left of it in the address box, becomes a recipient only in that shape.
+// address becomes a reply's recipient only in that shape.
 std::string PlainAddressOrNone(const std::string& address)
 {
     const std::string trimmed = TrimText(address);
@@ -133,7 +134,11 @@ bool TMailFlows::Send(IContainerWindow& window)
             return false;
         }
         FFlows.StoreTextAndAddress(window);
-        FSettings.LastUsedMailAddress = window.ReplyAddress();
+        // The user's own address as last used; a recipient's address is not the user's.
+        const std::string sender = AddressesOfBox(window.ReplyAddress(), FSettings).FSender;
+        if (!sender.empty()) {
+            FSettings.LastUsedMailAddress = sender;
+        }
         // Also under the same password: until a container file is written anew it keeps the
         // bytes of deleted attachments and earlier memos, and the copy must not carry them.
         if (!Rekey(window, TContainerKey(password))) {
@@ -202,9 +207,9 @@ void TMailFlows::SetEveryWindowNotOnTop(bool notOnTop)
 
 int TMailFlows::HandOver(IContainerWindow& window, const std::string& attachment)
 {
-    const TMailMessage message{FSettings.fContainer_DecryptInstructionSubject,
-                               FSettings.fContainer_DecryptInstructionText, PlainAddressOrNone(window.ReplyAddress()),
-                               attachment, NameOf(attachment)};
+    const TMailMessage message{
+        FSettings.fContainer_DecryptInstructionSubject, FSettings.fContainer_DecryptInstructionText,
+        AddressesOfBox(window.ReplyAddress(), FSettings).FRecipient, attachment, NameOf(attachment)};
     const TMailDialogOpen open(FSession, [this](bool notOnTop) { SetEveryWindowNotOnTop(notOnTop); });
     return FMail.SendMail(message);
 }

@@ -33,11 +33,11 @@ public:
     void SetStartWindowNotOnTop(TSetNotOnTop setNotOnTop) { FStartWindowNotOnTop = std::move(setNotOnTop); }
 
     // Asks for the recipients' password (a read-only container keeps its own), stores text and
-    // reply address, re-keys the file (also under the same password), copies it into the work
+    // sender address, re-keys the file (also under the same password), copies it into the work
     // folder's "Send" folder (a read-only container's copy written anew from it) and hands the
-    // copy to the mail program with the decryption instructions, to the window's reply
-    // address when that is a plain address (else to nobody yet). No window stays on top and new
-    // or opened containers are refused meanwhile.
+    // copy to the mail program with the decryption instructions. The address box decides sender
+    // and recipient (see AddressesOfBox); an own address in it becomes the last used one. No
+    // window stays on top and new or opened containers are refused meanwhile.
     void SendContainer(IContainerWindow& window);
     // A new window whose text quotes this one's after the separator line, under this container's
     // password; no attachment is taken over. A reply goes to the sender address of this

@@ -208,6 +208,42 @@ TEST_F(MailFlowsTest, OnlyAPlainSenderAddressBecomesTheRecipient)
     }
 }
 
+// The one address box names the user on a new container and the one it goes to on a reply: an
+// own address (one of OwnMailAddresses or the last used one, in any letter case, also inside
+// "Name <address>") is stored as the container's sender and goes to nobody; another address is
+// the recipient, and the container carries the last used address. An empty box stores nothing.
+TEST_F(MailFlowsTest, AnOwnAddressIsTheSenderAndAnotherTheRecipient)
+{
+    FSettings.OwnMailAddresses = "work@example.org\x7fhome@example.org\x7f";
+    // The box, the recipient handed over, the sender address in the mailed copy, the last used
+    // address afterwards.
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"home@example.org", "", "home@example.org", "home@example.org"},
+        {" ME@example.org ", "", "ME@example.org", "ME@example.org"},
+        {"friend@example.org", "friend@example.org", "me@example.org", "me@example.org"},
+        {"", "", "", "me@example.org"},
+        {"Me <Work@Example.org>", "", "Me <Work@Example.org>", "Me <Work@Example.org>"},
+    };
+    for (const auto& [box, recipient, sender, lastUsed] : cases) {
+        SCOPED_TRACE(box);
+        FSettings.LastUsedMailAddress = "me@example.org";
+        TestWindow& window = NewWindow();
+        window.FReplyAddress = box;
+        FUser.ExpectPassword(Kind::NewPassword, "Password", "", "for them");
+        FCommands.Mail().SendContainer(window);
+        ASSERT_EQ(FMail.FMessages.size(), 1u);
+        const TMailMessage message = std::exchange(FMail.FMessages, {}).back();
+        TRandomCryptoContainer copy{TContainerKey("for them")};
+        copy.OpenReadOnly(message.FAttachmentPath);
+        TExtraString extra;
+        extra.Parse(copy.GetExtra());
+        copy.Close();
+        EXPECT_EQ(std::tuple(message.FRecipientAddress, extra.Field(TExtraString::SenderAddress),
+                             FSettings.LastUsedMailAddress),
+                  std::tuple(recipient, sender, lastUsed));
+    }
+}
+
 // A link where the intermediate file used to be built (the file's name with ".tmp") is not
 // written through.
 TEST_F(MailFlowsTest, ChangePasswordReKeysOnlyToAnotherPassword)
