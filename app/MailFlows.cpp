@@ -21,6 +21,7 @@
 #include "settings/Settings.h"
 #include "settings/TrimText.h"
 
+#include <chrono>
 #include <filesystem>
 
 namespace {
@@ -59,35 +60,30 @@ std::string QuotedText(const std::string& rtf)
     return WriteRtf(quoted);
 }
 
-// While the mail program takes a message: no window of ours stays on top of its compose window,
-// and new or opened containers are refused.
+// While the mail program takes a message new or opened containers are refused.
 class TMailDialogOpen
 {
 public:
-    TMailDialogOpen(TSession& session, std::function<void(bool notOnTop)> setNotOnTop)
-        : FSession(session), FSetNotOnTop(std::move(setNotOnTop))
-    {
-        FSetNotOnTop(true);
-        FSession.SetMailDialogOpen(true);
-    }
-    ~TMailDialogOpen()
-    {
-        FSession.SetMailDialogOpen(false);
-        FSetNotOnTop(false);
-    }
+    explicit TMailDialogOpen(TSession& session) : FSession(session) { FSession.SetMailDialogOpen(true); }
+    ~TMailDialogOpen() { FSession.SetMailDialogOpen(false); }
     TMailDialogOpen(const TMailDialogOpen&) = delete;
     TMailDialogOpen& operator=(const TMailDialogOpen&) = delete;
 
 private:
     TSession& FSession;
-    std::function<void(bool notOnTop)> FSetNotOnTop;
 };
+
+// How long the windows stay off the top after a hand-over while the user has not left the
+// program: a mail program started cold takes some seconds to show its compose window. Once the
+// user is in another program the hold lasts until they come back.
+constexpr std::chrono::minutes OnTopHoldUnleft{2};
 
 } // namespace
 
 TMailFlows::TMailFlows(TSettings& settings, TSession& session, IContainerWindowFactory& windows, TContainerFlows& flows,
                        IMailClient& mail)
-    : FSettings(settings), FSession(session), FWindows(windows), FFlows(flows), FMail(mail)
+    : FSettings(settings), FSession(session), FWindows(windows), FFlows(flows), FMail(mail),
+      FOnTopHold(OnTopHoldUnleft, [this](bool notOnTop) { SetEveryWindowNotOnTop(notOnTop); })
 {
 }
 
@@ -210,8 +206,21 @@ int TMailFlows::HandOver(IContainerWindow& window, const std::string& attachment
     const TMailMessage message{
         FSettings.fContainer_DecryptInstructionSubject, FSettings.fContainer_DecryptInstructionText,
         AddressesOfBox(window.ReplyAddress(), FSettings).FRecipient, attachment, NameOf(attachment)};
-    const TMailDialogOpen open(FSession, [this](bool notOnTop) { SetEveryWindowNotOnTop(notOnTop); });
-    return FMail.SendMail(message);
+    // A detached mail program shows its compose window after the hand-over has returned: no window
+    // of ours stays on top until the user comes back.
+    FOnTopHold.Begin();
+    int result = IMailClient::StartFailed;
+    try {
+        const TMailDialogOpen open(FSession);
+        result = FMail.SendMail(message);
+    } catch (...) {
+        FOnTopHold.End();
+        throw;
+    }
+    if (result != IMailClient::HandedOver) {
+        FOnTopHold.End();
+    }
+    return result;
 }
 
 void TMailFlows::ReplyContainer(IContainerWindow& window)
