@@ -428,7 +428,7 @@ void TContainerFlows::StoreTextAndAddress(IContainerWindow& window)
     }
     StoreText(container, window);
     TExtraString extra = RecordOf(container);
-    extra.SetField(TExtraString::SenderAddress, window.ReplyAddress());
+    extra.SetField(TExtraString::SenderAddress, AddressesOfBox(window.ReplyAddress(), FSettings).FSender);
     container.SetExtra(extra.Serialize());
 }
 

@@ -58,9 +58,10 @@ public:
     std::unique_ptr<TRandomCryptoContainer> NewWorkContainer(IDialogs& dialogs, const TContainerKey& key);
     // The window shows a container composed in it: new, modified, not saved, no password yet.
     void GiveNewContainer(IContainerWindow& window, std::unique_ptr<TRandomCryptoContainer> container);
-    // The text the user changed becomes the container's memo and the window's reply address the
-    // sender address of the container's extra record (a fresh record when the container holds none
-    // of the current format); a read-only container keeps both.
+    // The text the user changed becomes the container's memo and the sender the window's address
+    // box stands for (see AddressesOfBox) the sender address of the container's extra record (a
+    // fresh record when the container holds none of the current format); a read-only container
+    // keeps both.
     void StoreTextAndAddress(IContainerWindow& window);
     // A name in the work folder that no file has yet, listed for wiping; empty when none could be
     // made (the user has been told).

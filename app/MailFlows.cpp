@@ -3,6 +3,7 @@
 #include "ContainerFlows.h"
 #include "ContainerWindow.h"
 #include "Dialogs.h"
+#include "OwnAddress.h"
 #include "ProgressRun.h"
 #include "ReleaseAttachments.h"
 #include "RunCommand.h"
@@ -21,6 +22,7 @@
 #include "settings/Settings.h"
 #include "settings/TrimText.h"
 
+#include <chrono>
 #include <filesystem>
 
 namespace {
@@ -33,7 +35,7 @@ std::string NameOf(const std::string& fileName)
 }
 
 // The address trimmed when it is a plain address, else none: a received container's sender
-// address, or what is left of it in the address box, becomes a recipient only in that shape.
+// address becomes a reply's recipient only in that shape.
 std::string PlainAddressOrNone(const std::string& address)
 {
     const std::string trimmed = TrimText(address);
@@ -59,35 +61,30 @@ std::string QuotedText(const std::string& rtf)
     return WriteRtf(quoted);
 }
 
-// While the mail program takes a message: no window of ours stays on top of its compose window,
-// and new or opened containers are refused.
+// While the mail program takes a message new or opened containers are refused.
 class TMailDialogOpen
 {
 public:
-    TMailDialogOpen(TSession& session, std::function<void(bool notOnTop)> setNotOnTop)
-        : FSession(session), FSetNotOnTop(std::move(setNotOnTop))
-    {
-        FSetNotOnTop(true);
-        FSession.SetMailDialogOpen(true);
-    }
-    ~TMailDialogOpen()
-    {
-        FSession.SetMailDialogOpen(false);
-        FSetNotOnTop(false);
-    }
+    explicit TMailDialogOpen(TSession& session) : FSession(session) { FSession.SetMailDialogOpen(true); }
+    ~TMailDialogOpen() { FSession.SetMailDialogOpen(false); }
     TMailDialogOpen(const TMailDialogOpen&) = delete;
     TMailDialogOpen& operator=(const TMailDialogOpen&) = delete;
 
 private:
     TSession& FSession;
-    std::function<void(bool notOnTop)> FSetNotOnTop;
 };
+
+// How long the windows stay off the top after a hand-over while the user has not left the
+// program: a mail program started cold takes some seconds to show its compose window. Once the
+// user is in another program the hold lasts until they come back.
+constexpr std::chrono::minutes OnTopHoldUnleft{2};
 
 } // namespace
 
 TMailFlows::TMailFlows(TSettings& settings, TSession& session, IContainerWindowFactory& windows, TContainerFlows& flows,
                        IMailClient& mail)
-    : FSettings(settings), FSession(session), FWindows(windows), FFlows(flows), FMail(mail)
+    : FSettings(settings), FSession(session), FWindows(windows), FFlows(flows), FMail(mail),
+      FOnTopHold(OnTopHoldUnleft, [this](bool notOnTop) { SetEveryWindowNotOnTop(notOnTop); })
 {
 }
 
@@ -134,7 +131,11 @@ bool TMailFlows::Send(IContainerWindow& window)
             return false;
         }
         FFlows.StoreTextAndAddress(window);
-        FSettings.LastUsedMailAddress = window.ReplyAddress();
+        // The user's own address as last used; a recipient's address is not the user's.
+        const std::string sender = AddressesOfBox(window.ReplyAddress(), FSettings).FSender;
+        if (!sender.empty()) {
+            FSettings.LastUsedMailAddress = sender;
+        }
         // Also under the same password: until a container file is written anew it keeps the
         // bytes of deleted attachments and earlier memos, and the copy must not carry them.
         if (!Rekey(window, TContainerKey(password))) {
@@ -205,11 +206,24 @@ void TMailFlows::SetEveryWindowNotOnTop(bool notOnTop)
 
 int TMailFlows::HandOver(IContainerWindow& window, const std::string& attachment)
 {
-    const TMailMessage message{FSettings.fContainer_DecryptInstructionSubject,
-                               FSettings.fContainer_DecryptInstructionText, PlainAddressOrNone(window.ReplyAddress()),
-                               attachment, NameOf(attachment)};
-    const TMailDialogOpen open(FSession, [this](bool notOnTop) { SetEveryWindowNotOnTop(notOnTop); });
-    return FMail.SendMail(message);
+    const TMailMessage message{
+        FSettings.fContainer_DecryptInstructionSubject, FSettings.fContainer_DecryptInstructionText,
+        AddressesOfBox(window.ReplyAddress(), FSettings).FRecipient, attachment, NameOf(attachment)};
+    // A detached mail program shows its compose window after the hand-over has returned: no window
+    // of ours stays on top until the user comes back.
+    FOnTopHold.Begin();
+    int result = IMailClient::StartFailed;
+    try {
+        const TMailDialogOpen open(FSession);
+        result = FMail.SendMail(message);
+    } catch (...) {
+        FOnTopHold.End();
+        throw;
+    }
+    if (result != IMailClient::HandedOver) {
+        FOnTopHold.End();
+    }
+    return result;
 }
 
 void TMailFlows::ReplyContainer(IContainerWindow& window)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "OnTopHold.h"
+
 #include <functional>
 #include <string>
 
@@ -31,13 +33,17 @@ public:
                IMailClient& mail);
 
     void SetStartWindowNotOnTop(TSetNotOnTop setNotOnTop) { FStartWindowNotOnTop = std::move(setNotOnTop); }
+    // The program became the active application (true) or another program did (false): the
+    // windows kept off the top after a hand-over come back once the user returns (see TOnTopHold).
+    void ProgramActive(bool active) { FOnTopHold.ProgramActive(active); }
 
     // Asks for the recipients' password (a read-only container keeps its own), stores text and
-    // reply address, re-keys the file (also under the same password), copies it into the folder
+    // sender address, re-keys the file (also under the same password), copies it into the folder
     // of sent copies (a read-only container's copy written anew from it) and hands the
-    // copy to the mail program with the decryption instructions, to the window's reply
-    // address when that is a plain address (else to nobody yet). No window stays on top and new
-    // or opened containers are refused meanwhile.
+    // copy to the mail program with the decryption instructions. The address box decides sender
+    // and recipient (see AddressesOfBox); an own address in it becomes the last used one. New
+    // or opened containers are refused meanwhile; after a successful hand-over no window stays on
+    // top until the user comes back to the program.
     void SendContainer(IContainerWindow& window);
     // A new window whose text quotes this one's after the separator line, under this container's
     // password; no attachment is taken over. A reply goes to the sender address of this
@@ -79,4 +85,5 @@ private:
     TContainerFlows& FFlows;
     IMailClient& FMail;
     TSetNotOnTop FStartWindowNotOnTop;
+    TOnTopHold FOnTopHold;
 };

@@ -2,6 +2,7 @@
 
 #include "container/ExtraString.h"
 #include "container/TextCompare.h"
+#include "richtext/PlainMailAddress.h"
 #include "settings/Settings.h"
 #include "settings/TrimText.h"
 
@@ -9,10 +10,16 @@
 
 namespace {
 
+// The address as compared: trimmed, the address inside "Name <address>", letter case folded.
+std::wstring AddressKey(std::string_view address)
+{
+    return CaseFoldedKey(TrimText(BareMailAddress(TrimText(address))));
+}
+
 bool SameAddress(const std::wstring& key, std::string_view candidate)
 {
-    const std::string trimmed = TrimText(candidate);
-    return !trimmed.empty() && CaseFoldedKey(trimmed) == key;
+    const std::wstring candidateKey = AddressKey(candidate);
+    return !candidateKey.empty() && candidateKey == key;
 }
 
 } // namespace
@@ -23,7 +30,7 @@ bool IsOwnSenderAddress(const std::string& senderAddress, const TSettings& setti
     if (sender.empty()) {
         return true;
     }
-    const std::wstring key = CaseFoldedKey(sender);
+    const std::wstring key = AddressKey(sender);
     if (SameAddress(key, settings.LastUsedMailAddress)) {
         return true;
     }
@@ -37,4 +44,13 @@ bool IsOwnSenderAddress(const std::string& senderAddress, const TSettings& setti
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
     }
     return false;
+}
+
+TBoxAddresses AddressesOfBox(const std::string& box, const TSettings& settings)
+{
+    const std::string text = TrimText(box);
+    if (IsOwnSenderAddress(text, settings)) {
+        return {text, {}};
+    }
+    return {settings.LastUsedMailAddress, IsPlainMailAddress(text) ? text : std::string()};
 }

@@ -6,6 +6,8 @@
 #include "ui/InfoBox.h"
 #include "ui/OptionsForm.h"
 
+#include <QGuiApplication>
+
 TProgramWindows::TProgramWindows(TSettings& settings, TTemporaryFiles& temporaryFiles)
     : FSettings(settings), FSession(temporaryFiles), FStartDialogs(nullptr, settings),
       FMailClient(
@@ -15,6 +17,9 @@ TProgramWindows::TProgramWindows(TSettings& settings, TTemporaryFiles& temporary
 {
     FWindowFactory.SetCommands(FCommands, FCommands);
     FCommands.Mail().SetStartWindowNotOnTop([this](bool notOnTop) { FStartForm.SetTemporarilyNotOnTop(notOnTop); });
+    QObject::connect(
+        qGuiApp, &QGuiApplication::applicationStateChanged, &FStartForm,
+        [this](Qt::ApplicationState state) { FCommands.Mail().ProgramActive(state == Qt::ApplicationActive); });
     FCommands.SetShowOptions([this] {
         ShowOptions(&FStartForm, FSettings,
                     [this](int rememberPasswordMs) { FSession.RestartPasswordTimer(rememberPasswordMs); });

@@ -59,3 +59,12 @@ bool IsPlainMailAddress(std::string_view address)
     }
     return IsLocalPart(address.substr(0, at)) && IsDomain(address.substr(at + 1));
 }
+
+std::string_view BareMailAddress(std::string_view text)
+{
+    const std::size_t open = text.rfind('<');
+    if (text.empty() || text.back() != '>' || open == std::string_view::npos) {
+        return text;
+    }
+    return text.substr(open + 1, text.size() - open - 2);
+}

@@ -14,3 +14,7 @@
 // control characters, no scheme, no second address, no quoting or angle brackets; at most 64
 // characters before the '@' and 253 after it.
 bool IsPlainMailAddress(std::string_view address);
+
+// The address of a "Name <address>" text: what the angle brackets at its end enclose; any other
+// text as it is. Tells whose address a text names, not whether it may be handed on.
+std::string_view BareMailAddress(std::string_view text);

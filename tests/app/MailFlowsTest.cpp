@@ -1,7 +1,11 @@
 #include "FlowFixture.h"
+#include "app/OnTopHold.h"
 #include "app/WorkFolder.h"
 #include "container/ExtraString.h"
 #include "richtext/RtfReader.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 
 namespace {
 
@@ -76,7 +80,15 @@ TEST_F(MailFlowsTest, SendingHandsOverAReKeyedCopyAndTheResultAndTheCloseAfterRu
                     !FTemporaryFiles.Contains(message.FAttachmentPath))
             << "kept in the folder of sent copies, listed for no wipe";
         EXPECT_EQ(std::tuple(visible, window.FClosed), std::tuple(visibleMeanwhile, closed));
-        EXPECT_FALSE(FSession.MailDialogOpen() || window.FNotOnTop || FStartNotOnTop) << "stay-on-top is given back";
+        // The compose window opens after the hand-over has returned: nothing of ours stays on top
+        // of it until the user comes back to the program (a closed window keeps what it had).
+        const bool handedOver = result == IMailClient::HandedOver;
+        for (const bool active : {false, true}) {
+            EXPECT_EQ(std::pair(FStartNotOnTop, window.FNotOnTop), std::pair(handedOver, handedOver)) << active;
+            FCommands.Mail().ProgramActive(active);
+        }
+        EXPECT_FALSE(FSession.MailDialogOpen() || FStartNotOnTop || (window.FNotOnTop && !closed))
+            << "stay-on-top is given back";
         if (!closed) {
             EXPECT_TRUE(window.FVisible) << "an open window is never left hidden";
             EXPECT_EQ(std::tuple(window.Container().GetKey(), window.FState.FPassword, window.FState.FSaved),
@@ -262,6 +274,61 @@ TEST_F(MailFlowsTest, OnlyAPlainSenderAddressBecomesTheRecipient)
         FCommands.Mail().SendContainer(reply);
         ASSERT_EQ(FMail.FMessages.size(), 1u);
         EXPECT_EQ(std::exchange(FMail.FMessages, {}).back().FRecipientAddress, recipient);
+    }
+}
+
+// The one address box names the user on a new container and the one it goes to on a reply: an
+// own address (one of OwnMailAddresses or the last used one, in any letter case, also inside
+// "Name <address>") is stored as the container's sender and goes to nobody; another address is
+// the recipient, and the container carries the last used address. An empty box stores nothing.
+TEST_F(MailFlowsTest, AnOwnAddressIsTheSenderAndAnotherTheRecipient)
+{
+    FSettings.OwnMailAddresses = "work@example.org\x7fhome@example.org\x7f";
+    // The box, the recipient handed over, the sender address in the mailed copy, the last used
+    // address afterwards.
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"home@example.org", "", "home@example.org", "home@example.org"},
+        {" ME@example.org ", "", "ME@example.org", "ME@example.org"},
+        {"friend@example.org", "friend@example.org", "me@example.org", "me@example.org"},
+        {"", "", "", "me@example.org"},
+        {"Me <Work@Example.org>", "", "Me <Work@Example.org>", "Me <Work@Example.org>"},
+    };
+    for (const auto& [box, recipient, sender, lastUsed] : cases) {
+        SCOPED_TRACE(box);
+        FSettings.LastUsedMailAddress = "me@example.org";
+        TestWindow& window = NewWindow();
+        window.FReplyAddress = box;
+        FUser.ExpectPassword(Kind::NewPassword, "Password", "", "for them");
+        FCommands.Mail().SendContainer(window);
+        ASSERT_EQ(FMail.FMessages.size(), 1u);
+        const TMailMessage message = std::exchange(FMail.FMessages, {}).back();
+        TRandomCryptoContainer copy{TContainerKey("for them")};
+        copy.OpenReadOnly(message.FAttachmentPath);
+        TExtraString extra;
+        extra.Parse(copy.GetExtra());
+        copy.Close();
+        EXPECT_EQ(std::tuple(message.FRecipientAddress, extra.Field(TExtraString::SenderAddress),
+                             FSettings.LastUsedMailAddress),
+                  std::tuple(recipient, sender, lastUsed));
+    }
+}
+
+// Once handed over, the windows come back on top by themselves only while the user has not
+// left the program; in another program they wait for the user's return.
+TEST(OnTopHoldTest, EndsByItselfOnlyWhileTheProgramWasNotLeft)
+{
+    for (const bool left : {false, true}) {
+        SCOPED_TRACE(left);
+        bool notOnTop = false;
+        TOnTopHold hold(std::chrono::milliseconds(20), [&](bool value) { notOnTop = value; });
+        hold.Begin();
+        if (left) {
+            hold.ProgramActive(false);
+        }
+        for (const QDeadlineTimer later(200); !later.hasExpired();) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        EXPECT_EQ(notOnTop, left);
     }
 }
 
