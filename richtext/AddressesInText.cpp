@@ -1,5 +1,6 @@
 #include "AddressesInText.h"
 
+#include "AsciiCase.h"
 #include "OpenableLink.h"
 #include "PlainMailAddress.h"
 
@@ -17,17 +18,6 @@ bool IsRunCharacter(char c)
 bool IsTrailingPunctuation(char c)
 {
     return std::string_view(".,;:!?'\"*").find(c) != std::string_view::npos;
-}
-
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char p, char t) { return p == LowerAscii(t); });
 }
 
 // The run without what surrounds an address in prose: opening brackets and quotes in front, and

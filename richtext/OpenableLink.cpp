@@ -1,5 +1,6 @@
 #include "OpenableLink.h"
 
+#include "AsciiCase.h"
 #include "HexDigit.h"
 #include "PlainMailAddress.h"
 
@@ -14,17 +15,6 @@ bool IsBlankOrControl(char c)
 {
     const auto byte = static_cast<unsigned char>(c);
     return byte <= 0x20 || byte == 0x7F;
-}
-
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char p, char t) { return p == LowerAscii(t); });
 }
 
 std::string_view TrimmedBlanks(std::string_view text)
