@@ -21,6 +21,7 @@
 #include "ui/StartForm.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -470,5 +471,64 @@ TEST_F(EndToEndTest, APasswordTypedInTheDialogsIsTheToolsPassword)
         EXPECT_TRUE(FUser.AllAsked());
         ASSERT_EQ(FileName(LastWindow()), made) << "the dialog's password did not open the tool's container";
         ASSERT_TRUE(Close(LastWindow()));
+    }
+}
+
+// "Send..." through the desktop's mail program, a recording stand-in for Thunderbird found on the
+// search path: an own address in the box goes to nobody and is stored as the sender; another
+// address (a reply's) is the recipient while the sender stays the user's. The copies handed over
+// lie in the folder of sent copies and outlive the program's end, which a draft still needs.
+TEST_F(EndToEndTest, SendingAddressesTheRightPersonAndKeepsTheCopyPastTheEnd)
+{
+    namespace fs = std::filesystem;
+    const std::string bin = FDir.File("bin"), recorded = bin + "/thunderbird.args";
+    fs::create_directories(FDir.File("data/applications"));
+    MakeFile("bin/xdg-mime", "#!/bin/sh\necho thunderbird.desktop\n");
+    MakeFile("bin/thunderbird", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.tmp\" && /bin/mv \"$0.tmp\" \"$0.args\"\n");
+    fs::permissions(bin + "/xdg-mime", fs::perms::owner_exec, fs::perm_options::add);
+    fs::permissions(bin + "/thunderbird", fs::perms::owner_exec, fs::perm_options::add);
+    MakeFile("data/applications/thunderbird.desktop", "[Desktop Entry]\nType=Application\nExec=thunderbird %u\n");
+    const QByteArray path = qgetenv("PATH"), dataDirs = qgetenv("XDG_DATA_DIRS");
+    qputenv("PATH", QByteArray::fromStdString(bin));
+    qputenv("XDG_DATA_DIRS", QByteArray::fromStdString(FDir.File("data")));
+    FSettings.LastUsedMailAddress = "me@example.org";
+    FSettings.SentCopiesFolder = FDir.File("sent");
+
+    const struct
+    {
+        const char* FBox;
+        const char* FTo; // the compose field handed over, or nullptr for none
+    } rows[] = {{"Me@Example.org", nullptr}, {"bob@example.net", "to=bob%40example.net"}};
+    for (const auto& [box, to] : rows) {
+        SCOPED_TRACE(box);
+        Click(FStartForm, "NewButton");
+        TContainerForm& composed = LastWindow();
+        QTest::keyClicks(&Editor(composed), "Meet at noon");
+        composed.findChild<QComboBox*>("ReplyAddress")->setEditText(QString::fromLatin1(box));
+        FUser.ExpectPassword(Kind::NewPassword, MsgText(msg::Password), "", Password);
+        Click(composed, "SendButton");
+        ASSERT_TRUE(FUser.AllAsked());
+        for (int waited = 0; !fs::exists(recorded) && waited < 5000; waited += 20) {
+            QTest::qWait(20);
+        }
+        const std::string arguments = ReadWholeFile(recorded);
+        fs::remove(recorded);
+        EXPECT_EQ(arguments.find("to="), to == nullptr ? std::string::npos : arguments.find(to)) << arguments;
+    }
+    qputenv("PATH", path);
+    qputenv("XDG_DATA_DIRS", dataDirs);
+
+    // The program's end wipes its temporary files; the copies are no such files.
+    FTemporaryFiles.WipeTemporaryFiles(1);
+    std::vector<std::string> copies;
+    for (const fs::directory_entry& entry : fs::directory_iterator(FSettings.SentCopiesFolder)) {
+        copies.push_back(entry.path().string());
+    }
+    ASSERT_EQ(copies.size(), std::size(rows));
+    for (const std::string& copy : copies) {
+        const TProgramRun info = Cli({"info", copy});
+        EXPECT_EQ(info.ExitCode, 0) << info.Err;
+        const std::string sender = QString::fromStdString(info.Out).toLower().toStdString();
+        EXPECT_NE(sender.find("sender address: me@example.org\n"), std::string::npos) << info.Out;
     }
 }
