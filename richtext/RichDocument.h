@@ -2,6 +2,7 @@
 
 #include "StringTable.h"
 
+#include <array>
 #include <compare>
 #include <cstdint>
 #include <optional>
@@ -55,11 +56,15 @@ struct TRichRun
     bool operator==(const TRichRun&) const = default;
 };
 
+// The deepest list level; levels count from 0, as RTF's "\ilvl" and word processors have nine.
+constexpr int MaxListLevel = 8;
+
 struct TRichParagraph
 {
     TAlignment FAlignment = TAlignment::Left;
     TListKind FList = TListKind::None;
     std::vector<TRichRun> FRuns;
+    int FListLevel = 0; // 0 to MaxListLevel; 0 outside lists
 
     // Adds a run, joined to the last one when both look the same; empty runs are left out.
     void Append(TRichRun run);
@@ -79,11 +84,22 @@ struct TRichDocument
     bool operator==(const TRichDocument&) const = default;
 };
 
-// The document as plain text: paragraphs separated by '\n' (none after the last). With labels,
-// each list item starts with its marker: "• " for a bullet, "N. " for the N-th item of a run of
-// numbered paragraphs.
-std::string PlainText(const TRichDocument& document, bool withListLabels);
+// How the list paragraphs of a document form lists. A list is a stretch of consecutive list
+// paragraphs in which each level keeps one kind; a paragraph whose level had the other kind so far
+// starts a new list, as word processors number a list definition's level in one way. In a list, a
+// numbered item is the N-th numbered item at its level since the last item at a level above it.
+struct TListLayout
+{
+    using TLevelKinds = std::array<TListKind, MaxListLevel + 1>; // None: a level no paragraph uses
 
-// The label of every paragraph ("" outside lists), numbered items counted from 1 in each run of
-// consecutive numbered paragraphs.
-std::vector<std::string> ListLabels(const TRichDocument& document);
+    std::vector<TLevelKinds> FLists;
+    std::vector<std::optional<std::size_t>> FListOf; // of each paragraph its list in FLists; none outside lists
+    std::vector<std::string> FLabels;                // of each paragraph: "•", "N." or "" outside lists
+};
+
+TListLayout LayOutLists(const TRichDocument& document);
+
+// The document as plain text: paragraphs separated by '\n' (none after the last). With labels,
+// each list item starts with its marker ("• ", "N. " as LayOutLists numbers it), indented by two
+// spaces a level.
+std::string PlainText(const TRichDocument& document, bool withListLabels);

@@ -18,7 +18,7 @@ constexpr std::size_t MaxDepth = 256;
 // Numbers are clamped to this size; real parameters are far smaller.
 constexpr std::int64_t MaxParameter = 1'000'000'000;
 // Levels a list definition may have.
-constexpr std::size_t MaxListLevels = 9;
+constexpr std::size_t MaxListLevels = MaxListLevel + 1;
 // Lists and list overrides a document may define; real ones define a few dozen.
 constexpr std::size_t MaxListEntries = 32'768;
 // The largest font size, in half points.
@@ -166,6 +166,16 @@ struct TGroupState
     bool FItalic = false;
     bool FUnderline = false;
     bool FStrikeout = false;
+    // The associated look of double-byte (East Asian) text: "\ab" and "\ai" given while "\dbch"
+    // and no "\rtlch" is in effect. LibreOffice writes "\b" and "\i" for Latin text and the
+    // associated controls for the other scripts, each after the switch to its script ("\dbch" for
+    // East Asian, "\rtlch" for right-to-left): text under "\dbch" takes this look when one was
+    // given, and "\b" and "\i" otherwise, as writers that have one bold for all scripts write it;
+    // text under "\loch" or "\hich" takes only "\b" and "\i".
+    std::optional<bool> FDoubleByteBold;
+    std::optional<bool> FDoubleByteItalic;
+    bool FDoubleByte = false;                  // "\dbch" rather than "\loch" or "\hich" is in effect
+    bool FRightToLeft = false;                 // "\rtlch" rather than "\ltrch" is in effect
     std::optional<TStringTable::TIndex> FLink; // in the document's table
     int FColour = 0;
     std::optional<int> FFont;
@@ -174,7 +184,7 @@ struct TGroupState
     TAlignment FAlignment = TAlignment::Left;
     TListKind FNumbering = TListKind::None; // from a "\pn" group
     int FListOverride = 0;                  // "\lsN"
-    int FListLevel = 0;                     // "\ilvlN"
+    int FListLevel = 0;                     // "\ilvlN", 0 to MaxListLevel
 };
 
 // Gives the entries of a table the runs use new numbers, in the order of first use, and leaves the
@@ -524,6 +534,9 @@ private:
         const bool on = value != 0;
         if (word == "plain") {
             FState.FBold = FState.FItalic = FState.FUnderline = FState.FStrikeout = false;
+            FState.FDoubleByteBold.reset();
+            FState.FDoubleByteItalic.reset();
+            FState.FDoubleByte = FState.FRightToLeft = false;
             FState.FColour = 0;
             FState.FFont.reset();
             FState.FHalfPoints.reset();
@@ -531,6 +544,14 @@ private:
             FState.FBold = on;
         } else if (word == "i") {
             FState.FItalic = on;
+        } else if (word == "ab" || word == "ai") {
+            if (FState.FDoubleByte && !FState.FRightToLeft) {
+                (word == "ab" ? FState.FDoubleByteBold : FState.FDoubleByteItalic) = on;
+            }
+        } else if (word == "loch" || word == "hich" || word == "dbch") {
+            FState.FDoubleByte = word == "dbch";
+        } else if (word == "rtlch" || word == "ltrch") {
+            FState.FRightToLeft = word == "rtlch";
         } else if (Contains(UnderlineWords, word)) {
             FState.FUnderline = on;
         } else if (word == "ulnone") {
@@ -570,7 +591,7 @@ private:
         } else if (word == "ls") {
             FState.FListOverride = value;
         } else if (word == "ilvl") {
-            FState.FListLevel = value;
+            FState.FListLevel = std::clamp(value, 0, MaxListLevel);
         } else {
             return false;
         }
@@ -760,8 +781,8 @@ private:
     {
         FLookChanged = false;
         TRichRun run;
-        run.FBold = FState.FBold;
-        run.FItalic = FState.FItalic;
+        run.FBold = FState.FDoubleByte ? FState.FDoubleByteBold.value_or(FState.FBold) : FState.FBold;
+        run.FItalic = FState.FDoubleByte ? FState.FDoubleByteItalic.value_or(FState.FItalic) : FState.FItalic;
         run.FUnderline = FState.FUnderline;
         run.FStrikeout = FState.FStrikeout;
         run.FLink = FState.FLink;
@@ -796,7 +817,7 @@ private:
         if (list == FLists.end() || list->second.empty()) {
             return TListKind::None;
         }
-        const std::size_t level = static_cast<std::size_t>(std::clamp<int>(FState.FListLevel, 0, MaxListLevels - 1));
+        const auto level = static_cast<std::size_t>(FState.FListLevel);
         const int format = list->second[std::min(level, list->second.size() - 1)];
         return format == 23 ? TListKind::Bullet : format == 255 ? TListKind::None : TListKind::Decimal;
     }
@@ -814,6 +835,7 @@ private:
         FLookChanged = true;
         FParagraph.FAlignment = FState.FAlignment;
         FParagraph.FList = ListKind();
+        FParagraph.FListLevel = FParagraph.FList == TListKind::None ? 0 : FState.FListLevel;
         FDocument.FParagraphs.push_back(std::move(FParagraph));
         FParagraph = TRichParagraph();
     }

@@ -33,8 +33,9 @@ struct TRtfLimits
 };
 
 // Reads RTF as word processors and rich-edit controls write it. Paragraphs end at "\par" (a last
-// paragraph without one is kept when it holds text); alignment, list membership ("\ls" with the
-// list table, or the older "\pn" groups), character looks, colours, fonts and hyperlink fields
+// paragraph without one is kept when it holds text); alignment, list membership and level ("\ls"
+// with the list table, or the older "\pn" groups, and "\ilvl"), character looks (bold and italic
+// of East Asian text also from "\ab" and "\ai" after "\dbch"), colours, fonts and hyperlink fields
 // are read; list labels ("\listtext", "\pntext") are not text. "\'xx" is a Windows-1252 byte
 // whatever "\ansicpg" says. Damaged or hostile input is read leniently and never fails: groups
 // nested deeper than the reader keeps track of only count braces, numbers are clamped, a cut

@@ -13,6 +13,10 @@ namespace {
 using namespace CodePage;
 
 constexpr std::string_view BulletLabel = "\\'95";
+// Lists the list table defines. A list's definition takes some 200 bytes, which a hostile document
+// can make out of a paragraph of ten; the lists after these keep only their "\\pn" form, and no
+// real memo has so many lists.
+constexpr std::size_t MaxDefinedLists = 256;
 
 // Appends UTF-8 text as RTF: specials escaped, Windows-1252 bytes as "\'xx", everything else
 // beyond ASCII as "\uN?"; '\t' and '\n' become "\tab" and "\line", other control characters are
@@ -56,7 +60,8 @@ class TRtfComposer
 public:
     // Fonts and colours are numbered from 1 in the order of first use; the font table of the RTF
     // holds the fonts the runs use, whatever else the document's table holds.
-    explicit TRtfComposer(const TRichDocument& document) : FDocument(document), FFontNumbers(document.FFonts.Size(), 0)
+    explicit TRtfComposer(const TRichDocument& document)
+        : FDocument(document), FLists(LayOutLists(document)), FFontNumbers(document.FFonts.Size(), 0)
     {
         for (const TRichParagraph& paragraph : document.FParagraphs) {
             for (const TRichRun& run : paragraph.FRuns) {
@@ -93,17 +98,68 @@ public:
             }
             FOut += '}';
         }
+        AppendListTables();
         FOut += "\r\n";
-        const std::vector<std::string> labels = ListLabels(FDocument);
         for (std::size_t n = 0; n < FDocument.FParagraphs.size(); ++n) {
-            AppendParagraph(FDocument.FParagraphs[n], labels[n]);
+            AppendParagraph(FDocument.FParagraphs[n], n);
         }
         FOut += "}\r\n";
         return std::move(FOut);
     }
 
 private:
-    void AppendParagraph(const TRichParagraph& paragraph, const std::string& label)
+    // One list definition for each list of the layout, and one override ("\lsN", N counted from
+    // 1) that names it: word processors number every list from 1 and each level of it after the
+    // items above it. A definition has the levels down to the deepest its paragraphs use, a level
+    // above that which no paragraph uses without a label: the tables grow with the paragraphs.
+    void AppendListTables()
+    {
+        const std::size_t lists = std::min(FLists.FLists.size(), MaxDefinedLists);
+        if (lists == 0) {
+            return;
+        }
+        char buffer[160];
+        FOut += "{\\*\\listtable";
+        for (std::size_t n = 0; n < lists; ++n) {
+            FOut += "\r\n{\\list";
+            const TListLayout::TLevelKinds& kinds = FLists.FLists[n];
+            const auto deepest =
+                std::find_if(kinds.rbegin(), kinds.rend(), [](TListKind kind) { return kind != TListKind::None; });
+            for (int level = 0; level < kinds.rend() - deepest; ++level) {
+                const TListKind kind = kinds[static_cast<std::size_t>(level)];
+                if (kind == TListKind::None) {
+                    FOut += "{\\listlevel}";
+                } else if (kind == TListKind::Bullet) {
+                    std::snprintf(
+                        buffer, sizeof buffer,
+                        "{\\listlevel\\levelnfc23{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}\\fi-360\\li%d}",
+                        ListIndent(level));
+                    FOut += buffer;
+                } else {
+                    std::snprintf(
+                        buffer, sizeof buffer,
+                        "{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'0%d.;}{\\levelnumbers\\'01;}"
+                        "\\fi-360\\li%d}",
+                        level, ListIndent(level));
+                    FOut += buffer;
+                }
+            }
+            std::snprintf(buffer, sizeof buffer, "\\listid%zu}", n + 1);
+            FOut += buffer;
+        }
+        FOut += "}{\\*\\listoverridetable";
+        for (std::size_t n = 0; n < lists; ++n) {
+            std::snprintf(buffer, sizeof buffer, "{\\listoverride\\listid%zu\\ls%zu}", n + 1, n + 1);
+            FOut += buffer;
+        }
+        FOut += '}';
+    }
+
+    // The left indent of a list paragraph at a level, in twips: half an inch a level, the label
+    // hanging a quarter inch before the text.
+    static int ListIndent(int level) { return 720 * (level + 1); }
+
+    void AppendParagraph(const TRichParagraph& paragraph, std::size_t number)
     {
         FOut += "\\pard";
         switch (paragraph.FAlignment) {
@@ -119,13 +175,27 @@ private:
             FOut += "\\qj";
             break;
         }
-        if (paragraph.FList == TListKind::Bullet) {
-            FOut += "{\\pntext " + std::string(BulletLabel) + "\\tab}{\\*\\pn\\pnlvlblt\\pnindent360{\\pntxtb " +
-                    std::string(BulletLabel) + "}}\\fi-360\\li720";
-        } else if (paragraph.FList == TListKind::Decimal) {
-            FOut += "{\\pntext " + label +
-                    "\\tab}{\\*\\pn\\pnlvlbody\\pndec\\pnstart1\\pnindent360{\\pntxta .}}"
-                    "\\fi-360\\li720";
+        if (const auto list = FLists.FListOf[number]) {
+            // The label and a "\\pn" group for readers that know only those, then the list and level
+            // for word processors: LibreOffice takes the one that comes last.
+            const int level = std::clamp(paragraph.FListLevel, 0, MaxListLevel);
+            FOut += "{\\pntext ";
+            if (paragraph.FList == TListKind::Bullet) {
+                FOut += BulletLabel;
+                FOut += "\\tab}{\\*\\pn\\pnlvlblt\\pnindent360{\\pntxtb ";
+                FOut += BulletLabel;
+                FOut += "}}";
+            } else {
+                FOut += FLists.FLabels[number];
+                FOut += "\\tab}{\\*\\pn\\pnlvlbody\\pndec\\pnstart1\\pnindent360{\\pntxta .}}";
+            }
+            char buffer[64];
+            if (*list < MaxDefinedLists) {
+                std::snprintf(buffer, sizeof buffer, "\\ls%zu", *list + 1);
+                FOut += buffer;
+            }
+            std::snprintf(buffer, sizeof buffer, "\\ilvl%d\\fi-360\\li%d", level, ListIndent(level));
+            FOut += buffer;
         }
         FOut += ' ';
         const std::vector<TRichRun>& runs = paragraph.FRuns;
@@ -176,6 +246,7 @@ private:
     }
 
     const TRichDocument& FDocument;
+    const TListLayout FLists;
     std::vector<TStringTable::TIndex> FFonts; // in the document's table, in the order of their numbers
     std::vector<int> FFontNumbers;            // number of each font of the document's table; 0: unused
     std::vector<TRgb> FColours;

@@ -9,6 +9,7 @@
 // (fonts are numbered from 1, so "\deff0" leaves text without a font in the reader's default
 // font; colour 0 is the automatic colour), "\'xx" for characters Windows-1252 has above 0x7F and
 // "\uN?" for all others (UTF-16 units as signed 16-bit numbers), every paragraph ended by "\par",
-// line breaks as "\line", tabs as "\tab". List items carry a "\pn" group for rich-edit controls and a
-// "\pntext" label for readers that show only that. Links are HYPERLINK fields.
+// line breaks as "\line", tabs as "\tab". List items carry a "\pntext" label for readers that show
+// only that, a "\pn" group for rich-edit controls, and then their list ("\lsN", defined in a list
+// table) and level ("\ilvlN") and an indent by level for word processors. Links are HYPERLINK fields.
 std::string WriteRtf(const TRichDocument& document);

@@ -5,6 +5,8 @@
 #include <QTextDocument>
 #include <QTextList>
 
+#include <algorithm>
+#include <array>
 #include <map>
 #include <tuple>
 #include <unordered_map>
@@ -143,7 +145,10 @@ void Fill(QTextDocument& target, const TRichDocument& document)
     target.setUndoRedoEnabled(false);
     QTextCursor cursor(&target);
     cursor.beginEditBlock();
-    QTextList* list = nullptr;
+    // Qt keeps a list for each level, indented by its level plus one; a list paragraph joins the
+    // list of its level while the layout's list goes on, and ends the lists below its level.
+    const TListLayout layout = LayOutLists(document);
+    std::array<QTextList*, MaxListLevel + 1> lists{};
     TRunInserter inserter(document);
     for (std::size_t n = 0; n < document.FParagraphs.size(); ++n) {
         const TRichParagraph& paragraph = document.FParagraphs[n];
@@ -154,15 +159,21 @@ void Fill(QTextDocument& target, const TRichDocument& document)
         } else {
             cursor.insertBlock(blockFormat, QTextCharFormat());
         }
-        if (paragraph.FList == TListKind::None) {
-            list = nullptr;
-        } else if (list != nullptr && ListKind(list) == paragraph.FList) {
-            list->add(cursor.block());
-        } else {
-            QTextListFormat listFormat;
-            listFormat.setStyle(paragraph.FList == TListKind::Bullet ? QTextListFormat::ListDisc
-                                                                     : QTextListFormat::ListDecimal);
-            list = cursor.createList(listFormat);
+        if (n > 0 && layout.FListOf[n] != layout.FListOf[n - 1]) {
+            lists.fill(nullptr);
+        }
+        if (paragraph.FList != TListKind::None) {
+            const auto level = static_cast<std::size_t>(std::clamp(paragraph.FListLevel, 0, MaxListLevel));
+            std::fill(lists.begin() + static_cast<std::ptrdiff_t>(level) + 1, lists.end(), nullptr);
+            if (lists[level] != nullptr) {
+                lists[level]->add(cursor.block());
+            } else {
+                QTextListFormat listFormat;
+                listFormat.setStyle(paragraph.FList == TListKind::Bullet ? QTextListFormat::ListDisc
+                                                                         : QTextListFormat::ListDecimal);
+                listFormat.setIndent(static_cast<int>(level) + 1);
+                lists[level] = cursor.createList(listFormat);
+            }
         }
         for (const TRichRun& run : paragraph.FRuns) {
             inserter.Insert(cursor, run);
@@ -185,6 +196,9 @@ TRichDocument FromTextDocument(const QTextDocument& document)
         TRichParagraph paragraph;
         paragraph.FAlignment = Alignment(block.blockFormat().alignment());
         paragraph.FList = ListKind(block.textList());
+        if (paragraph.FList != TListKind::None) {
+            paragraph.FListLevel = std::clamp(block.textList()->format().indent() - 1, 0, MaxListLevel);
+        }
         for (auto iterator = block.begin(); !iterator.atEnd(); ++iterator) {
             const QTextFragment fragment = iterator.fragment();
             auto look = looks.find(fragment.charFormatIndex());

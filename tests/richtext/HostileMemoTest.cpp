@@ -36,6 +36,12 @@ const TMemoCase MemoCases[] = {
     {"LinkOverManyGroups", "{\\rtf1" + LongLink + "{\\fldrslt x" + Repeated("{}", 20000) + "}}}"},
     {"FontNameOverManyRuns",
      "{\\rtf1\\deff0{\\fonttbl{\\f0 " + std::string(1000, 'F') + ";}}" + Repeated("\\b x\\b0 y", 5000) + "}"},
+    // Every paragraph of ten bytes starts a list at the deepest level, of a kind other than the
+    // last one's; each such list takes a definition in the list table the writer writes.
+    {"ListsOfOneParagraphAtAbsurdLevels", "{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc23}\\listid1}{\\list{"
+                                          "\\listlevel}\\listid2}}{\\*\\listoverridetable"
+                                          "{\\listoverride\\listid1\\ls1}{\\listoverride\\listid2\\ls2}}\\ilvl999" +
+                                              Repeated("\\ls1 x\\par\\ls2 x\\par", 5000) + "}"},
 };
 
 } // namespace

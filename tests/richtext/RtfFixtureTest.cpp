@@ -121,7 +121,7 @@ void ExpectCheck(const TRichDocument& document, const json& check)
         }
         EXPECT_EQ(items, check["texts"].get<std::vector<std::string>>());
     } else if (check.contains("item")) {
-        const std::vector<std::string> labels = ListLabels(document);
+        const std::vector<std::string> labels = LayOutLists(document).FLabels;
         const auto item = std::ranges::find(paragraphs, check["item"].get<std::string>(), &TRichParagraph::Text);
         ASSERT_NE(item, paragraphs.end()) << check.dump();
         EXPECT_EQ(labels[static_cast<std::size_t>(item - paragraphs.begin())], check["label"]);

@@ -6,6 +6,15 @@
 
 namespace {
 
+std::string Repeated(const std::string& piece, int times)
+{
+    std::string text;
+    for (int n = 0; n < times; ++n) {
+        text += piece;
+    }
+    return text;
+}
+
 struct TTextCase
 {
     const char* FName;
@@ -51,6 +60,17 @@ TEST(RtfReaderText, ReadsTheTextOfEveryCase)
     }
 }
 
+// A list table of 10,000 levels, override and level numbers out of range: levels are those RTF has.
+TEST(RtfReaderLists, AbsurdLevelsAreClampedToTheDeepest)
+{
+    const TRichDocument document = ReadRtf(
+        R"({\rtf1{\*\listtable{\list)" + Repeated(R"({\listlevel\levelnfc23})", 10000) +
+        R"(\listid7}}{\*\listoverridetable{\listoverride\listid7\ls-5}}\pard\ls-5\ilvl999 a\par\pard\ls9\ilvl-3 b})");
+    EXPECT_EQ(PlainText(document, true), "                • a\nb");
+    EXPECT_EQ(document.FParagraphs.at(0).FListLevel, MaxListLevel);
+    EXPECT_EQ(document.FParagraphs.at(1).FListLevel, 0);
+}
+
 // A rich-edit control writes list labels as \pntext groups and the list's look in \pn; a list
 // lasts until \pard.
 TEST(RtfReaderRichEdit, ListsFromPnGroupsLastUntilPard)
@@ -65,6 +85,46 @@ TEST(RtfReaderRichEdit, ListsFromPnGroupsLastUntilPard)
         R"({\pntext\f0 2.\tab}Two\par\pard\qr Done\par})");
     EXPECT_EQ(PlainText(document, true), "Shopping:\n• Apples\n• Bread\n1. One\n2. Two\nDone");
     EXPECT_EQ(document.FParagraphs.back().FAlignment, TAlignment::Right);
+}
+
+namespace {
+
+// The runs of a document: bold text between '*', italic text between '_'.
+std::string Marked(const TRichDocument& document)
+{
+    std::string marked;
+    for (const TRichRun& run : document.FParagraphs.at(0).FRuns) {
+        const std::string marks = std::string(run.FBold ? "*" : "") + (run.FItalic ? "_" : "");
+        marked += marks + run.FText + std::string(marks.rbegin(), marks.rend());
+    }
+    return marked;
+}
+
+struct TLookCase
+{
+    const char* FName;
+    std::string FRtf;
+    std::string FMarked;
+};
+
+// LibreOffice writes bold and italic of Latin text as "\b" and "\i", of East Asian text as
+// "\ab" after "\dbch" (italic as "\i"), of right-to-left text as "\ab" and "\ai" after "\rtlch".
+const TLookCase LookCases[] = {
+    {"EastAsianBold", R"({\rtf1{\loch\b\loch bold }{\dbch\ab\dbch \u26085?\u26412?}{\loch x}})", "*bold 日本*x"},
+    {"EastAsianItalic", R"({\rtf1{\dbch\ai\dbch \u26085?}{\dbch\i\dbch \u26412?}})", "_日本_"},
+    {"LatinBoldOnlyIsNotEastAsian", R"({\rtf1\b\dbch\ab0 \u26085?\loch x})", "日*x*"},
+    {"AssociatedBoldOfLatinTextIsNotBold", R"({\rtf1{\loch\ab Latin}{\hich\ai x}})", "Latinx"},
+    {"RightToLeftBoldIsNotEastAsian", R"({\rtf1\dbch{\rtlch\ab\ltrch \u26085?}\ab \u26412?})", "日*本*"},
+    {"PlainEndsTheAssociatedLook", R"({\rtf1\dbch\ab \u26085?\plain\dbch \u26412?})", "*日*本"},
+};
+
+} // namespace
+
+TEST(RtfReaderLooks, AssociatedBoldAndItalicApplyToEastAsianText)
+{
+    for (const TLookCase& c : LookCases) {
+        EXPECT_EQ(Marked(ReadRtf(c.FRtf)), c.FMarked) << c.FName;
+    }
 }
 
 TEST(RtfReaderRichEdit, HyperlinkInstructionForms)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 
 namespace {
 
@@ -23,6 +24,7 @@ struct TParagraph
     std::vector<TRun> FRuns;
     TListKind FList = TListKind::None;
     TAlignment FAlignment = TAlignment::Left;
+    int FListLevel = 0;
 };
 
 TParagraph Paragraph(const std::vector<TRun>& runs, TListKind list = TListKind::None,
@@ -31,12 +33,18 @@ TParagraph Paragraph(const std::vector<TRun>& runs, TListKind list = TListKind::
     return {runs, list, alignment};
 }
 
+TParagraph Item(const std::string& text, TListKind list, int level)
+{
+    return {{{text}}, list, TAlignment::Left, level};
+}
+
 // The document of the paragraphs, its links and fonts in its tables in the order of first use.
 TRichDocument Document(const std::vector<TParagraph>& paragraphs)
 {
     TRichDocument document;
     for (const TParagraph& p : paragraphs) {
-        TRichParagraph& paragraph = document.FParagraphs.emplace_back(TRichParagraph{p.FAlignment, p.FList, {}});
+        TRichParagraph& paragraph =
+            document.FParagraphs.emplace_back(TRichParagraph{p.FAlignment, p.FList, {}, p.FListLevel});
         for (const TRun& r : p.FRuns) {
             const auto link = r.FLink.empty() ? std::nullopt : std::optional(document.FLinks.Add(r.FLink));
             const auto font = r.FFont ? std::optional(document.FFonts.Add(*r.FFont)) : std::nullopt;
@@ -52,6 +60,16 @@ struct TModelCase
     const char* FName;
     TRichDocument FDocument;
 };
+
+using enum TListKind;
+// Three levels of bullets and numbers; numbers count on at a level after deeper items, and
+// start again after an item above them.
+const TRichDocument NestedLists =
+    Document({Paragraph({{"Intro"}}), Item("Fruit", Decimal, 0), Item("Apples", Bullet, 1), Item("Green", Decimal, 2),
+              Item("Red", Decimal, 2), Item("Pears", Bullet, 1), Item("Greens", Decimal, 0), Item("Leeks", Bullet, 1),
+              Item("Roots", Decimal, 2), Paragraph({{"End"}})});
+const std::string NestedListsText =
+    "Intro\n1. Fruit\n  • Apples\n    1. Green\n    2. Red\n  • Pears\n2. Greens\n  • Leeks\n    1. Roots\nEnd";
 
 const std::string Link = "https://example.org/a?b=1&c=\"2\"#top";
 const TModelCase ModelCases[] = {
@@ -74,6 +92,7 @@ const TModelCase ModelCases[] = {
                         Paragraph({{"first"}}, TListKind::Decimal, TAlignment::Right),
                         Paragraph({{"second"}}, TListKind::Decimal), Paragraph({}, TListKind::Decimal),
                         Paragraph({{"after"}})})},
+    {"NestedLists", NestedLists},
     {"Links", Document({Paragraph({{"see "},
                                    {.FText = "the docs", .FLink = Link},
                                    {.FText = " bold", .FBold = true, .FLink = Link},
@@ -91,5 +110,21 @@ TEST(RtfRoundTrip, ReadsBackTheSameDocumentFromSevenBitRtf)
         EXPECT_TRUE(std::ranges::all_of(rtf, [](char c) { return c > 0 && c < 0x7F; })) << rtf;
         EXPECT_TRUE(IsRichMemo(rtf));
         EXPECT_EQ(ReadRtf(rtf), model.FDocument) << rtf;
+    }
+}
+
+// Word processors take a list paragraph's kind and number from the list table its "\ls" and
+// "\ilvl" name; rich-edit controls from its "\pn" group. Either alone gives the levels and numbers.
+TEST(RtfRoundTrip, NestedListsKeepTheirLevelsAndNumbersThroughEitherListForm)
+{
+    const std::string rtf = WriteRtf(NestedLists);
+    const std::string withoutPn = std::regex_replace(rtf, std::regex(R"(\{\\\*\\pn[^{}]*\{[^{}]*\}\})"), "");
+    const std::string withoutTable = std::regex_replace(rtf, std::regex(R"(\\ls\d+)"), "");
+    ASSERT_NE(withoutPn, rtf);
+    ASSERT_NE(withoutTable, rtf);
+    for (const std::string& variant : {rtf, withoutPn, withoutTable}) {
+        const TRichDocument document = ReadRtf(variant);
+        EXPECT_EQ(PlainText(document, true), NestedListsText) << variant;
+        EXPECT_EQ(document, NestedLists) << variant;
     }
 }

@@ -44,11 +44,26 @@ TRichDocument ListsAndAlignment()
     return document;
 }
 
+// Bullets, numbers counted on after deeper items, and numbers started again below a new item.
+TRichDocument NestedLists()
+{
+    TRichDocument document;
+    const auto item = [](const char* text, TListKind list, int level) {
+        return TRichParagraph{TAlignment::Left, list, {Run(text)}, level};
+    };
+    document.FParagraphs = {item("a", TListKind::Decimal, 0), item("b", TListKind::Bullet, 1),
+                            item("c", TListKind::Decimal, 2), item("d", TListKind::Decimal, 2),
+                            item("e", TListKind::Bullet, 1),  item("f", TListKind::Decimal, 0),
+                            item("g", TListKind::Decimal, 2)};
+    return document;
+}
+
 } // namespace
 
 TEST(RichTextMapping, TextDocumentInQtsOwnFormatsGivesBackTheModel)
 {
-    for (const auto& [name, model] : {std::pair{"looks", Looks()}, {"lists and alignment", ListsAndAlignment()}}) {
+    for (const auto& [name, model] :
+         {std::pair{"looks", Looks()}, {"lists and alignment", ListsAndAlignment()}, {"nested lists", NestedLists()}}) {
         QTextDocument document;
         RichTextMapping::Fill(document, model);
         EXPECT_EQ(RichTextMapping::FromTextDocument(document), model) << name;
@@ -63,6 +78,9 @@ TEST(RichTextMapping, TextDocumentInQtsOwnFormatsGivesBackTheModel)
     // paragraph, starts anew.
     EXPECT_EQ(document.begin().blockFormat().alignment(), Qt::AlignHCenter);
     EXPECT_EQ(document.toMarkdown().toStdString(), "centred\n\n- one\n- two\n1.  first\n2.  \n\n1.  new list\n");
+    RichTextMapping::Fill(document, NestedLists());
+    EXPECT_EQ(document.toMarkdown().toStdString(),
+              "1.  a\n  - b\n        1.  c\n        2.  d\n  - e\n2.  f\n        1.  g\n");
     RichTextMapping::Fill(document, Looks());
     const QTextFragment all = (++document.begin().begin()).fragment();
     EXPECT_EQ(all.text(), "all");
