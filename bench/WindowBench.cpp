@@ -8,20 +8,20 @@
 #include "HostileMemos.h"
 #include "app/AppCommands.h"
 #include "app/AttachmentCommands.h"
-#include "app/ContainerFlows.h"
 #include "app/ContainerCommands.h"
+#include "app/ContainerFlows.h"
 #include "app/Session.h"
 #include "app/TemporaryFiles.h"
 #include "cipher/BrassCrypto.h"
 #include "container/FileWriteBehind.h"
 #include "container/RandomCryptoContainer.h"
+#include "dragdrop/RichTextMapping.h"
 #include "richtext/RtfReader.h"
 #include "settings/Settings.h"
 #include "ui/Artwork.h"
 #include "ui/AttachmentView.h"
 #include "ui/ContainerForm.h"
 #include "ui/QtDialogs.h"
-#include "ui/RichTextMapping.h"
 
 #include <QApplication>
 #include <QListView>
@@ -32,8 +32,8 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <unistd.h>
 

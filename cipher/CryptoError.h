@@ -1,11 +1,11 @@
 #pragma once
 
 #include <stdexcept>
-#include <string>
 
-// A sealed text failed its check (wrong key or damaged text).
+// A sealed text failed its check (wrong key or damaged text). The cipher layer shows nothing: whoever
+// unseals a text the user sees tells it in the user's language.
 class ECryptoError : public std::runtime_error
 {
 public:
-    explicit ECryptoError(const std::string& message) : std::runtime_error(message) {}
+    ECryptoError() : std::runtime_error("the sealed text failed its check") {}
 };

@@ -4,8 +4,6 @@
 #include "BrassCrypto.h"
 #include "CryptoError.h"
 #include "SecureZero.h"
-#include "language/Messages.h"
-#include "language/MsgText.h"
 
 #include <cstdint>
 
@@ -59,7 +57,7 @@ std::string UnsealString(std::string_view sealed, std::string_view key, bool wit
     std::int64_t storedCheck = 0;
     if (withCheck) {
         if (buffer.size() < CheckSize) {
-            throw ECryptoError(MsgText(msg::InvalidDataHash));
+            throw ECryptoError();
         }
         storedCheck = ReadLittleEndian(std::string_view(buffer).substr(buffer.size() - CheckSize));
         buffer.resize(buffer.size() - CheckSize);
@@ -68,7 +66,7 @@ std::string UnsealString(std::string_view sealed, std::string_view key, bool wit
     cipher.Crypt(buffer.data(), buffer.size());
     if (withCheck && cipher.ComputeCheck() != storedCheck) {
         SecureZero(buffer.data(), buffer.size());
-        throw ECryptoError(MsgText(msg::InvalidDataHash));
+        throw ECryptoError();
     }
     return buffer;
 }

@@ -8,5 +8,5 @@
 // unsealing with another key is detected. An empty text seals to an empty text and back.
 std::string SealString(std::string_view plain, std::string_view key, bool withCheck);
 
-// Raises ECryptoError ("Invalid data hash!") when withCheck and the check does not match.
+// Raises ECryptoError when withCheck and the check does not match.
 std::string UnsealString(std::string_view sealed, std::string_view key, bool withCheck);

@@ -1,9 +1,9 @@
 #include "DropDecision.h"
 
 #include "FileList.h"
+#include "RichTextMapping.h"
 #include "VirtualFiles.h"
 #include "richtext/RtfWriter.h"
-#include "ui/RichTextMapping.h"
 
 #include <QMimeData>
 #include <QTextDocument>

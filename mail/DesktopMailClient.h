@@ -1,7 +1,7 @@
 #pragma once
 
 #include "MailClient.h"
-#include "settings/Settings.h"
+#include "settings/ShowInfoBox.h"
 
 // The mail hand-off on a Linux desktop. The message goes to the default handler of mailto: links
 // (asked with xdg-mime): Thunderbird and its forks get it on their -compose option, any other

@@ -21,7 +21,7 @@ PACKAGES=(
     # the browser page: the WebAssembly compiler, and the browser its test drives
     emscripten chromium
     # command-line helpers used by the test scripts
-    strace openssl zip time coreutils
+    strace openssl zip time coreutils python3
 )
 
 missing=()

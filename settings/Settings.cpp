@@ -3,6 +3,7 @@
 #include "InstallRecord.h"
 #include "StartupLink.h"
 #include "UserFolders.h"
+#include "cipher/CryptoError.h"
 #include "cipher/SealedString.h"
 #include "language/FormatText.h"
 #include "language/Messages.h"
@@ -147,7 +148,11 @@ void ReadValue(TSettings& settings, const QVariant& stored, const TStoredValue& 
         settings.*value.FText = TextOf(stored, value);
         break;
     case TKind::SealedText:
-        settings.*value.FText = UnsealString(TextOf(stored, value), "", true);
+        try {
+            settings.*value.FText = UnsealString(TextOf(stored, value), "", true);
+        } catch (const ECryptoError&) {
+            throw std::runtime_error(MsgText(msg::InvalidDataHash));
+        }
         break;
     case TKind::Integer:
         settings.*value.FInteger = IntegerOf(stored, value);

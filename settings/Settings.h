@@ -1,13 +1,10 @@
 #pragma once
 
 #include "FontData.h"
+#include "ShowInfoBox.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
-
-// How the settings show an error: the program message box with a caption and a text.
-using TShowInfoBox = std::function<void(const std::string& caption, const std::string& text)>;
 
 // Every user preference and the remembered window geometry. The values live in the settings file
 // (SettingsFileName(): product values in [General], window values in [Forms]) under the names

@@ -10,7 +10,6 @@
 #include "LanguageSwitch.h"
 #include "MemoEdit.h"
 #include "QtDialogs.h"
-#include "RichTextMapping.h"
 #include "StayOnTop.h"
 #include "StoredFont.h"
 #include "UiText.h"
@@ -22,6 +21,7 @@
 #include "container/TextCoding.h"
 #include "dragdrop/AttachmentHandOver.h"
 #include "dragdrop/DropZone.h"
+#include "dragdrop/RichTextMapping.h"
 #include "language/LangWatchable.h"
 #include "language/Messages.h"
 #include "richtext/RtfReader.h"
@@ -127,8 +127,8 @@ TContainerForm::TContainerForm(TSettings& settings, TSession& session, IContaine
     // dropped on the list or on the read-only view (which says why the message cannot change);
     // text dropped on the editor is inserted where it lands.
     auto* dropZone = new TDropZone(FAppCommands, this, FSettings, FSession.TemporaryFiles(), this);
-    for (QAbstractScrollArea* area : std::initializer_list<QAbstractScrollArea*>{
-             FAttachments->SymbolView(), FAttachments->DetailView(), FViewer}) {
+    for (QAbstractScrollArea* area :
+         std::initializer_list<QAbstractScrollArea*>{FAttachments->SymbolView(), FAttachments->DetailView(), FViewer}) {
         dropZone->Watch(*area);
     }
     dropZone->Watch(*FEditor, TDropZone::TTextDrop::ToEditor);

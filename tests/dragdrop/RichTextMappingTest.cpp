@@ -1,4 +1,4 @@
-#include "ui/RichTextMapping.h"
+#include "dragdrop/RichTextMapping.h"
 
 #include <QGuiApplication>
 #include <QTextBlock>
