@@ -10,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QDateTime>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -42,23 +41,18 @@ public:
     }
 };
 
-QString SystemFolderChooser(QWidget* owner, const QString& startFolder)
-{
-    return QFileDialog::getExistingDirectory(owner, UiText(msg::DefaultFolder), startFolder);
-}
-
 } // namespace
 
 TOptionsGeneralPage::TOptionsGeneralPage(TSettings& settings, QWidget* parent)
-    : TOptionsPage(parent), FSettings(settings), FFolderChooser(SystemFolderChooser),
-      FGroup(MakeGroup(this, "MiscellaneousGroup")), FAutostart(AddCheckBox(FGroup, "AutostartCheck")),
-      FTrayMode(AddCheckBox(FGroup, "TrayModeCheck")), FCheckOutlook(AddCheckBox(FGroup, "CheckOutlookCheck")),
-      FExplore(AddCheckBox(FGroup, "ExploreCheck")), FSubfolders(AddCheckBox(FGroup, "SubfoldersCheck")),
-      FNameLabel(Make<QLabel>(FGroup, "ContainerNameLabel")), FPart1Label(Make<QLabel>(FGroup, "Part1Label")),
-      FNameBegin(Make<QLineEdit>(FGroup, "NameBeginEdit")), FPart2Label(Make<QLabel>(FGroup, "Part2Label")),
-      FNameEnd(Make<QLineEdit>(FGroup, "NameEndEdit")), FExampleLabel(Make<QLabel>(FGroup, "ExampleLabel")),
-      FExample(Make<QLabel>(FGroup, "ExampleText")), FFolderLabel(Make<QLabel>(FGroup, "FolderLabel")),
-      FFolder(Make<QLineEdit>(FGroup, "FolderEdit")), FFolderButton(Make<QPushButton>(FGroup, "FolderButton"))
+    : TOptionsPage(parent), FSettings(settings), FGroup(MakeGroup(this, "MiscellaneousGroup")),
+      FAutostart(AddCheckBox(FGroup, "AutostartCheck")), FTrayMode(AddCheckBox(FGroup, "TrayModeCheck")),
+      FCheckOutlook(AddCheckBox(FGroup, "CheckOutlookCheck")), FExplore(AddCheckBox(FGroup, "ExploreCheck")),
+      FSubfolders(AddCheckBox(FGroup, "SubfoldersCheck")), FNameLabel(Make<QLabel>(FGroup, "ContainerNameLabel")),
+      FPart1Label(Make<QLabel>(FGroup, "Part1Label")), FNameBegin(Make<QLineEdit>(FGroup, "NameBeginEdit")),
+      FPart2Label(Make<QLabel>(FGroup, "Part2Label")), FNameEnd(Make<QLineEdit>(FGroup, "NameEndEdit")),
+      FExampleLabel(Make<QLabel>(FGroup, "ExampleLabel")), FExample(Make<QLabel>(FGroup, "ExampleText")),
+      FFolderLabel(Make<QLabel>(FGroup, "FolderLabel")), FFolder(Make<QLineEdit>(FGroup, "FolderEdit")),
+      FFolderButton(Make<QPushButton>(FGroup, "FolderButton"))
 {
     setObjectName(QStringLiteral("GeneralPage"));
     FExample->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -153,7 +147,7 @@ void TOptionsGeneralPage::ShowExample()
 
 void TOptionsGeneralPage::ChooseFolder()
 {
-    const QString chosen = FFolderChooser(window(), FFolder->text().trimmed());
+    const QString chosen = AskFolder(UiText(msg::DefaultFolder), FFolder->text().trimmed());
     if (chosen.isEmpty()) {
         return;
     }

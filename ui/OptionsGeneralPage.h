@@ -21,15 +21,11 @@ public:
     void Save(TSettings& settings) const override;
     void Relabel() override;
 
-    // Tests choose folders without the system's dialog.
-    void SetFolderChooser(TFolderChooser chooser) { FFolderChooser = std::move(chooser); }
-
 private:
     void ShowExample();
     void ChooseFolder();
 
     TSettings& FSettings;
-    TFolderChooser FFolderChooser;
     QGroupBox* FGroup;
     QCheckBox* FAutostart;
     QCheckBox* FTrayMode;

@@ -6,7 +6,6 @@
 #include "settings/Settings.h"
 
 #include <QButtonGroup>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -31,11 +30,6 @@ std::string StoredText(const QString& shown)
     return QString(shown).replace(QLatin1Char('\n'), QStringLiteral("\r\n")).toStdString();
 }
 
-QString SystemFolderChooser(QWidget* owner, const QString& startFolder)
-{
-    return QFileDialog::getExistingDirectory(owner, UiText(msg::SentContainers), startFolder);
-}
-
 // Copies are kept up to about 27 years; a longer age is taken as the default.
 constexpr std::int32_t MostSentCopiesDays = 9999;
 constexpr std::int32_t DefaultSentCopiesDays = 30;
@@ -48,7 +42,7 @@ TOptionsMapiPage::TOptionsMapiPage(QWidget* parent)
       FSubject(Make<QLineEdit>(FInstructionGroup, "SubjectEdit")),
       FTextLabel(Make<QLabel>(FInstructionGroup, "TextLabel")),
       FText(Make<QPlainTextEdit>(FInstructionGroup, "TextEdit")),
-      FRestoreButton(Make<QPushButton>(FInstructionGroup, "RestoreDefaultButton")), FFolderChooser(SystemFolderChooser),
+      FRestoreButton(Make<QPushButton>(FInstructionGroup, "RestoreDefaultButton")),
       FSentGroup(Make<QGroupBox>(this, "SentGroup")), FSentFolderLabel(Make<QLabel>(FSentGroup, "SentFolderLabel")),
       FSentFolder(Make<QLineEdit>(FSentGroup, "SentFolderEdit")),
       FSentFolderButton(Make<QPushButton>(FSentGroup, "SentFolderButton")),
@@ -183,7 +177,7 @@ void TOptionsMapiPage::RestoreDefaultText()
 
 void TOptionsMapiPage::ChooseSentFolder()
 {
-    const QString chosen = FFolderChooser(window(), FSentFolder->text());
+    const QString chosen = AskFolder(UiText(msg::SentContainers), FSentFolder->text());
     if (!chosen.isEmpty()) {
         FSentFolder->setText(chosen);
     }

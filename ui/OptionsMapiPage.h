@@ -24,9 +24,6 @@ public:
     void Save(TSettings& settings) const override;
     void Relabel() override;
 
-    // Tests choose folders without the system's dialog.
-    void SetFolderChooser(TFolderChooser chooser) { FFolderChooser = std::move(chooser); }
-
 private:
     // The subject and text in the current language, with the decryption page's address.
     void RestoreDefaultText();
@@ -38,7 +35,6 @@ private:
     QLabel* FTextLabel;
     QPlainTextEdit* FText;
     QPushButton* FRestoreButton;
-    TFolderChooser FFolderChooser;
     QGroupBox* FSentGroup;
     QLabel* FSentFolderLabel;
     QLineEdit* FSentFolder;

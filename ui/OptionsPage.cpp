@@ -1,6 +1,7 @@
 #include "OptionsPage.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QVBoxLayout>
 
@@ -16,4 +17,10 @@ QCheckBox* TOptionsPage::AddCheckBox(QGroupBox* group, const char* name)
     auto* box = Make<QCheckBox>(group, name);
     group->layout()->addWidget(box);
     return box;
+}
+
+QString TOptionsPage::AskFolder(const QString& caption, const QString& startFolder)
+{
+    return FFolderChooser ? FFolderChooser(window(), startFolder)
+                          : QFileDialog::getExistingDirectory(window(), caption, startFolder);
 }

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <utility>
 
 class QCheckBox;
 class QGroupBox;
@@ -22,6 +23,9 @@ public:
     virtual void Save(TSettings& settings) const = 0;
     virtual void Relabel() = 0;
 
+    // Tests choose folders without the system's dialog.
+    void SetFolderChooser(TFolderChooser chooser) { FFolderChooser = std::move(chooser); }
+
 protected:
     // A control of the page with its object name.
     template <typename TControl> static TControl* Make(QWidget* parent, const char* name)
@@ -34,4 +38,10 @@ protected:
     static QGroupBox* MakeGroup(QWidget* parent, const char* name);
     // A check box at the end of such a group.
     static QCheckBox* AddCheckBox(QGroupBox* group, const char* name);
+    // The folder the user chooses in the system's folder dialog (or the tests' chooser), starting
+    // at startFolder; empty when cancelled.
+    QString AskFolder(const QString& caption, const QString& startFolder);
+
+private:
+    TFolderChooser FFolderChooser;
 };
