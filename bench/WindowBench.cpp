@@ -18,10 +18,10 @@
 #include "dragdrop/RichTextMapping.h"
 #include "richtext/RtfReader.h"
 #include "settings/Settings.h"
-#include "ui/Artwork.h"
-#include "ui/AttachmentView.h"
-#include "ui/ContainerForm.h"
-#include "ui/QtDialogs.h"
+#include "ui/widgets/Artwork.h"
+#include "ui/container/AttachmentView.h"
+#include "ui/container/ContainerForm.h"
+#include "ui/services/QtDialogs.h"
 
 #include <QApplication>
 #include <QListView>

@@ -3,8 +3,8 @@
 #include "language/Messages.h"
 #include "language/MsgText.h"
 #include "settings/Settings.h"
-#include "ui/InfoBox.h"
-#include "ui/OptionsForm.h"
+#include "ui/widgets/InfoBox.h"
+#include "ui/options/OptionsForm.h"
 
 #include <QGuiApplication>
 

@@ -3,9 +3,9 @@
 #include "app/ApplicationCommands.h"
 #include "app/Session.h"
 #include "mail/DesktopMailClient.h"
-#include "ui/ContainerWindowFactory.h"
-#include "ui/QtDialogs.h"
-#include "ui/StartForm.h"
+#include "ui/container/ContainerWindowFactory.h"
+#include "ui/services/QtDialogs.h"
+#include "ui/start/StartForm.h"
 
 class TSettings;
 class TTemporaryFiles;

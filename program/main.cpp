@@ -16,10 +16,10 @@
 #include "settings/InstallRecord.h"
 #include "settings/Settings.h"
 #include "settings/UserFolders.h"
-#include "ui/Artwork.h"
-#include "ui/InfoBox.h"
-#include "ui/QtUserInterface.h"
-#include "ui/SplashForm.h"
+#include "ui/widgets/Artwork.h"
+#include "ui/widgets/InfoBox.h"
+#include "ui/services/QtUserInterface.h"
+#include "ui/start/SplashForm.h"
 
 #include <QApplication>
 #include <QDir>

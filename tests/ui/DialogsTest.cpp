@@ -3,13 +3,13 @@
 #include "app/EXEVersion.h"
 #include "language/Messages.h"
 #include "settings/UserFolders.h"
-#include "ui/AboutForm.h"
-#include "ui/DecryptPasswordForm.h"
-#include "ui/EncryptPasswordForm.h"
-#include "ui/Fonts.h"
-#include "ui/InfoBox.h"
-#include "ui/StartForm.h"
-#include "ui/UiText.h"
+#include "ui/start/AboutForm.h"
+#include "ui/password/DecryptPasswordForm.h"
+#include "ui/password/EncryptPasswordForm.h"
+#include "ui/widgets/Fonts.h"
+#include "ui/widgets/InfoBox.h"
+#include "ui/start/StartForm.h"
+#include "ui/widgets/UiText.h"
 
 #include <QCheckBox>
 #include <QRegularExpression>

@@ -14,11 +14,11 @@
 #include "language/MsgText.h"
 #include "mail/DesktopMailClient.h"
 #include "settings/Settings.h"
-#include "ui/AttachmentModel.h"
-#include "ui/ContainerForm.h"
-#include "ui/ContainerWindowFactory.h"
-#include "ui/PasswordDialogs.h"
-#include "ui/StartForm.h"
+#include "ui/container/AttachmentModel.h"
+#include "ui/container/ContainerForm.h"
+#include "ui/container/ContainerWindowFactory.h"
+#include "ui/password/PasswordDialogs.h"
+#include "ui/start/StartForm.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

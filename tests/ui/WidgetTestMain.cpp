@@ -1,4 +1,4 @@
-#include "ui/Artwork.h"
+#include "ui/widgets/Artwork.h"
 
 #include <QApplication>
 

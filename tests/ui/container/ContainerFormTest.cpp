@@ -1,0 +1,293 @@
+#include "ui/container/ContainerForm.h"
+#include "ui/RecordingCommands.h"
+#include "ui/WindowTest.h"
+#include "app/ScriptedQuestions.h"
+#include "container/ExtraString.h"
+#include "container/RandomCryptoContainer.h"
+#include "ui/container/AttachmentModel.h"
+#include "ui/container/AttachmentView.h"
+#include "ui/container/MemoEdit.h"
+#include "ui/services/QtDialogs.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QHelpEvent>
+#include <QItemSelectionModel>
+#include <QTextDocument>
+#include <QToolTip>
+#include <QTreeView>
+
+#include <filesystem>
+#include <sstream>
+
+namespace {
+
+struct TContent
+{
+    bool FWritable = true;
+    bool FNew = false;
+    bool FOwn = false;
+    int FExtraValue = 0;
+    std::string FMemo = "";
+    int FAttachments = 0;
+    bool FSelectText = false;
+    bool FSelectAttachment = false;
+};
+
+class ContainerFormTest : public WindowTest
+{
+protected:
+    // A window holding a container with the given content, loaded as the flows leave it, then
+    // the selections made.
+    std::unique_ptr<TContainerForm> MakeWindow(const TContent& content)
+    {
+        const std::string file = FDir.File("letter.xvt");
+        std::filesystem::remove(file); // the container of the window made before
+        {
+            TRandomCryptoContainer container{TContainerKey(Password)};
+            container.OpenNew(file);
+            for (int n = 0; n < content.FAttachments; ++n) {
+                const std::string attachment = FDir.File("file" + std::to_string(n) + ".txt");
+                WriteWholeFile(attachment, std::string(static_cast<std::size_t>(10 * (n + 1)), 'x'));
+                container.AddFile(attachment, FDir.Path());
+            }
+            container.SetMemo(content.FMemo);
+            container.SetExtra(TExtraString(false).Serialize());
+            container.Close();
+        }
+        auto container = std::make_unique<TRandomCryptoContainer>(TContainerKey(Password));
+        content.FWritable ? container->Open(file) : container->OpenReadOnly(file);
+        auto window = std::make_unique<TContainerForm>(FSettings, FSession, FCommands, FCommands);
+        window->AssignContainer(std::move(container));
+        window->State().FNew = window->State().FModified = content.FNew;
+        window->State().FSaved = !content.FNew;
+        window->State().FOwn = content.FOwn;
+        window->State().FExtraValue = content.FExtraValue;
+        window->LoadContent();
+        if (content.FSelectText) {
+            Editor(*window, content.FWritable ? "Editor" : "ReadOnlyView").selectAll();
+        }
+        if (content.FSelectAttachment) {
+            window->findChild<TAttachmentView*>("AttachmentList")
+                ->Selection()
+                ->select(Details(*window)->model()->index(0, 0),
+                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        return window;
+    }
+
+    // The states as "+Name -Name ...": for a button whether it is shown, for the format bar too, for a
+    // menu item or another control whether it is enabled.
+    static void ExpectStates(TContainerForm& window, const std::string& expected)
+    {
+        std::istringstream words(expected);
+        for (std::string word; words >> word;) {
+            const QString name = QString::fromStdString(word.substr(1));
+            const auto* action = window.findChild<QAction*>(name);
+            const auto* widget = window.findChild<QWidget*>(name);
+            ASSERT_TRUE(action != nullptr || widget != nullptr) << "no control " << word;
+            const bool shown = qobject_cast<const QAbstractButton*>(widget) != nullptr || name == "FormatBar";
+            const bool state = action != nullptr ? action->isEnabled()
+                               : shown           ? widget->isVisibleTo(&window)
+                                                 : widget->isEnabled();
+            EXPECT_EQ(state, word[0] == '+') << word;
+        }
+    }
+
+    static TMemoEdit& Editor(TContainerForm& window, const char* name = "Editor")
+    {
+        return *window.findChild<TMemoEdit*>(name);
+    }
+
+    static QTreeView* Details(TContainerForm& window)
+    {
+        return window.findChild<TAttachmentView*>("AttachmentList")->DetailView();
+    }
+
+    static constexpr const char* Password = "8bytePWD";
+    TempDir FDir;
+    TSession FSession{FTemporaryFiles};
+    TRecordingCommands FCommands{&FSession};
+};
+
+} // namespace
+
+TEST_F(ContainerFormTest, CommandStateFollowsEveryRuleOnBothSides)
+{
+    const std::string rtf = "{\\rtf1\\ansi Hello}";
+    const struct
+    {
+        const char* FWhat;
+        const char* FExpected;
+        TContent FContent;
+    } cases[] = {
+        {"new and empty: nothing to extract, send or save",
+         "-ExtractAllButton -SaveAsButton -ExtractAllAction -SaveAsAction -SendButton -SendAction -ReplyButton "
+         "-ForwardAction -ExtractTextButton -ExtractTextAction -SelectAllAction -CopyAction "
+         "-ExtractAllAttachmentsAction +ReplyAddress +AddButton +FormatBar +AddAttachmentsAction "
+         "+ChangePasswordAction +PasteAction",
+         {.FNew = true}},
+        {"new with text, nothing selected",
+         "+ExtractAllButton +SaveAsButton +SendButton +SendAction +ExtractTextButton +ExtractTextAction "
+         "+SelectAllAction -CopyAction -CutAction -DeleteTextAction",
+         {.FNew = true, .FMemo = "Hello"}},
+        {"new with text selected",
+         "+CopyAction +CutAction +DeleteTextAction",
+         {.FNew = true, .FMemo = "Hello", .FSelectText = true}},
+        {"attachments without text, none selected",
+         "+SendButton +SaveAsButton -ExtractTextButton +ExtractAllAttachmentsAction -ExtractSelectedAction "
+         "-DeleteSelectedAction -DeleteButton -ExtractSelectedButton",
+         {.FNew = true, .FAttachments = 2}},
+        {"an attachment selected",
+         "+ExtractSelectedAction +DeleteSelectedAction +DeleteButton +ExtractSelectedButton",
+         {.FNew = true, .FAttachments = 2, .FSelectAttachment = true}},
+        {"received: reply mode",
+         "+ReplyButton +ForwardButton +ReplyAction +ForwardAction -SendButton -SendAction -ReplyAddress",
+         {.FMemo = rtf, .FAttachments = 1}},
+        {"new, whatever the flag: compose mode",
+         "+SendButton -ReplyButton",
+         {.FNew = true, .FExtraValue = 7, .FMemo = "Hi"}},
+        {"own and unflagged: compose mode", "+SendButton -ReplyButton", {.FOwn = true, .FMemo = "Hi"}},
+        {"own but flagged: reply mode", "-SendButton +ReplyButton", {.FOwn = true, .FExtraValue = 1, .FMemo = "Hi"}},
+        {"read only, with an attachment and the text selected",
+         "-AddButton -DeleteButton -FormatBar -AddAttachmentsAction -DeleteSelectedAction -ChangePasswordAction "
+         "-PasteAction -CutAction -DeleteTextAction +CopyAction +ExtractSelectedButton +ExtractSelectedAction",
+         {.FWritable = false, .FMemo = rtf, .FAttachments = 1, .FSelectText = true, .FSelectAttachment = true}},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.FWhat);
+        ExpectStates(*MakeWindow(row.FContent), row.FExpected);
+    }
+}
+
+TEST_F(ContainerFormTest, CaptionMarksReadOnlyAndUnsavedAndFollowsTheLanguage)
+{
+    for (const auto& [writable, isNew, caption] : {std::tuple{true, false, "letter.xvt"},
+                                                   {false, false, "letter.xvt (read only)"},
+                                                   {true, true, "letter.xvt (unsaved)"}}) {
+        const auto window = MakeWindow({.FWritable = writable, .FNew = isNew});
+        EXPECT_EQ(window->windowTitle().toStdString(), caption);
+        EXPECT_EQ(window->findChild<QGroupBox*>("TextGroup")->title().toStdString(), "Text (letter.rtf)");
+        EXPECT_EQ(Editor(*window, "ReadOnlyView").isVisibleTo(window.get()), !writable)
+            << "a read-only container shows its text in the read-only view";
+    }
+    const auto window = MakeWindow({.FWritable = false, .FMemo = "Hi", .FAttachments = 2});
+    const auto captions = [&] {
+        return (TextOf(*window, "ReplyButton") + '|' + window->findChild<QGroupBox*>("AttachmentGroup")->title() + '|' +
+                window->windowTitle() + '|' + Details(*window)->model()->headerData(0, Qt::Horizontal).toString())
+            .toStdString();
+    };
+    LanguageHolder().SetLanguage(LangGerman);
+    EXPECT_EQ(captions(), "Antworten...|Anhänge (2)|letter.xvt (schreibgeschützt)|Dateiname");
+    for (int step = 0; step < 3; ++step) {
+        LanguageHolder().NextLanguage();
+    }
+    EXPECT_EQ(captions(), "Reply...|Attachments (2)|letter.xvt (read only)|Filename");
+    EXPECT_EQ(FSettings.ActiveLanguage, LangEnglish);
+}
+
+TEST_F(ContainerFormTest, MemoOfSixCharactersIsPlainText)
+{
+    for (const auto& [memo, shown] : {std::pair{"{\\rtf1", "{\\rtf1"},
+                                      {"{\\rtf1\\ansi Hello}", "Hello"},
+                                      {"Plain\r\nlines", "Plain\nlines"},
+                                      {" {\\rtf1 x}", " {\\rtf1 x}"}}) {
+        EXPECT_EQ(Editor(*MakeWindow({.FMemo = memo})).toPlainText().toStdString(), shown) << memo;
+    }
+}
+
+TEST_F(ContainerFormTest, CloseQueryRunsTheCloseFlowAndTheWindowLeavesTheSession)
+{
+    const auto window = MakeWindow({});
+    FCommands.FCloses = false;
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(FSession.Windows().size(), 1u);
+    FCommands.FCloses = true;
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(FSession.Windows().empty());
+}
+
+TEST_F(ContainerFormTest, FiltersOfTheMessageTableBecomeFileDialogFilters)
+{
+    // Whether the last filter shows a file without a dot in its name, read from its parentheses
+    // as the file dialog reads them.
+    for (const auto& [filter, qt, suffix, showsReadme] :
+         {std::tuple{"Container files (*.xvt)|*.xvt", "Container files (*.xvt)", "xvt", false},
+          {"Containers|*.xvt;*.bwk|All files (*.*)|*.*", "Containers (*.xvt *.bwk);;All files (*)", "xvt", true},
+          {"Texts|*.txt; *.*x", "Texts (*.txt *.*x)", "txt", false}}) {
+        const QString built = TQtDialogs::QtFilter(filter);
+        EXPECT_EQ(built.toStdString(), qt);
+        EXPECT_EQ(TQtDialogs::DefaultSuffix(filter).toStdString(), suffix);
+        const QString patterns = built.section(QLatin1Char('('), -1).chopped(1);
+        EXPECT_EQ(QDir::match(patterns.split(QLatin1Char(' ')), QStringLiteral("README")), showsReadme) << filter;
+    }
+    EXPECT_TRUE(TQtDialogs::QtFilter("").isEmpty());
+}
+
+TEST_F(ContainerFormTest, StoredSizeIsTakenOnlyWhenComplete)
+{
+    FSettings.fContainer_UserDimensions = true;
+    for (const auto& [height, taken] : {std::pair{511, true}, {0, false}}) {
+        FSettings.fContainer_Width = 733;
+        FSettings.fContainer_Height = height;
+        const auto window = MakeWindow({});
+        window->BringToFront();
+        EXPECT_EQ(window->size() == QSize(733, 511), taken) << height;
+        EXPECT_EQ(window->width() == 733, taken) << "a stored width without a height is left alone";
+    }
+}
+
+TEST_F(ContainerFormTest, OnlyWebAndPlainMailLinksOpenOnAClickAndShowThePointingHandAndEveryLinkItsTarget)
+{
+    // A received memo's links and addresses written as plain text (no link target), each with the
+    // address a click hands to the opener and its tooltip shows (none: it stays text, and a link's
+    // tooltip says so).
+    const struct
+    {
+        const char* FTarget;
+        const char* FShown;
+        const char* FOpened;
+    } links[] = {
+        {"https://example.org/", "link0", "https://example.org/"},
+        {"mailto:a@example.org?subject=Hi&attach=/home/u/.ssh/id_rsa", "link1", "mailto:a@example.org?subject=Hi"},
+        {"file:///tmp/x.desktop", "link2", nullptr},
+        {"/usr/bin/xterm", "link3", nullptr},
+        {"smb://server/share/x.exe", "link4", nullptr},
+        {"", "www.example.org/plain", "http://www.example.org/plain"},
+        {"", "someone@example.org", "mailto:someone@example.org"},
+        {"", "file:///etc/passwd", nullptr},
+    };
+    std::string rtf = "{\\rtf1\\ansi ";
+    for (const auto& link : links) {
+        rtf += *link.FTarget == 0 ? "(" + std::string(link.FShown) + ").\\par "
+                                  : "{\\field{\\*\\fldinst HYPERLINK \"" + std::string(link.FTarget) +
+                                        "\"}{\\fldrslt " + link.FShown + "}}\\par ";
+    }
+    ScriptedQuestions user;
+    const auto window = MakeWindow({.FWritable = false, .FMemo = rtf + "}"});
+    window->SetDialogs(&user);
+    window->BringToFront();
+    TMemoEdit& view = Editor(*window, "ReadOnlyView");
+    for (const auto& [target, shown, opened] : links) {
+        SCOPED_TRACE(shown);
+        QTextCursor text = view.document()->find(QString::fromLatin1(shown));
+        text.setPosition(text.selectionStart() + 2);
+        view.setTextCursor(text);
+        view.ensureCursorVisible();
+        const QPoint at = view.cursorRect(text).center();
+        ASSERT_EQ(view.anchorAt(at).toStdString(), target) << "the text itself is left as it is";
+        QTest::mouseMove(view.viewport(), at);
+        EXPECT_EQ(view.viewport()->cursor().shape(), opened ? Qt::PointingHandCursor : Qt::IBeamCursor);
+        if (opened != nullptr || *target != 0) {
+            QHelpEvent hover(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
+            QApplication::sendEvent(view.viewport(), &hover);
+            EXPECT_EQ(QToolTip::text().toStdString(),
+                      opened ? opened
+                             : "'" + std::string(target) +
+                                   "' is not opened: links in the text open only web pages and mail addresses.");
+        }
+        user.FShellOpened.clear();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
+        EXPECT_EQ(user.FShellOpened, opened ? std::vector<std::string>{opened} : std::vector<std::string>{});
+    }
+}
