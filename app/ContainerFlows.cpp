@@ -21,6 +21,7 @@
 #include "language/MsgText.h"
 #include "settings/Settings.h"
 #include "settings/TrimText.h"
+#include "text/AsciiCase.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -41,9 +42,7 @@ std::string FolderOf(const std::string& fileName)
 
 bool HasExtension(const std::string& fileName, std::initializer_list<const char*> extensions)
 {
-    std::string extension = std::filesystem::path(fileName).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    const std::string extension = LowerAsciiText(std::filesystem::path(fileName).extension().string());
     return std::find_if(extensions.begin(), extensions.end(),
                         [&](const char* wanted) { return extension == wanted; }) != extensions.end();
 }

@@ -5,9 +5,9 @@
 #include "container/ContainerError.h"
 #include "container/LocalFiles.h"
 #include "container/RandomCryptoContainer.h"
-#include "container/TextCoding.h"
 #include "language/Messages.h"
 #include "richtext/RtfReader.h"
+#include "text/StoredText.h"
 
 #include <algorithm>
 #include <filesystem>

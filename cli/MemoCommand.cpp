@@ -4,8 +4,8 @@
 #include "ContainerFiles.h"
 #include "PasswordReader.h"
 #include "container/RandomCryptoContainer.h"
-#include "container/TextCoding.h"
 #include "richtext/RtfReader.h"
+#include "text/StoredText.h"
 
 namespace {
 

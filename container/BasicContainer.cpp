@@ -4,9 +4,9 @@
 #include "FileWriteBehind.h"
 #include "LocalFiles.h"
 #include "LocalTime.h"
-#include "TextCoding.h"
 #include "TextCompare.h"
 #include "language/Messages.h"
+#include "text/StoredText.h"
 
 #include <filesystem>
 

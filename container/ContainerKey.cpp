@@ -1,8 +1,8 @@
 #include "ContainerKey.h"
 
 #include "PasswordCheckCode.h"
-#include "TextCoding.h"
 #include "cipher/SecureZero.h"
+#include "text/StoredText.h"
 
 TContainerKey::TContainerKey(std::string_view text) : FBytes(ToStoredText(text)) {}
 

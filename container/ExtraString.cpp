@@ -1,6 +1,6 @@
 #include "ExtraString.h"
 
-#include "TextCoding.h"
+#include "text/StoredText.h"
 
 #include <charconv>
 

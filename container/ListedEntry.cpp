@@ -1,6 +1,6 @@
 #include "ListedEntry.h"
 
-#include "TextCoding.h"
+#include "text/StoredText.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "TextCompare.h"
 
-#include "Utf8.h"
+#include "text/Utf8.h"
 
 #include <cwctype>
 

@@ -1,8 +1,8 @@
 #include "VirtualFiles.h"
 
 #include "app/UnusedPath.h"
-#include "container/TextCoding.h"
 #include "settings/TrimText.h"
+#include "text/StoredText.h"
 
 #include <QMimeData>
 #include <QtEndian>

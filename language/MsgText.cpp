@@ -1,6 +1,8 @@
 #include "MsgText.h"
 
 #include "LangWatchable.h"
+#include "language/Messages.h"
+#include "text/LocaleName.h"
 
 std::string MsgText(const TMessage& message)
 {
@@ -11,17 +13,21 @@ std::string MsgText(const TMessage& message)
     return text;
 }
 
-TLanguage FirstStartLanguage(std::string_view localeName)
+TLanguage LanguageOfLocale(std::string_view localeName)
 {
-    // The language part is what stands before the territory, the encoding and the modifier.
-    const std::string_view language = localeName.substr(0, localeName.find_first_of("_.@-"));
-    if (language == "de") {
-        return LangGerman;
-    }
-    if (language == "fr") {
-        return LangFrench;
+    const std::string code = LanguageCodeOfLocale(localeName);
+    for (TLanguage language = 0; language < LanguageCount; ++language) {
+        if (code == LanguageCodes[language]) {
+            return language;
+        }
     }
     return LangEnglish;
+}
+
+TLanguage FirstStartLanguage(std::string_view localeName)
+{
+    const TLanguage language = LanguageOfLocale(localeName);
+    return language == LangEsperanto ? LangEnglish : language;
 }
 
 TLanguage ValidLanguage(long long storedIndex)

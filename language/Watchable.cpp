@@ -1,8 +1,8 @@
 #include "Watchable.h"
 
-#include "Messages.h"
 #include "MsgText.h"
 #include "WatcherError.h"
+#include "language/Messages.h"
 
 #include <algorithm>
 

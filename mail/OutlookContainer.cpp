@@ -1,8 +1,8 @@
 #include "OutlookContainer.h"
 
 #include "MailAutomation.h"
+#include "text/AsciiCase.h"
 
-#include <algorithm>
 #include <exception>
 #include <memory>
 
@@ -16,13 +16,6 @@ constexpr std::int64_t ExplorerClass = 34;
 constexpr std::int64_t InspectorClass = 35;
 constexpr std::int64_t MailItemClass = 43;
 constexpr std::int64_t SelectionClass = 74;
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return text;
-}
 
 // A name the mail program gives is used as a bare file name only.
 bool PlainFileName(const std::string& name)
@@ -44,7 +37,7 @@ std::string ScanAttachments(IAutomationObject& item, const std::string& extensio
         }
         const std::string name = attachment->Text("FileName");
         const std::size_t dot = name.rfind('.');
-        if (!PlainFileName(name) || dot == std::string::npos || Lower(name.substr(dot)) != extension) {
+        if (!PlainFileName(name) || dot == std::string::npos || LowerAsciiText(name.substr(dot)) != extension) {
             continue;
         }
         const std::string fileName = targetFor(name);

@@ -1,8 +1,8 @@
 #include "AddressesInText.h"
 
-#include "AsciiCase.h"
 #include "OpenableLink.h"
 #include "PlainMailAddress.h"
+#include "text/AsciiCase.h"
 
 #include <algorithm>
 #include <optional>

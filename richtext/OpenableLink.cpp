@@ -1,8 +1,8 @@
 #include "OpenableLink.h"
 
-#include "AsciiCase.h"
 #include "HexDigit.h"
 #include "PlainMailAddress.h"
+#include "text/AsciiCase.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,9 @@
 #include "RtfReader.h"
 
-#include "CodePage.h"
 #include "HexDigit.h"
+
+#include "text/Utf8.h"
+#include "text/Windows1252.h"
 
 #include <algorithm>
 #include <array>
@@ -10,8 +12,6 @@
 #include <vector>
 
 namespace {
-
-using namespace CodePage;
 
 // Groups deeper than this only count their braces: their formatting is not undone at the end.
 constexpr std::size_t MaxDepth = 256;

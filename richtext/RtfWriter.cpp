@@ -1,6 +1,7 @@
 #include "RtfWriter.h"
 
-#include "CodePage.h"
+#include "text/Utf8.h"
+#include "text/Windows1252.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,8 +10,6 @@
 #include <vector>
 
 namespace {
-
-using namespace CodePage;
 
 constexpr std::string_view BulletLabel = "\\'95";
 // Lists the list table defines. A list's definition takes some 200 bytes, which a hostile document

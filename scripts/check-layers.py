@@ -9,14 +9,16 @@ import pathlib
 import re
 import sys
 
-CORE = {"language", "richtext", "cipher", "container"}
+# text/ is the lowest layer, of the standard library only: every folder may use it.
+CORE = {"text", "language", "richtext", "cipher", "container"}
 # Each folder with the folders it may include, from the ground up; richtext/ is a leaf of the
-# standard library that every layer above the core may use.
+# standard library and the text library that every layer above the core may use.
 MAY_USE = {
-    "language": set(),
-    "richtext": set(),
-    "cipher": set(),
-    "container": {"cipher", "language"},
+    "text": set(),
+    "language": {"text"},
+    "richtext": {"text"},
+    "cipher": {"text"},
+    "container": {"text", "cipher", "language"},
     "settings": CORE,
     "mail": CORE | {"settings"},
     "app": CORE | {"settings", "mail"},

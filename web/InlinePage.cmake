@@ -1,8 +1,11 @@
-# Puts the worker (the compiled core with its WebAssembly as base64) and the page's script into
-# the page template: one HTML file that loads nothing else.
+# Puts the worker (the compiled core with its WebAssembly as base64) and the page's script, after
+# the captions generated from the message table, into the page template: one HTML file that loads
+# nothing else.
 cmake_minimum_required(VERSION 3.25)
 file(READ ${TEMPLATE} page)
+file(READ ${CAPTIONS} captions)
 file(READ ${PAGE_SCRIPT} script)
+string(PREPEND script "${captions}")
 file(READ ${WORKER} worker)
 foreach(part script worker)
     # Either would end or change the script element the text is put in.

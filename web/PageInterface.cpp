@@ -6,12 +6,12 @@
 #include "container/ContainerKey.h"
 #include "container/LocalTime.h"
 #include "container/RandomCryptoContainer.h"
-#include "container/TextCoding.h"
 #include "language/FormatText.h"
 #include "language/LangWatchable.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
 #include "richtext/RtfReader.h"
+#include "text/StoredText.h"
 
 #include <emscripten/emscripten.h>
 

@@ -3,34 +3,9 @@
 (function () {
     'use strict';
 
-    var languages = ['en', 'de', 'fr', 'eo'];
-    var captions = {
-        title: ['Open a Sealvane container', 'Sealvane-Container öffnen', 'Ouvrir un container Sealvane',
-            'Malfermi Sealvane-konteneron'],
-        drop: ['Choose a container (.xvt, .bwk) or drop it here. It is opened in this page only: nothing is sent anywhere.',
-            'Container (.xvt, .bwk) wählen oder hierher ziehen. Er wird nur in dieser Seite geöffnet: nichts wird gesendet.',
-            'Choisissez un container (.xvt, .bwk) ou déposez-le ici. Il est ouvert dans cette page seulement : rien n\'est envoyé.',
-            'Elektu konteneron (.xvt, .bwk) aŭ demetu ĝin ĉi tie. Ĝi malfermiĝas nur en ĉi tiu paĝo: nenio estas sendata.'],
-        password: ['Password:', 'Passwort:', 'Mot de passe :', 'Pasvorto:'],
-        checkCode: ['Check code of the password: compare it with the one the sender sees',
-            'Prüfcode des Passworts: mit dem des Absenders vergleichen',
-            'Code de contrôle du mot de passe : comparez-le avec celui de l\'expéditeur',
-            'Kontrolkodo de la pasvorto: komparu ĝin kun tiu de la sendinto'],
-        open: ['Open', 'Öffnen', 'Ouvrir', 'Malfermi'],
-        opening: ['Opening…', 'Wird geöffnet…', 'Ouverture…', 'Malfermante…'],
-        memo: ['Message', 'Nachricht', 'Message', 'Mesaĝo'],
-        entries: ['Attachments', 'Anhänge', 'Pièces jointes', 'Aldonaĵoj'],
-        name: ['Name', 'Name', 'Nom', 'Nomo'],
-        folder: ['Folder', 'Ordner', 'Dossier', 'Dosierujo'],
-        size: ['Size', 'Größe', 'Taille', 'Grando'],
-        modified: ['Modified', 'Geändert', 'Modifié', 'Ŝanĝita'],
-        save: ['Save', 'Speichern', 'Enregistrer', 'Konservi'],
-        saveAll: ['Save all (zip)', 'Alle speichern (zip)', 'Tout enregistrer (zip)', 'Konservi ĉiujn (zip)'],
-        zipTooLarge: ['The attachments are too many or too large for one zip file: save them one by one.',
-            'Zu viele oder zu große Anhänge für eine Zip-Datei: bitte einzeln speichern.',
-            'Trop de pièces jointes, ou trop grandes, pour un fichier zip : enregistrez-les une par une.',
-            'Tro multaj aŭ tro grandaj aldonaĵoj por unu zip-dosiero: konservu ilin unuope.']
-    };
+    // The languages and the captions come from the message table (sealvaneLanguages and
+    // sealvaneCaptions, put before this script when the page is built).
+    var languages = sealvaneLanguages;
 
     function pageLanguage() {
         var wanted = navigator.languages && navigator.languages.length ? navigator.languages : [navigator.language];
@@ -44,8 +19,8 @@
     }
 
     var language = pageLanguage();
-    function caption(key) {
-        return captions[key][language];
+    function caption(name) {
+        return sealvaneCaptions[name][language];
     }
 
     // The worker and its requests, answered in turn.
@@ -178,7 +153,7 @@
         });
         var centralSize = central.reduce(function (sum, part) { return sum + part.byteLength; }, 0);
         if (offset + centralSize > 0xFFFFFFFF || files.length > 0xFFFF) {
-            throw new Error(caption('zipTooLarge'));
+            throw new Error(caption('ZipTooLarge'));
         }
         var end = new DataView(new ArrayBuffer(22));
         end.setUint32(0, 0x06054b50, true);
@@ -217,14 +192,14 @@
     var latestOpen = 0;
 
     document.documentElement.lang = languages[language];
-    document.title = caption('title');
-    [['title', 'title'], ['drop-text', 'drop'], ['password-label', 'password'], ['open', 'open'],
-        ['memo-heading', 'memo'], ['entries-heading', 'entries'], ['column-name', 'name'],
-        ['column-folder', 'folder'], ['column-size', 'size'], ['column-modified', 'modified'],
-        ['save-all', 'saveAll']].forEach(function (pair) {
+    document.title = caption('PageTitle');
+    [['title', 'PageTitle'], ['drop-text', 'PageDropHint'], ['password-label', 'PasswordLabel'], ['open', 'Open'],
+        ['memo-heading', 'MessageHeading'], ['entries-heading', 'Attachments'], ['column-name', 'ColumnName'],
+        ['column-folder', 'ColumnFolder'], ['column-size', 'ColumnSize'], ['column-modified', 'ColumnModified'],
+        ['save-all', 'SaveAllZip']].forEach(function (pair) {
         element(pair[0]).textContent = caption(pair[1]);
     });
-    element('check-code').title = caption('checkCode');
+    element('check-code').title = caption('PageCheckCodeHint');
 
     function showMessage(text) {
         element('message').textContent = text;
@@ -266,8 +241,8 @@
                 });
             var save = document.createElement('button');
             save.type = 'button';
-            save.textContent = caption('save');
-            save.setAttribute('aria-label', caption('save') + ' ' + entry.name);
+            save.textContent = caption('Save');
+            save.setAttribute('aria-label', caption('Save') + ' ' + entry.name);
             save.addEventListener('click', function () {
                 sealvane.extract(index).then(function (bytes) {
                     download(new Blob([bytes]), entry.name || 'attachment');
@@ -312,7 +287,7 @@
     element('open').addEventListener('click', function () {
         var request = ++latestOpen;
         element('content').hidden = true;
-        showMessage(caption('opening'));
+        showMessage(caption('Opening'));
         sealvane.open(chosenFile, element('password').value).then(function (contents) {
             if (request === latestOpen) {
                 showMessage('');

@@ -2,7 +2,6 @@
 #include "TempDir.h"
 #include "cli/Arguments.h"
 #include "cli/CommandError.h"
-#include "cli/EnvironmentLanguage.h"
 #include "cli/InputFiles.h"
 #include "cli/PasswordReader.h"
 #include "cli/TerminalConsole.h"
@@ -55,16 +54,9 @@ TEST(CliArguments, OptionsStandAnywhereInEveryFormDoubleDashEndsThemAndMistakesA
     }
 }
 
-// Locale names (the order of the variables is checked on the real program), dates, attributes,
-// control characters replaced but UTF-8 text kept whole, and yes answers.
-TEST(CliText, LocalesDatesAttributesPrintableTextAndYesAnswers)
+// Dates, attributes, control characters replaced but UTF-8 text kept whole, and yes answers.
+TEST(CliText, DatesAttributesPrintableTextAndYesAnswers)
 {
-    const std::pair<const char*, TLanguage> locales[] = {
-        {"de_DE.UTF-8", LangGerman}, {"fr_CA", LangFrench}, {"eo", LangEsperanto},    {"eo.UTF-8", LangEsperanto},
-        {"DE", LangGerman},          {"C", LangEnglish},    {"C.UTF-8", LangEnglish}, {"dev", LangEnglish}};
-    for (const auto& [name, language] : locales) {
-        EXPECT_EQ(LanguageOfLocale(name), language) << name;
-    }
     EXPECT_EQ(LocalDateText(1796566985), "2026-12-06 14:23:05");
     EXPECT_EQ(AttributeText(0x23), "RHA");
     EXPECT_EQ(AttributeText(0x121), "R-A+0x100");

@@ -255,6 +255,7 @@ TEST_F(ContainerTest, AWrongPasswordPausesAndRaisesABrokenHeaderRaisesAtOnce)
                          CheckPassword(file, TContainerKey("abc" + std::string(1, TCryptoContainer::KeyPad[3])))),
               std::tuple(true, false, true));
     EXPECT_EQ(TCryptoContainer::PaddedKey("12345678901234"), "12345678901234");
+    EXPECT_EQ(TContainerKey("Caf\xC3\xA9").Bytes(), "Caf\xE9") << "a key is the password as stored text";
     EXPECT_EQ(ReadWholeFile(file), before);
 
     const std::string broken = FDir.File("broken.xvt"), header = std::string(1, '\4') + std::string(23, '\0');

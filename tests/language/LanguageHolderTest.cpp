@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -49,15 +51,18 @@ TEST_F(LanguageHolderTest, LookupFollowsTheCurrentLanguageWithEnglishFallback)
     EXPECT_EQ(ValidLanguage(-1), LangEnglish);
 }
 
-TEST_F(LanguageHolderTest, FirstStartLanguageComesFromTheLocale)
+// A locale chooses the language of the column with its code; the first start never Esperanto.
+TEST_F(LanguageHolderTest, LanguageOfTheLocale)
 {
-    // Esperanto is never chosen automatically.
-    const std::vector<std::string> locales[LanguageCount] = {
-        {"en_GB.UTF-8", "eo", "C", "", "dex_DE"}, {"de_DE.UTF-8", "de_CH"}, {"fr_CA.UTF-8@euro", "fr"}, {}};
-    for (TLanguage language = 0; language < LanguageCount; ++language) {
-        for (const std::string& locale : locales[language]) {
-            EXPECT_EQ(FirstStartLanguage(locale), language) << locale;
-        }
+    for (const auto& [locale, language, firstStart] :
+         std::vector<std::tuple<std::string, TLanguage, TLanguage>>{{"de_DE.UTF-8", LangGerman, LangGerman},
+                                                                    {"fr_CA.UTF-8@euro", LangFrench, LangFrench},
+                                                                    {"DE", LangGerman, LangGerman},
+                                                                    {"eo.UTF-8", LangEsperanto, LangEnglish},
+                                                                    {"C", LangEnglish, LangEnglish},
+                                                                    {"dex_DE", LangEnglish, LangEnglish}}) {
+        EXPECT_EQ(std::tuple(LanguageOfLocale(locale), FirstStartLanguage(locale)), std::tuple(language, firstStart))
+            << locale;
     }
 }
 

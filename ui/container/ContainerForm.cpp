@@ -18,7 +18,6 @@
 #include "app/Session.h"
 #include "container/ExtraString.h"
 #include "container/RandomCryptoContainer.h"
-#include "container/TextCoding.h"
 #include "dragdrop/AttachmentHandOver.h"
 #include "dragdrop/DropZone.h"
 #include "dragdrop/RichTextMapping.h"
@@ -27,6 +26,7 @@
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 #include "settings/Settings.h"
+#include "text/StoredText.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,9 +1,8 @@
 #include "PasswordQual.h"
 
-#include "container/TextCoding.h"
+#include "text/Windows1252.h"
 
-#include <QList>
-#include <QString>
+#include <QChar>
 
 #include <algorithm>
 #include <array>
@@ -25,15 +24,10 @@ const std::array<TLetterCase, 256>& LetterCases()
     static const std::array<TLetterCase, 256> cases = [] {
         std::array<TLetterCase, 256> table{};
         for (int byte = 0; byte < 256; ++byte) {
-            // A single byte is never UTF-8 with a multi-byte sequence, so it is read as Windows-1252.
-            const QList<uint> chars =
-                QString::fromStdString(FromStoredText(std::string(1, static_cast<char>(byte)))).toUcs4();
-            if (chars.size() != 1) {
-                continue;
-            }
-            if (QChar::isUpper(chars.front())) {
+            const char32_t c = FromWindows1252(static_cast<unsigned char>(byte));
+            if (QChar::isUpper(c)) {
                 table[byte] = TLetterCase::Upper;
-            } else if (QChar::isLower(chars.front())) {
+            } else if (QChar::isLower(c)) {
                 table[byte] = TLetterCase::Lower;
             }
         }

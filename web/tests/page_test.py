@@ -410,6 +410,8 @@ def run_checks(args, work):
     try:
         opened, message = german.open(args.golden, 'falsch')
         check(not opened and message == 'Falsches Passwort!', 'the message in the browser\'s language: %r' % message)
+        captions = german.evaluate('[document.title, document.getElementById("entries-heading").textContent]')
+        check(captions == ['Sealvane-Container öffnen', 'Anhänge'], 'the captions of the message table: %r' % captions)
     finally:
         german.close()
 

@@ -42,6 +42,25 @@ std::optional<char32_t> NextUtf8(std::string_view text, std::size_t& pos)
     return c;
 }
 
+char32_t NextCharacter(std::string_view utf8, std::size_t& pos)
+{
+    if (const std::optional<char32_t> c = NextUtf8(utf8, pos)) {
+        return *c;
+    }
+    ++pos;
+    return 0xFFFD;
+}
+
+bool IsUtf8(std::string_view text)
+{
+    for (std::size_t pos = 0; pos < text.size();) {
+        if (!NextUtf8(text, pos)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void AppendUtf8(std::string& out, char32_t c)
 {
     if (c < 0x80) {
@@ -49,9 +68,13 @@ void AppendUtf8(std::string& out, char32_t c)
     } else if (c < 0x800) {
         out += static_cast<char>(0xC0 | (c >> 6));
         out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        // Windows-1252 reaches no further than the Basic Multilingual Plane.
+    } else if (c < 0x10000) {
         out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
     }

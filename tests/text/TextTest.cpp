@@ -1,10 +1,10 @@
-#include "container/TextCoding.h"
-#include "container/ContainerKey.h"
+#include "text/LocaleName.h"
+#include "text/StoredText.h"
+#include "text/Utf8.h"
 
 #include <gtest/gtest.h>
 
-// A password becomes its key by the same rule.
-TEST(TextCodingTest, WindowsCharactersTakeOneByteOtherTextStaysUtf8AndEveryByteComesBack)
+TEST(TextTest, WindowsCharactersTakeOneByteOtherTextStaysUtf8AndEveryByteComesBack)
 {
     // Code points from the Windows-1252 table published by the Unicode Consortium (CP1252.TXT).
     for (const auto& [text, stored] : std::vector<std::pair<std::string, std::string>>{
@@ -20,7 +20,6 @@ TEST(TextCodingTest, WindowsCharactersTakeOneByteOtherTextStaysUtf8AndEveryByteC
              {"a\xF0\x9F\x94\x92", "a\xF0\x9F\x94\x92"},                       // beyond the BMP
              {"\xC2\x80\xC2\x9F", "\xC2\x80\xC2\x9F"}}) { // C1 controls the code page gives other characters to
         EXPECT_EQ(ToStoredText(text), stored) << text;
-        EXPECT_EQ(TContainerKey(text).Bytes(), stored) << text;
         EXPECT_EQ(FromStoredText(stored), text) << text;
     }
 
@@ -41,5 +40,29 @@ TEST(TextCodingTest, WindowsCharactersTakeOneByteOtherTextStaysUtf8AndEveryByteC
     for (int n = 0; n < 256; ++n) {
         const std::string byte(1, static_cast<char>(n));
         EXPECT_EQ(ToStoredText(FromStoredText(byte)), byte) << n;
+    }
+}
+
+// Characters read one by one: a stray byte is one U+FFFD, and every character is written back.
+TEST(TextTest, CharactersReadWithReplacementsAndWriteBackBeyondThePlane)
+{
+    const std::string text = "a\xC3\xE2\x82\xAC\xF0\x9F\x94\x92\xC0\xAF";
+    std::string written;
+    for (std::size_t pos = 0; pos < text.size();) {
+        AppendUtf8(written, NextCharacter(text, pos));
+    }
+    EXPECT_EQ(written, "a\xEF\xBF\xBD\xE2\x82\xAC\xF0\x9F\x94\x92\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+TEST(TextTest, LanguageCodeOfALocaleName)
+{
+    for (const auto& [name, code] : std::vector<std::pair<std::string, std::string>>{{"de_DE.UTF-8", "de"},
+                                                                                     {"fr-CA", "fr"},
+                                                                                     {"eo.UTF-8", "eo"},
+                                                                                     {"DE", "de"},
+                                                                                     {"sr@latin", "sr"},
+                                                                                     {"C", "c"},
+                                                                                     {"", ""}}) {
+        EXPECT_EQ(LanguageCodeOfLocale(name), code) << name;
     }
 }

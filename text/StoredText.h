@@ -9,8 +9,8 @@
 std::string ToStoredText(std::string_view utf8);
 
 // Bytes that are valid UTF-8 holding at least one multi-byte sequence are UTF-8; anything else is
-// Windows-1252 (its five unassigned bytes stand for U+0081, U+008D, U+008F, U+0090, U+009D, so
-// every byte string read as Windows-1252 comes back unchanged through ToStoredText).
+// Windows-1252, where every byte has a character, so every byte string read as Windows-1252 comes
+// back unchanged through ToStoredText.
 std::string FromStoredText(std::string_view bytes);
 
 // The text as it reads back once stored and read as often as it takes to stop changing. Windows-
