@@ -7,7 +7,8 @@
 TApplicationCommands::TApplicationCommands(TSettings& settings, TSession& session, IContainerWindowFactory& windows,
                                            IDialogs& startDialogs, IMailClient& mail)
     : FSession(session), FStartDialogs(startDialogs), FFlows(settings, session, windows, startDialogs),
-      FAttachments(settings, session, FFlows), FWipe(settings, session), FMail(settings, session, windows, FFlows, mail),
+      FAttachments(settings, session, FFlows), FWipe(settings, session),
+      FMail(settings, session, windows, FFlows, mail),
       FOutlook(settings, session, FFlows, startDialogs, PlatformMailAutomation())
 {
 }
@@ -88,66 +89,9 @@ void TApplicationCommands::ShowOptions()
     }
 }
 
-void TApplicationCommands::SendContainer(IContainerWindow& window)
+void TApplicationCommands::Run(const char*, TWindowFlow flow, IContainerWindow& window)
 {
-    FMail.SendContainer(window);
-}
-
-void TApplicationCommands::ReplyContainer(IContainerWindow& window)
-{
-    FMail.ReplyContainer(window);
-}
-
-void TApplicationCommands::ForwardContainer(IContainerWindow& window)
-{
-    FMail.ForwardContainer(window);
-}
-
-void TApplicationCommands::ChangePassword(IContainerWindow& window)
-{
-    const TSession::TFlowGuard flow(FSession);
-    FMail.ChangePassword(window);
-}
-
-void TApplicationCommands::SaveContainerAs(IContainerWindow& window)
-{
-    FFlows.SaveContainerAs(window);
-}
-
-void TApplicationCommands::ExtractTextAndAttachments(IContainerWindow& window)
-{
-    const TSession::TFlowGuard flow(FSession);
-    FAttachments.ExtractTextAndAttachments(window);
-}
-
-void TApplicationCommands::ExtractText(IContainerWindow& window)
-{
-    const TSession::TFlowGuard flow(FSession);
-    FAttachments.ExtractText(window);
-}
-
-void TApplicationCommands::AddAttachments(IContainerWindow& window)
-{
-    const TSession::TFlowGuard flow(FSession);
-    FAttachments.AddAttachments(window);
-}
-
-void TApplicationCommands::ExtractAllAttachments(IContainerWindow& window)
-{
-    const TSession::TFlowGuard flow(FSession);
-    FAttachments.ExtractAllAttachments(window);
-}
-
-void TApplicationCommands::ExtractSelectedAttachments(IContainerWindow& window)
-{
-    const TSession::TFlowGuard flow(FSession);
-    FAttachments.ExtractSelectedAttachments(window);
-}
-
-void TApplicationCommands::DeleteSelectedAttachments(IContainerWindow& window)
-{
-    const TSession::TFlowGuard flow(FSession);
-    FAttachments.DeleteSelectedAttachments(window);
+    flow(FWindowParts, window);
 }
 
 void TApplicationCommands::OpenAttachment(IContainerWindow& window, int row)

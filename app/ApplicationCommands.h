@@ -45,17 +45,7 @@ public:
     void AfterFlow(std::function<void()> action) override;
 
     // IContainerCommands
-    void SendContainer(IContainerWindow& window) override;
-    void ReplyContainer(IContainerWindow& window) override;
-    void ForwardContainer(IContainerWindow& window) override;
-    void ChangePassword(IContainerWindow& window) override;
-    void SaveContainerAs(IContainerWindow& window) override;
-    void ExtractTextAndAttachments(IContainerWindow& window) override;
-    void ExtractText(IContainerWindow& window) override;
-    void AddAttachments(IContainerWindow& window) override;
-    void ExtractAllAttachments(IContainerWindow& window) override;
-    void ExtractSelectedAttachments(IContainerWindow& window) override;
-    void DeleteSelectedAttachments(IContainerWindow& window) override;
+    void Run(const char* command, TWindowFlow flow, IContainerWindow& window) override;
     void OpenAttachment(IContainerWindow& window, int row) override;
     bool CloseContainerWindow(IContainerWindow& window) override;
 
@@ -74,4 +64,5 @@ private:
     TMailFlows FMail;
     TOutlookImport FOutlook;
     std::function<void()> FShowOptions;
+    TWindowFlowParts FWindowParts{FFlows, FAttachments, FMail};
 };

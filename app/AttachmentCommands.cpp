@@ -59,6 +59,7 @@ bool TAttachmentCommands::RefusedReadOnly(IContainerWindow& window)
 
 void TAttachmentCommands::AddAttachments(IContainerWindow& window)
 {
+    const TSession::TFlowGuard flow(FSession);
     std::vector<std::string> files;
     RunCommand(window.Dialogs(), [&] {
         if (!RefusedReadOnly(window)) {
@@ -73,6 +74,7 @@ void TAttachmentCommands::AddAttachments(IContainerWindow& window)
 
 void TAttachmentCommands::DeleteSelectedAttachments(IContainerWindow& window)
 {
+    const TSession::TFlowGuard flow(FSession);
     IDialogs& dialogs = window.Dialogs();
     RunCommand(dialogs, [&] {
         const std::vector<int> rows = window.SelectedAttachmentRows();
@@ -103,6 +105,7 @@ void TAttachmentCommands::ExtractSelectedAttachments(IContainerWindow& window)
 
 void TAttachmentCommands::ExtractToChosenFolder(IContainerWindow& window, bool selectedOnly)
 {
+    const TSession::TFlowGuard flow(FSession);
     RunCommand(window.Dialogs(), [&] {
         const std::vector<int> rows = selectedOnly ? window.SelectedAttachmentRows() : AllRows(window.Container());
         if (selectedOnly && rows.empty()) {
@@ -182,6 +185,7 @@ bool TAttachmentCommands::WriteTextFile(IContainerWindow& window, const std::str
 
 void TAttachmentCommands::ExtractTextAndAttachments(IContainerWindow& window)
 {
+    const TSession::TFlowGuard flow(FSession);
     IDialogs& dialogs = window.Dialogs();
     RunCommand(dialogs, [&] {
         const std::string chosen =
@@ -211,6 +215,7 @@ void TAttachmentCommands::ExtractTextAndAttachments(IContainerWindow& window)
 
 void TAttachmentCommands::ExtractText(IContainerWindow& window)
 {
+    const TSession::TFlowGuard flow(FSession);
     IDialogs& dialogs = window.Dialogs();
     RunCommand(dialogs, [&] {
         const std::string fileName = dialogs.AskSaveFile(

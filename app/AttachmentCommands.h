@@ -13,8 +13,8 @@ class TSettings;
 
 // The container window's commands that move files into and out of its container: add, delete
 // the selected, extract all or the selected attachments, extract text and attachments, save the
-// text as an RTF file. Each runs under the window's wait cursor and reports a failure with the
-// caption "Error". An existing target file is replaced only when the user says Yes to "Overwrite";
+// text as an RTF file. Each runs as a flow of the user's (see TSession::TFlowGuard), under the
+// window's wait cursor, and reports a failure with the caption "Error". An existing target file is replaced only when the user says Yes to "Overwrite";
 // No passes over that file, Cancel ends the command at once (no folder is opened then).
 class TAttachmentCommands
 {

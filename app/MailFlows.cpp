@@ -266,6 +266,7 @@ void TMailFlows::ChangePassword(IContainerWindow& window)
     if (!window.HasContainer()) {
         return;
     }
+    const TSession::TFlowGuard flow(FSession);
     IDialogs& dialogs = window.Dialogs();
     RunCommand(dialogs, [&] {
         if (!window.Container().IsWritable()) {

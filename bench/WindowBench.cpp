@@ -47,17 +47,7 @@ const std::string Password = "8bytePWD";
 class TNoCommands : public IContainerCommands, public IAppCommands
 {
 public:
-    void SendContainer(IContainerWindow&) override { Unexpected(); }
-    void ReplyContainer(IContainerWindow&) override { Unexpected(); }
-    void ForwardContainer(IContainerWindow&) override { Unexpected(); }
-    void ChangePassword(IContainerWindow&) override { Unexpected(); }
-    void SaveContainerAs(IContainerWindow&) override { Unexpected(); }
-    void ExtractTextAndAttachments(IContainerWindow&) override { Unexpected(); }
-    void ExtractText(IContainerWindow&) override { Unexpected(); }
-    void AddAttachments(IContainerWindow&) override { Unexpected(); }
-    void ExtractAllAttachments(IContainerWindow&) override { Unexpected(); }
-    void ExtractSelectedAttachments(IContainerWindow&) override { Unexpected(); }
-    void DeleteSelectedAttachments(IContainerWindow&) override { Unexpected(); }
+    void Run(const char*, TWindowFlow, IContainerWindow&) override { Unexpected(); }
     void OpenAttachment(IContainerWindow&, int) override { Unexpected(); }
     bool CloseContainerWindow(IContainerWindow&) override { return true; }
     void NewContainer() override { Unexpected(); }

@@ -165,16 +165,16 @@ TEST_F(ContainerFlowsTest, ClosesAndHandOversDuringAFlowWaitForItsEnd)
                   [&](TestWindow& window) {
                       FUser.ExpectChoice(Kind::SaveFile, "Save container", {FDir.File("saved.xvt")}, "letter.xvt")
                           .ExpectPassword(Kind::NewPassword, "Password", "pw", "new");
-                      FCommands.SaveContainerAs(window);
+                      FCommands.Flows().SaveContainerAs(window);
                   }},
                  {"change password",
                   [&](TestWindow& window) {
                       FUser.ExpectPassword(Kind::NewPassword, "Password", "pw", "new");
-                      FCommands.ChangePassword(window);
+                      FCommands.Mail().ChangePassword(window);
                   }},
                  {"extract", [&](TestWindow& window) {
                       FUser.ExpectChoice(Kind::Folder, "Extract all attachments...", {FDir.File("out")});
-                      FCommands.ExtractAllAttachments(window);
+                      FCommands.Attachments().ExtractAllAttachments(window);
                   }}};
     for (const auto& [name, run] : flows) {
         SCOPED_TRACE(name);
@@ -224,19 +224,19 @@ TEST_F(ContainerFlowsTest, FileDialogsStartWhereTheLastOneEndedAndLeaveTheOption
                   [&] {
                       FUser.ExpectChoice(Kind::SaveFile, "Save container", {FDir.File("saved/copy.xvt")}, "letter.xvt")
                           .ExpectPassword(Kind::NewPassword, "Password", "pw", "pw");
-                      FCommands.SaveContainerAs(*window);
+                      FCommands.Flows().SaveContainerAs(*window);
                   },
                   FDir.File("mail")},
                  {"extract",
                   [&] {
                       FUser.ExpectChoice(Kind::Folder, "Extract all attachments...", {FDir.File("out")});
-                      FCommands.ExtractAllAttachments(*window);
+                      FCommands.Attachments().ExtractAllAttachments(*window);
                   },
                   FDir.File("saved")},
                  {"add",
                   [&] {
                       FUser.ExpectChoice(Kind::OpenFiles, "Add attachments...", {});
-                      FCommands.AddAttachments(*window);
+                      FCommands.Attachments().AddAttachments(*window);
                   },
                   FDir.File("out")}};
     for (const auto& [name, run, offered] : flows) {
@@ -251,7 +251,7 @@ TEST_F(ContainerFlowsTest, FileDialogsStartWhereTheLastOneEndedAndLeaveTheOption
     FSettings.DefaultCurrentDirectory = FDir.File("other");
     FUser.FFoldersOffered.clear();
     FUser.ExpectChoice(Kind::OpenFiles, "Add attachments...", {});
-    FCommands.AddAttachments(*window);
+    FCommands.Attachments().AddAttachments(*window);
     EXPECT_EQ(FUser.FFoldersOffered, std::vector<std::string>{FDir.File("other")});
 }
 

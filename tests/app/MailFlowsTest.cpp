@@ -201,7 +201,7 @@ TEST_F(MailFlowsTest, WhatLeavesHoldsNeitherDeletedAttachmentsNorEarlierMemos)
         if (way == TWay::SaveAs) {
             FUser.ExpectChoice(Kind::SaveFile, "Save container", {copy}, fs::path(file).filename())
                 .ExpectPassword(Kind::NewPassword, "Password", "pw", "pw");
-            FCommands.SaveContainerAs(window);
+            FCommands.Flows().SaveContainerAs(window);
         } else {
             way == TWay::Send
                 ? FUser.ExpectPassword(Kind::NewPassword, "Password", "pw", "pw")

@@ -204,7 +204,7 @@ protected:
     void AddFiles(TContainerForm& window, const std::vector<std::string>& fileNames)
     {
         FUser.ExpectChoice(Kind::OpenFiles, MsgText(msg::AddAttachmentsEllipsis), fileNames);
-        Click(window, "AddButton");
+        Click(window, "AddAttachmentsButton");
     }
 
     void SaveAs(TContainerForm& window, const std::string& fileName)

@@ -55,17 +55,7 @@ public:
         }
     }
 
-    void SendContainer(IContainerWindow&) override { Record("send"); }
-    void ReplyContainer(IContainerWindow&) override { Record("reply"); }
-    void ForwardContainer(IContainerWindow&) override { Record("forward"); }
-    void ChangePassword(IContainerWindow&) override { Record("change password"); }
-    void SaveContainerAs(IContainerWindow&) override { Record("save as"); }
-    void ExtractTextAndAttachments(IContainerWindow&) override { Record("extract all"); }
-    void ExtractText(IContainerWindow&) override { Record("extract text"); }
-    void AddAttachments(IContainerWindow&) override { Record("add"); }
-    void ExtractAllAttachments(IContainerWindow&) override { Record("extract all attachments"); }
-    void ExtractSelectedAttachments(IContainerWindow&) override { Record("extract selected"); }
-    void DeleteSelectedAttachments(IContainerWindow&) override { Record("delete selected"); }
+    void Run(const char* command, TWindowFlow, IContainerWindow&) override { Record(command); }
     void OpenAttachment(IContainerWindow&, int row) override { Record("open attachment " + std::to_string(row)); }
     bool CloseContainerWindow(IContainerWindow& window) override
     {

@@ -1,9 +1,9 @@
 #include "ContainerForm.h"
 
-#include "ui/start/AboutForm.h"
 #include "ui/widgets/Artwork.h"
 #include "AttachmentModel.h"
 #include "AttachmentView.h"
+#include "ContainerCommandTable.h"
 #include "ui/widgets/DialogStrip.h"
 #include "ui/widgets/Fonts.h"
 #include "FormatBar.h"
@@ -91,6 +91,14 @@ void SetHint(QWidget* widget, const QString& hint)
     widget->setToolTip(hint);
 }
 
+void AsToolbarButtons(const std::vector<QToolButton*>& buttons)
+{
+    for (QToolButton* button : buttons) {
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setMinimumWidth(ToolbarButtonWidth);
+    }
+}
+
 } // namespace
 
 TContainerForm::TContainerForm(TSettings& settings, TSession& session, IContainerCommands& commands,
@@ -109,6 +117,7 @@ TContainerForm::TContainerForm(TSettings& settings, TSession& session, IContaine
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(4, 4, 4, 0);
     column->setSpacing(4);
+    BuildActions();
     column->addWidget(BuildSenderLine());
     // The text takes half of the height the two groups share, the attachments the rest.
     auto* groups = new QWidget(central);
@@ -167,8 +176,8 @@ TContainerForm::~TContainerForm()
     FSession.RemoveWindow(*this);
 }
 
-QToolButton* TContainerForm::AddButton(QWidget* parent, const char* name, const char* icon,
-                                       const std::function<void()>& handler)
+QToolButton* TContainerForm::AddViewButton(QWidget* parent, const char* name, const char* icon,
+                                           const std::function<void()>& handler)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
@@ -218,12 +227,8 @@ QGroupBox* TContainerForm::BuildTextGroup()
     FEditors->addWidget(FViewer);
 
     QHBoxLayout* toolbar = Row(FTextGroup, ToolbarHeight);
-    FExtractTextButton =
-        AddButton(FTextGroup, "ExtractTextButton", "icon-extract", [this] { Run(&IContainerCommands::ExtractText); });
-    FExtractTextButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    FExtractTextButton->setMinimumWidth(ToolbarButtonWidth);
+    AsToolbarButtons(AddCommandButtons(FTextGroup, toolbar, TContainerCommandTable::TextButtons));
     FFormatBar = new TFormatBar(*FEditor, FTextGroup);
-    toolbar->addWidget(FExtractTextButton);
     toolbar->addStretch();
     toolbar->addWidget(FFormatBar);
     layout->addWidget(FEditors, 1);
@@ -250,21 +255,11 @@ QGroupBox* TContainerForm::BuildAttachmentGroup()
     layout->setSpacing(2);
 
     QHBoxLayout* toolbar = Row(FAttachmentGroup, ToolbarHeight);
-    FAddButton =
-        AddButton(FAttachmentGroup, "AddButton", "icon-add", [this] { Run(&IContainerCommands::AddAttachments); });
-    FDeleteButton = AddButton(FAttachmentGroup, "DeleteButton", "icon-delete",
-                              [this] { Run(&IContainerCommands::DeleteSelectedAttachments); });
-    FExtractSelectedButton = AddButton(FAttachmentGroup, "ExtractSelectedButton", "icon-extract",
-                                       [this] { Run(&IContainerCommands::ExtractSelectedAttachments); });
-    for (QToolButton* button : {FAddButton, FDeleteButton, FExtractSelectedButton}) {
-        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        button->setMinimumWidth(ToolbarButtonWidth);
-        toolbar->addWidget(button);
-    }
+    AsToolbarButtons(AddCommandButtons(FAttachmentGroup, toolbar, TContainerCommandTable::AttachmentButtons));
     toolbar->addStretch();
     FLargeSymbolsButton =
-        AddButton(FAttachmentGroup, "LargeSymbolsButton", "icon-large-symbols", [this] { ShowLargeSymbols(); });
-    FDetailsButton = AddButton(FAttachmentGroup, "DetailViewButton", "icon-details", [this] { ShowDetailView(); });
+        AddViewButton(FAttachmentGroup, "LargeSymbolsButton", "icon-large-symbols", [this] { ShowLargeSymbols(); });
+    FDetailsButton = AddViewButton(FAttachmentGroup, "DetailViewButton", "icon-details", [this] { ShowDetailView(); });
     for (QToolButton* button : {FLargeSymbolsButton, FDetailsButton}) {
         button->setFixedSize(ViewButtonSize, ViewButtonSize);
         button->setCheckable(true);
@@ -284,8 +279,9 @@ QGroupBox* TContainerForm::BuildAttachmentGroup()
         }
     });
     connect(FAttachments, &TAttachmentView::deletePressed, this, [this] {
+        // Read-only, the command says why it cannot delete.
         if (FAttachments->HasSelection()) {
-            Run(&IContainerCommands::DeleteSelectedAttachments);
+            Execute(TContainerCommandTable::Commands()[TContainerCommandTable::IndexOf("DeleteSelected")]);
         }
     });
     connect(FAttachments, &TAttachmentView::pastePressed, this, [this] { PasteFiles(TMemoEdit::ClipboardFiles()); });
@@ -309,24 +305,7 @@ QGroupBox* TContainerForm::BuildContainerGroup()
     auto* layout = new QHBoxLayout(FContainerGroup);
     layout->setContentsMargins(4, 2, 4, 4);
     layout->setSpacing(2);
-    FReplyButton =
-        AddButton(FContainerGroup, "ReplyButton", "icon-reply", [this] { Run(&IContainerCommands::ReplyContainer); });
-    FSendButton =
-        AddButton(FContainerGroup, "SendButton", "icon-send", [this] { Run(&IContainerCommands::SendContainer); });
-    FForwardButton = AddButton(FContainerGroup, "ForwardButton", "icon-forward",
-                               [this] { Run(&IContainerCommands::ForwardContainer); });
-    FSaveAsButton =
-        AddButton(FContainerGroup, "SaveAsButton", "icon-save", [this] { Run(&IContainerCommands::SaveContainerAs); });
-    FExtractAllButton = AddButton(FContainerGroup, "ExtractAllButton", "icon-extract",
-                                  [this] { Run(&IContainerCommands::ExtractTextAndAttachments); });
-    FCloseButton = AddButton(FContainerGroup, "CloseButton", "icon-close", [this] { RequestClose(); });
-    for (QToolButton* button : {FReplyButton, FSendButton, FForwardButton, FSaveAsButton, FExtractAllButton}) {
-        layout->addWidget(button);
-    }
-    layout->addStretch();
-    layout->addWidget(FCloseButton);
-    for (QToolButton* button :
-         {FReplyButton, FSendButton, FForwardButton, FSaveAsButton, FExtractAllButton, FCloseButton}) {
+    for (QToolButton* button : AddCommandButtons(FContainerGroup, layout, TContainerCommandTable::ContainerButtons)) {
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setIconSize(QSize(24, 24));
         button->setMinimumWidth(ContainerButtonWidth);
@@ -348,116 +327,84 @@ QWidget* TContainerForm::BuildStrip()
     return FStrip;
 }
 
-QAction* TContainerForm::AddAction(QMenu* menu, const char* name, const std::function<void()>& handler)
+void TContainerForm::BuildActions()
 {
-    QAction* action = menu->addAction(QString());
-    action->setObjectName(QString::fromLatin1(name));
-    connect(action, &QAction::triggered, this, handler);
-    return action;
+    for (const TWindowCommand& command : TContainerCommandTable::Commands()) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(command.FName) + QStringLiteral("Action"));
+        if (command.FIcon != nullptr) {
+            action->setIcon(Artwork::Icon(QString::fromLatin1(command.FIcon)));
+            action->setIconVisibleInMenu(false);
+        }
+        if (command.FShortcut != QKeySequence::UnknownKey) {
+            action->setShortcut(command.FShortcut);
+            action->setShortcutContext(Qt::WidgetShortcut);
+        }
+        action->setCheckable(command.FCheckable);
+        connect(action, &QAction::triggered, this, [this, &command] { Execute(command); });
+        FActions.push_back(action);
+    }
+    FButtons.assign(FActions.size(), nullptr);
+}
+
+std::vector<QToolButton*> TContainerForm::AddCommandButtons(QWidget* group, QHBoxLayout* row, const char* items)
+{
+    std::vector<QToolButton*> buttons;
+    for (const QString& item : QString::fromLatin1(items).split(QLatin1Char(' '))) {
+        if (item == QLatin1String("|")) {
+            row->addStretch();
+            continue;
+        }
+        const int index = TContainerCommandTable::IndexOf(item.toStdString());
+        auto* button = new QToolButton(group);
+        button->setObjectName(item + QStringLiteral("Button"));
+        button->setAutoRaise(true);
+        button->setDefaultAction(FActions[index]);
+        row->addWidget(button);
+        FButtons[index] = button;
+        buttons.push_back(button);
+    }
+    return buttons;
+}
+
+void TContainerForm::FillMenu(QMenu& menu, const char* items)
+{
+    for (const QString& item : QString::fromLatin1(items).split(QLatin1Char(' '))) {
+        if (item == QLatin1String("|")) {
+            menu.addSeparator();
+        } else if (item == QLatin1String("Languages")) {
+            AddLanguageItems(menu, FLanguageActions);
+        } else if (item == QLatin1String("LanguageMenu")) {
+            QMenu* languages = menu.addMenu(QString());
+            languages->setObjectName(QStringLiteral("PopupLanguageMenu"));
+            for (QAction* language : FLanguageActions) {
+                languages->addAction(language);
+            }
+            FMenus.emplace_back(languages, &msg::Language);
+        } else {
+            menu.addAction(FActions[TContainerCommandTable::IndexOf(item.toStdString())]);
+        }
+    }
 }
 
 void TContainerForm::BuildMenus()
 {
-    const auto addMenu = [this](const char* name) {
+    menuBar()->setObjectName(QStringLiteral("MenuBar"));
+    for (const TCommandMenu& layout : TContainerCommandTable::MenuBar()) {
         QMenu* menu = menuBar()->addMenu(QString());
+        menu->setObjectName(QString::fromLatin1(layout.FName));
+        FMenus.emplace_back(menu, layout.FTitle);
+        FillMenu(*menu, layout.FItems);
+    }
+    const auto popup = [this](const char* name, const char* items) {
+        auto* menu = new QMenu(this);
         menu->setObjectName(QString::fromLatin1(name));
+        FillMenu(*menu, items);
         return menu;
     };
-    menuBar()->setObjectName(QStringLiteral("MenuBar"));
-    FContainerMenu = addMenu("ContainerMenu");
-    FSendAction = AddAction(FContainerMenu, "SendAction", [this] { Run(&IContainerCommands::SendContainer); });
-    FForwardAction = AddAction(FContainerMenu, "ForwardAction", [this] { Run(&IContainerCommands::ForwardContainer); });
-    FReplyAction = AddAction(FContainerMenu, "ReplyAction", [this] { Run(&IContainerCommands::ReplyContainer); });
-    FContainerMenu->addSeparator();
-    FChangePasswordAction =
-        AddAction(FContainerMenu, "ChangePasswordAction", [this] { Run(&IContainerCommands::ChangePassword); });
-    FContainerMenu->addSeparator();
-    FSaveAsAction = AddAction(FContainerMenu, "SaveAsAction", [this] { Run(&IContainerCommands::SaveContainerAs); });
-    FExtractAllAction =
-        AddAction(FContainerMenu, "ExtractAllAction", [this] { Run(&IContainerCommands::ExtractTextAndAttachments); });
-    FCloseAction = AddAction(FContainerMenu, "CloseAction", [this] { RequestClose(); });
-
-    FTextMenu = addMenu("TextMenu");
-    FUndoAction = AddAction(FTextMenu, "UndoAction", [this] { CurrentEditor().undo(); });
-    FTextMenu->addSeparator();
-    FCutAction = AddAction(FTextMenu, "CutAction", [this] { CurrentEditor().cut(); });
-    FCopyAction = AddAction(FTextMenu, "CopyAction", [this] { CurrentEditor().copy(); });
-    FPasteAction = AddAction(FTextMenu, "PasteAction", [this] { CurrentEditor().PasteOrAttach(); });
-    FDeleteTextAction =
-        AddAction(FTextMenu, "DeleteTextAction", [this] { CurrentEditor().textCursor().removeSelectedText(); });
-    FTextMenu->addSeparator();
-    FSelectAllAction = AddAction(FTextMenu, "SelectAllAction", [this] { CurrentEditor().selectAll(); });
-    FTextMenu->addSeparator();
-    FExtractTextAction = AddAction(FTextMenu, "ExtractTextAction", [this] { Run(&IContainerCommands::ExtractText); });
-    // The editor handles these keys itself; the menu only names them.
-    const std::pair<QAction*, QKeySequence::StandardKey> keys[] = {{FUndoAction, QKeySequence::Undo},
-                                                                   {FCutAction, QKeySequence::Cut},
-                                                                   {FCopyAction, QKeySequence::Copy},
-                                                                   {FPasteAction, QKeySequence::Paste},
-                                                                   {FSelectAllAction, QKeySequence::SelectAll}};
-    for (const auto& [action, key] : keys) {
-        action->setShortcut(key);
-        action->setShortcutContext(Qt::WidgetShortcut);
-    }
-
-    FAttachmentMenu = addMenu("AttachmentMenu");
-    FAddAttachmentsAction =
-        AddAction(FAttachmentMenu, "AddAttachmentsAction", [this] { Run(&IContainerCommands::AddAttachments); });
-    FExtractAllAttachmentsAction = AddAction(FAttachmentMenu, "ExtractAllAttachmentsAction",
-                                             [this] { Run(&IContainerCommands::ExtractAllAttachments); });
-    FExtractSelectedAction = AddAction(FAttachmentMenu, "ExtractSelectedAction",
-                                       [this] { Run(&IContainerCommands::ExtractSelectedAttachments); });
-    FDeleteSelectedAction = AddAction(FAttachmentMenu, "DeleteSelectedAction",
-                                      [this] { Run(&IContainerCommands::DeleteSelectedAttachments); });
-
-    FToolsMenu = addMenu("ToolsMenu");
-    FStayOnTopAction =
-        AddAction(FToolsMenu, "StayOnTopAction", [this] { SetStayOnTop(FStayOnTopAction->isChecked()); });
-    FStayOnTopAction->setCheckable(true);
-    FStayOnTopAction->setChecked(true);
-    FWipeAction = AddAction(FToolsMenu, "WipeAction", [this] { FAppCommands.WipeFiles(); });
-    FOptionsAction = AddAction(FToolsMenu, "OptionsAction", [this] { FAppCommands.ShowOptions(); });
-
-    FLanguageMenu = addMenu("LanguageMenu");
-    AddLanguageItems(*FLanguageMenu, FLanguageActions);
-
-    FHelpMenu = addMenu("HelpMenu");
-    FHelpAction = AddAction(FHelpMenu, "HelpAction", [this] { OpenLink(UiText(msg::UrlHelp)); });
-    FAboutAction = AddAction(FHelpMenu, "AboutAction", [this] { ShowAbout(this, FSettings); });
-
-    FWindowPopup = new QMenu(this);
-    FWindowPopup->setObjectName(QStringLiteral("WindowPopup"));
-    FWindowPopup->addActions({FSendAction, FForwardAction, FReplyAction});
-    FWindowPopup->addSeparator();
-    FWindowPopup->addAction(FChangePasswordAction);
-    FWindowPopup->addSeparator();
-    FWindowPopup->addActions({FSaveAsAction, FExtractAllAction});
-    FWindowPopup->addSeparator();
-    FStayOnTopPopupAction =
-        AddAction(FWindowPopup, "StayOnTopPopupAction", [this] { SetStayOnTop(FStayOnTopPopupAction->isChecked()); });
-    FStayOnTopPopupAction->setCheckable(true);
-    FStayOnTopPopupAction->setChecked(true);
-    FWindowPopup->addActions({FWipeAction, FOptionsAction});
-    FPopupLanguageMenu = FWindowPopup->addMenu(QString());
-    FPopupLanguageMenu->setObjectName(QStringLiteral("PopupLanguageMenu"));
-    FPopupLanguageMenu->addActions(FLanguageMenu->actions());
-    FWindowPopup->addSeparator();
-    FWindowPopup->addAction(FCloseAction);
-
-    FEditorPopup = new QMenu(this);
-    FEditorPopup->setObjectName(QStringLiteral("EditorPopup"));
-    FEditorPopup->addAction(FUndoAction);
-    FEditorPopup->addSeparator();
-    FEditorPopup->addActions({FCutAction, FCopyAction, FPasteAction, FDeleteTextAction});
-    FEditorPopup->addSeparator();
-    FEditorPopup->addAction(FSelectAllAction);
-    FEditorPopup->addSeparator();
-    FEditorPopup->addAction(FExtractTextAction);
-
-    FAttachmentPopup = new QMenu(this);
-    FAttachmentPopup->setObjectName(QStringLiteral("AttachmentPopup"));
-    FAttachmentPopup->addActions(
-        {FAddAttachmentsAction, FDeleteSelectedAction, FExtractSelectedAction, FExtractAllAttachmentsAction});
+    FWindowPopup = popup("WindowPopup", TContainerCommandTable::WindowPopup);
+    FEditorPopup = popup("EditorPopup", TContainerCommandTable::EditorPopup);
+    FAttachmentPopup = popup("AttachmentPopup", TContainerCommandTable::AttachmentPopup);
 }
 
 void TContainerForm::Relabel()
@@ -490,26 +437,13 @@ void TContainerForm::Relabel()
     FModel->Relabel();
     FAttachments->SetHint(UiText(msg::AddOrDropFilesHere));
 
-    const struct
-    {
-        QToolButton* FButton;
-        const TMessage& FCaption;
-        const TMessage* FHint;
-    } buttons[] = {
-        {FExtractTextButton, msg::ExtractEllipsis, &msg::ExtractTextHint},
-        {FAddButton, msg::AddEllipsis, &msg::AddAttachmentsHint},
-        {FDeleteButton, msg::Delete, &msg::DeleteSelectedAttachmentsHint},
-        {FExtractSelectedButton, msg::ExtractEllipsis, &msg::ExtractSelectedAttachmentsHint},
-        {FReplyButton, msg::Reply, &msg::CreateReplyContainerHint},
-        {FSendButton, msg::Send, &msg::PrepareMailHint},
-        {FForwardButton, msg::Forward, nullptr},
-        {FSaveAsButton, msg::SaveAs, &msg::SaveContainerHint},
-        {FExtractAllButton, msg::ExtractEllipsis, &msg::ExtractTextAndAttachmentsHint},
-        {FCloseButton, msg::Close, &msg::CloseThisContainer},
-    };
-    for (const auto& button : buttons) {
-        button.FButton->setText(UiText(button.FCaption));
-        SetHint(button.FButton, button.FHint != nullptr ? UiText(*button.FHint) : QString());
+    const std::span<const TWindowCommand> commands = TContainerCommandTable::Commands();
+    for (std::size_t index = 0; index < commands.size(); ++index) {
+        const TWindowCommand& command = commands[index];
+        QAction& action = *FActions[index];
+        action.setText(UiText(*command.FCaption));
+        action.setIconText(UiText(command.FButtonCaption != nullptr ? *command.FButtonCaption : *command.FCaption));
+        action.setToolTip(command.FHint != nullptr ? UiText(*command.FHint) : QString());
     }
     SetHint(FLargeSymbolsButton, UiText(msg::DisplayLargeSymbols));
     FLargeSymbolsButton->setAccessibleName(UiText(msg::DisplayLargeSymbols));
@@ -518,41 +452,8 @@ void TContainerForm::Relabel()
     FStayOnTop->setText(UiText(msg::StayOnTop));
     FStrip->Relabel();
 
-    FContainerMenu->setTitle(UiText(msg::Container));
-    FTextMenu->setTitle(UiText(msg::Text));
-    FAttachmentMenu->setTitle(UiText(msg::Attachments));
-    FToolsMenu->setTitle(UiText(msg::Tools));
-    FLanguageMenu->setTitle(UiText(msg::Language));
-    FPopupLanguageMenu->setTitle(UiText(msg::Language));
-    FHelpMenu->setTitle(UiText(msg::Help));
-    const std::pair<QAction*, const TMessage&> actions[] = {
-        {FSendAction, msg::Send},
-        {FForwardAction, msg::Forward},
-        {FReplyAction, msg::Reply},
-        {FChangePasswordAction, msg::ChangePassword},
-        {FSaveAsAction, msg::SaveAs},
-        {FExtractAllAction, msg::ExtractTextAndAttachments},
-        {FCloseAction, msg::Close},
-        {FUndoAction, msg::Undo},
-        {FCutAction, msg::Cut},
-        {FCopyAction, msg::Copy},
-        {FPasteAction, msg::Paste},
-        {FDeleteTextAction, msg::Delete},
-        {FSelectAllAction, msg::SelectAll},
-        {FExtractTextAction, msg::ExtractText},
-        {FAddAttachmentsAction, msg::AddAttachmentsEllipsis},
-        {FExtractAllAttachmentsAction, msg::ExtractAllAttachments},
-        {FExtractSelectedAction, msg::ExtractSelectedAttachments},
-        {FDeleteSelectedAction, msg::DeleteSelectedAttachments},
-        {FStayOnTopAction, msg::StayOnTop},
-        {FStayOnTopPopupAction, msg::StayOnTop},
-        {FWipeAction, msg::WipeFiles},
-        {FOptionsAction, msg::OptionsEllipsis},
-        {FHelpAction, msg::Contents},
-        {FAboutAction, msg::About},
-    };
-    for (const auto& [action, text] : actions) {
-        action->setText(UiText(text));
+    for (const auto& [menu, title] : FMenus) {
+        menu->setTitle(UiText(*title));
     }
     // Each language by its own name, whatever the current language.
     for (int language = 0; language < LanguageCount; ++language) {
@@ -567,49 +468,31 @@ bool TContainerForm::ComposeMode() const
     return FState.FNew || (FState.FOwn && FState.FExtraValue == 0);
 }
 
+TCommandState TContainerForm::CommandState() const
+{
+    const TRandomCryptoContainer* container = ContainerPointer();
+    return {.FWritable = container != nullptr && container->IsWritable(),
+            .FTextEmpty = EditorEmpty(),
+            .FTextSelected = CurrentEditor().textCursor().hasSelection(),
+            .FUndoAvailable = CurrentEditor().document()->isUndoAvailable(),
+            .FHasAttachments = FModel->rowCount() > 0,
+            .FAttachmentsSelected = FAttachments->HasSelection(),
+            .FCompose = ComposeMode()};
+}
+
 void TContainerForm::RefreshCommandState()
 {
-    const bool writable = FContainer != nullptr && FContainer->IsWritable();
-    const bool textEmpty = EditorEmpty();
-    const bool hasAttachments = FModel->rowCount() > 0;
-    const bool attachmentsSelected = FAttachments->HasSelection();
-    const bool textSelected = CurrentEditor().textCursor().hasSelection();
-    const bool compose = ComposeMode();
-    const bool somethingToExtract = !textEmpty || hasAttachments;
-
-    FExtractAllButton->setVisible(somethingToExtract);
-    FSaveAsButton->setVisible(somethingToExtract);
-    FExtractAllAction->setEnabled(somethingToExtract);
-    FSaveAsAction->setEnabled(somethingToExtract);
-
-    FExtractTextButton->setVisible(!textEmpty);
-    FExtractTextAction->setEnabled(!textEmpty);
-    FSelectAllAction->setEnabled(!textEmpty);
-    FCopyAction->setEnabled(!textEmpty && textSelected);
-    FCutAction->setEnabled(!textEmpty && textSelected && writable);
-    FDeleteTextAction->setEnabled(!textEmpty && textSelected && writable);
-    FPasteAction->setEnabled(writable);
-    FUndoAction->setEnabled(writable && CurrentEditor().document()->isUndoAvailable());
-
-    FExtractAllAttachmentsAction->setEnabled(hasAttachments);
-    FExtractSelectedAction->setEnabled(attachmentsSelected);
-    FDeleteSelectedAction->setEnabled(attachmentsSelected && writable);
-    FExtractSelectedButton->setVisible(attachmentsSelected);
-    FDeleteButton->setVisible(attachmentsSelected && writable);
-
-    const bool canSend = compose && somethingToExtract;
-    FReplyButton->setVisible(!compose);
-    FForwardButton->setVisible(!compose);
-    FReplyAction->setEnabled(!compose);
-    FForwardAction->setEnabled(!compose);
-    FSendButton->setVisible(canSend);
-    FSendAction->setEnabled(canSend);
-    FAddress->setEnabled(compose);
-
-    FAddAttachmentsAction->setEnabled(writable);
-    FChangePasswordAction->setEnabled(writable);
-    FAddButton->setVisible(writable);
-    FFormatBar->setVisible(writable);
+    const TCommandState state = CommandState();
+    const std::span<const TWindowCommand> commands = TContainerCommandTable::Commands();
+    for (std::size_t index = 0; index < commands.size(); ++index) {
+        const bool available = commands[index].FAvailable(state);
+        FActions[index]->setEnabled(available);
+        if (FButtons[index] != nullptr) {
+            FButtons[index]->setVisible(available);
+        }
+    }
+    FAddress->setEnabled(state.FCompose);
+    FFormatBar->setVisible(state.FWritable);
 }
 
 void TContainerForm::SortByColumn(int column)
@@ -660,8 +543,7 @@ void TContainerForm::SetStayOnTop(bool onTop)
 {
     TBusyCursor busy;
     FStayOnTop->setChecked(onTop);
-    FStayOnTopAction->setChecked(onTop);
-    FStayOnTopPopupAction->setChecked(onTop);
+    FActions[TContainerCommandTable::IndexOf("StayOnTop")]->setChecked(onTop);
     SetWindowStaysOnTop(*this, onTop);
 }
 
@@ -915,10 +797,14 @@ IDialogs& TContainerForm::Dialogs()
     return *FDialogs;
 }
 
-void TContainerForm::Run(TCommand command)
+void TContainerForm::Execute(const TWindowCommand& command)
 {
     try {
-        (FCommands.*command)(*this);
+        if (command.FFlow != nullptr) {
+            FCommands.Run(command.FName, command.FFlow, *this);
+        } else {
+            command.FAction(*this);
+        }
     } catch (const std::exception& error) {
         Dialogs().ShowInfoBox(MsgText(msg::Error), error.what());
     }

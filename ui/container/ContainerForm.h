@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandAvailability.h"
 #include "ui/widgets/FormWatcher.h"
 #include "app/ContainerWindow.h"
 
@@ -14,6 +15,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QMenu;
 class QStackedWidget;
@@ -27,6 +29,8 @@ class TFormatBar;
 class TMemoEdit;
 class TSession;
 class TSettings;
+struct TMessage;
+struct TWindowCommand;
 
 // A container window: the sender address, the text (an editor, or a read-only view for a
 // container that cannot be written) with its formatting buttons, the attachment list in large
@@ -93,17 +97,24 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    using TCommand = void (IContainerCommands::*)(IContainerWindow&);
+    // The commands' own actions reach into the window.
+    friend struct TContainerCommandTable;
 
     QWidget* BuildSenderLine();
     QGroupBox* BuildTextGroup();
     QGroupBox* BuildAttachmentGroup();
     QGroupBox* BuildContainerGroup();
     QWidget* BuildStrip();
+    void BuildActions();
     void BuildMenus();
-    QAction* AddAction(QMenu* menu, const char* name, const std::function<void()>& handler);
-    QToolButton* AddButton(QWidget* parent, const char* name, const char* icon, const std::function<void()>& handler);
-    void Run(TCommand command);
+    // Adds the commands named in items (see TContainerCommandTable) to the menu.
+    void FillMenu(QMenu& menu, const char* items);
+    // Adds a button for each command named in items to the group's row and returns them.
+    std::vector<QToolButton*> AddCommandButtons(QWidget* group, QHBoxLayout* row, const char* items);
+    QToolButton* AddViewButton(QWidget* parent, const char* name, const char* icon,
+                               const std::function<void()>& handler);
+    void Execute(const TWindowCommand& command);
+    TCommandState CommandState() const;
     void FirstShowing();
     void ChooseEditor();
     void LoadMemo();
@@ -137,65 +148,27 @@ private:
     QLabel* FFromLabel;
     QComboBox* FAddress;
     QGroupBox* FTextGroup;
-    QToolButton* FExtractTextButton;
     TFormatBar* FFormatBar;
     QStackedWidget* FEditors;
     TMemoEdit* FEditor;
     TMemoEdit* FViewer;
     QGroupBox* FAttachmentGroup;
-    QToolButton* FAddButton;
-    QToolButton* FDeleteButton;
-    QToolButton* FExtractSelectedButton;
     QToolButton* FLargeSymbolsButton;
     QToolButton* FDetailsButton;
     TAttachmentModel* FModel;
     TAttachmentView* FAttachments;
     QGroupBox* FContainerGroup;
-    QToolButton* FReplyButton;
-    QToolButton* FSendButton;
-    QToolButton* FForwardButton;
-    QToolButton* FSaveAsButton;
-    QToolButton* FExtractAllButton;
-    QToolButton* FCloseButton;
     QCheckBox* FStayOnTop;
     TDialogStrip* FStrip;
 
-    QMenu* FContainerMenu;
-    QMenu* FTextMenu;
-    QMenu* FAttachmentMenu;
-    QMenu* FToolsMenu;
-    QMenu* FLanguageMenu;
-    QMenu* FHelpMenu;
+    // One action per command of the table, in its order, and the command's button or null.
+    std::vector<QAction*> FActions;
+    std::vector<QToolButton*> FButtons;
+    std::vector<std::pair<QMenu*, const TMessage*>> FMenus;
     QMenu* FWindowPopup;
-    QMenu* FPopupLanguageMenu;
     QMenu* FEditorPopup;
     QMenu* FAttachmentPopup;
-
-    QAction* FSendAction;
-    QAction* FForwardAction;
-    QAction* FReplyAction;
-    QAction* FChangePasswordAction;
-    QAction* FSaveAsAction;
-    QAction* FExtractAllAction;
-    QAction* FCloseAction;
-    QAction* FUndoAction;
-    QAction* FCutAction;
-    QAction* FCopyAction;
-    QAction* FPasteAction;
-    QAction* FDeleteTextAction;
-    QAction* FSelectAllAction;
-    QAction* FExtractTextAction;
-    QAction* FAddAttachmentsAction;
-    QAction* FExtractAllAttachmentsAction;
-    QAction* FExtractSelectedAction;
-    QAction* FDeleteSelectedAction;
-    QAction* FStayOnTopAction;
-    QAction* FStayOnTopPopupAction;
-    QAction* FWipeAction;
-    QAction* FOptionsAction;
     QAction* FLanguageActions[LanguageCount];
-    QAction* FHelpAction;
-    QAction* FAboutAction;
 
     QTimer FDetailViewTimer;
     QTimer FFocusTimer;
