@@ -1,39 +1,26 @@
-#include "CheckCommand.h"
+#include "Commands.h"
 
-#include "ContainerFiles.h"
-#include "PasswordReader.h"
-#include "TextFormat.h"
-#include "container/ContainerError.h"
-#include "container/RandomCryptoContainer.h"
-#include "language/Messages.h"
+#include "OpenContainer.h"
 
-std::string TCheckCommand::Summary() const
+namespace {
+
+int Run(const TArguments& args, TConsole& console)
 {
-    return "test whether a password opens a container";
-}
-
-std::string TCheckCommand::Synopsis() const
-{
-    return "CONTAINER";
-}
-
-std::string TCheckCommand::Details() const
-{
-    return "Exit status 0 when the password is right, 3 when it is wrong (after a pause of about\n"
-           "two seconds, as every wrong password costs), 1 when the file is no container.\n";
-}
-
-std::vector<TOption> TCheckCommand::Options() const
-{
-    return {PasswordFileOption()};
-}
-
-int TCheckCommand::Run(const TArguments& args, TConsole& console) const
-{
-    const std::string& file = args.Positionals()[0];
-    RequireContainerFile(file);
-    if (!CheckPassword(file, TPasswordReader(console).Existing(args.Value("password-file")))) {
-        throw EPasswordError(Message(msg::IncorrectPassword));
-    }
+    RequirePassword(args.Positionals()[0], ContainerKey(args, console, TAccess::ReadOnly));
     return ExitDone;
+}
+
+} // namespace
+
+TCommand CheckCommand()
+{
+    return {.Name = "check",
+            .Summary = "test whether a password opens a container",
+            .Synopsis = "CONTAINER",
+            .Details = "Exit status 0 when the password is right, 3 when it is wrong (after a pause of about\n"
+                       "two seconds, as every wrong password costs), 1 when the file is no container.\n",
+            .Options = {PasswordFileOption()},
+            .MinPositionals = 1,
+            .MaxPositionals = 1,
+            .Run = Run};
 }

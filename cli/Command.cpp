@@ -6,45 +6,43 @@
 
 int TCommand::Execute(const std::vector<std::string>& args, TConsole& console) const
 {
-    const TArguments parsed = TArguments::Parse(args, Options());
+    const TArguments parsed = TArguments::Parse(args, Options);
     const std::size_t count = parsed.Positionals().size();
-    if (count < MinPositionals()) {
+    if (count < MinPositionals) {
         throw EUsageError("missing arguments");
     }
-    if (count > MaxPositionals()) {
-        throw EUsageError("unexpected argument '" + parsed.Positionals()[MaxPositionals()] + "'");
+    if (count > MaxPositionals) {
+        throw EUsageError("unexpected argument '" + parsed.Positionals()[MaxPositionals] + "'");
     }
     return Run(parsed, console);
 }
 
 std::string TCommand::UsageLine() const
 {
-    std::string line = std::string(ProgramName) + " " + Name();
-    if (!Options().empty()) {
+    std::string line = std::string(ProgramName) + " " + Name;
+    if (!Options.empty()) {
         line += " [OPTIONS]";
     }
-    const std::string synopsis = Synopsis();
-    if (!synopsis.empty()) {
-        line += " " + synopsis;
+    if (!Synopsis.empty()) {
+        line += " " + Synopsis;
     }
     return line;
 }
 
 std::string TCommand::Help() const
 {
-    std::string summary = Summary();
+    std::string summary = Summary;
     if (!summary.empty() && summary[0] >= 'a' && summary[0] <= 'z') {
         summary[0] = static_cast<char>(summary[0] - 'a' + 'A');
     }
     std::string help = "Usage: " + UsageLine() + "\n\n" + summary + ".\n";
-    const std::string details = Details();
-    if (!details.empty()) {
-        help += "\n" + details;
-        if (!details.ends_with('\n')) {
+    if (!Details.empty()) {
+        help += "\n" + Details;
+        if (!Details.ends_with('\n')) {
             help += "\n";
         }
     }
-    std::vector<TOption> options = Options();
+    std::vector<TOption> options = Options;
     options.push_back({"help", 'h', "", "show this help"});
     std::vector<std::string> names;
     std::size_t width = 0;

@@ -17,32 +17,28 @@ enum TExitCode : int
     ExitWrongPassword = 3
 };
 
-// One subcommand of the tool. A command describes itself (name, one-line summary, the arguments
-// after its name, options) and runs with parsed arguments. Failures are raised, not printed:
-// the command line turns them into messages and exit codes, so every command reports alike.
-class TCommand
+// One subcommand of the tool, as data: its name, one-line summary, the arguments after its name,
+// its help, options and how many arguments it takes, and the function that runs it with parsed
+// arguments. Failures are raised, not printed: the command line turns them into messages and exit
+// codes, so every command reports alike.
+struct TCommand
 {
-public:
-    virtual ~TCommand() = default;
-
-    virtual std::string Name() const = 0;
-    virtual std::string Summary() const = 0;
+    std::string Name;
+    std::string Summary;
     // The arguments after the name, as the usage line shows them: "OUT [FILE|FOLDER]...".
-    virtual std::string Synopsis() const = 0;
+    std::string Synopsis;
     // More about the command for its help text; may be empty.
-    virtual std::string Details() const { return {}; }
-    virtual std::vector<TOption> Options() const { return {}; }
+    std::string Details;
+    std::vector<TOption> Options;
+    std::size_t MinPositionals = 0;
+    std::size_t MaxPositionals = std::numeric_limits<std::size_t>::max();
+    int (*Run)(const TArguments& args, TConsole& console) = nullptr;
 
     // Parses the arguments (EUsageError when they do not fit), then runs; returns the exit code.
     int Execute(const std::vector<std::string>& args, TConsole& console) const;
     // The command's help text: usage line, summary, details and options.
     std::string Help() const;
     std::string UsageLine() const;
-
-protected:
-    virtual std::size_t MinPositionals() const { return 0; }
-    virtual std::size_t MaxPositionals() const { return std::numeric_limits<std::size_t>::max(); }
-    virtual int Run(const TArguments& args, TConsole& console) const = 0;
 };
 
 // Options several commands share.

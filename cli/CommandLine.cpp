@@ -44,12 +44,11 @@ std::string TCommandLine::Usage() const
                         "\n"
                         "Commands:\n";
     std::size_t width = 0;
-    for (const auto& command : FRegistry.Commands()) {
-        width = std::max(width, command->Name().size());
+    for (const TCommand& command : FRegistry.Commands()) {
+        width = std::max(width, command.Name.size());
     }
-    for (const auto& command : FRegistry.Commands()) {
-        usage +=
-            "  " + command->Name() + std::string(width - command->Name().size() + 2, ' ') + command->Summary() + "\n";
+    for (const TCommand& command : FRegistry.Commands()) {
+        usage += "  " + command.Name + std::string(width - command.Name.size() + 2, ' ') + command.Summary + "\n";
     }
     usage += std::string("\n"
                          "Options:\n"

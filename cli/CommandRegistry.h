@@ -2,7 +2,6 @@
 
 #include "Command.h"
 
-#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -13,11 +12,10 @@ public:
     // A registry holding every command of the tool.
     static TCommandRegistry WithAllCommands();
 
-    void Add(std::unique_ptr<TCommand> command);
     // The command of that name, or nullptr.
     const TCommand* Find(std::string_view name) const;
-    const std::vector<std::unique_ptr<TCommand>>& Commands() const { return FCommands; }
+    const std::vector<TCommand>& Commands() const { return FCommands; }
 
 private:
-    std::vector<std::unique_ptr<TCommand>> FCommands;
+    std::vector<TCommand> FCommands;
 };

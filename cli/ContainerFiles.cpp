@@ -14,21 +14,6 @@
 #include <fstream>
 #include <iterator>
 
-void RequireContainerFile(const std::string& fileName)
-{
-    if (!FileExists(fileName)) {
-        ThrowContainerError(msg::ContainerNotFound, {fileName});
-    }
-}
-
-void RequireWritableContainer(const std::string& fileName)
-{
-    RequireContainerFile(fileName);
-    if (IsReadOnlyFile(fileName)) {
-        ThrowContainerError(msg::FileReadOnlyCannotOverwrite, {fileName});
-    }
-}
-
 std::string RewriteTarget(const std::string& fileName)
 {
     return std::filesystem::canonical(fileName).string();

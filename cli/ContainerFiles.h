@@ -13,12 +13,6 @@ class TRandomCryptoContainer;
 
 // What the container commands share.
 
-// Refuse, before a password is asked, a container that is not there ("Container '%s' not
-// found!") or, for a command that changes it, one that is read only ("File '%s' is read only!
-// Cannot open for overwrite.").
-void RequireContainerFile(const std::string& fileName);
-void RequireWritableContainer(const std::string& fileName);
-
 // The container file a rewrite replaces: symbolic links resolved, so that the link stays and the
 // file it points to gets the new contents.
 std::string RewriteTarget(const std::string& fileName);

@@ -1,4 +1,4 @@
-#include "CreateCommand.h"
+#include "Commands.h"
 
 #include "CommandError.h"
 #include "ContainerFiles.h"
@@ -36,34 +36,7 @@ void CheckOutput(const std::string& fileName, bool force)
     }
 }
 
-} // namespace
-
-std::string TCreateCommand::Summary() const
-{
-    return "create a new container from files, folders and a memo";
-}
-
-std::string TCreateCommand::Synopsis() const
-{
-    return "OUT [FILE|FOLDER]...";
-}
-
-std::string TCreateCommand::Details() const
-{
-    return "A file is stored by its name alone; a folder with everything below it, so that\n"
-           "extracting gives back the folder itself. The new password is asked twice on a\n"
-           "terminal. OUT appears only once it is complete: a failure leaves no file.\n";
-}
-
-std::vector<TOption> TCreateCommand::Options() const
-{
-    return {{"memo", 'm', "TEXT", "the memo (message) of the container"},
-            {"memo-file", 0, "FILE", "take the memo from FILE (plain text, or rich text as is)"},
-            ForceOption("replace OUT when it exists"),
-            PasswordFileOption()};
-}
-
-int TCreateCommand::Run(const TArguments& args, TConsole& console) const
+int Run(const TArguments& args, TConsole& console)
 {
     const std::vector<std::string>& positionals = args.Positionals();
     const std::string& output = positionals[0];
@@ -114,4 +87,22 @@ int TCreateCommand::Run(const TArguments& args, TConsole& console) const
     }
     pending.Commit();
     return ExitDone;
+}
+
+} // namespace
+
+TCommand CreateCommand()
+{
+    return {.Name = "create",
+            .Summary = "create a new container from files, folders and a memo",
+            .Synopsis = "OUT [FILE|FOLDER]...",
+            .Details = "A file is stored by its name alone; a folder with everything below it, so that\n"
+                       "extracting gives back the folder itself. The new password is asked twice on a\n"
+                       "terminal. OUT appears only once it is complete: a failure leaves no file.\n",
+            .Options = {{"memo", 'm', "TEXT", "the memo (message) of the container"},
+                        {"memo-file", 0, "FILE", "take the memo from FILE (plain text, or rich text as is)"},
+                        ForceOption("replace OUT when it exists"),
+                        PasswordFileOption()},
+            .MinPositionals = 1,
+            .Run = Run};
 }

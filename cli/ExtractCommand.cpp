@@ -1,9 +1,8 @@
-#include "ExtractCommand.h"
+#include "Commands.h"
 
 #include "CommandError.h"
-#include "ContainerCloser.h"
 #include "ContainerFiles.h"
-#include "PasswordReader.h"
+#include "OpenContainer.h"
 #include "Progress.h"
 #include "TextFormat.h"
 #include "container/FileWriteBehind.h"
@@ -53,36 +52,7 @@ std::vector<int> ChosenEntries(const TCatalog& catalog, const std::vector<std::s
     return result;
 }
 
-} // namespace
-
-std::string TExtractCommand::Summary() const
-{
-    return "extract entries of a container (all when none is named)";
-}
-
-std::string TExtractCommand::Synopsis() const
-{
-    return "CONTAINER [NUMBER|NAME]...";
-}
-
-std::string TExtractCommand::Details() const
-{
-    return "Entries are written below DIR with the folders they were stored with, and get\n"
-           "their stored modification time. An existing file is replaced only after a yes on\n"
-           "the terminal, or with --force; without a terminal it is left alone and reported.\n"
-           "A stored name that would lead outside DIR is refused, and so is an entry whose\n"
-           "stored record does not match what 'list' shows. Every file appears complete or\n"
-           "not at all.\n";
-}
-
-std::vector<TOption> TExtractCommand::Options() const
-{
-    return {{"output", 'o', "DIR", "extract below DIR (default: the current folder)"},
-            ForceOption("replace existing files without asking"),
-            PasswordFileOption()};
-}
-
-int TExtractCommand::Run(const TArguments& args, TConsole& console) const
+int Run(const TArguments& args, TConsole& console)
 {
     const std::string& file = args.Positionals()[0];
     const std::vector<std::string> selectors(args.Positionals().begin() + 1, args.Positionals().end());
@@ -91,64 +61,80 @@ int TExtractCommand::Run(const TArguments& args, TConsole& console) const
     if (folder.empty()) {
         throw EUsageError("the output folder is empty");
     }
-    RequireContainerFile(file);
-
-    TRandomCryptoContainer container(TPasswordReader(console).Existing(args.Value("password-file")));
-    const TCatalog& catalog = container.OpenReadOnly(file);
-    TContainerCloser closer(container);
-    const std::vector<int> chosen = ChosenEntries(catalog, selectors, file);
-    std::filesystem::create_directories(folder);
-
-    std::int64_t total = 0;
-    for (const int index : chosen) {
-        total += catalog.Item(index)->FSize;
-    }
-    TProgress progress(console, total);
-    std::int64_t done = 0;
     int failures = 0;
-    bool hinted = false;
-    const auto fail = [&](const std::exception& error) {
-        progress.Finish();
-        console.Error(error.what());
-        ++failures;
-        if (dynamic_cast<const EFileExists*>(&error) != nullptr && !hinted) {
-            console.Hint("add --force to replace existing files");
-            hinted = true;
+    WithContainer(args, console, TAccess::ReadOnly, [&](TRandomCryptoContainer& container, const TCatalog& catalog) {
+        const std::vector<int> chosen = ChosenEntries(catalog, selectors, file);
+        std::filesystem::create_directories(folder);
+
+        std::int64_t total = 0;
+        for (const int index : chosen) {
+            total += catalog.Item(index)->FSize;
         }
-    };
-    // Without --force and without a terminal to ask on, existing files are left alone: a file
-    // takes its name only if that is still free once the file is complete, so nothing needs to
-    // be looked up first.
-    const bool asks = !force && console.IsInteractive();
-    // Small files are written on two more threads while the next ones are deciphered.
-    TFileWriteBehind writeBehind(fail, force || asks ? TOverwrite::Allowed : TOverwrite::Refused);
-    for (const int index : chosen) {
-        const std::shared_ptr<TFileInfo> entry = catalog.Item(index);
-        try {
-            if (!entry->FPath.StoredFileName().empty()) {
-                entry->FPath.CheckExtractable();
-                const std::string target = entry->FPath.TargetName(folder);
-                bool write = true;
-                if (asks) {
-                    // An earlier entry of the same name may still be on its way.
-                    writeBehind.Settle(target);
-                    if (std::filesystem::exists(std::filesystem::symlink_status(target))) {
-                        progress.Finish();
-                        write = console.Confirm(Message(msg::OverwriteFile, {PrintableText(target)}) + "?");
+        TProgress progress(console, total);
+        std::int64_t done = 0;
+        bool hinted = false;
+        const auto fail = [&](const std::exception& error) {
+            progress.Finish();
+            console.Error(error.what());
+            ++failures;
+            if (dynamic_cast<const EFileExists*>(&error) != nullptr && !hinted) {
+                console.Hint("add --force to replace existing files");
+                hinted = true;
+            }
+        };
+        // Without --force and without a terminal to ask on, existing files are left alone: a file
+        // takes its name only if that is still free once the file is complete, so nothing needs to
+        // be looked up first.
+        const bool asks = !force && console.IsInteractive();
+        // Small files are written on two more threads while the next ones are deciphered.
+        TFileWriteBehind writeBehind(fail, force || asks ? TOverwrite::Allowed : TOverwrite::Refused);
+        for (const int index : chosen) {
+            const std::shared_ptr<TFileInfo> entry = catalog.Item(index);
+            try {
+                if (!entry->FPath.StoredFileName().empty()) {
+                    entry->FPath.CheckExtractable();
+                    const std::string target = entry->FPath.TargetName(folder);
+                    bool write = true;
+                    if (asks) {
+                        // An earlier entry of the same name may still be on its way.
+                        writeBehind.Settle(target);
+                        if (std::filesystem::exists(std::filesystem::symlink_status(target))) {
+                            progress.Finish();
+                            write = console.Confirm(Message(msg::OverwriteFile, {PrintableText(target)}) + "?");
+                        }
+                    }
+                    if (write) {
+                        progress.Show(done, EntryPath(*entry));
+                        container.ExtractFile(index, folder, &writeBehind);
                     }
                 }
-                if (write) {
-                    progress.Show(done, EntryPath(*entry));
-                    container.ExtractFile(index, folder, &writeBehind);
-                }
+            } catch (const std::exception& error) {
+                fail(error);
             }
-        } catch (const std::exception& error) {
-            fail(error);
+            done += entry->FSize;
         }
-        done += entry->FSize;
-    }
-    writeBehind.Finish();
-    progress.Finish();
-    container.Close();
+        writeBehind.Finish();
+        progress.Finish();
+    });
     return failures == 0 ? ExitDone : ExitFailure;
+}
+
+} // namespace
+
+TCommand ExtractCommand()
+{
+    return {.Name = "extract",
+            .Summary = "extract entries of a container (all when none is named)",
+            .Synopsis = "CONTAINER [NUMBER|NAME]...",
+            .Details = "Entries are written below DIR with the folders they were stored with, and get\n"
+                       "their stored modification time. An existing file is replaced only after a yes on\n"
+                       "the terminal, or with --force; without a terminal it is left alone and reported.\n"
+                       "A stored name that would lead outside DIR is refused, and so is an entry whose\n"
+                       "stored record does not match what 'list' shows. Every file appears complete or\n"
+                       "not at all.\n",
+            .Options = {{"output", 'o', "DIR", "extract below DIR (default: the current folder)"},
+                        ForceOption("replace existing files without asking"),
+                        PasswordFileOption()},
+            .MinPositionals = 1,
+            .Run = Run};
 }

@@ -1,8 +1,6 @@
-#include "InfoCommand.h"
+#include "Commands.h"
 
-#include "ContainerCloser.h"
-#include "ContainerFiles.h"
-#include "PasswordReader.h"
+#include "OpenContainer.h"
 #include "TextFormat.h"
 #include "container/ExtraString.h"
 #include "container/RandomCryptoContainer.h"
@@ -40,48 +38,25 @@ void Line(std::ostream& out, const std::string& label, const std::string& value)
     out << label << std::string(label.size() < 18 ? 18 - label.size() : 1, ' ') << value << '\n';
 }
 
-} // namespace
-
-std::string TInfoCommand::Summary() const
-{
-    return "show the state of a container and its extra record";
-}
-
-std::string TInfoCommand::Synopsis() const
-{
-    return "CONTAINER";
-}
-
-std::string TInfoCommand::Details() const
-{
-    return "Shows the format, the number of entries, the bytes of deleted entries still in the\n"
-           "file (zombie bytes; compact removes them), whether the catalog had to be rebuilt\n"
-           "by scanning the file, the memo's kind, and the extra record: its format, the reply\n"
-           "address and the version of the program that wrote the container.\n";
-}
-
-std::vector<TOption> TInfoCommand::Options() const
-{
-    return {PasswordFileOption()};
-}
-
-int TInfoCommand::Run(const TArguments& args, TConsole& console) const
+int Run(const TArguments& args, TConsole& console)
 {
     const std::string& file = args.Positionals()[0];
-    RequireContainerFile(file);
-    TRandomCryptoContainer container(TPasswordReader(console).Existing(args.Value("password-file")));
-    const TCatalog& catalog = container.OpenReadOnly(file);
-    TContainerCloser closer(container);
     std::int64_t stored = 0;
-    for (const auto& entry : catalog) {
-        stored += entry->FSize;
-    }
-    const int entries = catalog.Count();
-    const bool rebuilt = catalog.Regenerated();
-    const std::int64_t zombies = container.GetZombieBytes();
-    const std::string memo = container.GetMemo();
-    const std::string extra = container.GetExtra();
-    container.Close();
+    int entries = 0;
+    bool rebuilt = false;
+    std::int64_t zombies = 0;
+    std::string memo;
+    std::string extra;
+    WithContainer(args, console, TAccess::ReadOnly, [&](TRandomCryptoContainer& container, const TCatalog& catalog) {
+        for (const auto& entry : catalog) {
+            stored += entry->FSize;
+        }
+        entries = catalog.Count();
+        rebuilt = catalog.Regenerated();
+        zombies = container.GetZombieBytes();
+        memo = container.GetMemo();
+        extra = container.GetExtra();
+    });
 
     std::ostream& out = console.Out();
     Line(out, "File:", PrintableText(file));
@@ -116,4 +91,21 @@ int TInfoCommand::Run(const TArguments& args, TConsole& console) const
         console.Warning(Message(msg::CatalogRegenerated, {file}));
     }
     return ExitDone;
+}
+
+} // namespace
+
+TCommand InfoCommand()
+{
+    return {.Name = "info",
+            .Summary = "show the state of a container and its extra record",
+            .Synopsis = "CONTAINER",
+            .Details = "Shows the format, the number of entries, the bytes of deleted entries still in the\n"
+                       "file (zombie bytes; compact removes them), whether the catalog had to be rebuilt\n"
+                       "by scanning the file, the memo's kind, and the extra record: its format, the reply\n"
+                       "address and the version of the program that wrote the container.\n",
+            .Options = {PasswordFileOption()},
+            .MinPositionals = 1,
+            .MaxPositionals = 1,
+            .Run = Run};
 }

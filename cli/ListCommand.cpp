@@ -1,44 +1,15 @@
-#include "ListCommand.h"
+#include "Commands.h"
 
-#include "ContainerCloser.h"
 #include "ContainerFiles.h"
-#include "PasswordReader.h"
+#include "OpenContainer.h"
 #include "TextFormat.h"
 #include "TextTable.h"
 #include "container/RandomCryptoContainer.h"
 
-std::string TListCommand::Summary() const
-{
-    return "list the entries of a container";
-}
+namespace {
 
-std::string TListCommand::Synopsis() const
+int Run(const TArguments& args, TConsole& console)
 {
-    return "CONTAINER";
-}
-
-std::string TListCommand::Details() const
-{
-    return "Entries are listed by number, the number extract and delete take. Dates are local\n"
-           "time. Deleting an entry renumbers the entries after it once the container is\n"
-           "opened again. --long adds the date added, the duplicate number (files of the same\n"
-           "name stored before), the attributes (R read only, H hidden, A archive), the\n"
-           "entry's position and header length in the file, and the folder it was added from.\n";
-}
-
-std::vector<TOption> TListCommand::Options() const
-{
-    return {{"long", 'l', "", "show every field of the entries"}, PasswordFileOption()};
-}
-
-int TListCommand::Run(const TArguments& args, TConsole& console) const
-{
-    const std::string& file = args.Positionals()[0];
-    RequireContainerFile(file);
-    TRandomCryptoContainer container(TPasswordReader(console).Existing(args.Value("password-file")));
-    const TCatalog& catalog = container.OpenReadOnly(file);
-    TContainerCloser closer(container);
-
     const bool full = args.Has("long");
     TTextTable table(full ? std::vector<std::string>{"#", "Name", "Folder", "Size", "Modified", "Added", "Dup", "Attr",
                                                      "Position", "Header", "Base folder"}
@@ -51,19 +22,38 @@ int TListCommand::Run(const TArguments& args, TConsole& console) const
             table.AlignRight(column);
         }
     }
-    for (const int index : IndicesByNumber(catalog)) {
-        const TFileInfo& entry = *catalog.Item(index);
-        std::vector<std::string> row = {std::to_string(entry.FID), PrintableText(entry.FPath.FileName()),
-                                        PrintableText(EntryFolder(entry)), std::to_string(entry.FSize),
-                                        LocalDateText(entry.FModified)};
-        if (full) {
-            row.insert(row.end(), {LocalDateText(entry.FAdded), std::to_string(entry.FDupNo),
-                                   AttributeText(entry.FAttributes), std::to_string(entry.FPosition),
-                                   std::to_string(entry.FHeaderLength), PrintableText(entry.FPath.BaseFolder())});
+    WithContainer(args, console, TAccess::ReadOnly, [&](TRandomCryptoContainer&, const TCatalog& catalog) {
+        for (const int index : IndicesByNumber(catalog)) {
+            const TFileInfo& entry = *catalog.Item(index);
+            std::vector<std::string> row = {std::to_string(entry.FID), PrintableText(entry.FPath.FileName()),
+                                            PrintableText(EntryFolder(entry)), std::to_string(entry.FSize),
+                                            LocalDateText(entry.FModified)};
+            if (full) {
+                row.insert(row.end(), {LocalDateText(entry.FAdded), std::to_string(entry.FDupNo),
+                                       AttributeText(entry.FAttributes), std::to_string(entry.FPosition),
+                                       std::to_string(entry.FHeaderLength), PrintableText(entry.FPath.BaseFolder())});
+            }
+            table.AddRow(std::move(row));
         }
-        table.AddRow(std::move(row));
-    }
-    container.Close();
+    });
     table.Print(console.Out());
     return ExitDone;
+}
+
+} // namespace
+
+TCommand ListCommand()
+{
+    return {.Name = "list",
+            .Summary = "list the entries of a container",
+            .Synopsis = "CONTAINER",
+            .Details = "Entries are listed by number, the number extract and delete take. Dates are local\n"
+                       "time. Deleting an entry renumbers the entries after it once the container is\n"
+                       "opened again. --long adds the date added, the duplicate number (files of the same\n"
+                       "name stored before), the attributes (R read only, H hidden, A archive), the\n"
+                       "entry's position and header length in the file, and the folder it was added from.\n",
+            .Options = {{"long", 'l', "", "show every field of the entries"}, PasswordFileOption()},
+            .MinPositionals = 1,
+            .MaxPositionals = 1,
+            .Run = Run};
 }

@@ -1,8 +1,6 @@
-#include "MemoCommand.h"
+#include "Commands.h"
 
-#include "ContainerCloser.h"
-#include "ContainerFiles.h"
-#include "PasswordReader.h"
+#include "OpenContainer.h"
 #include "container/RandomCryptoContainer.h"
 #include "richtext/RtfReader.h"
 #include "text/StoredText.h"
@@ -26,39 +24,11 @@ std::string WithUnixLineEnds(const std::string& text)
     return result;
 }
 
-} // namespace
-
-std::string TMemoCommand::Summary() const
+int Run(const TArguments& args, TConsole& console)
 {
-    return "print the memo of a container";
-}
-
-std::string TMemoCommand::Synopsis() const
-{
-    return "CONTAINER";
-}
-
-std::string TMemoCommand::Details() const
-{
-    return "The memo is printed as stored: plain text, or the rich-text (RTF) source of a memo\n"
-           "written with formatting. --plain prints the text of a rich-text memo without its\n"
-           "formatting.\n";
-}
-
-std::vector<TOption> TMemoCommand::Options() const
-{
-    return {{"plain", 'p', "", "print a rich-text memo as plain text"}, PasswordFileOption()};
-}
-
-int TMemoCommand::Run(const TArguments& args, TConsole& console) const
-{
-    const std::string& file = args.Positionals()[0];
-    RequireContainerFile(file);
-    TRandomCryptoContainer container(TPasswordReader(console).Existing(args.Value("password-file")));
-    container.OpenReadOnly(file);
-    TContainerCloser closer(container);
-    const std::string memo = container.GetMemo();
-    container.Close();
+    std::string memo;
+    WithContainer(args, console, TAccess::ReadOnly,
+                  [&](TRandomCryptoContainer& container, const TCatalog&) { memo = container.GetMemo(); });
     std::string text;
     if (args.Has("plain")) {
         text = WithUnixLineEnds(IsRichMemo(memo) ? RtfToPlainText(memo) : FromStoredText(memo));
@@ -70,4 +40,20 @@ int TMemoCommand::Run(const TArguments& args, TConsole& console) const
         console.Out() << '\n';
     }
     return ExitDone;
+}
+
+} // namespace
+
+TCommand MemoCommand()
+{
+    return {.Name = "memo",
+            .Summary = "print the memo of a container",
+            .Synopsis = "CONTAINER",
+            .Details = "The memo is printed as stored: plain text, or the rich-text (RTF) source of a memo\n"
+                       "written with formatting. --plain prints the text of a rich-text memo without its\n"
+                       "formatting.\n",
+            .Options = {{"plain", 'p', "", "print a rich-text memo as plain text"}, PasswordFileOption()},
+            .MinPositionals = 1,
+            .MaxPositionals = 1,
+            .Run = Run};
 }

@@ -1,50 +1,39 @@
-#include "PasswdCommand.h"
+#include "Commands.h"
 
 #include "ContainerFiles.h"
+#include "OpenContainer.h"
 #include "PasswordReader.h"
 #include "SiblingTempFile.h"
-#include "TextFormat.h"
-#include "container/ContainerError.h"
 #include "container/RandomCryptoContainer.h"
-#include "language/Messages.h"
 
-std::string TPasswdCommand::Summary() const
-{
-    return "change the password of a container";
-}
+namespace {
 
-std::string TPasswdCommand::Synopsis() const
+int Run(const TArguments& args, TConsole& console)
 {
-    return "CONTAINER";
-}
-
-std::string TPasswdCommand::Details() const
-{
-    return "Asks the current password, then the new one twice on a terminal; without a\n"
-           "terminal, standard input gives the current password on its first line and the new\n"
-           "one on its second. The container is rewritten beside itself and replaces the old\n"
-           "file only when complete.\n";
-}
-
-std::vector<TOption> TPasswdCommand::Options() const
-{
-    return {PasswordFileOption(),
-            {"new-password-file", 0, "FILE", "read the new password from the first line of FILE"}};
-}
-
-int TPasswdCommand::Run(const TArguments& args, TConsole& console) const
-{
-    const std::string& file = args.Positionals()[0];
-    RequireWritableContainer(file);
-    const std::string target = RewriteTarget(file);
-    TPasswordReader passwords(console);
-    const TContainerKey oldKey = passwords.Existing(args.Value("password-file"));
+    const TContainerKey oldKey = ContainerKey(args, console, TAccess::Writable);
+    const std::string target = RewriteTarget(args.Positionals()[0]);
     // The current password is tested before the new one is asked.
-    if (!CheckPassword(target, oldKey)) {
-        throw EPasswordError(Message(msg::IncorrectPassword));
-    }
-    const TContainerKey newKey = passwords.New(args.Value("new-password-file"), "New password: ");
+    RequirePassword(target, oldKey);
+    const TContainerKey newKey = TPasswordReader(console).New(args.Value("new-password-file"), "New password: ");
     TSiblingTempFile work(target);
     RekeyContainer(target, newKey, oldKey, work.Name());
     return ExitDone;
+}
+
+} // namespace
+
+TCommand PasswdCommand()
+{
+    return {.Name = "passwd",
+            .Summary = "change the password of a container",
+            .Synopsis = "CONTAINER",
+            .Details = "Asks the current password, then the new one twice on a terminal; without a\n"
+                       "terminal, standard input gives the current password on its first line and the new\n"
+                       "one on its second. The container is rewritten beside itself and replaces the old\n"
+                       "file only when complete.\n",
+            .Options = {PasswordFileOption(),
+                        {"new-password-file", 0, "FILE", "read the new password from the first line of FILE"}},
+            .MinPositionals = 1,
+            .MaxPositionals = 1,
+            .Run = Run};
 }

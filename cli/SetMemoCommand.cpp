@@ -1,37 +1,15 @@
-#include "SetMemoCommand.h"
+#include "Commands.h"
 
 #include "CommandError.h"
-#include "ContainerCloser.h"
 #include "ContainerFiles.h"
-#include "PasswordReader.h"
+#include "OpenContainer.h"
 #include "TextFormat.h"
 #include "container/RandomCryptoContainer.h"
 #include "language/Messages.h"
 
-std::string TSetMemoCommand::Summary() const
-{
-    return "replace the memo of a container";
-}
+namespace {
 
-std::string TSetMemoCommand::Synopsis() const
-{
-    return "CONTAINER (TEXT | --file FILE)";
-}
-
-std::string TSetMemoCommand::Details() const
-{
-    return "The memo is replaced by TEXT, or by the contents of FILE: plain text, or a rich-text\n"
-           "(RTF) document, which is kept as it is. An empty TEXT clears the memo.\n"
-           "The earlier memo stays in the file, readable to whoever has the password,\n"
-           "until 'sealvane-cli compact' writes it anew.\n";
-}
-
-std::vector<TOption> TSetMemoCommand::Options() const
-{
-    return {{"file", 0, "FILE", "take the memo from FILE"}, PasswordFileOption()};
-}
-
-int TSetMemoCommand::Run(const TArguments& args, TConsole& console) const
+int Run(const TArguments& args, TConsole& console)
 {
     const std::string& file = args.Positionals()[0];
     const std::optional<std::string> memoFile = args.Value("file");
@@ -41,13 +19,25 @@ int TSetMemoCommand::Run(const TArguments& args, TConsole& console) const
                                   : "missing the memo TEXT or --file");
     }
     const std::string memo = memoFile ? StoredMemoFromFile(*memoFile) : StoredMemo(args.Positionals()[1]);
-    RequireWritableContainer(file);
-
-    TRandomCryptoContainer container(TPasswordReader(console).Existing(args.Value("password-file")));
-    container.Open(file);
-    TContainerCloser closer(container);
-    container.SetMemo(memo);
-    container.Close();
+    WithContainer(args, console, TAccess::Writable,
+                  [&](TRandomCryptoContainer& container, const TCatalog&) { container.SetMemo(memo); });
     console.Hint(Message(msg::OldBytesStayUntilCompact, {file}));
     return ExitDone;
+}
+
+} // namespace
+
+TCommand SetMemoCommand()
+{
+    return {.Name = "set-memo",
+            .Summary = "replace the memo of a container",
+            .Synopsis = "CONTAINER (TEXT | --file FILE)",
+            .Details = "The memo is replaced by TEXT, or by the contents of FILE: plain text, or a rich-text\n"
+                       "(RTF) document, which is kept as it is. An empty TEXT clears the memo.\n"
+                       "The earlier memo stays in the file, readable to whoever has the password,\n"
+                       "until 'sealvane-cli compact' writes it anew.\n",
+            .Options = {{"file", 0, "FILE", "take the memo from FILE"}, PasswordFileOption()},
+            .MinPositionals = 1,
+            .MaxPositionals = 2,
+            .Run = Run};
 }

@@ -1,4 +1,4 @@
-#include "WipeCommand.h"
+#include "Commands.h"
 
 #include "CommandError.h"
 #include "Progress.h"
@@ -25,38 +25,7 @@ int CyclesOf(const std::optional<std::string>& text)
     throw EUsageError("the number of cycles must be 1 to 8, not '" + *text + "'");
 }
 
-} // namespace
-
-std::string TWipeCommand::Summary() const
-{
-    return "overwrite files, then delete them";
-}
-
-std::string TWipeCommand::Synopsis() const
-{
-    return "FILE...";
-}
-
-std::string TWipeCommand::Details() const
-{
-    return "Each cycle overwrites a file three times (bytes AA, then 55, then random), each pass\n"
-           "reaching the disk before the next; then the file is deleted. Each file is confirmed\n"
-           "on the terminal unless --yes is given; without a terminal, --yes is required.\n"
-           "A file that cannot be wiped is reported and the others are wiped all the same.\n"
-           "Symbolic links are refused: wipe the file they point to.\n"
-           "\n"
-           "Overwriting cannot reach copies the system keeps elsewhere: on copy-on-write or\n"
-           "journaling filesystems, on SSDs (wear levelling), and in snapshots and backups the\n"
-           "old contents may survive.\n";
-}
-
-std::vector<TOption> TWipeCommand::Options() const
-{
-    return {{"cycles", 'n', "CYCLES", "overwrite cycles per file, 1 to 8 (default 1)"},
-            {"yes", 'y', "", "do not ask before wiping each file"}};
-}
-
-int TWipeCommand::Run(const TArguments& args, TConsole& console) const
+int Run(const TArguments& args, TConsole& console)
 {
     const int cycles = CyclesOf(args.Value("cycles"));
     const bool yes = args.Has("yes");
@@ -100,4 +69,26 @@ int TWipeCommand::Run(const TArguments& args, TConsole& console) const
         console.Out() << Message(msg::FilesWiped, {std::int64_t{wiped}}) << '\n';
     }
     return failures == 0 ? ExitDone : ExitFailure;
+}
+
+} // namespace
+
+TCommand WipeCommand()
+{
+    return {.Name = "wipe",
+            .Summary = "overwrite files, then delete them",
+            .Synopsis = "FILE...",
+            .Details = "Each cycle overwrites a file three times (bytes AA, then 55, then random), each pass\n"
+                       "reaching the disk before the next; then the file is deleted. Each file is confirmed\n"
+                       "on the terminal unless --yes is given; without a terminal, --yes is required.\n"
+                       "A file that cannot be wiped is reported and the others are wiped all the same.\n"
+                       "Symbolic links are refused: wipe the file they point to.\n"
+                       "\n"
+                       "Overwriting cannot reach copies the system keeps elsewhere: on copy-on-write or\n"
+                       "journaling filesystems, on SSDs (wear levelling), and in snapshots and backups the\n"
+                       "old contents may survive.\n",
+            .Options = {{"cycles", 'n', "CYCLES", "overwrite cycles per file, 1 to 8 (default 1)"},
+                        {"yes", 'y', "", "do not ask before wiping each file"}},
+            .MinPositionals = 1,
+            .Run = Run};
 }
