@@ -1,3 +1,4 @@
+#include "TempDir.h"
 #include "richtext/RtfReader.h"
 
 #include <gtest/gtest.h>
@@ -5,8 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 // Documents a word processor wrote, each with a sidecar NAME.json that says what a reader must get
 // out of it (its "text" and its "checks"; see the README beside them).
@@ -14,12 +13,6 @@
 namespace {
 
 using nlohmann::json;
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::vector<std::string> FixtureNames()
 {
@@ -139,8 +132,8 @@ class RtfFixture : public ::testing::TestWithParam<std::string>
 TEST_P(RtfFixture, ReadsTheTextAndLookTheSidecarNames)
 {
     const std::filesystem::path base = std::filesystem::path(SEALVANE_RTF_FIXTURES) / GetParam();
-    const std::string rtf = ReadFile(base.string() + ".rtf");
-    const json sidecar = json::parse(ReadFile(base.string() + ".json"));
+    const std::string rtf = ReadWholeFile(base.string() + ".rtf");
+    const json sidecar = json::parse(ReadWholeFile(base.string() + ".json"));
     ASSERT_TRUE(IsRichMemo(rtf));
 
     const TRichDocument document = ReadRtf(rtf);

@@ -7,12 +7,6 @@
 
 namespace {
 
-class StartupLinkTest : public ::testing::Test
-{
-protected:
-    Sandbox FSandbox;
-};
-
 bool HasLine(const std::string& text, const std::string& line)
 {
     return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
@@ -20,9 +14,10 @@ bool HasLine(const std::string& text, const std::string& line)
 
 } // namespace
 
-TEST_F(StartupLinkTest, OnlyAnInstalledProgramHasAnEntryMadeAndRemoved)
+TEST(StartupLinkTest, OnlyAnInstalledProgramHasAnEntryMadeAndRemoved)
 {
-    std::filesystem::create_directories(FSandbox.ConfigHome() + "/autostart");
+    Sandbox sandbox;
+    std::filesystem::create_directories(sandbox.ConfigHome() + "/autostart");
     WriteWholeFile(StartupLinkFile(), "[Desktop Entry]\n");
     EXPECT_FALSE(CreateStartupLink());
     EXPECT_FALSE(StartupLinkExists()) << "an entry counts only for an installed copy";
@@ -30,7 +25,7 @@ TEST_F(StartupLinkTest, OnlyAnInstalledProgramHasAnEntryMadeAndRemoved)
     EXPECT_EQ(ReadWholeFile(StartupLinkFile()), "[Desktop Entry]\n") << "left alone";
     std::filesystem::remove(StartupLinkFile());
 
-    const std::string program = FSandbox.Install();
+    const std::string program = sandbox.Install();
     EXPECT_TRUE(RemoveStartupLink()) << "nothing to remove is no failure";
     ASSERT_TRUE(CreateStartupLink());
     EXPECT_TRUE(StartupLinkExists());
@@ -39,7 +34,7 @@ TEST_F(StartupLinkTest, OnlyAnInstalledProgramHasAnEntryMadeAndRemoved)
     EXPECT_TRUE(HasLine(text, "Exec=\"" + program + "\""));
 }
 
-TEST_F(StartupLinkTest, ExecQuotesAndEscapesAwkwardProgramPaths)
+TEST(StartupLinkTest, ExecQuotesAndEscapesAwkwardProgramPaths)
 {
     // Inside the quotes '"', '`', '$' and '\' take a backslash and '%' is doubled; then the
     // backslashes of the value are doubled once more.

@@ -247,7 +247,7 @@ TEST_F(OptionsFormTest, SentCopiesFolderIsShownAndChosen)
     EXPECT_EQ(Reloaded().SentCopiesFolder, FSandbox.File("chosen"));
 }
 
-TEST_F(OptionsFormTest, WithoutInstallationOnlyTheDownloadIsOfferedAndEveryControlHasAName)
+TEST_F(OptionsFormTest, WithoutInstallationOnlyTheDownloadIsOffered)
 {
     // Whether each control is shown: "+Name -Name ...".
     const auto expectShown = [this](QWidget& form, const std::string& expected) {
@@ -265,14 +265,7 @@ TEST_F(OptionsFormTest, WithoutInstallationOnlyTheDownloadIsOfferedAndEveryContr
     EXPECT_FALSE(std::filesystem::exists(SettingsFileName())) << "nothing is saved without an installation";
     FSandbox.Install();
     ResetInstalledCache();
-    const auto installed = Open();
-    expectShown(*installed, "+OptionsPages -DownloadButton");
-    for (QWidget* control : installed->findChildren<QWidget*>()) {
-        if (control->objectName().isEmpty() && control->isVisibleTo(installed.get()) &&
-            (qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control))) {
-            ADD_FAILURE() << "a control without a name: " << control->metaObject()->className();
-        }
-    }
+    expectShown(*Open(), "+OptionsPages -DownloadButton");
 }
 
 TEST_F(OptionsFormTest, FontAndColourDialogsOpenBelowTheOptionsAndSetThePreview)
