@@ -3,11 +3,13 @@
 #include "ContainerFlows.h"
 #include "ContainerWindow.h"
 #include "Dialogs.h"
+#include "OpenContainer.h"
 #include "ProgramFile.h"
 #include "ProgressRun.h"
 #include "RunCommand.h"
 #include "Session.h"
-#include "UnusedPath.h"
+#include "TemporaryFiles.h"
+#include "WorkCopy.h"
 #include "cipher/BasicFileStream.h"
 #include "container/PathInfo.h"
 #include "container/PendingFile.h"
@@ -50,7 +52,7 @@ TAttachmentCommands::TAttachmentCommands(TSettings& settings, TSession& session,
 
 bool TAttachmentCommands::RefusedReadOnly(IContainerWindow& window)
 {
-    if (window.Container().IsWritable()) {
+    if (window.Shown().Container().IsWritable()) {
         return false;
     }
     TContainerFlows::TellReadOnly(window.Dialogs());
@@ -83,7 +85,7 @@ void TAttachmentCommands::DeleteSelectedAttachments(IContainerWindow& window)
                 TAnswer::Yes) {
             return;
         }
-        TRandomCryptoContainer& container = window.Container();
+        TRandomCryptoContainer& container = window.Shown().Container();
         // From the last row to the first: a deletion moves the rows after it.
         for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
             container.DeleteEntry(*container.GetCatalog().Item(*row));
@@ -107,7 +109,8 @@ void TAttachmentCommands::ExtractToChosenFolder(IContainerWindow& window, bool s
 {
     const TSession::TFlowGuard flow(FSession);
     RunCommand(window.Dialogs(), [&] {
-        const std::vector<int> rows = selectedOnly ? window.SelectedAttachmentRows() : AllRows(window.Container());
+        const std::vector<int> rows =
+            selectedOnly ? window.SelectedAttachmentRows() : AllRows(window.Shown().Container());
         if (selectedOnly && rows.empty()) {
             return;
         }
@@ -138,7 +141,7 @@ bool TAttachmentCommands::ExtractRows(IContainerWindow& window, const std::vecto
     std::string firstFailure;
     int failures = 0;
     const bool finished = ExtractFilesShowingProgress(
-        dialogs, window.Container(), rows, folder,
+        dialogs, window.Shown().Container(), rows, folder,
         [&](const std::string& targetName) {
             if (!Exists(targetName)) {
                 return TEntryChoice::Extract;
@@ -193,7 +196,7 @@ void TAttachmentCommands::ExtractTextAndAttachments(IContainerWindow& window)
         if (chosen.empty()) {
             return;
         }
-        const std::string stem = StemOf(window.Container());
+        const std::string stem = StemOf(window.Shown().Container());
         std::string folder = chosen;
         if (FSettings.ExtractAllInSubdir) {
             folder = JoinPath(chosen, stem);
@@ -206,7 +209,7 @@ void TAttachmentCommands::ExtractTextAndAttachments(IContainerWindow& window)
             }
         }
         FSession.SetDialogFolder(FSettings, folder);
-        if (ExtractRows(window, AllRows(window.Container()), folder) &&
+        if (ExtractRows(window, AllRows(window.Shown().Container()), folder) &&
             WriteTextFile(window, JoinPath(folder, stem + ".rtf")) && FSettings.ExploreAfterExtract) {
             dialogs.OpenWithShell(folder);
         }
@@ -220,40 +223,24 @@ void TAttachmentCommands::ExtractText(IContainerWindow& window)
     RunCommand(dialogs, [&] {
         const std::string fileName = dialogs.AskSaveFile(
             MsgText(msg::ExtractText), FormatText(MsgText(msg::FilterRtfFiles), {std::string("rtf")}),
-            FSession.DialogFolder(FSettings), StemOf(window.Container()) + ".rtf");
+            FSession.DialogFolder(FSettings), StemOf(window.Shown().Container()) + ".rtf");
         if (!fileName.empty() && WriteTextFile(window, fileName) && FSettings.ExploreAfterExtract) {
             dialogs.OpenWithShell(std::filesystem::path(fileName).parent_path().string());
         }
     });
 }
 
-std::string TAttachmentCommands::OpenedFileOf(IContainerWindow& window, const TFileInfo& entry)
-{
-    const std::vector<std::shared_ptr<TFileInfo>>& entries = window.OpenedEntries();
-    for (std::size_t index = 0; index < entries.size() && index < window.OpenedFiles().size(); ++index) {
-        if (entries[index] && entries[index]->FID == entry.FID && Exists(window.OpenedFiles()[index])) {
-            return window.OpenedFiles()[index];
-        }
-    }
-    return {};
-}
-
 void TAttachmentCommands::OpenAttachment(IContainerWindow& window, int row)
 {
     IDialogs& dialogs = window.Dialogs();
     RunCommand(dialogs, [&] {
-        TRandomCryptoContainer& container = window.Container();
+        TRandomCryptoContainer& container = window.Shown().Container();
         const std::shared_ptr<TFileInfo> entry = container.GetCatalog().Item(row);
-        std::string fileName = OpenedFileOf(window, *entry);
+        std::string fileName = window.Shown().OpenedFileOf(*entry);
         if (fileName.empty()) {
-            entry->FPath.CheckExtractable();
-            const std::string name = entry->FPath.FileName();
             // Another opened attachment of the same name, or any other file there, stays as it is.
-            fileName = UnusedPath(FSettings.TempPath, name);
-            ExtractFileToShowingProgress(dialogs, container, row, fileName);
-            // Listed before it is opened: whatever happens next, the decrypted file is given back.
-            window.OpenedFiles().push_back(fileName);
-            window.OpenedEntries().push_back(entry);
+            fileName = DecryptToWorkFolder(dialogs, window.Shown(), row, FSettings.TempPath, FSession.TemporaryFiles(),
+                                           TWorkCopyUse::Opened);
         }
         if (!IsProgramFile(fileName)) {
             dialogs.OpenWithShell(fileName);

@@ -6,7 +6,6 @@
 class IContainerWindow;
 class IDialogs;
 class TContainerFlows;
-class TFileInfo;
 struct TMessage;
 class TSession;
 class TSettings;
@@ -54,8 +53,6 @@ private:
     bool ExtractRows(IContainerWindow& window, const std::vector<int>& rows, const std::string& folder);
     bool WriteTextFile(IContainerWindow& window, const std::string& fileName);
     bool RefusedReadOnly(IContainerWindow& window);
-    // The file the window opened the entry to before; empty when it has not, or the file is gone.
-    static std::string OpenedFileOf(IContainerWindow& window, const TFileInfo& entry);
 
     TSettings& FSettings;
     TSession& FSession;

@@ -4,6 +4,7 @@
 #include "ContainerWindow.h"
 #include "Dialogs.h"
 #include "FileLock.h"
+#include "OpenContainer.h"
 #include "OwnAddress.h"
 #include "ProgressRun.h"
 #include "ReceivedLocation.h"
@@ -103,8 +104,8 @@ void TContainerFlows::Show(IContainerWindow& window)
 
 void TContainerFlows::SetRecordState(IContainerWindow& window, const TExtraString& extra)
 {
-    window.State().FExtraValue = extra.Number(TExtraString::Flags);
-    window.State().FOwn = IsOwnSenderAddress(extra.Field(TExtraString::SenderAddress), FSettings);
+    window.Shown().State().FExtraValue = extra.Number(TExtraString::Flags);
+    window.Shown().State().FOwn = IsOwnSenderAddress(extra.Field(TExtraString::SenderAddress), FSettings);
 }
 
 void TContainerFlows::NewContainer()
@@ -157,8 +158,8 @@ std::unique_ptr<TRandomCryptoContainer> TContainerFlows::NewWorkContainer(IDialo
 void TContainerFlows::GiveNewContainer(IContainerWindow& window, std::unique_ptr<TRandomCryptoContainer> container)
 {
     const TExtraString extra = ExtraOf(*container);
-    window.AssignContainer(std::move(container));
-    TContainerWindowState& state = window.State();
+    window.Shown().Assign(std::move(container));
+    TContainerState& state = window.Shown().State();
     state.FModified = true;
     state.FNew = true;
     state.FPassword.clear();
@@ -168,7 +169,7 @@ void TContainerFlows::GiveNewContainer(IContainerWindow& window, std::unique_ptr
 
 IContainerWindow* TContainerFlows::TargetWithContainer(IContainerWindow* window, IDialogs& dialogs)
 {
-    if (window != nullptr && window->HasContainer()) {
+    if (window != nullptr && window->Shown().HasContainer()) {
         return window;
     }
     std::unique_ptr<TRandomCryptoContainer> container = NewWorkContainer(dialogs);
@@ -259,9 +260,9 @@ void TContainerFlows::LoadIntoWindow(IContainerWindow* window, IDialogs& dialogs
     }
     // A window that shows a container keeps it: the file opens in a window of its own.
     IContainerWindow& target =
-        window != nullptr && !window->HasContainer() ? *window : FWindows.CreateContainerWindow();
-    target.AssignContainer(std::move(container));
-    TContainerWindowState& state = target.State();
+        window != nullptr && !window->Shown().HasContainer() ? *window : FWindows.CreateContainerWindow();
+    target.Shown().Assign(std::move(container));
+    TContainerState& state = target.Shown().State();
     state.FModified = false;
     state.FNew = false;
     state.FSaved = true;
@@ -311,7 +312,7 @@ void TContainerFlows::RunOnTarget(IContainerWindow* window, const std::function<
 
 void TContainerFlows::AddDroppedFiles(IContainerWindow& window, const std::vector<std::string>& fileNames)
 {
-    TRandomCryptoContainer& container = window.Container();
+    TRandomCryptoContainer& container = window.Shown().Container();
     if (!container.IsWritable()) {
         TellReadOnly(window.Dialogs());
         return;
@@ -330,9 +331,9 @@ void TContainerFlows::DropText(IContainerWindow* window, const std::string& text
         return;
     }
     RunOnTarget(window, [&](IContainerWindow& target) {
-        if (target.Container().IsWritable()) {
+        if (target.Shown().Container().IsWritable()) {
             target.SetEditorText(TrimText(text), rich);
-            target.Container().SetMemo(target.EditorText(true));
+            target.Shown().Container().SetMemo(target.EditorText(true));
         } else {
             TellReadOnly(target.Dialogs());
         }
@@ -343,7 +344,7 @@ void TContainerFlows::DropText(IContainerWindow* window, const std::string& text
 bool TContainerFlows::SaveContainerAs(IContainerWindow& window)
 {
     bool saved = false;
-    if (window.HasContainer()) {
+    if (window.Shown().HasContainer()) {
         const TSession::TFlowGuard flow(FSession);
         RunCommand(window.Dialogs(), [&] { saved = SaveAs(window); });
     }
@@ -353,10 +354,10 @@ bool TContainerFlows::SaveContainerAs(IContainerWindow& window)
 bool TContainerFlows::SaveAs(IContainerWindow& window)
 {
     IDialogs& dialogs = window.Dialogs();
-    if (!ReleaseOpenedAttachments(window, dialogs, FSession.TemporaryFiles())) {
+    if (!ReleaseOpenedAttachments(window.Shown(), dialogs, FSession.TemporaryFiles())) {
         return false;
     }
-    const std::string source = window.Container().FileName();
+    const std::string source = window.Shown().Container().FileName();
     const std::string target = dialogs.AskSaveFile(MsgText(msg::SaveContainer), ContainerFilter(false),
                                                    FSession.DialogFolder(FSettings), NameOf(source));
     if (TrimText(target).empty()) {
@@ -369,7 +370,7 @@ bool TContainerFlows::SaveAs(IContainerWindow& window)
     }
     FSession.SetDialogFolder(FSettings, FolderOf(target));
     std::string password;
-    if (!dialogs.AskNewPassword(MsgText(msg::Password), window.State().FPassword, password)) {
+    if (!dialogs.AskNewPassword(MsgText(msg::Password), window.Shown().State().FPassword, password)) {
         return false;
     }
     const std::string intermediate = NewWorkFileName(dialogs);
@@ -386,11 +387,11 @@ bool TContainerFlows::SaveAs(IContainerWindow& window)
         ThrowContainerError(msg::FileLockedByOtherApplication, {target});
     }
     const TContainerKey key(password);
-    const TContainerKey sourceKey = window.Container().GetKey();
-    const bool sourceWritable = window.Container().IsWritable();
+    const TContainerKey sourceKey = window.Shown().Container().GetKey();
+    const bool sourceWritable = window.Shown().Container().IsWritable();
     StoreTextAndAddress(window);
     try {
-        window.ReleaseContainer()->Close();
+        window.Shown().Release()->Close();
         CopyContainerShowingProgress(dialogs, source, sourceKey, target, intermediate, key);
     } catch (...) {
         // The window goes on with the container it had, shown again.
@@ -400,7 +401,7 @@ bool TContainerFlows::SaveAs(IContainerWindow& window)
     }
     // The file the user chose is the user's to change, wherever it lies.
     Reopen(window, target, key, true);
-    TContainerWindowState& state = window.State();
+    TContainerState& state = window.Shown().State();
     state.FModified = false;
     state.FSaved = true;
     state.FPassword = password;
@@ -412,7 +413,8 @@ const IContainerWindow* TContainerFlows::WindowWithFile(const std::string& fileN
                                                         const IContainerWindow& except) const
 {
     for (const IContainerWindow* other : FSession.Windows()) {
-        if (other != &except && other->HasContainer() && IsSameFile(other->ContainerPointer()->FileName(), fileName)) {
+        if (other != &except && other->Shown().HasContainer() &&
+            IsSameFile(other->Shown().Container().FileName(), fileName)) {
             return other;
         }
     }
@@ -421,7 +423,7 @@ const IContainerWindow* TContainerFlows::WindowWithFile(const std::string& fileN
 
 void TContainerFlows::StoreTextAndAddress(IContainerWindow& window)
 {
-    TRandomCryptoContainer& container = window.Container();
+    TRandomCryptoContainer& container = window.Shown().Container();
     if (!container.IsWritable()) {
         return;
     }
@@ -436,7 +438,7 @@ void TContainerFlows::Reopen(IContainerWindow& window, const std::string& fileNa
 {
     auto container = std::make_unique<TRandomCryptoContainer>(key);
     OpenAs(*container, fileName, writable);
-    window.AssignContainer(std::move(container));
+    window.Shown().Assign(std::move(container));
 }
 
 bool TContainerFlows::IsReceived(const std::string& fileName) const
@@ -478,9 +480,9 @@ bool TContainerFlows::CloseContainerWindow(IContainerWindow& window)
         FSettings.Save(true);
     }
     FSession.RemoveWindow(window);
-    SecureClear(window.State().FPassword);
-    if (window.HasContainer()) {
-        const std::unique_ptr<TRandomCryptoContainer> container = window.ReleaseContainer();
+    SecureClear(window.Shown().State().FPassword);
+    if (window.Shown().HasContainer()) {
+        const std::unique_ptr<TRandomCryptoContainer> container = window.Shown().Release();
         RunCommand(dialogs, [&] {
             StoreText(*container, window);
             container->Close();
@@ -494,15 +496,15 @@ bool TContainerFlows::AskToClose(IContainerWindow& window)
 {
     IDialogs& dialogs = window.Dialogs();
     for (;;) {
-        if (!ReleaseOpenedAttachments(window, dialogs, FSession.TemporaryFiles())) {
+        if (!ReleaseOpenedAttachments(window.Shown(), dialogs, FSession.TemporaryFiles())) {
             return false;
         }
-        if (window.State().FSaved || !window.HasContainer() ||
-            (window.EditorEmpty() && window.Container().GetCatalog().Count() == 0)) {
+        if (window.Shown().State().FSaved || !window.Shown().HasContainer() ||
+            (window.EditorEmpty() && window.Shown().Container().GetCatalog().Count() == 0)) {
             return true;
         }
         const std::string question =
-            FormatText(MsgText(msg::ContainerNotSaved), {NameOf(window.Container().FileName())});
+            FormatText(MsgText(msg::ContainerNotSaved), {NameOf(window.Shown().Container().FileName())});
         switch (dialogs.AskYesNoCancel(MsgText(msg::SaveContainer), question)) {
         case TAnswer::Yes:
             SaveContainerAs(window);

@@ -1,41 +1,24 @@
 #pragma once
 
-#include "AttachmentOwner.h"
-
 #include <memory>
 #include <string>
 #include <vector>
 
 class IDialogs;
-class TRandomCryptoContainer;
+class TOpenContainer;
 
-// What a container window holds for the flows besides its container.
-struct TContainerWindowState
-{
-    std::string FPassword;  // the password as typed when the container was opened or saved, offered at
-                            // the next password question (the container holds the key made from it);
-                            // empty for a new one, wiped with the remembered password
-    bool FModified = false; // created here and not yet saved: the caption shows "(unsaved)"
-    bool FNew = false;      // composed here (new, reply, forward, dropped text)
-    bool FSaved = false;    // the container has a file the user chose: closing never asks
-    bool FOwn = false;      // written by this user (computed when the window is shown)
-    int FExtraValue = 0;    // numeric field 1 of the container's extra record
-    int FIndex = -1;        // position in the session's list of open container windows
-};
-
-// A container window as the flows see it. The windows implement it; tests give a double.
-class IContainerWindow : public IAttachmentOwner
+// A container window as the flows see it: a view of one open container of the session's. The
+// flows change the open container and ask the window to show it again. The windows implement it;
+// tests give a double.
+class IContainerWindow
 {
 public:
-    bool HasContainer() const { return ContainerPointer() != nullptr; }
-    // Takes ownership of a container (an open one); a container held before is closed and freed.
-    virtual void AssignContainer(std::unique_ptr<TRandomCryptoContainer> container) = 0;
-    // Gives up the container (the caller closes and frees it); the window holds none afterwards.
-    virtual std::unique_ptr<TRandomCryptoContainer> ReleaseContainer() = 0;
-    virtual TRandomCryptoContainer* ContainerPointer() const = 0;
-    TRandomCryptoContainer& Container() override { return *ContainerPointer(); }
+    virtual ~IContainerWindow() = default;
 
-    virtual TContainerWindowState& State() = 0;
+    // The open container the window shows, given when the session lists the window (AddWindow).
+    TOpenContainer& Shown() { return *FShown; }
+    const TOpenContainer& Shown() const { return *FShown; }
+
     // The window's caption as the user sees it.
     virtual std::string Title() const = 0;
 
@@ -73,6 +56,10 @@ public:
     virtual void StoreGeometry() = 0;
     // The dialogs owned by this window.
     virtual IDialogs& Dialogs() = 0;
+
+private:
+    friend class TSession;
+    std::shared_ptr<TOpenContainer> FShown;
 };
 
 // Creates container windows: empty, invisible, already appended to the session's list.

@@ -3,6 +3,7 @@
 #include "ContainerFlows.h"
 #include "ContainerWindow.h"
 #include "Dialogs.h"
+#include "OpenContainer.h"
 #include "OwnAddress.h"
 #include "ProgressRun.h"
 #include "ReleaseAttachments.h"
@@ -90,10 +91,10 @@ TMailFlows::TMailFlows(TSettings& settings, TSession& session, IContainerWindowF
 
 void TMailFlows::CloseAfter(IContainerWindow& window, bool closeAfter, const std::function<bool()>& operation)
 {
-    if (!window.HasContainer()) {
+    if (!window.Shown().HasContainer()) {
         return;
     }
-    const bool hidden = closeAfter && window.State().FSaved;
+    const bool hidden = closeAfter && window.Shown().State().FSaved;
     if (hidden) {
         window.HideWindow();
     }
@@ -102,7 +103,7 @@ void TMailFlows::CloseAfter(IContainerWindow& window, bool closeAfter, const std
         const TSession::TFlowGuard flow(FSession);
         RunCommand(window.Dialogs(), [&] { wentAhead = operation(); });
     }
-    if (wentAhead && closeAfter && window.State().FSaved) {
+    if (wentAhead && closeAfter && window.Shown().State().FSaved) {
         window.RequestClose();
         // A closed window may be gone already.
         if (!FSession.IsOpen(window)) {
@@ -122,12 +123,12 @@ void TMailFlows::SendContainer(IContainerWindow& window)
 bool TMailFlows::Send(IContainerWindow& window)
 {
     IDialogs& dialogs = window.Dialogs();
-    if (!ReleaseOpenedAttachments(window, dialogs, FSession.TemporaryFiles())) {
+    if (!ReleaseOpenedAttachments(window.Shown(), dialogs, FSession.TemporaryFiles())) {
         return false;
     }
-    if (window.Container().IsWritable()) {
+    if (window.Shown().Container().IsWritable()) {
         std::string password;
-        if (!dialogs.AskNewPassword(MsgText(msg::Password), window.State().FPassword, password)) {
+        if (!dialogs.AskNewPassword(MsgText(msg::Password), window.Shown().State().FPassword, password)) {
             return false;
         }
         FFlows.StoreTextAndAddress(window);
@@ -141,7 +142,7 @@ bool TMailFlows::Send(IContainerWindow& window)
         if (!Rekey(window, TContainerKey(password))) {
             return false;
         }
-        window.State().FPassword = password;
+        window.Shown().State().FPassword = password;
     } else {
         dialogs.ShowInfoBox(MsgText(msg::Information), MsgText(msg::ContainerReadOnlySamePassword));
     }
@@ -154,7 +155,7 @@ bool TMailFlows::Send(IContainerWindow& window)
     }
     const int result = HandOver(window, copy);
     if (result == IMailClient::HandedOver) {
-        window.State().FSaved = true;
+        window.Shown().State().FSaved = true;
         window.RefreshCommandState();
         return true;
     }
@@ -166,20 +167,20 @@ bool TMailFlows::Send(IContainerWindow& window)
 
 std::string TMailFlows::CopyForMail(IContainerWindow& window)
 {
-    const std::string fileName = window.Container().FileName();
+    const std::string fileName = window.Shown().Container().FileName();
     const std::string& folder = FSettings.SentCopiesFolder;
     PrepareSentCopiesFolder(folder);
     // Copies arrive only here, so clearing out the old ones here keeps the folder bounded.
     RemoveOldSentCopies(folder, FSettings.SentCopiesDays, FSettings.WipeCyclesTemp);
     // A copy sent before may still wait in a compose window: it is never replaced.
     const std::string copy = UnusedPath(folder, NameOf(fileName));
-    if (window.Container().IsWritable()) {
+    if (window.Shown().Container().IsWritable()) {
         // Re-keyed just before: the file holds nothing else.
         fs::copy_file(fileName, copy);
     } else {
         // A read-only container cannot be re-keyed in place, and its writer may have left deleted
         // attachments and earlier memos in it: the copy is written anew from it.
-        const TContainerKey key = window.Container().GetKey();
+        const TContainerKey key = window.Shown().Container().GetKey();
         if (!RewriteClosed(window, key, [&](const std::string& intermediate) {
                 CopyContainerShowingProgress(window.Dialogs(), fileName, key, copy, intermediate, key);
             })) {
@@ -239,20 +240,21 @@ void TMailFlows::ForwardContainer(IContainerWindow& window)
 bool TMailFlows::Answer(IContainerWindow& source, bool reply)
 {
     IDialogs& dialogs = source.Dialogs();
-    if (!ReleaseOpenedAttachments(source, dialogs, FSession.TemporaryFiles())) {
+    if (!ReleaseOpenedAttachments(source.Shown(), dialogs, FSession.TemporaryFiles())) {
         return false;
     }
     TExtraString sourceExtra;
-    sourceExtra.Parse(source.Container().GetExtra());
+    sourceExtra.Parse(source.Shown().Container().GetExtra());
     const std::string address = reply ? PlainAddressOrNone(sourceExtra.Field(TExtraString::SenderAddress)) : "";
-    std::unique_ptr<TRandomCryptoContainer> container = FFlows.NewWorkContainer(dialogs, source.Container().GetKey());
+    std::unique_ptr<TRandomCryptoContainer> container =
+        FFlows.NewWorkContainer(dialogs, source.Shown().Container().GetKey());
     if (container == nullptr) {
         return false;
     }
     container->SetMemo(QuotedText(source.EditorText(true)));
     IContainerWindow& window = FWindows.CreateContainerWindow();
     FFlows.GiveNewContainer(window, std::move(container));
-    window.State().FPassword = source.State().FPassword;
+    window.Shown().State().FPassword = source.Shown().State().FPassword;
     FFlows.Show(window);
     // Set after the first showing, which puts the last used address into a new window's box.
     window.SetReplyAddress(address);
@@ -263,31 +265,31 @@ bool TMailFlows::Answer(IContainerWindow& source, bool reply)
 
 void TMailFlows::ChangePassword(IContainerWindow& window)
 {
-    if (!window.HasContainer()) {
+    if (!window.Shown().HasContainer()) {
         return;
     }
     const TSession::TFlowGuard flow(FSession);
     IDialogs& dialogs = window.Dialogs();
     RunCommand(dialogs, [&] {
-        if (!window.Container().IsWritable()) {
+        if (!window.Shown().Container().IsWritable()) {
             TContainerFlows::TellReadOnly(dialogs);
             return;
         }
         // Re-keying writes every entry anew, so the entries of opened attachments would no
         // longer be the container's: they come back first.
-        if (!ReleaseOpenedAttachments(window, dialogs, FSession.TemporaryFiles())) {
+        if (!ReleaseOpenedAttachments(window.Shown(), dialogs, FSession.TemporaryFiles())) {
             return;
         }
         std::string password;
-        if (!dialogs.AskNewPassword(MsgText(msg::Password), window.State().FPassword, password)) {
+        if (!dialogs.AskNewPassword(MsgText(msg::Password), window.Shown().State().FPassword, password)) {
             return;
         }
         const TContainerKey key(password);
-        if (key == window.Container().GetKey()) {
+        if (key == window.Shown().Container().GetKey()) {
             return;
         }
         if (Rekey(window, key)) {
-            window.State().FPassword = password;
+            window.Shown().State().FPassword = password;
             FFlows.Show(window);
         }
     });
@@ -300,11 +302,11 @@ bool TMailFlows::RewriteClosed(IContainerWindow& window, const TContainerKey& ke
     if (intermediate.empty()) {
         return false;
     }
-    const std::string fileName = window.Container().FileName();
-    const TContainerKey oldKey = window.Container().GetKey();
-    const bool writable = window.Container().IsWritable();
+    const std::string fileName = window.Shown().Container().FileName();
+    const TContainerKey oldKey = window.Shown().Container().GetKey();
+    const bool writable = window.Shown().Container().IsWritable();
     try {
-        window.ReleaseContainer()->Close();
+        window.Shown().Release()->Close();
         rewrite(intermediate);
     } catch (...) {
         // The window goes on with the container as it was, shown again.
@@ -318,8 +320,8 @@ bool TMailFlows::RewriteClosed(IContainerWindow& window, const TContainerKey& ke
 
 bool TMailFlows::Rekey(IContainerWindow& window, const TContainerKey& key)
 {
-    const std::string fileName = window.Container().FileName();
-    const TContainerKey oldKey = window.Container().GetKey();
+    const std::string fileName = window.Shown().Container().FileName();
+    const TContainerKey oldKey = window.Shown().Container().GetKey();
     return RewriteClosed(window, key, [&](const std::string& intermediate) {
         RekeyContainerShowingProgress(window.Dialogs(), fileName, key, oldKey, intermediate);
     });

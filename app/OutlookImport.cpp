@@ -4,8 +4,7 @@
 #include "Dialogs.h"
 #include "RunCommand.h"
 #include "Session.h"
-#include "TemporaryFiles.h"
-#include "UnusedPath.h"
+#include "WorkCopy.h"
 #include "container/LocalFiles.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
@@ -32,14 +31,12 @@ void TOutlookImport::OpenContainer(bool loud)
     std::string fileName;
     // A container of the same name opened earlier from a mail stays as it is.
     const bool searched = RunCommand(FStartDialogs, [&] {
-        fileName = FindOutlookContainer(
-            FAutomation, [this](const std::string& name) { return UnusedPath(FSettings.TempPath, name); });
+        fileName = FindOutlookContainer(FAutomation, [this](const std::string& name) {
+            return ListedWorkPath(FSettings.TempPath, name, FSession.TemporaryFiles(), TWorkCopyUse::Ordinary);
+        });
     });
     if (!searched) {
         return;
-    }
-    if (!fileName.empty()) {
-        FSession.TemporaryFiles().Add(fileName);
     }
     if (!fileName.empty() && FileExists(fileName)) {
         FFlows.OpenContainerFile(nullptr, fileName, MsgText(msg::PasswordOutlookContainer));

@@ -1,7 +1,7 @@
 #include "ReleaseAttachments.h"
 
-#include "AttachmentOwner.h"
 #include "FileLock.h"
+#include "OpenContainer.h"
 #include "TemporaryFiles.h"
 #include "UserInterface.h"
 #include "container/LocalFiles.h"
@@ -28,13 +28,13 @@ bool IsModified(const std::string& fileName, const TFileInfo& entry)
     return FileExists(fileName) && LastWriteLocalSeconds(fileName) != entry.FModified;
 }
 
-// Stores the file's present contents in place of the attachment's entry; the window's record
-// becomes the new entry.
-void TakeBack(IAttachmentOwner& window, std::size_t index)
+// Stores the file's present contents in place of the attachment's entry; the recorded entry
+// becomes the new one.
+void TakeBack(TOpenContainer& open, std::size_t index)
 {
-    const std::string& fileName = window.OpenedFiles()[index];
-    std::shared_ptr<TFileInfo>& recorded = window.OpenedEntries()[index];
-    TRandomCryptoContainer& container = window.Container();
+    const std::string& fileName = open.OpenedFiles()[index];
+    std::shared_ptr<TFileInfo>& recorded = open.OpenedEntries()[index];
+    TRandomCryptoContainer& container = open.Container();
     const TCatalog& catalog = container.AddFile(fileName, FolderOf(fileName));
     std::shared_ptr<TFileInfo> added;
     for (const auto& entry : catalog) {
@@ -55,11 +55,11 @@ enum class TRoundEnd
     Stop
 };
 
-TRoundEnd LockTest(IAttachmentOwner& window, IQuestions& questions, const TLockTest& isLocked)
+TRoundEnd LockTest(TOpenContainer& open, IQuestions& questions, const TLockTest& isLocked)
 {
     const std::string caption = MsgText(msg::UpdateContainer);
-    for (std::size_t index = window.OpenedFiles().size(); index-- > 0;) {
-        const std::string fileName = window.OpenedFiles()[index];
+    for (std::size_t index = open.OpenedFiles().size(); index-- > 0;) {
+        const std::string fileName = open.OpenedFiles()[index];
         while (isLocked(fileName)) {
             const TAnswer answer = questions.AskAbortRetryIgnore(
                 caption, FormatText(MsgText(msg::FileLockedByOtherApplication), {NameOf(fileName)}));
@@ -70,7 +70,7 @@ TRoundEnd LockTest(IAttachmentOwner& window, IQuestions& questions, const TLockT
                 return TRoundEnd::Again;
             }
             if (questions.AskYesNo(caption, MsgText(msg::LeaveTempFilesLockedConfirm)) == TAnswer::Yes) {
-                TakeBack(window, index);
+                TakeBack(open, index);
                 break;
             }
         }
@@ -78,11 +78,11 @@ TRoundEnd LockTest(IAttachmentOwner& window, IQuestions& questions, const TLockT
     return TRoundEnd::Done;
 }
 
-bool ChangeTest(IAttachmentOwner& window, IQuestions& questions, TTemporaryFiles& temporaryFiles)
+bool ChangeTest(TOpenContainer& open, IQuestions& questions, TTemporaryFiles& temporaryFiles)
 {
     const std::string caption = MsgText(msg::UpdateContainer);
-    std::vector<std::string>& files = window.OpenedFiles();
-    std::vector<std::shared_ptr<TFileInfo>>& entries = window.OpenedEntries();
+    std::vector<std::string>& files = open.OpenedFiles();
+    std::vector<std::shared_ptr<TFileInfo>>& entries = open.OpenedEntries();
     for (std::size_t index = files.size(); index-- > 0;) {
         const std::string fileName = files[index];
         const std::shared_ptr<TFileInfo> entry = entries[index];
@@ -93,7 +93,7 @@ bool ChangeTest(IAttachmentOwner& window, IQuestions& questions, TTemporaryFiles
                 return false;
             }
             if (answer == TAnswer::Yes && FileExists(fileName)) {
-                TakeBack(window, index);
+                TakeBack(open, index);
             }
         }
         temporaryFiles.Add(fileName);
@@ -105,21 +105,21 @@ bool ChangeTest(IAttachmentOwner& window, IQuestions& questions, TTemporaryFiles
 
 } // namespace
 
-bool ReleaseOpenedAttachments(IAttachmentOwner& window, IQuestions& questions, TTemporaryFiles& temporaryFiles,
+bool ReleaseOpenedAttachments(TOpenContainer& open, IQuestions& questions, TTemporaryFiles& temporaryFiles,
                               const TLockTest& isLocked)
 {
     const TLockTest lockTest = isLocked ? isLocked : TLockTest(IsFileLocked);
     // An attachment without its entry is treated as changed: the user decides what is kept.
-    window.OpenedEntries().resize(window.OpenedFiles().size());
-    while (!window.OpenedFiles().empty()) {
-        const TRoundEnd end = LockTest(window, questions, lockTest);
+    open.OpenedEntries().resize(open.OpenedFiles().size());
+    while (!open.OpenedFiles().empty()) {
+        const TRoundEnd end = LockTest(open, questions, lockTest);
         if (end == TRoundEnd::Stop) {
             return false;
         }
         if (end == TRoundEnd::Again) {
             continue;
         }
-        if (!ChangeTest(window, questions, temporaryFiles)) {
+        if (!ChangeTest(open, questions, temporaryFiles)) {
             return false;
         }
     }

@@ -1,6 +1,7 @@
 #include "Session.h"
 
 #include "ContainerWindow.h"
+#include "OpenContainer.h"
 #include "ReceivedLocation.h"
 #include "cipher/SecureZero.h"
 #include "settings/Settings.h"
@@ -16,8 +17,9 @@ TSession::TSession(TTemporaryFiles& temporaryFiles, QObject* parent)
 
 void TSession::AddWindow(IContainerWindow& window)
 {
-    window.State().FIndex = static_cast<int>(FWindows.size());
+    window.FShown = std::make_shared<TOpenContainer>();
     FWindows.push_back(&window);
+    FOpenContainers.push_back(window.FShown);
 }
 
 void TSession::RemoveWindow(IContainerWindow& window)
@@ -26,10 +28,8 @@ void TSession::RemoveWindow(IContainerWindow& window)
     if (found == FWindows.end()) {
         return;
     }
+    FOpenContainers.erase(FOpenContainers.begin() + (found - FWindows.begin()));
     FWindows.erase(found);
-    for (std::size_t index = 0; index < FWindows.size(); ++index) {
-        FWindows[index]->State().FIndex = static_cast<int>(index);
-    }
     if (FDropSource == &window) {
         FDropSource = nullptr;
     }
@@ -56,8 +56,8 @@ void TSession::ForgetPassword()
 void TSession::PasswordTimeUp()
 {
     ForgetPassword();
-    for (IContainerWindow* window : FWindows) {
-        SecureClear(window->State().FPassword);
+    for (const std::shared_ptr<TOpenContainer>& open : FOpenContainers) {
+        SecureClear(open->State().FPassword);
     }
 }
 

@@ -5,17 +5,19 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 class IContainerWindow;
+class TOpenContainer;
 class TSettings;
 class TTemporaryFiles;
 
-// The program's process-wide state, created at start-up and alive to the end: the open container
-// windows in order of creation, the remembered password with its timer, the mail-dialog flag, the
-// drop-source marker and the temporary folders. The temporary-file list is reached through it.
+// The program's process-wide state, created at start-up and alive to the end: the open containers
+// and the windows that show them, in order of creation, the remembered password with its timer, the mail-dialog flag,
+// the drop-source marker and the temporary folders. The temporary-file list is reached through it.
 class TSession : public QObject
 {
     Q_OBJECT
@@ -25,7 +27,9 @@ public:
 
     TTemporaryFiles& TemporaryFiles() { return FTemporaryFiles; }
 
-    // Open container windows. Adding gives the window its index; removing renumbers the ones after it.
+    // The windows of the open containers. Adding a window opens a container for it to show (empty
+    // until a flow gives it one); removing it takes its open container off too (the window keeps
+    // it to its end, so that it never shows a freed one).
     const std::vector<IContainerWindow*>& Windows() const { return FWindows; }
     void AddWindow(IContainerWindow& window);
     void RemoveWindow(IContainerWindow& window);
@@ -34,7 +38,7 @@ public:
 
     // The last password that opened a container, offered first at the next password question. It
     // is forgotten when the timer runs out, restarted at every accepted password; the passwords
-    // the windows keep for their next password question are wiped with it then.
+    // the open containers keep for their next password question are wiped with it then.
     const std::string& RememberedPassword() const { return FRememberedPassword; }
     void RememberPassword(const std::string& password, int forgetAfterMs);
     // The timer starts again with a new interval (the options were saved).
@@ -92,6 +96,8 @@ private:
 
     TTemporaryFiles& FTemporaryFiles;
     std::vector<IContainerWindow*> FWindows;
+    // Index-parallel to FWindows.
+    std::vector<std::shared_ptr<TOpenContainer>> FOpenContainers;
     int FWindowSerial = 0;
     std::string FRememberedPassword;
     QTimer FPasswordTimer;

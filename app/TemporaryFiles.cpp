@@ -22,6 +22,12 @@ bool TTemporaryFiles::Contains(const std::string& fileName) const
     return std::find(FFiles.begin(), FFiles.end(), fileName) != FFiles.end();
 }
 
+void TTemporaryFiles::Add(const std::string& fileName)
+{
+    FFiles.push_back(fileName);
+    std::erase(FKeptToEnd, fileName);
+}
+
 void TTemporaryFiles::AddKeptToEnd(const std::string& fileName)
 {
     FFiles.push_back(fileName);

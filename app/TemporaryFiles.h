@@ -10,9 +10,12 @@
 class TTemporaryFiles
 {
 public:
-    void Add(const std::string& fileName) { FFiles.push_back(fileName); }
+    // Adds a file that the next close of a container window wipes; one kept to the end so far is
+    // no longer kept (an opened attachment given back).
+    void Add(const std::string& fileName);
     // Adds a file that only the program's closing sequence wipes, never the close of a container
-    // window: a file dragged out to another program, which may read it after the window closed.
+    // window: a file dragged out to another program, which may read it after the window closed,
+    // or an attachment opened from another window and not given back yet.
     void AddKeptToEnd(const std::string& fileName);
     const std::vector<std::string>& Files() const { return FFiles; }
     int Count() const { return static_cast<int>(FFiles.size()); }

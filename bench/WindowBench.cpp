@@ -10,6 +10,7 @@
 #include "app/AttachmentCommands.h"
 #include "app/ContainerCommands.h"
 #include "app/ContainerFlows.h"
+#include "app/OpenContainer.h"
 #include "app/Session.h"
 #include "app/TemporaryFiles.h"
 #include "cipher/BrassCrypto.h"
@@ -129,7 +130,7 @@ std::unique_ptr<TContainerForm> ShowLargeContainer(TWindowWorld& world, int view
     auto container = std::make_unique<TRandomCryptoContainer>(TContainerKey(Password));
     container->OpenExisting(LargeContainer().File());
     auto window = std::make_unique<TContainerForm>(world.FSettings, world.FSession, world.FCommands, world.FCommands);
-    window->AssignContainer(std::move(container));
+    window->Shown().Assign(std::move(container));
     window->LoadContent();
     window->BringToFront();
     window->repaint();
@@ -259,7 +260,7 @@ void BM_ExtractSmallFiles(benchmark::State& state)
     auto container = std::make_unique<TRandomCryptoContainer>(TContainerKey(Password));
     container->OpenExisting(source.File());
     TContainerForm window(world.FSettings, world.FSession, world.FCommands, world.FCommands);
-    window.AssignContainer(std::move(container));
+    window.Shown().Assign(std::move(container));
     window.LoadContent();
     TFolderChosen dialogs(&window, world.FSettings, source.Target());
     window.SetDialogs(&dialogs);
@@ -274,8 +275,8 @@ void BM_ExtractSmallFiles(benchmark::State& state)
             commands.ExtractAllAttachments(window);
         } else {
             TFileWriteBehind writeBehind([](const std::exception&) { std::abort(); });
-            for (int index = 0; index < window.Container().GetCatalog().Count(); ++index) {
-                window.Container().ExtractFile(index, source.Target(), &writeBehind);
+            for (int index = 0; index < window.Shown().Container().GetCatalog().Count(); ++index) {
+                window.Shown().Container().ExtractFile(index, source.Target(), &writeBehind);
             }
             writeBehind.Finish();
         }

@@ -3,15 +3,9 @@
 #include "FileList.h"
 #include "app/ContainerWindow.h"
 #include "app/Dialogs.h"
-#include "app/ProgressRun.h"
 #include "app/RunCommand.h"
 #include "app/Session.h"
-#include "app/TemporaryFiles.h"
-#include "app/UnusedPath.h"
-#include "container/FileInfo.h"
-#include "container/RandomCryptoContainer.h"
-#include "language/Messages.h"
-#include "language/MsgText.h"
+#include "app/WorkCopy.h"
 #include "settings/Settings.h"
 
 #include <QClipboard>
@@ -29,20 +23,10 @@ TAttachmentHandOver::TAttachmentHandOver(TSettings& settings, TSession& session)
 
 std::vector<std::string> TAttachmentHandOver::Extract(IContainerWindow& window, const std::vector<int>& rows)
 {
-    TRandomCryptoContainer& container = window.Container();
     std::vector<std::string> fileNames;
     for (const int row : rows) {
-        const std::shared_ptr<TFileInfo> entry = container.GetCatalog().Item(row);
-        entry->FPath.CheckExtractable();
-        const std::string name = entry->FPath.FileName();
-        const std::string fileName = UnusedPath(FSettings.TempPath, name);
-        // Listed first: whatever is left of a failed extraction is wiped too.
-        FSession.TemporaryFiles().AddKeptToEnd(fileName);
-        if (!RunWithProgress(window.Dialogs(), MsgText(msg::ExtractEllipsis), name,
-                             [&](const TCopyProgress&) { container.ExtractFileTo(row, fileName); })) {
-            return {};
-        }
-        fileNames.push_back(fileName);
+        fileNames.push_back(DecryptToWorkFolder(window.Dialogs(), window.Shown(), row, FSettings.TempPath,
+                                                FSession.TemporaryFiles(), TWorkCopyUse::HandedOver));
     }
     return fileNames;
 }

@@ -19,7 +19,7 @@ public:
 
     // The attachments at the rows (catalog order), each decrypted under its stored name apart
     // from any file of that name there (two of one name land in separate sub-folders). The paths
-    // in the rows' order; empty when the user cancelled. Raises what the container raises.
+    // in the rows' order. Raises what the container raises (ECancelled when the user cancelled).
     std::vector<std::string> Extract(IContainerWindow& window, const std::vector<int>& rows);
 
     // Drags the selected attachments out from the source widget, as a copy only. The window is

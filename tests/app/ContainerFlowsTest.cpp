@@ -1,9 +1,11 @@
 #include "FlowFixture.h"
 #include "app/ReceivedLocation.h"
-#include "container/ExtraString.h"
+#include "app/WorkCopy.h"
 #include "cli/CommandLine.h"
 #include "cli/CommandRegistry.h"
 #include "cli/ScriptedConsole.h"
+#include "container/ExtraString.h"
+#include "container/PathError.h"
 #include "container/Wipe.h"
 
 #include <QCoreApplication>
@@ -44,7 +46,7 @@ TEST_F(ContainerFlowsTest, WrongThenRightPasswordAsksAgainAndRemembersTheRightOn
               std::tuple("right", 1u, FDir.File("mail")));
     // What the opened window shows the end-to-end test checks.
     TestWindow& window = OnlyWindow();
-    EXPECT_EQ(std::tie(window.FText, window.FState.FPassword), std::tuple("the memo", "right"));
+    EXPECT_EQ(std::tie(window.FText, window.Shown().State().FPassword), std::tuple("the memo", "right"));
 
     // SaveLastPWDTime 0: the timer forgets the password at once.
     QCoreApplication::processEvents();
@@ -76,7 +78,7 @@ TEST_F(ContainerFlowsTest, DamagedContainersAreReportedAndOpeningAndClosingRepai
         FCommands.OpenContainerFile(nullptr, file);
         ASSERT_EQ(FWindows.size(), windows + 1) << file;
         TestWindow& window = *FWindows.back();
-        EXPECT_TRUE(window.Container().IsWritable());
+        EXPECT_TRUE(window.Shown().Container().IsWritable());
         window.RequestClose();
         EXPECT_TRUE(window.FClosed && ReadWholeFile(file) == before) << file;
     }
@@ -85,14 +87,14 @@ TEST_F(ContainerFlowsTest, DamagedContainersAreReportedAndOpeningAndClosingRepai
 TEST_F(ContainerFlowsTest, YesThenCancelledFileDialogAsksAgainAndASavedCopyCloses)
 {
     TestWindow& window = NewWindow();
-    const std::string workFile = window.Container().FileName();
+    const std::string workFile = window.Shown().Container().FileName();
     const std::string name = fs::path(workFile).filename();
     window.Type("draft");
     FUser.Expect(Kind::YesNoCancel, "Save container", SaveQuestion(workFile), TAnswer::Yes)
         .ExpectChoice(Kind::SaveFile, "Save container", {}, name)
         .Expect(Kind::YesNoCancel, "Save container", SaveQuestion(workFile), TAnswer::Cancel);
     window.RequestClose();
-    EXPECT_TRUE(!window.FClosed && FSession.Windows().size() == 1 && window.HasContainer());
+    EXPECT_TRUE(!window.FClosed && FSession.Windows().size() == 1 && window.Shown().HasContainer());
 
     const std::string target = MakeFile("saved/kept.xvt", "");
     FUser.Expect(Kind::YesNoCancel, "Save container", SaveQuestion(workFile), TAnswer::Yes)
@@ -117,7 +119,7 @@ TEST_F(ContainerFlowsTest, SaveAsRefusesAFileHeldElsewhereAndReplacesItsOwn)
     fs::create_symlink(letter, FDir.File("link.xvt"));
     TestWindow& saving = NewWindow();
     saving.Type("draft");
-    const std::string workName = fs::path(saving.Container().FileName()).filename();
+    const std::string workName = fs::path(saving.Shown().Container().FileName()).filename();
     for (const std::string& target : {letter, FDir.File("sub/../letter.xvt"), FDir.File("link.xvt")}) {
         FUser.ExpectChoice(Kind::SaveFile, "Save container", {target}, workName)
             .ExpectInfoBox("Error",
@@ -138,13 +140,14 @@ TEST_F(ContainerFlowsTest, SaveAsRefusesAFileHeldElsewhereAndReplacesItsOwn)
     EXPECT_FALSE(FCommands.Flows().SaveContainerAs(saving));
     ::close(otherInstance);
     EXPECT_EQ(Memo(letter, "pw"), "kept");
-    EXPECT_EQ(fs::path(saving.Container().FileName()).filename(), workName) << "the window goes on with its container";
+    EXPECT_EQ(fs::path(saving.Shown().Container().FileName()).filename(), workName)
+        << "the window goes on with its container";
 
     for (const char* password : {"new", "newer"}) {
         FUser
             .ExpectChoice(Kind::SaveFile, "Save container", {letter},
-                          fs::path(saving.Container().FileName()).filename())
-            .ExpectPassword(Kind::NewPassword, "Password", saving.FState.FPassword, password);
+                          fs::path(saving.Shown().Container().FileName()).filename())
+            .ExpectPassword(Kind::NewPassword, "Password", saving.Shown().State().FPassword, password);
         EXPECT_TRUE(FCommands.Flows().SaveContainerAs(saving)) << password;
     }
     saving.RequestClose();
@@ -259,15 +262,15 @@ TEST_F(ContainerFlowsTest, ClosingNeverWipesAnotherWindowsContainer)
 {
     TestWindow& first = NewWindow();
     TestWindow& second = NewWindow();
-    EXPECT_TRUE(first.Container().FileName() != second.Container().FileName() &&
-                first.Container().GetKey() != second.Container().GetKey());
+    EXPECT_TRUE(first.Shown().Container().FileName() != second.Shown().Container().FileName() &&
+                first.Shown().Container().GetKey() != second.Shown().Container().GetKey());
     second.FText = "kept";
-    second.Container().SetMemo("kept");
+    second.Shown().Container().SetMemo("kept");
 
     first.RequestClose(); // new and empty: nothing asked
     EXPECT_EQ(FSession.Windows(), std::vector<IContainerWindow*>{&second});
-    EXPECT_TRUE(fs::exists(second.Container().FileName())) << "an open container is never wiped";
-    EXPECT_EQ(second.Container().GetMemo(), "kept");
+    EXPECT_TRUE(fs::exists(second.Shown().Container().FileName())) << "an open container is never wiped";
+    EXPECT_EQ(second.Shown().Container().GetMemo(), "kept");
 }
 
 TEST_F(ContainerFlowsTest, DroppedFilesFollowTheContainerFileRules)
@@ -321,8 +324,8 @@ TEST_F(ContainerFlowsTest, DropsOntoReadOnlyOrCancelledAddNothingAndTextOnTheSta
     // Dropped on the start window, text becomes the memo of a new window, trimmed.
     FCommands.DropText(nullptr, "  {\\rtf1 hello}\r\n", true);
     TestWindow& dropped = *FWindows.back();
-    EXPECT_EQ(dropped.Container().GetMemo(), "{\\rtf1 hello}");
-    EXPECT_TRUE(dropped.FRich && dropped.FState.FModified && !dropped.FState.FSaved);
+    EXPECT_EQ(dropped.Shown().Container().GetMemo(), "{\\rtf1 hello}");
+    EXPECT_TRUE(dropped.FRich && dropped.Shown().State().FModified && !dropped.Shown().State().FSaved);
 }
 
 // A container in a temporary folder (the work folder among them) or in a folder that is not the
@@ -353,7 +356,7 @@ TEST_F(ContainerFlowsTest, ReceivedContainersAreOnlyReadAndOnlyAChangeWrites)
         }
         const std::string before = ReadWholeFile(file);
         TestWindow& window = OpenedWindow(file, "pw");
-        ASSERT_EQ(window.Container().IsWritable(), writable);
+        ASSERT_EQ(window.Shown().Container().IsWritable(), writable);
         if (!writable) {
             FUser.ExpectInfoBox("Information", ReadOnlyRefusal);
             FCommands.DropText(&window, "dropped", false);
@@ -381,16 +384,16 @@ TEST_F(ContainerFlowsTest, WindowPasswordsAreWipedOnCloseAndWithTheRememberedPas
     MakeMessage(file, "pw", {});
     FSettings.SaveLastPWDTime = 5;
     TestWindow& closed = OpenedWindow(file, "pw");
-    ASSERT_EQ(closed.FState.FPassword, "pw");
+    ASSERT_EQ(closed.Shown().State().FPassword, "pw");
     closed.RequestClose();
-    EXPECT_EQ(closed.FState.FPassword, "");
+    EXPECT_EQ(closed.Shown().State().FPassword, "");
 
     // SaveLastPWDTime 0: the timer runs out at once.
     FSettings.SaveLastPWDTime = 0;
     TestWindow& open = OpenedWindow(file, "pw");
-    ASSERT_EQ(open.FState.FPassword, "pw");
+    ASSERT_EQ(open.Shown().State().FPassword, "pw");
     QCoreApplication::processEvents();
-    EXPECT_EQ(std::tie(FSession.RememberedPassword(), open.FState.FPassword), std::tuple("", ""));
+    EXPECT_EQ(std::tie(FSession.RememberedPassword(), open.Shown().State().FPassword), std::tuple("", ""));
 }
 
 TEST_F(ContainerFlowsTest, WipingAsksFirstStopsAtTheFirstFailureAndOverwritesAtLeastOnce)
@@ -590,9 +593,43 @@ TEST_F(AttachmentCommandsTest, ProgramsScriptsAndLaunchersAreNotOpenedButMayBeEx
         }
         const auto row = std::find(names.begin(), names.end(), name) - names.begin();
         Commands().OpenAttachment(window, static_cast<int>(row));
-        EXPECT_EQ(FUser.FShellOpened, answer ? std::vector<std::string>{} : std::vector{window.OpenedFiles().back()});
+        EXPECT_EQ(FUser.FShellOpened,
+                  answer ? std::vector<std::string>{} : std::vector{window.Shown().OpenedFiles().back()});
         EXPECT_EQ(Out("/" + name), answer == TAnswer::Yes ? bytes : "");
     }
+}
+
+// The sender chose the stored names: one that would lead out of the work folder is refused before
+// anything is listed or written; control characters stay in a name that lands inside it.
+TEST_F(AttachmentCommandsTest, HostileStoredNamesNeverLeaveTheWorkFolder)
+{
+    const std::string file = FDir.File("hostile.xvt");
+    const std::string inside = "bell\a\x1b[2J\n.txt";
+    const std::string names[] = {"..", "..|..|escape.txt", "a/..", inside};
+    {
+        THostileContainer writer(TContainerKey("pw"));
+        writer.OpenNew(file);
+        for (const std::string& name : names) {
+            writer.AddStoredEntry(TPathInfo::FromStored("|base", "", name, ""), "x");
+        }
+        writer.SetExtra(TExtraString(true).Serialize());
+        writer.Close();
+    }
+    TestWindow& window = OpenedWindow(file, "pw");
+    for (int row = 0; row < 4; ++row) {
+        const bool landsInside = window.Shown().Container().GetCatalog().Item(row)->FPath.StoredFileName() == inside;
+        const auto decrypt = [&] {
+            return DecryptToWorkFolder(FUser, window.Shown(), row, FSettings.TempPath, FTemporaryFiles,
+                                       TWorkCopyUse::HandedOver);
+        };
+        if (landsInside) {
+            EXPECT_EQ(ReadWholeFile(decrypt()), "x");
+        } else {
+            EXPECT_THROW(decrypt(), EPathError);
+        }
+    }
+    EXPECT_EQ(FTemporaryFiles.Files(), std::vector<std::string>{FSettings.TempPath + "/" + inside});
+    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(FSettings.TempPath), {}), 1);
 }
 
 // The list shows the catalog's entries, and an extraction writes the entry listed or refuses it:

@@ -5,6 +5,7 @@
 #include "ScriptedQuestions.h"
 #include "app/ApplicationCommands.h"
 #include "app/ContainerWindow.h"
+#include "app/OpenContainer.h"
 #include "app/Session.h"
 #include "app/TemporaryFiles.h"
 #include "mail/MailClient.h"
@@ -20,23 +21,11 @@ public:
 
     TestWindow(IDialogs& dialogs, TCloseQuery closeQuery) : FDialogs(dialogs), FCloseQuery(std::move(closeQuery)) {}
 
-    void AssignContainer(std::unique_ptr<TRandomCryptoContainer> container) override
-    {
-        if (FContainer) {
-            FContainer->Close();
-        }
-        FContainer = std::move(container);
-    }
-    std::unique_ptr<TRandomCryptoContainer> ReleaseContainer() override { return std::move(FContainer); }
-    TRandomCryptoContainer* ContainerPointer() const override { return FContainer.get(); }
-    std::vector<std::string>& OpenedFiles() override { return FOpenedFiles; }
-    std::vector<std::shared_ptr<TFileInfo>>& OpenedEntries() override { return FOpenedEntries; }
-    TContainerWindowState& State() override { return FState; }
     std::string Title() const override { return FTitle; }
 
     void LoadContent() override
     {
-        FText = FContainer->GetMemo();
+        FText = Shown().Container().GetMemo();
         FTextChanged = false;
     }
     void RefreshCommandState() override {}
@@ -72,13 +61,12 @@ public:
     std::vector<std::string> AttachmentNames()
     {
         std::vector<std::string> names;
-        for (const auto& entry : FContainer->GetCatalog()) {
+        for (const auto& entry : Shown().Container().GetCatalog()) {
             names.push_back(entry->FPath.FileName());
         }
         return names;
     }
 
-    TContainerWindowState FState;
     std::string FTitle;
     std::string FText;
     bool FRich = false;
@@ -92,9 +80,6 @@ public:
 private:
     IDialogs& FDialogs;
     TCloseQuery FCloseQuery;
-    std::unique_ptr<TRandomCryptoContainer> FContainer;
-    std::vector<std::string> FOpenedFiles;
-    std::vector<std::shared_ptr<TFileInfo>> FOpenedEntries;
 };
 
 // The mail program: every message handed over is recorded and answered with FResult; FWhileOpen

@@ -1,8 +1,8 @@
 #include "app/ReleaseAttachments.h"
 #include "ContainerFixture.h"
 #include "ScriptedQuestions.h"
-#include "app/AttachmentOwner.h"
 #include "app/FileLock.h"
+#include "app/OpenContainer.h"
 #include "app/TemporaryFiles.h"
 #include "container/LocalFiles.h"
 #include "container/LocalTime.h"
@@ -100,53 +100,51 @@ const std::string LockedLetter = FormatText(MsgText(msg::FileLockedByOtherApplic
 const std::string LetterModified = FormatText(MsgText(msg::FileModifiedKeepChanges), {"letter"});
 const std::string PhotoModified = FormatText(MsgText(msg::FileModifiedKeepChanges), {"photo"});
 
-// A container window (the fixture itself) with the two attachments of its container opened in
-// the work folder: the letter first, then the photo.
-class ReleaseAttachmentsTest : public ContainerFixture, public IAttachmentOwner
+// An open container with two of its attachments opened in the work folder: the letter first,
+// then the photo.
+class ReleaseAttachmentsTest : public ContainerFixture
 {
 protected:
     void SetUp() override
     {
         ContainerFixture::SetUp();
-        FContainer.OpenNew(FDir.File("message.xvt"));
+        FOpen.Assign(std::make_unique<TRandomCryptoContainer>(TContainerKey("password")));
+        Container().OpenNew(FDir.File("message.xvt"));
         for (const std::string name : {"letter", "photo"}) {
             // Files older than the test, as a user's files are, so that any writing shows.
             const std::string file = MakeFile("source/" + name, "original " + name);
             SetLastWriteLocalSeconds(file, LocalSecondsNow() - 3600 - name.size());
-            FContainer.AddFile(file, FDir.File("source"));
+            Container().AddFile(file, FDir.File("source"));
         }
-        FContainer.Close();
-        FContainer.Open(FDir.File("message.xvt"));
+        Container().Close();
+        Container().Open(FDir.File("message.xvt"));
         fs::create_directory(FDir.File("SV_Work"));
         // Opened as a container window opens them: decrypted into the work folder, listed with
         // their entries (the catalog lists the newest, the photo, first).
         for (const int index : {1, 0}) {
-            FEntries.push_back(FContainer.GetCatalog().Item(index));
-            FContainer.ExtractFileTo(index, FDir.File("SV_Work/" + FEntries.back()->FPath.FileName()));
+            FEntries.push_back(Container().GetCatalog().Item(index));
+            Container().ExtractFileTo(index, FDir.File("SV_Work/" + FEntries.back()->FPath.FileName()));
         }
         FFiles = FOpened;
         FOldIDs = IDs();
     }
 
-    TRandomCryptoContainer& Container() override { return FContainer; }
-    std::vector<std::string>& OpenedFiles() override { return FFiles; }
-    std::vector<std::shared_ptr<TFileInfo>>& OpenedEntries() override { return FEntries; }
-
     // The entries' IDs by name; a name stored twice fails the test.
     std::map<std::string, std::int64_t> IDs()
     {
         std::map<std::string, std::int64_t> ids;
-        for (const auto& entry : FContainer.GetCatalog()) {
+        for (const auto& entry : Container().GetCatalog()) {
             EXPECT_TRUE(ids.emplace(entry->FPath.FileName(), entry->FID).second) << "stored twice";
         }
         return ids;
     }
 
-    bool Release() { return ReleaseOpenedAttachments(*this, FUser, FTemporary); }
+    TRandomCryptoContainer& Container() { return FOpen.Container(); }
+    bool Release() { return ReleaseOpenedAttachments(FOpen, FUser, FTemporary); }
 
-    TRandomCryptoContainer FContainer{TContainerKey("password")};
-    std::vector<std::string> FFiles;
-    std::vector<std::shared_ptr<TFileInfo>> FEntries;
+    TOpenContainer FOpen;
+    std::vector<std::string>& FFiles = FOpen.OpenedFiles();
+    std::vector<std::shared_ptr<TFileInfo>>& FEntries = FOpen.OpenedEntries();
     ScriptedQuestions FUser;
     TTemporaryFiles FTemporary;
     const std::vector<std::string> FOpened = {FDir.File("SV_Work/letter"), FDir.File("SV_Work/photo")};
@@ -159,7 +157,7 @@ TEST_F(ReleaseAttachmentsTest, UntouchedOrDeletedAttachmentsAreReleasedWithoutQu
     EXPECT_TRUE(Release());
     EXPECT_TRUE(FFiles.empty() && FEntries.empty());
     EXPECT_EQ(FTemporary.Files(), (std::vector<std::string>{FOpened[1], FOpened[0]})) << "last attachment first";
-    EXPECT_TRUE(IDs() == FOldIDs && !FContainer.IsModified());
+    EXPECT_TRUE(IDs() == FOldIDs && !Container().IsModified());
 }
 
 TEST_F(ReleaseAttachmentsTest, LockedFileIsAskedAboutUntilTheUserDecides)
@@ -170,18 +168,18 @@ TEST_F(ReleaseAttachmentsTest, LockedFileIsAskedAboutUntilTheUserDecides)
     FUser.Expect(Kind::AbortRetryIgnore, Caption, LockedLetter, TAnswer::Abort);
     EXPECT_FALSE(Release());
     EXPECT_EQ(FFiles, FOpened);
-    EXPECT_TRUE(FEntries.size() == 2 && FTemporary.Count() == 0 && !FContainer.IsModified());
+    EXPECT_TRUE(FEntries.size() == 2 && FTemporary.Count() == 0 && !Container().IsModified());
 
     // Ignore then No tests the file again; Retry starts the round again; Ignore then Yes takes
     // the present contents, once.
-    const auto unchanged = [&] { EXPECT_FALSE(FContainer.IsModified()) << "nothing taken before the Yes"; };
+    const auto unchanged = [&] { EXPECT_FALSE(Container().IsModified()) << "nothing taken before the Yes"; };
     FUser.Expect(Kind::AbortRetryIgnore, Caption, LockedLetter, TAnswer::Ignore)
         .Expect(Kind::YesNo, Caption, LeaveLocked, TAnswer::No)
         .Expect(Kind::AbortRetryIgnore, Caption, LockedLetter, TAnswer::Retry, unchanged)
         .Expect(Kind::AbortRetryIgnore, Caption, LockedLetter, TAnswer::Ignore, unchanged)
         .Expect(Kind::YesNo, Caption, LeaveLocked, TAnswer::Yes);
     EXPECT_TRUE(Release()) << "no second question about the changes it already took";
-    EXPECT_EQ(ExtractedFiles(FContainer),
+    EXPECT_EQ(ExtractedFiles(Container()),
               (TFileMap{{"letter", "letter edited in another program"}, {"photo", "original photo"}}));
     EXPECT_NE(IDs()["letter"], FOldIDs["letter"]) << "the old entry made way for the new one";
     EXPECT_TRUE(FFiles.empty() && FTemporary.Contains(FOpened[0]));
@@ -195,13 +193,13 @@ TEST_F(ReleaseAttachmentsTest, ModifiedFilesReplaceTheirEntriesOnlyWithYesAndCan
         .Expect(Kind::YesNoCancel, Caption, LetterModified, TAnswer::Cancel);
     EXPECT_FALSE(Release());
     EXPECT_EQ(FFiles, std::vector<std::string>{FOpened[0]}) << "the photo was done before the cancel";
-    EXPECT_FALSE(FContainer.IsModified()) << "neither No nor Cancel changes the container";
+    EXPECT_FALSE(Container().IsModified()) << "neither No nor Cancel changes the container";
 
     FUser.Expect(Kind::YesNoCancel, Caption, LetterModified, TAnswer::Yes);
     EXPECT_TRUE(Release());
     EXPECT_TRUE(IDs()["letter"] != FOldIDs["letter"] && IDs()["photo"] == FOldIDs["photo"]) << "only Yes replaces";
     EXPECT_EQ(FTemporary.Files(), (std::vector<std::string>{FOpened[1], FOpened[0]})) << "changed files are wiped too";
-    FContainer.Close();
+    Container().Close();
     EXPECT_EQ(ExtractedFiles(FDir.File("message.xvt"), "password"),
               (TFileMap{{"letter", "new letter"}, {"photo", "original photo"}}))
         << "the change reached the container file";
@@ -210,8 +208,8 @@ TEST_F(ReleaseAttachmentsTest, ModifiedFilesReplaceTheirEntriesOnlyWithYesAndCan
 TEST_F(ReleaseAttachmentsTest, ReadOnlyContainerRaisesAndKeepsTheAttachment)
 {
     WriteWholeFile(FOpened[0], "new letter");
-    FContainer.Close();
-    FContainer.OpenReadOnly(FDir.File("message.xvt"));
+    Container().Close();
+    Container().OpenReadOnly(FDir.File("message.xvt"));
     FUser.Expect(Kind::YesNoCancel, Caption, LetterModified, TAnswer::Yes);
     EXPECT_THROW(Release(), EContainerError);
     EXPECT_EQ(FFiles, std::vector<std::string>{FOpened[0]}) << "the photo went, the letter stays";

@@ -206,7 +206,7 @@ TEST_F(DropTest, TextDroppedOnTheEditorIsInsertedWhereItLandsAndElsewhereReplace
         EXPECT_NE(DropOn(target, data, Qt::CopyAction, editor.cursorRect(landing).center()), Qt::IgnoreAction);
         QApplication::processEvents();
         EXPECT_EQ(editor.toPlainText().toStdString(), test.editorAfter);
-        EXPECT_EQ(window.Container().GetMemo(), test.memoAfter);
+        EXPECT_EQ(window.Shown().Container().GetMemo(), test.memoAfter);
         EXPECT_EQ(window.AttachmentNames(), test.attached);
         editor.undo();
         EXPECT_EQ(editor.toPlainText().toStdString(), "Dear Bob") << "the drop is undone";

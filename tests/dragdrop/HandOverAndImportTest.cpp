@@ -84,7 +84,7 @@ TEST_F(HandOverTest, TheImportOpensTheFoundContainerOrSaysWhy)
     FImport.OpenContainer(false);
     ASSERT_EQ(FWindows.size(), 1u);
     EXPECT_EQ(OnlyWindow().AttachmentNames(), std::vector<std::string>{"inside.txt"});
-    const std::string saved = OnlyWindow().Container().FileName();
+    const std::string saved = OnlyWindow().Shown().Container().FileName();
     EXPECT_EQ(std::filesystem::path(saved).parent_path(), FSettings.TempPath);
     EXPECT_TRUE(FTemporaryFiles.Contains(saved));
 

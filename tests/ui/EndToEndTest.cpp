@@ -3,6 +3,7 @@
 // command-line tool.
 #include "ContainerFixture.h"
 #include "app/ApplicationCommands.h"
+#include "app/OpenContainer.h"
 #include "app/Sandbox.h"
 #include "app/ScriptedQuestions.h"
 #include "app/Session.h"
@@ -199,7 +200,7 @@ protected:
         return *qobject_cast<QTextEdit*>(window.findChild<QStackedWidget*>("Editors")->currentWidget());
     }
 
-    static std::string FileName(TContainerForm& window) { return window.ContainerPointer()->FileName(); }
+    static std::string FileName(TContainerForm& window) { return window.Shown().Container().FileName(); }
 
     void AddFiles(TContainerForm& window, const std::vector<std::string>& fileNames)
     {

@@ -15,6 +15,7 @@
 #include "ui/widgets/UiText.h"
 #include "app/AppCommands.h"
 #include "app/ContainerCommands.h"
+#include "app/OpenContainer.h"
 #include "app/Session.h"
 #include "container/ExtraString.h"
 #include "container/RandomCryptoContainer.h"
@@ -132,6 +133,8 @@ TContainerForm::TContainerForm(TSettings& settings, TSession& session, IContaine
     column->addWidget(BuildStrip());
     setCentralWidget(central);
     BuildMenus();
+    // The list lets go of the catalog before the container it belongs to is replaced or given up.
+    Shown().SetBeforeChange([this] { FModel->Reload(nullptr); });
     // Files dropped on the attachment list or on the text go to the application, and so does text
     // dropped on the list or on the read-only view (which says why the message cannot change);
     // text dropped on the editor is inserted where it lands.
@@ -173,6 +176,7 @@ TContainerForm::TContainerForm(TSettings& settings, TSession& session, IContaine
 
 TContainerForm::~TContainerForm()
 {
+    Shown().SetBeforeChange({});
     FSession.RemoveWindow(*this);
 }
 
@@ -411,13 +415,13 @@ void TContainerForm::Relabel()
 {
     QString caption;
     QString textCaption = UiText(msg::Text);
-    if (FContainer != nullptr) {
-        const QFileInfo file(QString::fromStdString(FContainer->FileName()));
+    if (Shown().HasContainer()) {
+        const QFileInfo file(QString::fromStdString(Shown().Container().FileName()));
         caption = file.fileName();
-        if (!FContainer->IsWritable()) {
+        if (!Shown().Container().IsWritable()) {
             caption += QLatin1Char(' ') + UiText(msg::ReadOnlyMark);
         }
-        if (FState.FModified) {
+        if (Shown().State().FModified) {
             caption += QLatin1Char(' ') + UiText(msg::UnsavedMark);
         }
         textCaption += QStringLiteral(" (") + file.completeBaseName() + QStringLiteral(".rtf)");
@@ -465,13 +469,13 @@ void TContainerForm::Relabel()
 
 bool TContainerForm::ComposeMode() const
 {
-    return FState.FNew || (FState.FOwn && FState.FExtraValue == 0);
+    return Shown().State().FNew || (Shown().State().FOwn && Shown().State().FExtraValue == 0);
 }
 
 TCommandState TContainerForm::CommandState() const
 {
-    const TRandomCryptoContainer* container = ContainerPointer();
-    return {.FWritable = container != nullptr && container->IsWritable(),
+    const bool writable = Shown().HasContainer() && Shown().Container().IsWritable();
+    return {.FWritable = writable,
             .FTextEmpty = EditorEmpty(),
             .FTextSelected = CurrentEditor().textCursor().hasSelection(),
             .FUndoAvailable = CurrentEditor().document()->isUndoAvailable(),
@@ -499,13 +503,13 @@ void TContainerForm::SortByColumn(int column)
 {
     static constexpr std::uint8_t catalogColumns[TAttachmentModel::ColumnCount] = {
         TCatalog::ByFileName, TCatalog::BySize, TCatalog::ByModified};
-    if (FContainer == nullptr || column < 0 || column >= TAttachmentModel::ColumnCount) {
+    if (!Shown().HasContainer() || column < 0 || column >= TAttachmentModel::ColumnCount) {
         return;
     }
     const bool ascending = !(column == FSortColumn && FSortAscending);
     {
         TBusyCursor busy;
-        FContainer->GetCatalog().SortBy(catalogColumns[column], ascending);
+        Shown().Container().GetCatalog().SortBy(catalogColumns[column], ascending);
     }
     FSortColumn = column;
     FSortAscending = ascending;
@@ -557,24 +561,9 @@ void TContainerForm::SetDialogs(IDialogs* dialogs)
     FDialogs = dialogs != nullptr ? dialogs : FOwnDialogs.get();
 }
 
-void TContainerForm::AssignContainer(std::unique_ptr<TRandomCryptoContainer> container)
-{
-    if (FContainer != nullptr) {
-        FContainer->Close();
-    }
-    FContainer = std::move(container);
-    FModel->Reload(nullptr);
-}
-
-std::unique_ptr<TRandomCryptoContainer> TContainerForm::ReleaseContainer()
-{
-    FModel->Reload(nullptr);
-    return std::move(FContainer);
-}
-
 void TContainerForm::ChooseEditor()
 {
-    TMemoEdit* current = FContainer == nullptr || FContainer->IsWritable() ? FEditor : FViewer;
+    TMemoEdit* current = !Shown().HasContainer() || Shown().Container().IsWritable() ? FEditor : FViewer;
     if (FEditors->currentWidget() != current) {
         // The text moves to the control that shows it from now on.
         current->setDocument(CurrentEditor().document()->clone(current));
@@ -599,13 +588,13 @@ void TContainerForm::LoadAddresses(const TExtraString& extra)
         return;
     }
     FAddressFilled = true;
-    FAddress->setEditText(
-        QString::fromStdString(FState.FNew ? FSettings.LastUsedMailAddress : extra.Field(TExtraString::SenderAddress)));
+    FAddress->setEditText(QString::fromStdString(Shown().State().FNew ? FSettings.LastUsedMailAddress
+                                                                      : extra.Field(TExtraString::SenderAddress)));
 }
 
 void TContainerForm::LoadMemo()
 {
-    std::string memo = FContainer->GetMemo();
+    std::string memo = Shown().Container().GetMemo();
     if (FMemoLoaded && memo == FLoadedMemo) {
         return;
     }
@@ -624,15 +613,15 @@ void TContainerForm::LoadMemo()
 
 void TContainerForm::LoadContent()
 {
-    if (FContainer == nullptr) {
+    if (!Shown().HasContainer()) {
         return;
     }
     TExtraString extra;
-    extra.Parse(FContainer->GetExtra());
+    extra.Parse(Shown().Container().GetExtra());
     LoadAddresses(extra);
     ChooseEditor();
     LoadMemo();
-    FModel->Reload(&FContainer->GetCatalog());
+    FModel->Reload(&Shown().Container().GetCatalog());
     RefreshCommandState();
     Relabel();
 }

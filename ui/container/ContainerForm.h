@@ -24,7 +24,6 @@ class TAttachmentModel;
 class TAttachmentView;
 class TDialogStrip;
 class TExtraString;
-class TFileInfo;
 class TFormatBar;
 class TMemoEdit;
 class TSession;
@@ -67,10 +66,6 @@ public:
     void SetDialogs(IDialogs* dialogs);
 
     // IContainerWindow
-    void AssignContainer(std::unique_ptr<TRandomCryptoContainer> container) override;
-    std::unique_ptr<TRandomCryptoContainer> ReleaseContainer() override;
-    TRandomCryptoContainer* ContainerPointer() const override { return FContainer.get(); }
-    TContainerWindowState& State() override { return FState; }
     std::string Title() const override;
     void LoadContent() override;
     void RefreshCommandState() override;
@@ -89,8 +84,6 @@ public:
     std::vector<int> SelectedAttachmentRows() const override;
     void StoreGeometry() override;
     IDialogs& Dialogs() override;
-    std::vector<std::string>& OpenedFiles() override { return FOpenedFiles; }
-    std::vector<std::shared_ptr<TFileInfo>>& OpenedEntries() override { return FOpenedEntries; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -131,10 +124,6 @@ private:
     std::unique_ptr<IDialogs> FOwnDialogs;
     IDialogs* FDialogs;
 
-    std::unique_ptr<TRandomCryptoContainer> FContainer;
-    TContainerWindowState FState;
-    std::vector<std::string> FOpenedFiles;
-    std::vector<std::shared_ptr<TFileInfo>> FOpenedEntries;
     int FSortColumn = -1;
     bool FSortAscending = false;
     bool FShown = false;

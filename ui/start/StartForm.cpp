@@ -10,10 +10,8 @@
 #include "ui/services/StayOnTop.h"
 #include "ui/widgets/UiText.h"
 #include "app/AppCommands.h"
-#include "app/SingleInstance.h"
 #include "app/TemporaryFiles.h"
 #include "dragdrop/DropZone.h"
-#include "language/FormatText.h"
 #include "language/LangWatchable.h"
 #include "language/Messages.h"
 #include "settings/InstallRecord.h"
@@ -25,7 +23,6 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -44,15 +41,14 @@ constexpr int LogoWidth = 80;
 constexpr int InitialButtonWidth = 81;
 constexpr int StatusIntervalMs = 1000;
 constexpr int TrayClickIntervalMs = 500;
-constexpr int OutlookCheckIntervalMs = 500;
 const QColor WindowColour(255, 224, 0);
 
 // Busy cursor for the length of a scope.
-class TBusyCursor
+class TBusyCursor : public IBusyIndicator::TGuard
 {
 public:
     TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
+    ~TBusyCursor() override { QApplication::restoreOverrideCursor(); }
     TBusyCursor(const TBusyCursor&) = delete;
     TBusyCursor& operator=(const TBusyCursor&) = delete;
 };
@@ -67,22 +63,6 @@ QToolButton* MakePictureButton(QWidget* parent, const QString& name, const QStri
     button->setAutoRaise(true);
     button->setFont(Fonts::Sans(12));
     return button;
-}
-
-// The named files that exist; every other name that is not blank is reported as a container not
-// found, so that a file named to the program is never dropped without a word.
-std::vector<std::string> ExistingFiles(const QStringList& names, IMessages& messages)
-{
-    std::vector<std::string> files;
-    for (const QString& name : names) {
-        if (QFileInfo(name).isFile()) {
-            files.push_back(name.toStdString());
-        } else if (!name.trimmed().isEmpty()) {
-            messages.ShowInfoBox(MsgText(msg::Error),
-                                 FormatText(MsgText(msg::ContainerNotFound), {name.toStdString()}));
-        }
-    }
-    return files;
 }
 
 } // namespace
@@ -112,13 +92,6 @@ TStartForm::TStartForm(TSettings& settings, TTemporaryFiles& temporaryFiles, IAp
     FTrayClickTimer.setSingleShot(true);
     FTrayClickTimer.setInterval(TrayClickIntervalMs);
     connect(&FTrayClickTimer, &QTimer::timeout, this, &TStartForm::OnTrayClickTimer);
-    FOutlookCheckTimer.setSingleShot(true);
-    FOutlookCheckTimer.setInterval(OutlookCheckIntervalMs);
-    connect(&FOutlookCheckTimer, &QTimer::timeout, this, [this] {
-        if (FCommands.IsOutlookRunning()) {
-            FCommands.OpenOutlookContainer(false);
-        }
-    });
 
     // The stored language relabels this window and any other already open.
     SwitchToStoredLanguage(FSettings, FWatcher);
@@ -396,6 +369,11 @@ void TStartForm::OnTrayClickTimer()
     }
 }
 
+std::unique_ptr<IBusyIndicator::TGuard> TStartForm::BusyCursor()
+{
+    return std::make_unique<TBusyCursor>();
+}
+
 void TStartForm::SetUserInterface(IUserInterface* userInterface)
 {
     FUserInterface = userInterface != nullptr ? userInterface : FOwnUserInterface.get();
@@ -461,54 +439,6 @@ void TStartForm::ShowUpdate()
     }
 }
 
-void TStartForm::OpenCommandLineFiles(const QStringList& arguments)
-{
-    const std::vector<std::string> files = ExistingFiles(arguments, *FUserInterface);
-    if (!files.empty()) {
-        FCommands.DropFiles(nullptr, files);
-    } else if (FSettings.fStart_CheckForOutlookContainer && FCommands.IsOutlookRunning()) {
-        FCommands.OpenOutlookContainer(false);
-    }
-}
-
-void TStartForm::HandleForwardedText(const QString& forwarded)
-{
-    // What a second start hands over waits for a running flow (a save, a send) and comes in order.
-    FCommands.AfterFlow([this, forwarded] { TakeForwardedText(forwarded); });
-}
-
-void TStartForm::TakeForwardedText(const QString& forwarded)
-{
-    const QString text = forwarded.trimmed();
-    // Forgetting the settings asks nothing of the user: it is done even while the mail dialog is open.
-    if (text == QLatin1String(SingleInstance::ForgetSettingsText)) {
-        std::string failure;
-        if (!FSettings.Forget(failure)) {
-            FUserInterface->ShowInfoBox(MsgText(msg::Error), failure);
-        }
-        return;
-    }
-    if (FCommands.IsMailDialogOpen()) {
-        return;
-    }
-    if (text.isEmpty()) {
-        RestoreFromTray();
-        if (FSettings.fStart_CheckForOutlookContainer) {
-            FOutlookCheckTimer.start();
-        }
-    } else if (text == QLatin1String(SingleInstance::UpdateText)) {
-        if (FCommands.OpenContainerWindowCount() > 0) {
-            FUserInterface->ShowInfoBox(MsgText(msg::Information),
-                                        MsgText(msg::InstalledUpdateBlockedByOpenContainers));
-        } else {
-            FCloseForReal = true;
-            close();
-        }
-    } else if (const std::vector<std::string> files = ExistingFiles({text}, *FUserInterface); !files.empty()) {
-        FCommands.DropFiles(nullptr, files);
-    }
-}
-
 void TStartForm::closeEvent(QCloseEvent* event)
 {
     if (RunClosingSequence()) {
@@ -530,52 +460,9 @@ bool TStartForm::RunClosingSequence()
         HideInTray();
         return false;
     }
-    // Ending in the middle of a flow (a save, a send) would close its window under it: the
-    // program ends once the flow is done.
-    if (FCommands.FlowRunning()) {
-        if (!FEndAfterFlow) {
-            FEndAfterFlow = true;
-            FCommands.AfterFlow([this] {
-                FEndAfterFlow = false;
-                CloseForReal();
-            });
-        }
+    if (!FProgramEnd.MayEnd()) {
         FCloseForReal = !FSettings.fStart_TrayMode;
         return false;
     }
-    if (!FCommands.CloseContainerWindows()) {
-        FCloseForReal = !FSettings.fStart_TrayMode;
-        return false;
-    }
-    if (!WipeTemporaryFilesAsking()) {
-        FCloseForReal = !FSettings.fStart_TrayMode;
-        return false;
-    }
-    FSettings.Save(true);
     return true;
-}
-
-bool TStartForm::WipeTemporaryFilesAsking()
-{
-    for (;;) {
-        {
-            TBusyCursor busy;
-            FTemporaryFiles.WipeTemporaryFiles(FSettings.WipeCyclesTemp);
-        }
-        bool retry = false;
-        for (const std::string& file : std::vector<std::string>(FTemporaryFiles.Files())) {
-            const TAnswer answer = FUserInterface->AskAbortRetryIgnore(
-                MsgText(msg::Warning), FormatText(MsgText(msg::CannotWipeFile), {file}));
-            if (answer == TAnswer::Abort) {
-                return false;
-            }
-            if (answer == TAnswer::Retry) {
-                retry = true;
-                break;
-            }
-        }
-        if (!retry) {
-            return true;
-        }
-    }
 }

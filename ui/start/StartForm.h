@@ -1,6 +1,9 @@
 #pragma once
 
 #include "ui/widgets/FormWatcher.h"
+#include "app/ProgramEnd.h"
+#include "app/SecondStart.h"
+#include "app/StartWindow.h"
 
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -21,9 +24,10 @@ class TTemporaryFiles;
 
 // The program's main window: a small yellow launcher with New / Outlook / Load buttons, a drop
 // zone, "Stay on top", the language flag and the logo. It owns the tray icon and its menu (also
-// the window's context menu), decides whether closing hides the program in the tray or ends it,
-// runs the closing sequence of the whole program and receives the command line of a second start.
-class TStartForm : public QWidget
+// the window's context menu) and decides whether closing hides the program in the tray or ends
+// it; the closing sequence of the whole program and what a second start hands over go to the
+// application's units.
+class TStartForm : public QWidget, public IStartWindow
 {
     Q_OBJECT
 
@@ -38,29 +42,29 @@ public:
 
     // Hides the program in the tray, or minimises it where the desktop has no tray.
     void HideInTray();
-    void RestoreFromTray();
+    void RestoreFromTray() override;
     // While the mail program's window is open, no window of ours stays on top of it.
     void SetTemporarilyNotOnTop(bool notOnTop);
     bool IsHiddenInTray() const { return FHiddenInTray; }
 
-    // A second start's command line (trimmed first): empty shows the window, "-UPDATE" ends the
-    // program for an update, an existing file is opened. While a flow runs it waits for its end.
-    void HandleForwardedText(const QString& text);
-    // The files named on this program's own command line, opened after start-up.
-    void OpenCommandLineFiles(const QStringList& arguments);
+    // A second start's command line and this start's files (see TSecondStart).
+    void HandleForwardedText(const QString& text) { FSecondStart.HandleForwardedText(text); }
+    void OpenCommandLineFiles(const QStringList& arguments) { FSecondStart.OpenCommandLineFiles(arguments); }
 
     // The command that runs when the tray-click timer decides (for tests and the tray icon).
     void CountTrayClick();
 
     // The questions of the closing sequence go through this window's interface; tests replace it.
     void SetUserInterface(IUserInterface* userInterface);
+    IUserInterface& UserInterface() override { return *FUserInterface; }
+    std::unique_ptr<IBusyIndicator::TGuard> BusyCursor() override;
 
     // Where the window goes when the user never placed it: the bottom-right corner of the work
     // area, moved in by 5 % of the screen, kept on the screen.
     static QPoint DefaultPosition(QRect workArea, QSize screen, QSize window);
 
     // Closing requested by the menu's "Close": the program ends instead of hiding in the tray.
-    void CloseForReal();
+    void CloseForReal() override;
     // The status timer's work, every second: the buttons as Outlook is there or not, the menu
     // items that depend on the installation and on the window being hidden.
     void RefreshStatus();
@@ -83,9 +87,7 @@ private:
     void OnTrayClickTimer();
     void ShowUpdate();
     void LayOutButtons(bool outlookVisible);
-    void TakeForwardedText(const QString& forwarded);
     bool RunClosingSequence();
-    bool WipeTemporaryFilesAsking();
 
     TSettings& FSettings;
     TTemporaryFiles& FTemporaryFiles;
@@ -120,12 +122,11 @@ private:
 
     QTimer FStatusTimer;
     QTimer FTrayClickTimer;
-    QTimer FOutlookCheckTimer;
 
     bool FCloseForReal = true;
     bool FHiddenInTray = false;
-    // Ending waits for the end of a running flow.
-    bool FEndAfterFlow = false;
     int FTrayClickCount = 0;
+    TProgramEnd FProgramEnd{FSettings, FTemporaryFiles, FCommands, *this};
+    TSecondStart FSecondStart{FSettings, FCommands, *this};
     TFormWatcher<TStartForm> FWatcher{*this};
 };

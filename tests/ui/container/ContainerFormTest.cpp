@@ -1,6 +1,7 @@
 #include "ui/container/ContainerForm.h"
 #include "ui/RecordingCommands.h"
 #include "ui/WindowTest.h"
+#include "app/OpenContainer.h"
 #include "app/ScriptedQuestions.h"
 #include "container/ExtraString.h"
 #include "container/RandomCryptoContainer.h"
@@ -59,11 +60,11 @@ protected:
         auto container = std::make_unique<TRandomCryptoContainer>(TContainerKey(Password));
         content.FWritable ? container->Open(file) : container->OpenReadOnly(file);
         auto window = std::make_unique<TContainerForm>(FSettings, FSession, FCommands, FCommands);
-        window->AssignContainer(std::move(container));
-        window->State().FNew = window->State().FModified = content.FNew;
-        window->State().FSaved = !content.FNew;
-        window->State().FOwn = content.FOwn;
-        window->State().FExtraValue = content.FExtraValue;
+        window->Shown().Assign(std::move(container));
+        window->Shown().State().FNew = window->Shown().State().FModified = content.FNew;
+        window->Shown().State().FSaved = !content.FNew;
+        window->Shown().State().FOwn = content.FOwn;
+        window->Shown().State().FExtraValue = content.FExtraValue;
         window->LoadContent();
         if (content.FSelectText) {
             Editor(*window, content.FWritable ? "Editor" : "ReadOnlyView").selectAll();

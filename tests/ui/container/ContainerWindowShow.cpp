@@ -3,6 +3,7 @@
 // The container holds a short formatted text and a few attachments of different types.
 #include "ui/RecordingCommands.h"
 #include "TempDir.h"
+#include "app/OpenContainer.h"
 #include "app/TemporaryFiles.h"
 #include "container/ExtraString.h"
 #include "container/RandomCryptoContainer.h"
@@ -62,9 +63,9 @@ int main(int argc, char** argv)
         container->Open(file);
     }
     TContainerForm window(settings, session, commands, commands);
-    window.AssignContainer(std::move(container));
-    window.State().FNew = window.State().FModified = mode == "compose";
-    window.State().FSaved = mode != "compose";
+    window.Shown().Assign(std::move(container));
+    window.Shown().State().FNew = window.Shown().State().FModified = mode == "compose";
+    window.Shown().State().FSaved = mode != "compose";
     window.LoadContent();
     window.move(0, 0);
     window.BringToFront();

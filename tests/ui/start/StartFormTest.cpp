@@ -2,19 +2,14 @@
 #include "ui/RecordingCommands.h"
 #include "ui/WindowTest.h"
 #include "app/ScriptedQuestions.h"
-#include "settings/UserFolders.h"
 #include "ui/password/DecryptPasswordForm.h"
 
 #include <QSignalSpy>
 #include <QToolButton>
 
-#include <filesystem>
-#include <sys/stat.h>
-
 namespace {
 
 using Calls = std::vector<std::string>;
-using Kind = ScriptedQuestions::Kind;
 
 class StartFormTest : public WindowTest
 {
@@ -93,29 +88,6 @@ TEST_F(StartFormTest, TrayModeHidesOnCloseAndTheMenuCloseEndsTheProgram)
     EXPECT_EQ(FCommands.FCalls, (Calls{"CloseContainerWindows"}));
 }
 
-TEST_F(StartFormTest, CloseEndsOnlyOnceTheContainerWindowsCloseAndNoFileThatCannotBeWipedIsAborted)
-{
-    const std::string stuck = FSandbox.File("stuck.txt");
-    WriteWholeFile(stuck, "decrypted text");
-    ::chmod(stuck.c_str(), 0444);
-    FTemporaryFiles.Add(stuck);
-    const std::string text = "Cannot wipe file '" + stuck + "'!";
-    const auto form = MakeForm();
-    FCommands.FWindowsClose = false;
-    form->close();
-    EXPECT_TRUE(FEnding->isEmpty()) << "a container window refused to close";
-    EXPECT_TRUE(form->isVisible());
-    FCommands.FWindowsClose = true;
-    FUser.Expect(Kind::AbortRetryIgnore, "Warning", text, TAnswer::Abort);
-    form->close();
-    EXPECT_TRUE(FEnding->isEmpty()) << "Abort keeps the program running";
-    FUser.Expect(Kind::AbortRetryIgnore, "Warning", text, TAnswer::Retry)
-        .Expect(Kind::AbortRetryIgnore, "Warning", text, TAnswer::Ignore);
-    form->close();
-    EXPECT_EQ(FEnding->size(), 1) << "Ignore goes on to the end";
-    EXPECT_TRUE(FUser.AllAsked());
-}
-
 TEST_F(StartFormTest, HandOversAndEndingDuringAFlowWaitForItsEndInOrder)
 {
     const auto form = MakeForm();
@@ -131,42 +103,6 @@ TEST_F(StartFormTest, HandOversAndEndingDuringAFlowWaitForItsEndInOrder)
     QCoreApplication::processEvents();
     EXPECT_EQ(FCommands.FCalls, (Calls{"DropFile:" + container, "CloseContainerWindows"}));
     EXPECT_EQ(FEnding->size(), 1) << "ended once";
-}
-
-TEST_F(StartFormTest, ForwardedTextsAndNamedFilesShowOpenForgetOrEndForAnUpdate)
-{
-    FSandbox.Install();
-    ASSERT_TRUE(FSettings.Save(true));
-    const auto form = MakeForm(false);
-    const std::string container = FSandbox.File("mail.xvt");
-    WriteWholeFile(container, "x");
-    const std::string missing = FSandbox.File("gone.xvt");
-    FUser.ExpectInfoBox("Error", "Container '" + missing + "' not found!")
-        .ExpectInfoBox("Error", "Container '" + missing + "' not found!");
-    form->HandleForwardedText(QString::fromStdString(" " + container + " "));
-    form->HandleForwardedText(QString::fromStdString(missing));
-    FCommands.FOutlook = FSettings.fStart_CheckForOutlookContainer = true;
-    form->OpenCommandLineFiles({QString::fromStdString(container), QString::fromStdString(missing)});
-    form->OpenCommandLineFiles({});
-    EXPECT_EQ(FCommands.FCalls, (Calls{"DropFile:" + container, "DropFile:" + container, "Outlook:quiet"}))
-        << "named files skip the mail program's container check, a start without files makes it";
-
-    FCommands.FWindows = 1;
-    FUser.ExpectInfoBox("Information",
-                        "The installed version of Sealvane could not be updated because containers are still open");
-    form->HandleForwardedText(QStringLiteral("-UPDATE"));
-    EXPECT_TRUE(FEnding->isEmpty());
-    FCommands.FMailDialogOpen = true;
-    FCommands.FWindows = 0;
-    form->HandleForwardedText(QStringLiteral("-UPDATE"));
-    EXPECT_TRUE(FEnding->isEmpty()) << "ignored while the mail dialog is open";
-    form->HandleForwardedText(QStringLiteral("-U"));
-    EXPECT_FALSE(std::filesystem::exists(SettingsFileName())) << "forgotten even while the mail dialog is open";
-    FCommands.FMailDialogOpen = false;
-    form->HandleForwardedText(QStringLiteral("-UPDATE"));
-    EXPECT_EQ(FEnding->size(), 1);
-    EXPECT_FALSE(std::filesystem::exists(SettingsFileName())) << "the closing sequence wrote the settings back";
-    EXPECT_TRUE(FUser.AllAsked());
 }
 
 TEST_F(StartFormTest, HomeAndUpdatePagesThatCannotOpenAreShown)
