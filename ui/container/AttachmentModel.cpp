@@ -1,12 +1,31 @@
 #include "AttachmentModel.h"
 
-#include "ui/widgets/UiText.h"
 #include "language/Messages.h"
+#include "ui/widgets/UiText.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QMimeDatabase>
 #include <QStyle>
+
+namespace {
+
+// A name chosen by a container's sender, each control character (and line or paragraph
+// separator) shown as a box: it can neither break the list's rows nor a copy of them into lines
+// or columns.
+QString VisibleName(QString name)
+{
+    for (QChar& character : name) {
+        const QChar::Category category = character.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+            category == QChar::Separator_Paragraph) {
+            character = QChar(0x25A1);
+        }
+    }
+    return name;
+}
+
+} // namespace
 
 TAttachmentModel::TAttachmentModel(QObject* parent) : QAbstractTableModel(parent)
 {
@@ -57,7 +76,7 @@ QVariant TAttachmentModel::data(const QModelIndex& index, int role) const
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case ColumnName:
-            return QString::fromStdString(entry.FPath.FileName());
+            return VisibleName(QString::fromStdString(entry.FPath.FileName()));
         case ColumnSize:
             return SizeText(entry.FSize, FLocale);
         case ColumnDate:
