@@ -1,5 +1,6 @@
 #include "ContainerCommandTable.h"
 
+#include "AttachmentModel.h"
 #include "ContainerForm.h"
 #include "MemoEdit.h"
 #include "app/AppCommands.h"
@@ -11,6 +12,8 @@
 #include "ui/widgets/UiText.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 
 #include <stdexcept>
 #include <string>
@@ -19,6 +22,20 @@ namespace {
 
 using TParts = TWindowFlowParts;
 using TWindow = IContainerWindow;
+
+// The rows as the list shows them onto the clipboard: a line each, the columns separated by tabs.
+void CopyRows(const TAttachmentModel& model, const std::vector<int>& rows)
+{
+    QString text;
+    for (const int row : rows) {
+        QStringList columns;
+        for (int column = 0; column < TAttachmentModel::ColumnCount; ++column) {
+            columns << model.index(row, column).data().toString();
+        }
+        text += columns.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    QGuiApplication::clipboard()->setText(text);
+}
 
 } // namespace
 
@@ -128,6 +145,10 @@ std::span<const TWindowCommand> TContainerCommandTable::Commands()
          .FIcon = "icon-delete",
          .FButtonCaption = &msg::Delete,
          .FHint = &msg::DeleteSelectedAttachmentsHint},
+        {.FName = "CopyText",
+         .FCaption = &msg::CopyText,
+         .FAvailable = Available::AttachmentsSelected,
+         .FAction = [](TContainerForm& window) { CopyRows(*window.FModel, window.SelectedAttachmentRows()); }},
 
         {.FName = "StayOnTop",
          .FCaption = &msg::StayOnTop,
@@ -165,7 +186,8 @@ std::span<const TCommandMenu> TContainerCommandTable::MenuBar()
     static constexpr TCommandMenu menus[] = {
         {"ContainerMenu", &msg::Container, "Send Forward Reply | ChangePassword | SaveAs ExtractAll Close"},
         {"TextMenu", &msg::Text, "Undo | Cut Copy Paste DeleteText | SelectAll | ExtractText"},
-        {"AttachmentMenu", &msg::Attachments, "AddAttachments ExtractAllAttachments ExtractSelected DeleteSelected"},
+        {"AttachmentMenu", &msg::Attachments,
+         "AddAttachments ExtractAllAttachments ExtractSelected DeleteSelected | CopyText"},
         {"ToolsMenu", &msg::Tools, "StayOnTop Wipe Options"},
         {"LanguageMenu", &msg::Language, "Languages"},
         {"HelpMenu", &msg::Help, "Help About"},
@@ -177,7 +199,7 @@ const char* const TContainerCommandTable::WindowPopup =
     "Send Forward Reply | ChangePassword | SaveAs ExtractAll | StayOnTop Wipe Options LanguageMenu | Close";
 const char* const TContainerCommandTable::EditorPopup = "Undo | Cut Copy Paste DeleteText | SelectAll | ExtractText";
 const char* const TContainerCommandTable::AttachmentPopup =
-    "AddAttachments DeleteSelected ExtractSelected ExtractAllAttachments";
+    "AddAttachments DeleteSelected ExtractSelected ExtractAllAttachments | CopyText";
 const char* const TContainerCommandTable::TextButtons = "ExtractText";
 const char* const TContainerCommandTable::AttachmentButtons = "AddAttachments DeleteSelected ExtractSelected";
 const char* const TContainerCommandTable::ContainerButtons = "Reply Send Forward SaveAs ExtractAll | Close";

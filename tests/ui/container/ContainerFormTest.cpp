@@ -11,6 +11,7 @@
 #include "ui/container/MemoEdit.h"
 #include "ui/services/QtDialogs.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QGroupBox>
 #include <QHelpEvent>
@@ -32,6 +33,7 @@ struct TContent
     int FExtraValue = 0;
     std::string FMemo = "";
     int FAttachments = 0;
+    std::string FName = "file";
     bool FSelectText = false;
     bool FSelectAttachment = false;
 };
@@ -49,7 +51,7 @@ protected:
             TRandomCryptoContainer container{TContainerKey(Password)};
             container.OpenNew(file);
             for (int n = 0; n < content.FAttachments; ++n) {
-                const std::string attachment = FDir.File("file" + std::to_string(n) + ".txt");
+                const std::string attachment = FDir.File(content.FName + std::to_string(n) + ".txt");
                 WriteWholeFile(attachment, std::string(static_cast<std::size_t>(10 * (n + 1)), 'x'));
                 container.AddFile(attachment, FDir.Path());
             }
@@ -133,10 +135,10 @@ TEST(ContainerCommandTable, EachCommandIsAvailableExactlyByItsRule)
           .FUndoAvailable = true,
           .FHasAttachments = true,
           .FAttachmentsSelected = true},
-         "Forward Reply SaveAs ExtractAll Copy SelectAll ExtractText ExtractAllAttachments ExtractSelected"},
+         "Forward Reply SaveAs ExtractAll Copy SelectAll ExtractText ExtractAllAttachments ExtractSelected CopyText"},
         {{.FWritable = true, .FHasAttachments = true, .FAttachmentsSelected = true, .FCompose = true},
          "Send ChangePassword SaveAs ExtractAll Paste AddAttachments ExtractAllAttachments ExtractSelected "
-         "DeleteSelected"},
+         "DeleteSelected CopyText"},
     };
     for (const auto& [state, expected] : cases) {
         std::string available;
@@ -168,6 +170,16 @@ TEST_F(ContainerFormTest, CommandStateFollowsTheWindowOnButtonsAndMenus)
     for (const auto& row : cases) {
         ExpectStates(*MakeWindow(row.FContent), row.FExpected);
     }
+}
+
+// A sender's control characters in a name become the list's box: one line per selected
+// attachment, its columns as the list shows them.
+TEST_F(ContainerFormTest, CopyTextPutsTheSelectedRowsAsShownOnTheClipboard)
+{
+    const auto window = MakeWindow({.FAttachments = 2, .FName = "a\tb\nc\rd\x01" "e\u2028", .FSelectAttachment = true});
+    window->findChild<QAction*>("CopyTextAction")->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("a\u25A1b\u25A1c\u25A1d\u25A1e\u25A11.txt\t20\t") +
+                                                     Details(*window)->model()->index(0, 2).data().toString() + '\n');
 }
 
 TEST_F(ContainerFormTest, CaptionMarksReadOnlyAndUnsavedAndFollowsTheLanguage)
