@@ -22,7 +22,6 @@
 #include "language/MsgText.h"
 #include "settings/Settings.h"
 #include "settings/TrimText.h"
-#include "text/AsciiCase.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -39,13 +38,6 @@ std::string NameOf(const std::string& fileName)
 std::string FolderOf(const std::string& fileName)
 {
     return std::filesystem::path(fileName).parent_path().string();
-}
-
-bool HasExtension(const std::string& fileName, std::initializer_list<const char*> extensions)
-{
-    const std::string extension = LowerAsciiText(std::filesystem::path(fileName).extension().string());
-    return std::find_if(extensions.begin(), extensions.end(),
-                        [&](const char* wanted) { return extension == wanted; }) != extensions.end();
 }
 
 // Containers are saved as ".xvt"; the open dialog also lists the older ".bwk" files, which open too.
@@ -279,7 +271,7 @@ void TContainerFlows::DropFiles(IContainerWindow* window, const std::vector<std:
 
 void TContainerFlows::DropFilesOnto(IContainerWindow* window, const std::vector<std::string>& fileNames)
 {
-    if (fileNames.size() == 1 && FileExists(fileNames.front()) && HasExtension(fileNames.front(), {".xvt", ".bwk"})) {
+    if (fileNames.size() == 1 && FileExists(fileNames.front()) && HasContainerExtension(fileNames.front())) {
         OpenContainerFile(nullptr, fileNames.front());
         return;
     }
@@ -319,7 +311,7 @@ void TContainerFlows::AddDroppedFiles(IContainerWindow& window, const std::vecto
     }
     for (const std::string& fileName : fileNames) {
         // In a list of several, container files and vanished files are passed over.
-        if (fileNames.size() == 1 || (FileExists(fileName) && !HasExtension(fileName, {".xvt"}))) {
+        if (fileNames.size() == 1 || (FileExists(fileName) && !HasContainerExtension(fileName, false))) {
             AddFileShowingProgress(window.Dialogs(), container, fileName, FolderOf(fileName));
         }
     }

@@ -6,11 +6,19 @@
 #include "language/Messages.h"
 #include "language/MsgText.h"
 #include "settings/TrimText.h"
+#include "text/AsciiCase.h"
 
 #include <QDateTime>
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
+
+bool HasContainerExtension(const std::string& fileName, bool olderToo)
+{
+    const std::string extension = LowerAsciiText(std::filesystem::path(fileName).extension().string());
+    return extension == ".xvt" || (olderToo && extension == ".bwk");
+}
 
 std::string ContainerNameStamp(const QDateTime& localTime)
 {

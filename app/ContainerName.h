@@ -6,6 +6,10 @@ class IMessages;
 class QDateTime;
 class TTemporaryFiles;
 
+// Whether the file is named as a container, in any letter case: ".xvt", or with olderToo also the
+// older ".bwk".
+bool HasContainerExtension(const std::string& fileName, bool olderToo = true);
+
 // Default names of new containers: the name parts the user chose around a time stamp.
 
 // "yyyy-mm-dd_hh-mm-ss_mmm" of a local date and time, every field padded with zeros.

@@ -1,5 +1,6 @@
 #include "SentCopies.h"
 
+#include "ContainerName.h"
 #include "WorkFolder.h"
 #include "language/FormatText.h"
 #include "language/Messages.h"
@@ -41,10 +42,7 @@ bool IsSentCopy(const fs::path& file)
     if (::lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::getuid()) {
         return false;
     }
-    std::string extension = file.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".xvt" || extension == ".bwk";
+    return HasContainerExtension(file.string());
 }
 
 // True when at least one copy directly in the folder was wiped.

@@ -1,10 +1,10 @@
 #include "TerminalConsole.h"
 
 #include "SignalCleanup.h"
+#include "text/AsciiCase.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <fcntl.h>
 #include <iostream>
 #include <termios.h>
@@ -27,7 +27,7 @@ bool IsYesAnswer(std::string_view answer)
     std::string lower;
     for (const char c : answer) {
         if (c != ' ' && c != '\t') {
-            lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            lower += LowerAscii(c);
         }
     }
     static constexpr std::array<std::string_view, 7> Yes = {"y", "yes", "j", "ja", "o", "oui", "jes"};
