@@ -17,9 +17,6 @@ using namespace sealed;
 
 namespace {
 
-// The scan for lost streams reads the file in blocks of this size.
-constexpr std::int64_t ScanBlockSize = 1 << 20;
-
 std::int64_t AsPosition(std::uint64_t value)
 {
     if (value > static_cast<std::uint64_t>(INT64_MAX)) {
@@ -28,24 +25,56 @@ std::int64_t AsPosition(std::uint64_t value)
     return static_cast<std::int64_t>(value);
 }
 
-// The offset of the next stream prologue at or after from, or -1.
-std::int64_t FindStream(TStream& file, std::int64_t from)
+// Finds stream prologues in a file, reading it in blocks of 1 MiB; a block is read once however
+// many false starts lie in it.
+class TStreamFinder
 {
-    const std::int64_t size = file.Size();
-    std::string block;
-    for (std::int64_t at = from; at + 4 <= size; at += ScanBlockSize) {
-        // Blocks overlap by the marker's length less one, so no marker falls between two.
-        block.resize(static_cast<std::size_t>(std::min(ScanBlockSize + 3, size - at)));
-        file.SetPosition(at);
-        file.ReadBuffer(block.data(), static_cast<std::int64_t>(block.size()));
-        for (std::size_t found = block.find("SV5"); found != std::string::npos; found = block.find("SV5", found + 1)) {
-            if (found + 4 <= block.size() && (block[found + 3] == EntryKind[3] || block[found + 3] == CatalogKind[3])) {
-                return at + static_cast<std::int64_t>(found);
+public:
+    explicit TStreamFinder(TStream& file) : FFile(file), FSize(file.Size()) {}
+
+    // The offset of the next "SV5E" or "SV5C" at or after from, or -1.
+    std::int64_t Next(std::int64_t from)
+    {
+        for (std::int64_t at = from; at + 4 <= FSize;) {
+            if (at < FStart || at + 4 > FStart + static_cast<std::int64_t>(FBlock.size())) {
+                Load(at);
             }
+            const auto offset = static_cast<std::size_t>(at - FStart);
+            const std::size_t found = FBlock.find("SV5", offset);
+            if (found == std::string::npos || found + 4 > FBlock.size()) {
+                // Blocks overlap by the marker's length less one, so no marker falls between two.
+                at = FStart + static_cast<std::int64_t>(FBlock.size()) - 3;
+                if (at + 4 > FSize) {
+                    break;
+                }
+                Load(at);
+                continue;
+            }
+            if (FBlock[found + 3] == EntryKind[3] || FBlock[found + 3] == CatalogKind[3]) {
+                return FStart + static_cast<std::int64_t>(found);
+            }
+            at = FStart + static_cast<std::int64_t>(found) + 1;
         }
+        return -1;
     }
-    return -1;
-}
+    // The kind letter of the prologue found at the offset.
+    char KindAt(std::int64_t at) const { return FBlock[static_cast<std::size_t>(at - FStart) + 3]; }
+
+private:
+    void Load(std::int64_t at)
+    {
+        constexpr std::int64_t BlockSize = 1 << 20;
+        FBlock.resize(static_cast<std::size_t>(std::min(BlockSize, FSize - at)));
+        FFile.SetPosition(at);
+        FFile.ReadBuffer(FBlock.data(), static_cast<std::int64_t>(FBlock.size()));
+        FStart = at;
+    }
+
+    TStream& FFile;
+    const std::int64_t FSize;
+    std::string FBlock;
+    std::int64_t FStart = 0;
+};
 
 // The entry header at the start of an entry stream, its length field included.
 std::string ReadHeaderBytes(TSealedReader& reader)
@@ -240,14 +269,17 @@ void TSealedContainer::TakeCatalog(const TCatalogRecord& record, bool regenerate
 void TSealedContainer::Recover()
 {
     TCatalogRecord found;
+    TStreamFinder finder(*FStream);
+    // Each stream tried is charged its stored length, which bounds what it can cost to read; a
+    // file of false starts (a stranger can write one) thus costs at most twice its size to scan.
+    std::int64_t budget = 2 * FStream->Size();
     std::int64_t at = static_cast<std::int64_t>(HeaderSize);
-    while ((at = FindStream(*FStream, at)) >= 0) {
-        FStream->SetPosition(at + 3);
-        char kind = 0;
-        FStream->ReadBuffer(&kind, 1);
+    while ((at = finder.Next(at)) >= 0 && budget > 0) {
+        const char kind = finder.KindAt(at);
         try {
             if (kind == EntryKind[3]) {
                 TSealedReader reader(*FStream, at, EntrySeal(), EntryKind, msg::SealedEntryDamaged, FFileName);
+                budget -= static_cast<std::int64_t>(reader.StoredLength());
                 const std::string header = ReadHeaderBytes(reader);
                 const auto entry = DecodeEntryHeader(header);
                 if (static_cast<std::uint64_t>(reader.Size()) != header.size() + static_cast<std::uint64_t>(entry->FSize)) {
@@ -258,6 +290,7 @@ void TSealedContainer::Recover()
                 at += static_cast<std::int64_t>(reader.StoredLength());
             } else {
                 TSealedReader reader(*FStream, at, CatalogSeal(), CatalogKind, msg::SealedEntryDamaged, FFileName);
+                budget -= static_cast<std::int64_t>(reader.StoredLength());
                 std::string plain = reader.ReadAll();
                 TCatalogRecord catalog = DecodeCatalog(plain);
                 SecureClear(plain);

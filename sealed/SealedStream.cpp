@@ -28,6 +28,12 @@ std::string Prologue(std::string_view kind, std::string_view prefix, std::uint64
     return std::string(kind) + std::string(prefix) + LittleEndian(plainLength, 8);
 }
 
+// What every chunk of a stream authenticates besides itself: the container and the prologue.
+std::string AdditionalData(std::string_view containerId, std::string_view prologue)
+{
+    return std::string(containerId) + std::string(prologue);
+}
+
 } // namespace
 
 TStreamLayout::TStreamLayout(std::uint64_t plainLength, std::uint32_t chunkSize)
@@ -49,7 +55,7 @@ TSealedWriter::TSealedWriter(TStream& file, const TStreamSeal& seal, std::string
         ThrowContainerError(msg::IllegalLongSize, {static_cast<std::int64_t>(plainLength)});
     }
     const std::string prologue = Prologue(kind, FPrefix, plainLength);
-    FAdditional = std::string(seal.ContainerId) + prologue;
+    FAdditional = AdditionalData(seal.ContainerId, prologue);
     FFile.WriteBuffer(prologue.data(), PrologueSize);
     FChunk.reserve(seal.ChunkSize + TagSize);
 }
@@ -133,7 +139,7 @@ TSealedReader::TSealedReader(TStream& file, std::int64_t position, const TStream
     if (FLayout.Chunks == 0 || FLayout.StoredLength > static_cast<std::uint64_t>(fileSize - position)) {
         Broken();
     }
-    FAdditional = std::string(seal.ContainerId) + prologue;
+    FAdditional = AdditionalData(seal.ContainerId, prologue);
     FPosition += PrologueSize;
 }
 

@@ -11,6 +11,7 @@
 #include "language/MsgText.h"
 
 #include <algorithm>
+#include <chrono>
 #include <string_view>
 
 namespace {
@@ -183,8 +184,10 @@ TEST_F(HostileContainerTest, EntryOneByteLongerThanTheFile)
 }
 
 // A catalog that lists "invoice.pdf" over an entry header that names another file, folder, size
-// or time: the entry is refused, naming it as listed, by both extractions and by a copy, with
-// nothing written for it; the honest entry beside it is extracted.
+// or time (in format 5 written by a sender who has the password; there also a catalog naming
+// another stream than the one at the listed place): the entry is refused, naming it as listed, by
+// both extractions and by a copy, with nothing written for it; the honest entry beside it is
+// extracted.
 TEST_F(HostileContainerTest, AnEntryWhoseHeaderIsNotItsListedEntryIsRefusedWithNothingWritten)
 {
     const TPathInfo invoice = TPathInfo::FromStored("|base", "", "invoice.pdf", "");
@@ -193,34 +196,52 @@ TEST_F(HostileContainerTest, AnEntryWhoseHeaderIsNotItsListedEntryIsRefusedWithN
         {TPathInfo::FromStored("|base", "|.config|autostart", "update.desktop", ""), listAsInvoice},
         {TPathInfo::FromStored("|base", "|.config", "invoice.pdf", ""), listAsInvoice},
         {invoice, [](TFileInfo& entry) { entry.FSize -= 1; }},
-        {invoice, [](TFileInfo& entry) { entry.FModified = 1700000000; }}};
+        {invoice, [](TFileInfo& entry) { entry.FModified = 1700000000; }},
+        {invoice, {}}};
     const std::string file = FDir.File("hostile.xvt"), home = FDir.File("home"), copy = FDir.File("copy.xvt");
     const std::string refusal = FormatText(MsgText(msg::AttachmentDoesNotMatchList), {std::string("invoice.pdf")});
-    for (const auto& [header, relist] : hostile) {
-        const std::string label = "row " + std::to_string(&header - &hostile[0].first);
-        std::filesystem::remove(file);
-        {
-            THostileContainer writer(TContainerKey("pw"));
-            writer.OpenNew(file);
-            writer.AddStoredEntry(TPathInfo::FromStored("|base", "", "fine.txt", ""), "good");
-            writer.AddStoredEntry(header, "[Desktop Entry]\nExec=sh -c evil\n", relist);
-            writer.Close();
+    const std::string evil = "[Desktop Entry]\nExec=sh -c evil\n";
+    TSealedContainer sealedReader{TContainerKey("pw")};
+    for (const std::int64_t format : {ClassicFormat, SealedFormat}) {
+        for (const auto& [header, relist] : hostile) {
+            const std::string label = std::to_string(format) + ", row " + std::to_string(&header - &hostile[0].first);
+            std::filesystem::remove(file);
+            if (format == SealedFormat) {
+                TFileInfo fine, stored;
+                fine.FSize = 4;
+                fine.FPath = TPathInfo::FromStored("|base", "", "fine.txt", "");
+                stored.FSize = static_cast<std::int64_t>(evil.size());
+                stored.FPath = header;
+                // The last row keeps the listed fields and names another stream.
+                WriteHostileSealed(file, "pw", {{fine, "good", {}}, {stored, evil, [&](TFileInfo& listed, std::string& prefix) {
+                                                    relist ? relist(listed) : void(prefix = std::string(8, 'x'));
+                                                }}});
+            } else if (relist) {
+                THostileContainer writer(TContainerKey("pw"));
+                writer.OpenNew(file);
+                writer.AddStoredEntry(TPathInfo::FromStored("|base", "", "fine.txt", ""), "good");
+                writer.AddStoredEntry(header, evil, relist);
+                writer.Close();
+            } else {
+                continue;
+            }
+            TContainer& reader = format == SealedFormat ? static_cast<TContainer&>(sealedReader) : FReader;
+            std::filesystem::create_directories(home);
+            const TCatalog& catalog = reader.OpenReadOnly(file);
+            const int listed = catalog.Item(0)->FPath.FileName() == "invoice.pdf" ? 0 : 1;
+            EXPECT_EQ(ContainerErrorOf([&] { reader.ExtractFile(listed, home); }), refusal) << label;
+            EXPECT_EQ(ContainerErrorOf([&] { reader.ExtractFileTo(listed, home + "/chosen.pdf"); }), refusal) << label;
+            EXPECT_TRUE(std::filesystem::is_empty(home)) << label << ": no file and no folder";
+            reader.ExtractFile(1 - listed, home);
+            EXPECT_EQ(TreeOf(home), (TFileMap{{"fine.txt", "good"}})) << label;
+            reader.Close();
+            EXPECT_EQ(ContainerErrorOf(
+                          [&] { CopyContainer(file, TContainerKey("pw"), copy, copy + ".tmp", TContainerKey("pw")); }),
+                      refusal)
+                << label;
+            EXPECT_FALSE(std::filesystem::exists(copy) || std::filesystem::exists(copy + ".tmp")) << label;
+            std::filesystem::remove_all(home);
         }
-        std::filesystem::create_directories(home);
-        const TCatalog& catalog = FReader.OpenReadOnly(file);
-        const int listed = catalog.Item(0)->FPath.FileName() == "invoice.pdf" ? 0 : 1;
-        EXPECT_EQ(ContainerErrorOf([&] { FReader.ExtractFile(listed, home); }), refusal) << label;
-        EXPECT_EQ(ContainerErrorOf([&] { FReader.ExtractFileTo(listed, home + "/chosen.pdf"); }), refusal) << label;
-        EXPECT_TRUE(std::filesystem::is_empty(home)) << label << ": no file and no folder";
-        FReader.ExtractFile(1 - listed, home);
-        EXPECT_EQ(TreeOf(home), (TFileMap{{"fine.txt", "good"}})) << label;
-        FReader.Close();
-        EXPECT_EQ(ContainerErrorOf(
-                      [&] { CopyContainer(file, TContainerKey("pw"), copy, copy + ".tmp", TContainerKey("pw")); }),
-                  refusal)
-            << label;
-        EXPECT_FALSE(std::filesystem::exists(copy) || std::filesystem::exists(copy + ".tmp")) << label;
-        std::filesystem::remove_all(home);
     }
 
     // An honest name that the stored text coding reads differently once the catalog is written
@@ -318,4 +339,32 @@ TEST_F(HostileContainerTest, FormatFiveChunksAndEntriesOutOfPlaceAreRefusedWithN
         reader.Close();
         std::filesystem::remove_all(FDir.File("out"));
     }
+}
+
+// A damaged header sends the reader scanning for streams; a stranger's file of false stream starts,
+// each claiming the rest of the file, is scanned in time proportional to its size, not to the
+// number of starts times a chunk.
+TEST_F(HostileContainerTest, FormatFiveScanOfFalseStreamStartsTakesTimeOfTheFileSize)
+{
+    const std::string file = FDir.File("scan.xvt");
+    MakeContainer(file, "pw", {{"a.txt", "alpha"}}, {}, {}, SealedFormat);
+    std::string bytes = ReadWholeFile(file);
+    bytes[100] ^= 0x01; // the sealed header body: recovery by scanning
+    const std::size_t starts = (4 << 20) / 24;
+    const std::size_t end = bytes.size() + starts * 24;
+    for (std::size_t n = 0; n < starts; ++n) {
+        const std::uint64_t rest = end - bytes.size() - 20;
+        bytes += "SV5E" + std::string(8, 'r');
+        for (int shift = 0; shift < 64; shift += 8) {
+            bytes += static_cast<char>((rest >> shift) & 0xFF);
+        }
+        bytes += "fill";
+    }
+    TSealedContainer reader{TContainerKey("pw")};
+    WriteWholeFile(file, bytes);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(reader.OpenReadOnly(file).Regenerated());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(ExtractedFiles(reader), (TFileMap{{"a.txt", "alpha"}})) << "the real entry comes first";
+    reader.Close();
 }

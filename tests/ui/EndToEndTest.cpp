@@ -442,9 +442,12 @@ TEST_F(EndToEndTest, APasswordTypedInTheDialogsIsTheToolsPassword)
     const std::vector<TUserFile> files = {{"note.txt", "kept\n", 1'500'000'000}};
     const std::vector<std::string> originals = MakeUserFiles(files);
     const std::string passwords[] = {"\xC3\x84pfel \xE2\x82\xAC-caf\xC3\xA9", "Schl\xC3\xBCssel \xE2\x9C\x93 7"};
+    // The first in format 4, the second in format 5, chosen in the settings and on the command line.
+    const std::string formats[] = {"4", "5"};
     for (std::size_t n = 0; n < std::size(passwords); ++n) {
         const std::string& password = passwords[n];
         SCOPED_TRACE(password);
+        FSettings.NewContainerFormat = std::stoi(formats[n]);
         Click(FStartForm, "NewButton");
         TContainerForm& composed = LastWindow();
         AddFiles(composed, originals);
@@ -458,13 +461,14 @@ TEST_F(EndToEndTest, APasswordTypedInTheDialogsIsTheToolsPassword)
         const TProgramRun list = Cli({"list", saved}, password);
         EXPECT_EQ(list.ExitCode, 0) << list.Err;
         EXPECT_NE(list.Out.find("note.txt"), std::string::npos) << list.Out;
+        EXPECT_NE(Cli({"info", saved}, password).Out.find("Format:           " + formats[n] + "\n"), std::string::npos);
         if (keep != nullptr) {
             std::filesystem::copy_file(saved, std::filesystem::path(keep) / std::filesystem::path(saved).filename(),
                                        std::filesystem::copy_options::overwrite_existing);
         }
 
         const std::string made = FDir.File("made-" + std::to_string(n) + ".xvt");
-        const TProgramRun create = Cli({"create", made, originals[0]}, password);
+        const TProgramRun create = Cli({"create", "--format", formats[n], made, originals[0]}, password);
         ASSERT_EQ(create.ExitCode, 0) << create.Err;
         FUser.ExpectChoice(Kind::OpenFile, MsgText(msg::Open), {made});
         FUser.FTyping = {QString::fromStdString(password)};
