@@ -264,11 +264,7 @@ def check_ui(page, container, password, contents, hashes, work):
                 check(sha256(saved.read(name)) == expected, 'zip bytes of ' + name)
 
 
-def check_wrong_password(page, cli, container, password_file, work):
-    wrong = os.path.join(work, 'wrong')
-    with open(wrong, 'w') as file:
-        file.write('falsch\n')
-    _, _, expected = run_cli(cli, 'list', '--password-file', wrong, container)
+def check_wrong_password(page, container, expected):
     start = time.monotonic()
     opened, message = page.open(container, 'falsch')
     pause = time.monotonic() - start
@@ -277,10 +273,9 @@ def check_wrong_password(page, cli, container, password_file, work):
     page.evaluate('(() => { document.getElementById("password").value = "falsch";'
                   ' document.getElementById("open").click(); })()')
     page.wait_for('document.getElementById("message").textContent === %s' % json.dumps(expected), 10)
-    return expected
 
 
-def check_right_after_wrong(page, container, password, expected):
+def check_right_after_wrong(page, container, password, expected, runs):
     """The right password given after a wrong one is answered, whether it comes while the wrong
     one's pause lasts or after it: submitted by Enter or by the button, at moments spread over the
     pause."""
@@ -288,15 +283,15 @@ def check_right_after_wrong(page, container, password, expected):
     submit = ('(() => { const p = document.getElementById("password"); p.value = %s;'
               ' p.dispatchEvent(new Event("input")); if (%s) document.getElementById("open").click();'
               ' else p.dispatchEvent(new KeyboardEvent("keydown", {key: "Enter"})); })()')
-    for run in range(20):
+    for run in range(runs):
         page.evaluate(submit % (json.dumps('falsch'), 'true'))
-        time.sleep(run * 0.12)
+        time.sleep(run * 2.4 / runs)
         page.evaluate(submit % (json.dumps(password), json.dumps(run % 2 == 0)))
         page.wait_for('!document.getElementById("content").hidden ||'
                       ' document.getElementById("message").textContent === %s' % json.dumps(expected), 20)
         answer = page.evaluate('document.getElementById("message").textContent')
         check(answer == '', 'run %d: the right password %.2f s after a wrong one is answered %r'
-              % (run, run * 0.12, answer))
+              % (run, run * 2.4 / runs, answer))
 
 
 def check_hostile(page, cli, container, password, password_file, work):
@@ -374,6 +369,132 @@ def check_typed_in_dialog(page, maker, work):
         check(names == ['note.txt'], 'the dialog\'s container under %r opens in the page: %s' % (password, names))
 
 
+# Format 5 is read by the page's own script and written here by the tests' writer
+# (sealed_writer.js, evaluated in the page), each made from docs/container-format.md alone.
+SEALED_WRITER = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'sealed_writer.js')
+# On both sides of the chunk size the program writes (64 KiB), and over several chunks.
+SEALED_SIZES = (0, 1, (64 << 10) - 1, 64 << 10, (64 << 10) + 1, 200000)
+# 2024-01-01 14:00:00 on the sender's wall clock.
+NEW_YEAR = 1704117600
+# A small container for the damage checks: three entries, each one chunk, and a memo.
+SMALL_ENTRIES = [['leer.txt', '', 0, NEW_YEAR], ['Grüße ✓.txt', '|Bücher', 1, NEW_YEAR],
+                 ['klein.bin', '|Bücher|日本', 100, NEW_YEAR]]
+SMALL_MEMO = r"{\rtf1 Gr\'fc\'dfe\par}"
+DAMAGED = "Attachment '%s' is damaged or was altered! Nothing of it was written."
+MISLISTED = "Attachment '%s' is damaged! Its stored record does not match the list. Nothing was written."
+REFUSED_ROUNDS = ("Container 'Grüße.xvt' asks for %d key derivation rounds; only 100,000 to 10,000,000 are "
+                  "accepted.")
+REFUSED_CHUNKS = "Container 'Grüße.xvt' has an invalid chunk size '%d'!"
+
+
+def small_answer(extracts, memo='Grüße'):
+    return [[entry[0] for entry in SMALL_ENTRIES], memo, extracts]
+
+
+# Damaged and hostile variants of the writer's containers, opened through the page as Grüße.xvt:
+# what is changed (a JavaScript expression over s, the container written as samples[label], and
+# the writer's helpers) and the page's answer, the message or [names, memo, each extraction].
+SEALED_CASES = (
+    ('the format number, read by the core', 'small', 'flip(s.bytes, 0)', "Invalid container format '250'!"),
+    ('the header cut', 'small', 's.bytes.subarray(0, 139)', "String incomplete: is '139', sb: '140'!"),
+    ('too few rounds', 'small', 'setU32(s.bytes, 8, 99999)', REFUSED_ROUNDS % 99999),
+    ('too many rounds', 'small', 'setU32(s.bytes, 8, 10000001)', REFUSED_ROUNDS % 10000001),
+    ('too small chunks', 'small', 'setU32(s.bytes, 12, 4095)', REFUSED_CHUNKS % 4095),
+    ('too large chunks', 'small', 'setU32(s.bytes, 12, 1048577)', REFUSED_CHUNKS % 1048577),
+    ('the largest chunks', 'wide', 's.bytes', small_answer(['same'] * 3)),
+    ('the header\'s tag flipped: recovered, the newest catalog\'s memo', 'small', 'flip(s.bytes, 139)',
+     small_answer(['same'] * 3)),
+    ('the header naming the first catalog\'s place with the last one\'s generation: recovered', 'stale', 's.bytes',
+     small_answer(['same'] * 3)),
+    ('the last catalog flipped: recovered, the first catalog\'s empty memo', 'small',
+     'flip(s.bytes, s.streams[4].position + 40)', small_answer(['same'] * 3, '')),
+    ('an entry\'s chunk flipped', 'small', 'flip(s.bytes, s.streams[3].position + 40)',
+     small_answer(['same', 'same', DAMAGED % 'klein.bin'])),
+    ('an entry stream of another container of the same keys and nonce prefixes', 'small',
+     'paste(s.bytes, samples.twin.bytes, s.streams[3].position, s.streams[3].storedLength)',
+     small_answer(['same', 'same', DAMAGED % 'klein.bin'])),
+    ('an entry stream of another container under another nonce prefix', 'small',
+     'paste(s.bytes, samples.wide.bytes, s.streams[3].position, s.streams[3].storedLength)',
+     small_answer(['same', 'same', MISLISTED % 'klein.bin'])),
+    ('two chunks swapped', 'chunks', 'swapChunks(s.bytes, s.streams[1], 4096, 1)',
+     [['Stücke.bin'], 'Grüße', [DAMAGED % 'Stücke.bin']]),
+    ('an entry listed under another name', 'mislisted', 's.bytes',
+     [['fine.txt', 'invoice_12.pdf'], 'Grüße', ['same', MISLISTED % 'invoice_12.pdf']]),
+)
+# What a damaged container may be refused with.
+SEALED_REFUSALS = ['IncorrectPassword', 'StringIncomplete', 'SealedIterationsRefused', 'SealedChunkSizeRefused',
+                   'SealedEntryDamaged', 'AttachmentDoesNotMatchList']
+
+
+def sealed_entries(sizes):
+    """Entries for the writer, [name, folder, size, modified], and the page's listing of them."""
+    entries = [['größe ✓ %d.bin' % size, '|Bücher|日本' if n % 2 else '', size, NEW_YEAR + 3601 * n]
+               for n, size in enumerate(sizes)]
+    listing = [{'name': name, 'folder': folder.strip('|').replace('|', '/'), 'size': size,
+                'modified': time.strftime('%Y-%m-%d %H:%M:%S', time.gmtime(modified))}
+               for name, folder, size, modified in entries]
+    return entries, listing
+
+
+def write_sealed(page, work, label, **options):
+    """A container of the tests' writer, kept in the page as samples[label] and saved in work: its
+    path and the SHA-256 of each entry's bytes."""
+    written = page.evaluate('sealedWriter.sample(%s, %s)' % (json.dumps(label), json.dumps(options)), 120)
+    os.makedirs(os.path.join(work, 'format 5'), exist_ok=True)
+    path = os.path.join(work, 'format 5', label + '.xvt')
+    with open(path, 'wb') as file:
+        file.write(base64.b64decode(written['bytes']))
+    return path, written['hashes']
+
+
+def check_sealed_containers(page, work, memo):
+    """Containers of format 5 under a password all of Windows-1252 and one that is not: the page
+    lists their entries, shows the memo as it shows the same memo of format 4, and gives every
+    entry's bytes. Returns their paths."""
+    page.evaluate(open(SEALED_WRITER, encoding='utf-8').read())
+    entries, listing = sealed_entries(SEALED_SIZES)
+    paths = []
+    for number, password in enumerate(TYPED_PASSWORDS):
+        path, hashes = write_sealed(page, work, 'sealed-%d' % number, password=password, memo=MEMO_RTF, entries=entries)
+        paths.append(path)
+        opened, contents = page.open(path, password)
+        check(opened and contents['entries'] == listing, 'format 5 under %r lists %s' % (password, contents))
+        if opened:
+            check([contents['memoText'], contents['memoHtml']] == memo, 'format 5 shows the memo of format 4: %r'
+                  % contents['memoHtml'])
+            got = [page.entry_hash(index) for index in range(len(listing))]
+            check(got == [['Uint8Array', digest] for digest in hashes],
+                  'format 5 under %r gives the entries\' bytes: %s' % (password, got))
+    return paths
+
+
+def check_sealed_damage(page, work):
+    """Format 5 damaged and hostile: the named cases, then every byte of a small container flipped
+    and every cut of it, each refused with a message of the table or listing only entries that come
+    out as written or are refused so; never other bytes."""
+    small = dict(password=PASSWORD, memo=SMALL_MEMO, iterations=100000)
+    write_sealed(page, work, 'small', entries=SMALL_ENTRIES, **small)
+    write_sealed(page, work, 'twin', entries=SMALL_ENTRIES, sameAs='small', **small)
+    write_sealed(page, work, 'wide', entries=SMALL_ENTRIES, chunkSize=1 << 20, **small)
+    write_sealed(page, work, 'stale', entries=SMALL_ENTRIES, pointAtFirstCatalog=True, **small)
+    write_sealed(page, work, 'chunks', entries=[['Stücke.bin', '', 5 * 4096, NEW_YEAR]], chunkSize=4096, **small)
+    write_sealed(page, work, 'mislisted', entries=[
+        ['fine.txt', '', 4, NEW_YEAR],
+        # Listed under a name of the same length: the stream's length alone does not give it away.
+        ['update.desktop', '|.config|autostart', 10, NEW_YEAR, {'listedAs': {'name': 'invoice_12.pdf'}}]],
+        **small)
+    for what, label, variant, expected in SEALED_CASES:
+        answer = page.evaluate('(() => { const {samples, flip, setU32, paste, swapChunks} = sealedWriter;'
+                               ' const s = samples[%s]; return sealedWriter.outcome(sealedWriter.pageOpen(%s,'
+                               ' "Grüße.xvt"), %s, s.originals); })()'
+                               % (json.dumps(label), json.dumps(PASSWORD), variant))
+        check(answer == expected, 'format 5, %s: %r' % (what, answer))
+    swept = page.evaluate('sealedWriter.misreadings("small", %s, %s)'
+                          % (json.dumps(PASSWORD), json.dumps(SEALED_REFUSALS)), 300)
+    check(swept['variants'] > 1000 and not swept['failures'], 'format 5 flipped and cut: %d variants, misread %s'
+          % (swept['variants'], swept['failures'][:10]))
+
+
 def check_offline(page):
     outside = [url for url in page.requests if not url.startswith(('file://', 'blob:', 'data:'))]
     check(page.requests and not outside, 'no request leaves the page: %s' % outside)
@@ -397,9 +518,16 @@ def run_checks(args, work):
         if contents:
             check_formatting(contents['memoHtml'])
             check_ui(page, container, PASSWORD, contents, hashes, work)
-        wrong_answer = check_wrong_password(page, args.cli, container, password_file, work)
-        check_right_after_wrong(page, container, PASSWORD, wrong_answer)
+        sealed = check_sealed_containers(page, work, [contents['memoText'], contents['memoHtml']] if contents else None)
+        wrong_password_file = os.path.join(work, 'wrong')
+        with open(wrong_password_file, 'w') as file:
+            file.write('falsch\n')
+        _, _, wrong_answer = run_cli(args.cli, 'list', '--password-file', wrong_password_file, container)
+        for path, runs in ((container, 20), (sealed[1], 4)):
+            check_wrong_password(page, path, wrong_answer)
+            check_right_after_wrong(page, path, PASSWORD, wrong_answer, runs)
         check_hostile(page, args.cli, small, PASSWORD, password_file, work)
+        check_sealed_damage(page, work)
         check_mislisted(page, args.cli, args.mislisted_writer, work)
         if args.dialog_container_maker:
             check_typed_in_dialog(page, args.dialog_container_maker, work)
