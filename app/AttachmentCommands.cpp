@@ -13,7 +13,7 @@
 #include "cipher/BasicFileStream.h"
 #include "container/PathInfo.h"
 #include "container/PendingFile.h"
-#include "container/RandomCryptoContainer.h"
+#include "container/Container.h"
 #include "language/FormatText.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
@@ -29,7 +29,7 @@ bool Exists(const std::string& fileName)
     return std::filesystem::exists(std::filesystem::symlink_status(fileName));
 }
 
-std::vector<int> AllRows(TRandomCryptoContainer& container)
+std::vector<int> AllRows(TContainer& container)
 {
     std::vector<int> rows(static_cast<std::size_t>(container.GetCatalog().Count()));
     std::iota(rows.begin(), rows.end(), 0);
@@ -38,7 +38,7 @@ std::vector<int> AllRows(TRandomCryptoContainer& container)
 
 // The container's file name without folder and extension: the name of the text file and of the
 // sub-folder.
-std::string StemOf(TRandomCryptoContainer& container)
+std::string StemOf(TContainer& container)
 {
     return std::filesystem::path(container.FileName()).stem().string();
 }
@@ -85,7 +85,7 @@ void TAttachmentCommands::DeleteSelectedAttachments(IContainerWindow& window)
                 TAnswer::Yes) {
             return;
         }
-        TRandomCryptoContainer& container = window.Shown().Container();
+        TContainer& container = window.Shown().Container();
         // From the last row to the first: a deletion moves the rows after it.
         for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
             container.DeleteEntry(*container.GetCatalog().Item(*row));
@@ -234,7 +234,7 @@ void TAttachmentCommands::OpenAttachment(IContainerWindow& window, int row)
 {
     IDialogs& dialogs = window.Dialogs();
     RunCommand(dialogs, [&] {
-        TRandomCryptoContainer& container = window.Shown().Container();
+        TContainer& container = window.Shown().Container();
         const std::shared_ptr<TFileInfo> entry = container.GetCatalog().Item(row);
         std::string fileName = window.Shown().OpenedFileOf(*entry);
         if (fileName.empty()) {

@@ -16,7 +16,8 @@
 #include "container/ContainerError.h"
 #include "container/ExtraString.h"
 #include "container/LocalFiles.h"
-#include "container/RandomCryptoContainer.h"
+#include "container/Container.h"
+#include "sealed/ContainerFormats.h"
 #include "language/FormatText.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
@@ -47,7 +48,7 @@ std::string ContainerFilter(bool forOpening)
     return forOpening ? filter + ";*.bwk" : filter;
 }
 
-TExtraString ExtraOf(TRandomCryptoContainer& container)
+TExtraString ExtraOf(TContainer& container)
 {
     TExtraString extra;
     extra.Parse(container.GetExtra());
@@ -55,20 +56,20 @@ TExtraString ExtraOf(TRandomCryptoContainer& container)
 }
 
 // The container's extra record; a fresh one when it holds none of the current format.
-TExtraString RecordOf(TRandomCryptoContainer& container)
+TExtraString RecordOf(TContainer& container)
 {
     const TExtraString extra = ExtraOf(container);
     return extra.Field(TExtraString::RecordFormat) == TExtraString::CurrentFormat ? extra : TExtraString(true);
 }
 
 // Opens for writing when that works and is wanted, else read only.
-TCatalog& OpenAs(TRandomCryptoContainer& container, const std::string& fileName, bool writable)
+TCatalog& OpenAs(TContainer& container, const std::string& fileName, bool writable)
 {
     return writable ? container.OpenExisting(fileName) : container.OpenReadOnly(fileName);
 }
 
 // The text the user changed becomes the container's memo (a read-only container keeps its own).
-void StoreText(TRandomCryptoContainer& container, const IContainerWindow& window)
+void StoreText(TContainer& container, const IContainerWindow& window)
 {
     if (container.IsWritable() && window.TextChanged()) {
         container.SetMemo(window.EditorText(true));
@@ -128,26 +129,28 @@ std::string TContainerFlows::NewWorkFileName(IDialogs& dialogs)
     }
 }
 
-std::unique_ptr<TRandomCryptoContainer> TContainerFlows::NewWorkContainer(IDialogs& dialogs)
+std::unique_ptr<TContainer> TContainerFlows::NewWorkContainer(IDialogs& dialogs)
 {
     // A provisional password that differs from window to window; the user's replaces it when
     // the container is saved or sent.
-    return NewWorkContainer(dialogs, TContainerKey(std::to_string(FSession.NextWindowSerial())));
+    return NewWorkContainer(dialogs, TContainerKey(std::to_string(FSession.NextWindowSerial())),
+                            IsWritableFormat(FSettings.NewContainerFormat) ? FSettings.NewContainerFormat : DefaultFormat);
 }
 
-std::unique_ptr<TRandomCryptoContainer> TContainerFlows::NewWorkContainer(IDialogs& dialogs, const TContainerKey& key)
+std::unique_ptr<TContainer> TContainerFlows::NewWorkContainer(IDialogs& dialogs, const TContainerKey& key,
+                                                             std::int64_t format)
 {
     const std::string fileName = NewWorkFileName(dialogs);
     if (fileName.empty()) {
         return nullptr;
     }
-    auto container = std::make_unique<TRandomCryptoContainer>(key);
+    auto container = ::NewContainer(key, format);
     container->OpenNew(fileName);
     container->SetExtra(TExtraString(true).Serialize());
     return container;
 }
 
-void TContainerFlows::GiveNewContainer(IContainerWindow& window, std::unique_ptr<TRandomCryptoContainer> container)
+void TContainerFlows::GiveNewContainer(IContainerWindow& window, std::unique_ptr<TContainer> container)
 {
     const TExtraString extra = ExtraOf(*container);
     window.Shown().Assign(std::move(container));
@@ -164,7 +167,7 @@ IContainerWindow* TContainerFlows::TargetWithContainer(IContainerWindow* window,
     if (window != nullptr && window->Shown().HasContainer()) {
         return window;
     }
-    std::unique_ptr<TRandomCryptoContainer> container = NewWorkContainer(dialogs);
+    std::unique_ptr<TContainer> container = NewWorkContainer(dialogs);
     if (container == nullptr) {
         return nullptr;
     }
@@ -229,7 +232,7 @@ std::optional<TContainerKey> TContainerFlows::AskOpenKey(IDialogs& dialogs, cons
 void TContainerFlows::LoadIntoWindow(IContainerWindow* window, IDialogs& dialogs, const std::string& fileName,
                                      const TContainerKey& key, const std::string& password)
 {
-    auto container = std::make_unique<TRandomCryptoContainer>(key);
+    auto container = ContainerFor(fileName, key);
     const bool regenerated = OpenAs(*container, fileName, !IsReceived(fileName)).Regenerated();
     if (regenerated && container->IsWritable()) {
         // The catalog found by the scan is written back only with a change the user makes.
@@ -304,7 +307,7 @@ void TContainerFlows::RunOnTarget(IContainerWindow* window, const std::function<
 
 void TContainerFlows::AddDroppedFiles(IContainerWindow& window, const std::vector<std::string>& fileNames)
 {
-    TRandomCryptoContainer& container = window.Shown().Container();
+    TContainer& container = window.Shown().Container();
     if (!container.IsWritable()) {
         TellReadOnly(window.Dialogs());
         return;
@@ -415,7 +418,7 @@ const IContainerWindow* TContainerFlows::WindowWithFile(const std::string& fileN
 
 void TContainerFlows::StoreTextAndAddress(IContainerWindow& window)
 {
-    TRandomCryptoContainer& container = window.Shown().Container();
+    TContainer& container = window.Shown().Container();
     if (!container.IsWritable()) {
         return;
     }
@@ -428,7 +431,7 @@ void TContainerFlows::StoreTextAndAddress(IContainerWindow& window)
 void TContainerFlows::Reopen(IContainerWindow& window, const std::string& fileName, const TContainerKey& key,
                              bool writable)
 {
-    auto container = std::make_unique<TRandomCryptoContainer>(key);
+    auto container = ContainerFor(fileName, key);
     OpenAs(*container, fileName, writable);
     window.Shown().Assign(std::move(container));
 }
@@ -474,7 +477,7 @@ bool TContainerFlows::CloseContainerWindow(IContainerWindow& window)
     FSession.RemoveWindow(window);
     SecureClear(window.Shown().State().FPassword);
     if (window.Shown().HasContainer()) {
-        const std::unique_ptr<TRandomCryptoContainer> container = window.Shown().Release();
+        const std::unique_ptr<TContainer> container = window.Shown().Release();
         RunCommand(dialogs, [&] {
             StoreText(*container, window);
             container->Close();

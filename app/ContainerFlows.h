@@ -12,7 +12,7 @@ class IContainerWindow;
 class IContainerWindowFactory;
 class IDialogs;
 class TExtraString;
-class TRandomCryptoContainer;
+class TContainer;
 class TSession;
 class TSettings;
 
@@ -55,9 +55,9 @@ public:
     // Steps the mail flows share.
     // A new container file in the work folder under the given password, with a fresh extra
     // record; null when no name could be made (the user has been told).
-    std::unique_ptr<TRandomCryptoContainer> NewWorkContainer(IDialogs& dialogs, const TContainerKey& key);
+    std::unique_ptr<TContainer> NewWorkContainer(IDialogs& dialogs, const TContainerKey& key, std::int64_t format);
     // The window shows a container composed in it: new, modified, not saved, no password yet.
-    void GiveNewContainer(IContainerWindow& window, std::unique_ptr<TRandomCryptoContainer> container);
+    void GiveNewContainer(IContainerWindow& window, std::unique_ptr<TContainer> container);
     // The text the user changed becomes the container's memo and the sender the window's address
     // box stands for (see AddressesOfBox) the sender address of the container's extra record (a
     // fresh record when the container holds none of the current format); a read-only container
@@ -84,7 +84,7 @@ private:
                                             std::string& password);
     void LoadIntoWindow(IContainerWindow* window, IDialogs& dialogs, const std::string& fileName,
                         const TContainerKey& key, const std::string& password);
-    std::unique_ptr<TRandomCryptoContainer> NewWorkContainer(IDialogs& dialogs);
+    std::unique_ptr<TContainer> NewWorkContainer(IDialogs& dialogs);
     // Whether the file lies in a temporary folder (the work folder included) or another
     // user's: a container opened from there is only read.
     bool IsReceived(const std::string& fileName) const;

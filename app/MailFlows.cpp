@@ -13,7 +13,7 @@
 #include "TemporaryFiles.h"
 #include "UnusedPath.h"
 #include "container/ExtraString.h"
-#include "container/RandomCryptoContainer.h"
+#include "container/Container.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
 #include "mail/MailClient.h"
@@ -246,8 +246,8 @@ bool TMailFlows::Answer(IContainerWindow& source, bool reply)
     TExtraString sourceExtra;
     sourceExtra.Parse(source.Shown().Container().GetExtra());
     const std::string address = reply ? PlainAddressOrNone(sourceExtra.Field(TExtraString::SenderAddress)) : "";
-    std::unique_ptr<TRandomCryptoContainer> container =
-        FFlows.NewWorkContainer(dialogs, source.Shown().Container().GetKey());
+    std::unique_ptr<TContainer> container =
+        FFlows.NewWorkContainer(dialogs, source.Shown().Container().GetKey(), source.Shown().Container().Format());
     if (container == nullptr) {
         return false;
     }

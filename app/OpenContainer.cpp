@@ -1,13 +1,13 @@
 #include "OpenContainer.h"
 
-#include "container/RandomCryptoContainer.h"
+#include "container/Container.h"
 
 #include <filesystem>
 
 TOpenContainer::TOpenContainer() = default;
 TOpenContainer::~TOpenContainer() = default;
 
-void TOpenContainer::Assign(std::unique_ptr<TRandomCryptoContainer> container)
+void TOpenContainer::Assign(std::unique_ptr<TContainer> container)
 {
     if (FBeforeChange) {
         FBeforeChange();
@@ -18,7 +18,7 @@ void TOpenContainer::Assign(std::unique_ptr<TRandomCryptoContainer> container)
     FContainer = std::move(container);
 }
 
-std::unique_ptr<TRandomCryptoContainer> TOpenContainer::Release()
+std::unique_ptr<TContainer> TOpenContainer::Release()
 {
     if (FBeforeChange) {
         FBeforeChange();

@@ -6,7 +6,7 @@
 #include <vector>
 
 class TFileInfo;
-class TRandomCryptoContainer;
+class TContainer;
 
 // What the program knows of an open container besides its file.
 struct TContainerState
@@ -36,12 +36,12 @@ public:
     ~TOpenContainer();
 
     bool HasContainer() const { return FContainer != nullptr; }
-    TRandomCryptoContainer& Container() { return *FContainer; }
-    const TRandomCryptoContainer& Container() const { return *FContainer; }
+    TContainer& Container() { return *FContainer; }
+    const TContainer& Container() const { return *FContainer; }
     // Takes an open container; the one held before is closed and freed.
-    void Assign(std::unique_ptr<TRandomCryptoContainer> container);
+    void Assign(std::unique_ptr<TContainer> container);
     // Gives the container up (the caller closes and frees it); none is held afterwards.
-    std::unique_ptr<TRandomCryptoContainer> Release();
+    std::unique_ptr<TContainer> Release();
     // Runs before the container is replaced or given up: a view that shows its catalog lets go.
     void SetBeforeChange(std::function<void()> beforeChange) { FBeforeChange = std::move(beforeChange); }
 
@@ -53,7 +53,7 @@ public:
     std::string OpenedFileOf(const TFileInfo& entry) const;
 
 private:
-    std::unique_ptr<TRandomCryptoContainer> FContainer;
+    std::unique_ptr<TContainer> FContainer;
     TContainerState FState;
     std::vector<std::string> FOpenedFiles;
     std::vector<std::shared_ptr<TFileInfo>> FOpenedEntries;

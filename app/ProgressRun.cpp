@@ -3,7 +3,8 @@
 #include "Dialogs.h"
 #include "container/ContainerError.h"
 #include "container/FileWriteBehind.h"
-#include "container/RandomCryptoContainer.h"
+#include "container/Container.h"
+#include "sealed/ContainerFormats.h"
 #include "container/Wipe.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
@@ -29,7 +30,7 @@ private:
 class TContainerProgress
 {
 public:
-    TContainerProgress(TRandomCryptoContainer& container, const TCopyProgress& progress) : FContainer(container)
+    TContainerProgress(TContainer& container, const TCopyProgress& progress) : FContainer(container)
     {
         container.SetProgress(progress);
     }
@@ -38,7 +39,7 @@ public:
     TContainerProgress& operator=(const TContainerProgress&) = delete;
 
 private:
-    TRandomCryptoContainer& FContainer;
+    TContainer& FContainer;
 };
 
 std::string NameOf(const std::string& fileName)
@@ -52,7 +53,7 @@ constexpr std::int64_t StepsPerWork = 1000;
 
 // Extracts the entry at index unless choose says otherwise; false when it says Stop. A failure
 // is told to onFailure; a cancel is raised.
-bool ExtractChosen(TRandomCryptoContainer& container, int index, const std::string& targetFolder,
+bool ExtractChosen(TContainer& container, int index, const std::string& targetFolder,
                    TFileWriteBehind& writeBehind, const std::function<TEntryChoice(const std::string& target)>& choose,
                    const std::function<void(const std::exception& error)>& onFailure)
 {
@@ -97,7 +98,7 @@ bool RunWithProgress(IBusyIndicator& indicator, const std::string& caption, cons
     return !cancelled;
 }
 
-void AddFileShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container, const std::string& fileName,
+void AddFileShowingProgress(IBusyIndicator& indicator, TContainer& container, const std::string& fileName,
                             const std::string& baseFolder)
 {
     RunWithProgress(indicator, MsgText(msg::Add), NameOf(fileName), [&](const TCopyProgress& progress) {
@@ -106,7 +107,7 @@ void AddFileShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& c
     });
 }
 
-bool ExtractFilesShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container,
+bool ExtractFilesShowingProgress(IBusyIndicator& indicator, TContainer& container,
                                  const std::vector<int>& indices, const std::string& targetFolder,
                                  const std::function<TEntryChoice(const std::string& target)>& choose,
                                  const std::function<void(const std::exception& error)>& onFailure)
@@ -146,7 +147,7 @@ bool ExtractFilesShowingProgress(IBusyIndicator& indicator, TRandomCryptoContain
     return !stopped;
 }
 
-void ExtractFileToShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container, int index,
+void ExtractFileToShowingProgress(IBusyIndicator& indicator, TContainer& container, int index,
                                   const std::string& targetFile)
 {
     const std::string name = container.GetCatalog().Item(index)->FPath.FileName();

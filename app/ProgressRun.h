@@ -12,7 +12,7 @@
 class IBusyIndicator;
 class TFileInfo;
 class TContainerKey;
-class TRandomCryptoContainer;
+class TContainer;
 
 // Runs one long piece of work on one file (adding, extracting, copying, re-keying or wiping) with
 // the progress display of a window: begun with the caption and the file's name, stepped through
@@ -24,7 +24,7 @@ bool RunWithProgress(IBusyIndicator& indicator, const std::string& caption, cons
                      const std::function<void(const TCopyProgress& progress)>& work);
 
 // The long operations of the flows, each shown in the window's progress display.
-void AddFileShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container, const std::string& fileName,
+void AddFileShowingProgress(IBusyIndicator& indicator, TContainer& container, const std::string& fileName,
                             const std::string& baseFolder);
 // What becomes of one entry of an extraction, decided once its target name is known.
 enum class TEntryChoice
@@ -44,11 +44,11 @@ enum class TEntryChoice
 // to onFailure, on this thread, and the others go on. Every file handed over is written by the
 // time this returns, also when the user cancels (ECancelled is raised afterwards). False when
 // choose stopped the extraction.
-bool ExtractFilesShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container,
+bool ExtractFilesShowingProgress(IBusyIndicator& indicator, TContainer& container,
                                  const std::vector<int>& indices, const std::string& targetFolder,
                                  const std::function<TEntryChoice(const std::string& target)>& choose,
                                  const std::function<void(const std::exception& error)>& onFailure);
-void ExtractFileToShowingProgress(IBusyIndicator& indicator, TRandomCryptoContainer& container, int index,
+void ExtractFileToShowingProgress(IBusyIndicator& indicator, TContainer& container, int index,
                                   const std::string& targetFile);
 void CopyContainerShowingProgress(IBusyIndicator& indicator, const std::string& sourceFile,
                                   const TContainerKey& sourceKey, const std::string& targetFile,

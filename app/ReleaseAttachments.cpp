@@ -5,7 +5,7 @@
 #include "TemporaryFiles.h"
 #include "UserInterface.h"
 #include "container/LocalFiles.h"
-#include "container/RandomCryptoContainer.h"
+#include "container/Container.h"
 #include "language/FormatText.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
@@ -34,7 +34,7 @@ void TakeBack(TOpenContainer& open, std::size_t index)
 {
     const std::string& fileName = open.OpenedFiles()[index];
     std::shared_ptr<TFileInfo>& recorded = open.OpenedEntries()[index];
-    TRandomCryptoContainer& container = open.Container();
+    TContainer& container = open.Container();
     const TCatalog& catalog = container.AddFile(fileName, FolderOf(fileName));
     std::shared_ptr<TFileInfo> added;
     for (const auto& entry : catalog) {

@@ -4,7 +4,7 @@
 #include "ProgressRun.h"
 #include "TemporaryFiles.h"
 #include "UnusedPath.h"
-#include "container/RandomCryptoContainer.h"
+#include "container/Container.h"
 
 std::string ListedWorkPath(const std::string& workFolder, const std::string& name, TTemporaryFiles& temporaryFiles,
                            TWorkCopyUse use)
@@ -21,7 +21,7 @@ std::string ListedWorkPath(const std::string& workFolder, const std::string& nam
 std::string DecryptToWorkFolder(IBusyIndicator& indicator, TOpenContainer& open, int row, const std::string& workFolder,
                                 TTemporaryFiles& temporaryFiles, TWorkCopyUse use)
 {
-    TRandomCryptoContainer& container = open.Container();
+    TContainer& container = open.Container();
     const std::shared_ptr<TFileInfo> entry = container.GetCatalog().Item(row);
     entry->FPath.CheckExtractable();
     std::string fileName = ListedWorkPath(workFolder, entry->FPath.FileName(), temporaryFiles, use);

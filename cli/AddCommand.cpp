@@ -16,7 +16,7 @@ int Run(const TArguments& args, TConsole& console)
     WarnSkipped(selection, console);
     // The files are read while the password is asked and the container's key is set up.
     TFileReadAhead files(std::move(selection.Files));
-    WithContainer(args, console, TAccess::Writable, [&](TRandomCryptoContainer& container, const TCatalog&) {
+    WithContainer(args, console, TAccess::Writable, [&](TContainer& container, const TCatalog&) {
         StoreFiles(container, files, selection.TotalSize, console);
     });
     return ExitDone;

@@ -1,6 +1,7 @@
 #include "Command.h"
 
 #include "CommandError.h"
+#include "sealed/ContainerFormats.h"
 
 #include <algorithm>
 
@@ -65,6 +66,23 @@ std::string TCommand::Help() const
 TOption PasswordFileOption()
 {
     return {"password-file", 0, "FILE", "read the password from the first line of FILE"};
+}
+
+TOption FormatOption(const std::string& help)
+{
+    return {"format", 0, "N", help};
+}
+
+std::int64_t FormatAskedFor(const TArguments& args, std::int64_t orElse)
+{
+    const std::optional<std::string> asked = args.Value("format");
+    if (!asked) {
+        return orElse;
+    }
+    if (*asked == "4" || *asked == "5") {
+        return *asked == "4" ? ClassicFormat : SealedFormat;
+    }
+    throw EUsageError("--format takes 4 (readable by every Sealvane) or 5 (authenticated)");
 }
 
 TOption ForceOption(const std::string& help)

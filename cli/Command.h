@@ -44,3 +44,6 @@ struct TCommand
 // Options several commands share.
 TOption PasswordFileOption();
 TOption ForceOption(const std::string& help);
+TOption FormatOption(const std::string& help);
+// The format asked for with --format (4 or 5), or orElse; EUsageError for any other value.
+std::int64_t FormatAskedFor(const TArguments& args, std::int64_t orElse);

@@ -3,7 +3,7 @@
 #include "ContainerFiles.h"
 #include "OpenContainer.h"
 #include "SiblingTempFile.h"
-#include "container/RandomCryptoContainer.h"
+#include "sealed/ContainerFormats.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "TextFormat.h"
 #include "container/ContainerError.h"
 #include "container/LocalFiles.h"
-#include "container/RandomCryptoContainer.h"
+#include "container/Container.h"
 #include "language/Messages.h"
 #include "richtext/RtfReader.h"
 #include "text/StoredText.h"
@@ -64,7 +64,7 @@ std::string StoredMemoFromFile(const std::string& fileName)
     return StoredMemo(text);
 }
 
-void StoreFiles(TRandomCryptoContainer& container, TFileReadAhead& files, std::int64_t totalSize, TConsole& console)
+void StoreFiles(TContainer& container, TFileReadAhead& files, std::int64_t totalSize, TConsole& console)
 {
     TProgress progress(console, totalSize);
     container.AddFiles(files, [&](std::int64_t done, const std::string& name) { progress.Show(done, name); });

@@ -9,7 +9,7 @@
 #include <vector>
 
 class TCatalog;
-class TRandomCryptoContainer;
+class TContainer;
 
 // What the container commands share.
 
@@ -32,6 +32,6 @@ std::string StoredMemoFromFile(const std::string& fileName);
 
 // Stores the files the read-ahead hands over, with a progress line for large work (totalSize
 // bytes). The container holds all of them or none: when one fails, the error is passed on.
-void StoreFiles(TRandomCryptoContainer& container, TFileReadAhead& files, std::int64_t totalSize, TConsole& console);
+void StoreFiles(TContainer& container, TFileReadAhead& files, std::int64_t totalSize, TConsole& console);
 // Warns about the things below a folder that were not stored.
 void WarnSkipped(const TInputSelection& selection, TConsole& console);

@@ -9,7 +9,8 @@
 #include "container/ContainerError.h"
 #include "container/ExtraString.h"
 #include "container/LocalFiles.h"
-#include "container/RandomCryptoContainer.h"
+#include "container/Container.h"
+#include "sealed/ContainerFormats.h"
 #include "language/Messages.h"
 
 #include <filesystem>
@@ -54,10 +55,11 @@ int Run(const TArguments& args, TConsole& console)
     const auto newPassword = [&] {
         return TPasswordReader(console).New(passwordFile, Message(msg::PasswordLabel) + " ");
     };
-    const auto setUpKey = [](const TContainerKey& key) {
-        return std::async(std::launch::async, [key] { return std::make_unique<TRandomCryptoContainer>(key); });
+    const std::int64_t format = FormatAskedFor(args, DefaultFormat);
+    const auto setUpKey = [format](const TContainerKey& key) {
+        return std::async(std::launch::async, [key, format] { return NewContainer(key, format); });
     };
-    std::future<std::unique_ptr<TRandomCryptoContainer>> keyed;
+    std::future<std::unique_ptr<TContainer>> keyed;
     if (passwordFile) {
         keyed = setUpKey(newPassword());
     }
@@ -73,7 +75,7 @@ int Run(const TArguments& args, TConsole& console)
     TFileReadAhead files(std::move(selection.Files));
     TSiblingTempFile pending(output);
     {
-        const std::unique_ptr<TRandomCryptoContainer> container = keyed.get();
+        const std::unique_ptr<TContainer> container = keyed.get();
         container->OpenNew(pending.Name());
         try {
             StoreFiles(*container, files, selection.TotalSize, console);
@@ -102,6 +104,8 @@ TCommand CreateCommand()
             .Options = {{"memo", 'm', "TEXT", "the memo (message) of the container"},
                         {"memo-file", 0, "FILE", "take the memo from FILE (plain text, or rich text as is)"},
                         ForceOption("replace OUT when it exists"),
+                        FormatOption("4 (the default: readable by every Sealvane) or 5 (authenticated:\n"
+                                     "needs this version or the browser page)"),
                         PasswordFileOption()},
             .MinPositionals = 1,
             .Run = Run};

@@ -4,7 +4,7 @@
 #include "ContainerFiles.h"
 #include "OpenContainer.h"
 #include "TextFormat.h"
-#include "container/RandomCryptoContainer.h"
+#include "container/Container.h"
 #include "language/Messages.h"
 
 #include <algorithm>
@@ -24,7 +24,7 @@ int Run(const TArguments& args, TConsole& console)
             numbers.push_back(*number);
         }
     }
-    WithContainer(args, console, TAccess::Writable, [&](TRandomCryptoContainer& container, const TCatalog& catalog) {
+    WithContainer(args, console, TAccess::Writable, [&](TContainer& container, const TCatalog& catalog) {
         std::vector<std::shared_ptr<TFileInfo>> entries;
         for (const std::int64_t number : numbers) {
             const int index = IndexOfEntry(catalog, number);

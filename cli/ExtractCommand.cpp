@@ -6,7 +6,7 @@
 #include "Progress.h"
 #include "TextFormat.h"
 #include "container/FileWriteBehind.h"
-#include "container/RandomCryptoContainer.h"
+#include "container/Container.h"
 #include "language/Messages.h"
 
 #include <algorithm>
@@ -62,7 +62,7 @@ int Run(const TArguments& args, TConsole& console)
         throw EUsageError("the output folder is empty");
     }
     int failures = 0;
-    WithContainer(args, console, TAccess::ReadOnly, [&](TRandomCryptoContainer& container, const TCatalog& catalog) {
+    WithContainer(args, console, TAccess::ReadOnly, [&](TContainer& container, const TCatalog& catalog) {
         const std::vector<int> chosen = ChosenEntries(catalog, selectors, file);
         std::filesystem::create_directories(folder);
 

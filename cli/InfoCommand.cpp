@@ -3,27 +3,13 @@
 #include "OpenContainer.h"
 #include "TextFormat.h"
 #include "container/ExtraString.h"
-#include "container/RandomCryptoContainer.h"
+#include "container/Container.h"
 #include "language/Messages.h"
 #include "richtext/RtfReader.h"
 
 #include <charconv>
-#include <fstream>
 
 namespace {
-
-// The format number in the first 8 bytes of the file (plain, least significant byte first).
-std::int64_t FormatNumberOf(const std::string& fileName)
-{
-    std::ifstream in(fileName, std::ios::binary);
-    unsigned char bytes[8] = {};
-    in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
-    std::uint64_t value = 0;
-    for (int n = 7; n >= 0; --n) {
-        value = (value << 8) | bytes[n];
-    }
-    return static_cast<std::int64_t>(value);
-}
 
 std::string MemoKind(const std::string& memo)
 {
@@ -45,22 +31,24 @@ int Run(const TArguments& args, TConsole& console)
     int entries = 0;
     bool rebuilt = false;
     std::int64_t zombies = 0;
+    std::int64_t format = 0;
     std::string memo;
     std::string extra;
-    WithContainer(args, console, TAccess::ReadOnly, [&](TRandomCryptoContainer& container, const TCatalog& catalog) {
+    WithContainer(args, console, TAccess::ReadOnly, [&](TContainer& container, const TCatalog& catalog) {
         for (const auto& entry : catalog) {
             stored += entry->FSize;
         }
         entries = catalog.Count();
         rebuilt = catalog.Regenerated();
         zombies = container.GetZombieBytes();
+        format = container.Format();
         memo = container.GetMemo();
         extra = container.GetExtra();
     });
 
     std::ostream& out = console.Out();
     Line(out, "File:", PrintableText(file));
-    Line(out, "Format:", std::to_string(FormatNumberOf(file)));
+    Line(out, "Format:", std::to_string(format));
     Line(out, "Entries:", std::to_string(entries));
     Line(out, "Stored bytes:", std::to_string(stored));
     Line(out, "Zombie bytes:", std::to_string(zombies));

@@ -4,7 +4,7 @@
 #include "OpenContainer.h"
 #include "TextFormat.h"
 #include "TextTable.h"
-#include "container/RandomCryptoContainer.h"
+#include "container/Container.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ int Run(const TArguments& args, TConsole& console)
             table.AlignRight(column);
         }
     }
-    WithContainer(args, console, TAccess::ReadOnly, [&](TRandomCryptoContainer&, const TCatalog& catalog) {
+    WithContainer(args, console, TAccess::ReadOnly, [&](TContainer&, const TCatalog& catalog) {
         for (const int index : IndicesByNumber(catalog)) {
             const TFileInfo& entry = *catalog.Item(index);
             std::vector<std::string> row = {std::to_string(entry.FID), PrintableText(entry.FPath.FileName()),

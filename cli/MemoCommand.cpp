@@ -1,7 +1,7 @@
 #include "Commands.h"
 
 #include "OpenContainer.h"
-#include "container/RandomCryptoContainer.h"
+#include "container/Container.h"
 #include "richtext/RtfReader.h"
 #include "text/StoredText.h"
 
@@ -28,7 +28,7 @@ int Run(const TArguments& args, TConsole& console)
 {
     std::string memo;
     WithContainer(args, console, TAccess::ReadOnly,
-                  [&](TRandomCryptoContainer& container, const TCatalog&) { memo = container.GetMemo(); });
+                  [&](TContainer& container, const TCatalog&) { memo = container.GetMemo(); });
     std::string text;
     if (args.Has("plain")) {
         text = WithUnixLineEnds(IsRichMemo(memo) ? RtfToPlainText(memo) : FromStoredText(memo));

@@ -4,7 +4,8 @@
 #include "TextFormat.h"
 #include "container/ContainerError.h"
 #include "container/LocalFiles.h"
-#include "container/RandomCryptoContainer.h"
+#include "container/Container.h"
+#include "sealed/ContainerFormats.h"
 #include "language/Messages.h"
 
 namespace {
@@ -14,7 +15,7 @@ namespace {
 class TContainerCloser
 {
 public:
-    explicit TContainerCloser(TRandomCryptoContainer& container) : FContainer(container) {}
+    explicit TContainerCloser(TContainer& container) : FContainer(container) {}
     ~TContainerCloser()
     {
         try {
@@ -26,7 +27,7 @@ public:
     TContainerCloser& operator=(const TContainerCloser&) = delete;
 
 private:
-    TRandomCryptoContainer& FContainer;
+    TContainer& FContainer;
 };
 
 } // namespace
@@ -55,13 +56,13 @@ void RequirePassword(const std::string& fileName, const TContainerKey& key)
 }
 
 void WithContainer(const TArguments& args, TConsole& console, TAccess access,
-                   const std::function<void(TRandomCryptoContainer& container, const TCatalog& catalog)>& work)
+                   const std::function<void(TContainer& container, const TCatalog& catalog)>& work)
 {
     const std::string& file = args.Positionals()[0];
-    TRandomCryptoContainer container(ContainerKey(args, console, access));
-    const TCatalog& catalog = access == TAccess::Writable ? container.Open(file) : container.OpenReadOnly(file);
-    TContainerCloser closer(container);
-    work(container, catalog);
+    const std::unique_ptr<TContainer> container = ContainerFor(file, ContainerKey(args, console, access));
+    const TCatalog& catalog = access == TAccess::Writable ? container->Open(file) : container->OpenReadOnly(file);
+    TContainerCloser closer(*container);
+    work(*container, catalog);
     // On the normal way the container is closed here, so that a failure to close is seen.
-    container.Close();
+    container->Close();
 }

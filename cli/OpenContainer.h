@@ -8,7 +8,7 @@
 #include <string>
 
 class TCatalog;
-class TRandomCryptoContainer;
+class TContainer;
 
 // What the commands on an existing container (the first argument) share.
 
@@ -33,4 +33,4 @@ void RequirePassword(const std::string& fileName, const TContainerKey& key);
 // and closes it. When work fails, its error is the one passed on, and the container is closed
 // all the same.
 void WithContainer(const TArguments& args, TConsole& console, TAccess access,
-                   const std::function<void(TRandomCryptoContainer& container, const TCatalog& catalog)>& work);
+                   const std::function<void(TContainer& container, const TCatalog& catalog)>& work);

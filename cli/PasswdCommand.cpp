@@ -4,7 +4,7 @@
 #include "OpenContainer.h"
 #include "PasswordReader.h"
 #include "SiblingTempFile.h"
-#include "container/RandomCryptoContainer.h"
+#include "sealed/ContainerFormats.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ int Run(const TArguments& args, TConsole& console)
     RequirePassword(target, oldKey);
     const TContainerKey newKey = TPasswordReader(console).New(args.Value("new-password-file"), "New password: ");
     TSiblingTempFile work(target);
-    RekeyContainer(target, newKey, oldKey, work.Name());
+    RekeyContainer(target, newKey, oldKey, work.Name(), {}, FormatAskedFor(args, 0));
     return ExitDone;
 }
 
@@ -30,9 +30,10 @@ TCommand PasswdCommand()
             .Details = "Asks the current password, then the new one twice on a terminal; without a\n"
                        "terminal, standard input gives the current password on its first line and the new\n"
                        "one on its second. The container is rewritten beside itself and replaces the old\n"
-                       "file only when complete.\n",
+                       "file only when complete. It keeps its format unless --format asks for another.\n",
             .Options = {PasswordFileOption(),
-                        {"new-password-file", 0, "FILE", "read the new password from the first line of FILE"}},
+                        {"new-password-file", 0, "FILE", "read the new password from the first line of FILE"},
+                        FormatOption("rewrite the container in format 4 or 5")},
             .MinPositionals = 1,
             .MaxPositionals = 1,
             .Run = Run};

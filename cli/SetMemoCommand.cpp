@@ -4,7 +4,7 @@
 #include "ContainerFiles.h"
 #include "OpenContainer.h"
 #include "TextFormat.h"
-#include "container/RandomCryptoContainer.h"
+#include "container/Container.h"
 #include "language/Messages.h"
 
 namespace {
@@ -20,7 +20,7 @@ int Run(const TArguments& args, TConsole& console)
     }
     const std::string memo = memoFile ? StoredMemoFromFile(*memoFile) : StoredMemo(args.Positionals()[1]);
     WithContainer(args, console, TAccess::Writable,
-                  [&](TRandomCryptoContainer& container, const TCatalog&) { container.SetMemo(memo); });
+                  [&](TContainer& container, const TCatalog&) { container.SetMemo(memo); });
     console.Hint(Message(msg::OldBytesStayUntilCompact, {file}));
     return ExitDone;
 }

@@ -8,7 +8,9 @@
 #include "language/Messages.h"
 #include "text/StoredText.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -114,9 +116,9 @@ std::int64_t TBasicContainer::BytesLeft()
     return left > 0 ? left : 0;
 }
 
-void TBasicContainer::RequireDataLeft(std::int64_t size)
+void TBasicContainer::RequireDataLeft(TStream& data, std::int64_t size)
 {
-    const std::int64_t left = BytesLeft();
+    const std::int64_t left = std::max<std::int64_t>(data.Size() - data.Position(), 0);
     if (size > left) {
         ThrowContainerError(msg::StringIncomplete, {left, size});
     }
@@ -133,6 +135,22 @@ void TBasicContainer::CopyReporting(TBasicFileStream& target, TStream& source, s
         target.CopyFromStream(source, count, report);
     } else {
         Report(doneBefore, total);
+    }
+}
+
+void TBasicContainer::CopyReporting(TStream& target, TStream& source, std::int64_t count, std::int64_t doneBefore,
+                                    std::int64_t total)
+{
+    constexpr std::int64_t PieceSize = 1 << 20;
+    std::vector<char> piece(static_cast<std::size_t>(std::min(count, PieceSize)));
+    std::int64_t done = 0;
+    Report(doneBefore, total);
+    while (done < count) {
+        const std::int64_t size = std::min(count - done, PieceSize);
+        source.ReadBuffer(piece.data(), size);
+        target.WriteBuffer(piece.data(), size);
+        done += size;
+        Report(doneBefore + done, total);
     }
 }
 
@@ -164,11 +182,23 @@ void TBasicContainer::WriteTrailer()
 void TBasicContainer::AddEntry(const std::shared_ptr<TFileInfo>& entry)
 {
     entry->FPosition = FStream->Position();
-    const auto [found, isNew] = FNames.try_emplace(CaseFoldedKey(entry->FPath.FullName()), entry->FDupNo);
-    if (!isNew) {
-        entry->FDupNo = ++found->second;
-    }
+    NumberDuplicate(*entry);
     WriteEntryHeader(*entry);
+}
+
+void TBasicContainer::NumberDuplicate(TFileInfo& entry)
+{
+    const auto [found, isNew] = FNames.try_emplace(CaseFoldedKey(entry.FPath.FullName()), entry.FDupNo);
+    if (!isNew) {
+        entry.FDupNo = ++found->second;
+    }
+}
+
+void TBasicContainer::StoreEntry(const std::shared_ptr<TFileInfo>& entry, TStream& contents, std::int64_t doneBefore,
+                                 std::int64_t total)
+{
+    AddEntry(entry);
+    CopyReporting(*FStream, contents, entry->FSize, doneBefore, total);
 }
 
 void TBasicContainer::WriteEntryHeader(TFileInfo& entry)
@@ -231,8 +261,7 @@ void TBasicContainer::AppendFile(const TPathInfo& path, TReadFile& file)
     entry->FAttributes = file.Facts.Attributes;
     entry->FAdded = LocalSecondsNow();
     entry->FPath = path;
-    AddEntry(entry);
-    CopyReporting(*FStream, *file.Contents, entry->FSize, 0, entry->FSize);
+    StoreEntry(entry, *file.Contents, 0, entry->FSize);
 }
 
 void TBasicContainer::AppendAll(TFileReadAhead& files, const TFileStarting& starting)
@@ -265,18 +294,18 @@ std::shared_ptr<TFileInfo> TBasicContainer::ExtractNext(const std::string& targe
 {
     auto entry = ReadEntryHeaderAt();
     if (entry) {
-        ExtractData(*entry, target, targetIsFile);
+        ExtractData(*entry, target, targetIsFile, nullptr, *FStream);
     }
     return entry;
 }
 
 void TBasicContainer::ExtractData(const TFileInfo& entry, const std::string& target, bool targetIsFile,
-                                  TFileWriteBehind* writeBehind)
+                                  TFileWriteBehind* writeBehind, TStream& data)
 {
-    RequireDataLeft(entry.FSize);
+    RequireDataLeft(data, entry.FSize);
     if (entry.FPath.StoredFileName().empty()) {
         // Nothing to write; step over the data so that the next entry is read from its header.
-        FStream->Seek(entry.FSize, TSeekOrigin::Current);
+        data.Seek(entry.FSize, TSeekOrigin::Current);
         return;
     }
     std::string outputName = target;
@@ -289,7 +318,7 @@ void TBasicContainer::ExtractData(const TFileInfo& entry, const std::string& tar
     }
     if (writeBehind != nullptr && entry.FSize <= TFileWriteBehind::MaxFileSize) {
         std::string contents(static_cast<std::size_t>(entry.FSize), '\0');
-        FStream->ReadBuffer(contents.data(), entry.FSize);
+        data.ReadBuffer(contents.data(), entry.FSize);
         Report(entry.FSize, entry.FSize);
         writeBehind->Write(outputName, std::move(contents), entry.FModified);
         return;
@@ -313,7 +342,7 @@ void TBasicContainer::ExtractData(const TFileInfo& entry, const std::string& tar
         outputName, entry.FModified,
         [&](int handle) {
             TBasicFileStream output(handle, outputName);
-            CopyReporting(output, *FStream, entry.FSize, 0, entry.FSize);
+            CopyReporting(output, data, entry.FSize, 0, entry.FSize);
             // A failed last write is reported here; the destructor could not.
             output.Close();
         },

@@ -51,6 +51,13 @@ protected:
     virtual void WriteTrailer();
     // Places the entry at the current position, gives it its duplicate number and writes its header.
     virtual void AddEntry(const std::shared_ptr<TFileInfo>& entry);
+    // Gives the entry the next duplicate number of its full name when this object stored one of
+    // that name before.
+    void NumberDuplicate(TFileInfo& entry);
+    // Stores one entry at the current position: its header, then entry.FSize bytes of contents,
+    // telling the progress doneBefore plus the bytes stored, out of total.
+    virtual void StoreEntry(const std::shared_ptr<TFileInfo>& entry, TStream& contents, std::int64_t doneBefore,
+                            std::int64_t total);
     void WriteEntryHeader(TFileInfo& entry);
     // Stores one file at the current position: entry header, then its bytes.
     void AppendFile(const TPathInfo& path, TReadFile& file);
@@ -66,12 +73,12 @@ protected:
     // Reads the next entry header and writes the file it describes (ExtractData). Returns the
     // entry, or nullptr at the end marker.
     std::shared_ptr<TFileInfo> ExtractNext(const std::string& target, bool targetIsFile);
-    // Writes the entry's data, which the stream stands at, as the entry's file: as target itself
-    // when targetIsFile, else under the target folder with the entry's folders and name. With a
-    // write-behind, a small file is only read here and handed over to be written; a large one is
-    // written here once the write-behind holds no file of its name.
+    // Writes the entry's data, which the data stream stands at, as the entry's file: as target
+    // itself when targetIsFile, else under the target folder with the entry's folders and name.
+    // With a write-behind, a small file is only read here and handed over to be written; a large
+    // one is written here once the write-behind holds no file of its name.
     void ExtractData(const TFileInfo& entry, const std::string& target, bool targetIsFile,
-                     TFileWriteBehind* writeBehind = nullptr);
+                     TFileWriteBehind* writeBehind, TStream& data);
     std::unique_ptr<TCatalog> ExtractAll(const std::string& targetFolder);
 
     void WriteInt64(std::int64_t value);
@@ -80,12 +87,15 @@ protected:
     std::string ReadString();
     // Bytes between the current position and the end of the file.
     std::int64_t BytesLeft();
-    // Refuses ("String incomplete") data of this size that the rest of the file cannot hold: it
+    // Refuses ("String incomplete") data of this size that the rest of the stream cannot hold: it
     // would make a silently short file.
-    void RequireDataLeft(std::int64_t size);
+    static void RequireDataLeft(TStream& data, std::int64_t size);
     // Copies count bytes from the source's position to the target's, telling the progress
     // doneBefore plus the bytes copied so far, out of total; raises ECancelled when it says so.
     void CopyReporting(TBasicFileStream& target, TStream& source, std::int64_t count, std::int64_t doneBefore,
+                       std::int64_t total);
+    // The same into any stream, in pieces of at most 1 MiB.
+    void CopyReporting(TStream& target, TStream& source, std::int64_t count, std::int64_t doneBefore,
                        std::int64_t total);
     // Tells the progress; raises ECancelled when it says so.
     void Report(std::int64_t done, std::int64_t total);

@@ -13,7 +13,6 @@ namespace {
 constexpr std::int64_t MinPrefix = 128;
 constexpr std::int64_t MaxPrefixEnd = 256;
 constexpr std::int64_t CheckSize = 8;
-constexpr std::int64_t WrongPasswordPauseMs = 2000;
 
 std::int64_t LittleEndianAt(const unsigned char* bytes)
 {

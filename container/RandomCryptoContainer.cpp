@@ -151,18 +151,6 @@ TCatalog& TRandomCryptoContainer::OpenAs(const std::string& fileName, std::uint8
     return *FCatalog;
 }
 
-TCatalog& TRandomCryptoContainer::OpenExisting(const std::string& fileName)
-{
-    if (FOpen) {
-        ThrowContainerError(msg::AttemptedOpenOnOpened, {FFileName});
-    }
-    try {
-        return Open(fileName);
-    } catch (const std::exception&) {
-        return OpenReadOnly(fileName);
-    }
-}
-
 void TRandomCryptoContainer::Close()
 {
     if (!FOpen) {
@@ -212,15 +200,6 @@ void TRandomCryptoContainer::RequireAppendable(const std::string& fileName)
     if (FMode == ModeReadOnly) {
         ThrowContainerError(msg::AttemptedAppendToReadOnly, {fileName, FFileName});
     }
-}
-
-TCatalog& TRandomCryptoContainer::AddFile(const std::string& fileName, const std::string& baseFolder)
-{
-    RequireAppendable(fileName);
-    TPathInfo path;
-    path.SetFrom(fileName, baseFolder);
-    TFileReadAhead file({{fileName, std::move(path)}});
-    return AddFiles(file);
 }
 
 TCatalog& TRandomCryptoContainer::AddFiles(TFileReadAhead& files, const TFileStarting& starting)
@@ -281,15 +260,21 @@ std::shared_ptr<TFileInfo> TRandomCryptoContainer::ExtractFile(int index, const 
                                                                TFileWriteBehind* writeBehind)
 {
     TCatalog::TEntry entry = SeekToListedData(index);
-    ExtractData(*entry, targetFolder, false, writeBehind);
+    ExtractData(*entry, targetFolder, false, writeBehind, *FStream);
     return entry;
 }
 
 std::shared_ptr<TFileInfo> TRandomCryptoContainer::ExtractFileTo(int index, const std::string& targetFile)
 {
     TCatalog::TEntry entry = SeekToListedData(index);
-    ExtractData(*entry, targetFile, true);
+    ExtractData(*entry, targetFile, true, nullptr, *FStream);
     return entry;
+}
+
+TStream& TRandomCryptoContainer::EntryData(int index)
+{
+    RequireDataLeft(*FStream, SeekToListedData(index)->FSize);
+    return *FStream;
 }
 
 TCatalog::TEntry TRandomCryptoContainer::SeekToListedData(int index)
@@ -340,30 +325,27 @@ TCatalog& TRandomCryptoContainer::RegenCatalog(bool markModified)
     return *FCatalog;
 }
 
-TCatalog& TRandomCryptoContainer::AppendContainer(const std::string& fileName, const TContainerKey& key)
+TCatalog& TRandomCryptoContainer::AppendContainer(TContainer& source)
 {
-    RequireAppendable(fileName);
-    TRandomCryptoContainer source(key);
-    source.OpenReadOnly(fileName);
+    RequireAppendable(source.FileName());
+    const TCatalog& sourceCatalog = source.GetCatalog();
     std::int64_t total = 0;
-    for (const auto& sourceEntry : *source.FCatalog) {
+    for (const auto& sourceEntry : sourceCatalog) {
         total += sourceEntry->FSize;
     }
     const bool wasEmpty = FCatalog->Count() == 0;
     AppendUndoable([&] {
         std::int64_t done = 0;
-        for (int index = 0; index < source.FCatalog->Count(); ++index) {
-            auto entry = std::make_shared<TFileInfo>(*source.SeekToListedData(index));
-            source.RequireDataLeft(entry->FSize);
-            AddEntry(entry);
-            CopyReporting(*FStream, *source.FStream, entry->FSize, done, total);
+        for (int index = 0; index < sourceCatalog.Count(); ++index) {
+            TStream& data = source.EntryData(index);
+            auto entry = std::make_shared<TFileInfo>(*sourceCatalog.Item(index));
+            StoreEntry(entry, data, done, total);
             done += entry->FSize;
         }
     });
-    SetMemo(source.FMemo);
-    SetExtra(source.FExtra);
-    FCatalog->SortByCode(wasEmpty ? source.FCatalog->SortCode() : FCatalog->SortCode());
-    source.Close();
+    SetMemo(source.GetMemo());
+    SetExtra(source.GetExtra());
+    FCatalog->SortByCode(wasEmpty ? sourceCatalog.SortCode() : FCatalog->SortCode());
     return *FCatalog;
 }
 
@@ -391,56 +373,4 @@ std::string TRandomCryptoContainer::GetExtra()
 {
     RequireOpen(msg::AttemptedGetExtraOnClosed, {FFileName});
     return FExtra;
-}
-
-void CopyContainer(const std::string& sourceFile, const TContainerKey& sourceKey, const std::string& targetFile,
-                   const std::string& tempFile, const TContainerKey& targetKey, const TCopyProgress& progress)
-{
-    CreateParentFolders(tempFile);
-    {
-        TRandomCryptoContainer copy(targetKey);
-        copy.OpenNew(tempFile);
-        copy.SetProgress(progress);
-        try {
-            copy.AppendContainer(sourceFile, sourceKey);
-        } catch (...) {
-            copy.Close();
-            std::remove(tempFile.c_str());
-            throw;
-        }
-        copy.Close();
-    }
-    // The finished copy goes beside the target first, so that the last step is a rename within
-    // one folder: the target is the old container or the new one, never a part of either.
-    try {
-        TPendingFile replacement(targetFile);
-        TBasicFileStream source(tempFile, TFileMode::OpenRead);
-        TBasicFileStream target(replacement.Handle(), targetFile);
-        target.CopyFromStream(source, 0);
-        target.Flush();
-        target.Close();
-        replacement.Commit();
-    } catch (...) {
-        std::remove(tempFile.c_str());
-        throw;
-    }
-    std::remove(tempFile.c_str());
-}
-
-void RekeyContainer(const std::string& fileName, const TContainerKey& newKey, const TContainerKey& oldKey,
-                    const std::string& tempFile, const TCopyProgress& progress)
-{
-    CopyContainer(fileName, oldKey, fileName, tempFile, newKey, progress);
-}
-
-bool CheckPassword(const std::string& fileName, const TContainerKey& key)
-{
-    TRandomCryptoContainer container(key);
-    try {
-        container.OpenReadOnly(fileName);
-    } catch (const EPasswordError&) {
-        return false;
-    }
-    container.Close();
-    return true;
 }

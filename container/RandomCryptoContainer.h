@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Container.h"
 #include "CryptoCatContainer.h"
 #include "language/FormatText.h"
 #include "language/Message.h"
@@ -10,68 +11,46 @@
 #include <string>
 #include <string_view>
 
-// The container the program works with: a guarded, stateful interface over the catalogued
-// container. It opens a container for writing or read-only, adds, extracts and deletes entries,
-// takes over all entries of another container, keeps memo and extra, and writes the catalog back
-// on Close only when something changed. Every refused operation leaves the object as it was.
-// One object serves one key for its whole life.
-class TRandomCryptoContainer : public TCryptoCatContainer
+// Format 4, the container every Sealvane reads: a guarded, stateful interface over the
+// catalogued container (see TContainer). It writes the catalog back on Close only when something
+// changed. An entry whose stored header disagrees with the catalog is refused and nothing is
+// written for it (see SeekToListedData). A new file that cannot be created where a file or a
+// link stands raises EStreamError, or EContainerError for a read-only file.
+class TRandomCryptoContainer : public TCryptoCatContainer, public TContainer
 {
 public:
     explicit TRandomCryptoContainer(const TContainerKey& key);
     ~TRandomCryptoContainer() override;
 
-    std::int64_t GetZombieBytes();
-    // Creates a new, empty container file and opens it for writing. The name must be free: a file
-    // or a link standing there is refused (EStreamError, or EContainerError for a read-only
-    // file) and left alone, so that no one can make this write into another file.
-    TCatalog& OpenNew(const std::string& fileName);
-    TCatalog& Open(const std::string& fileName);
-    TCatalog& OpenReadOnly(const std::string& fileName);
-    // Opens for writing when that works, else read-only (a wrong password thus costs two pauses).
-    TCatalog& OpenExisting(const std::string& fileName);
-    // Writes the catalog back when modified and releases the file, whatever happens.
-    void Close();
+    std::int64_t Format() const override { return TCryptoContainer::Format; }
+    void SetProgress(TCopyProgress progress) override { TBasicContainer::SetProgress(std::move(progress)); }
+    std::int64_t GetZombieBytes() override;
+    TCatalog& OpenNew(const std::string& fileName) override;
+    TCatalog& Open(const std::string& fileName) override;
+    TCatalog& OpenReadOnly(const std::string& fileName) override;
+    void Close() override;
 
-    // Stores a file at the end; baseFolder must be a leading part of fileName. When it fails or
-    // is cancelled (see SetProgress), the container and its file are as they were before.
-    TCatalog& AddFile(const std::string& fileName, const std::string& baseFolder);
-    // Stores every file of the read-ahead at the end, in its order, telling starting before each
-    // one. All of them or none: when one fails or the progress cancels, the container and its
-    // file are as they were before, and the failure is raised.
-    TCatalog& AddFiles(TFileReadAhead& files, const TFileStarting& starting = {});
-    // Writes entry index (in the catalog's current order) under a folder, or as the given file;
-    // the file appears only when complete. It is the entry as the catalog lists it: one whose
-    // stored header disagrees is refused and nothing is written for it (see SeekToListedData).
-    // With a write-behind, a small file is handed over to it and written after this returns (its
-    // failure told through the write-behind); a large one is written after any file of its name
-    // the write-behind still holds. Returns the catalog's entry.
+    TCatalog& AddFiles(TFileReadAhead& files, const TFileStarting& starting = {}) override;
     std::shared_ptr<TFileInfo> ExtractFile(int index, const std::string& targetFolder,
-                                           TFileWriteBehind* writeBehind = nullptr);
-    std::shared_ptr<TFileInfo> ExtractFileTo(int index, const std::string& targetFile);
-    // Drops the entry from the catalog; its bytes stay in the file and count as zombie bytes.
-    TCatalog& DeleteEntry(const TFileInfo& entry);
-    TCatalog& GetCatalog();
-    TCatalog& RegenCatalog(bool markModified);
-    // Copies every entry, the memo and the extra of another container (with its own key),
-    // each entry as the source's catalog lists it (refused as ExtractFile refuses it). The
-    // progress counts the bytes of all entries together. When it fails or is cancelled, the
-    // container and its file are as they were before.
-    TCatalog& AppendContainer(const std::string& fileName, const TContainerKey& key);
+                                           TFileWriteBehind* writeBehind = nullptr) override;
+    std::shared_ptr<TFileInfo> ExtractFileTo(int index, const std::string& targetFile) override;
+    TStream& EntryData(int index) override;
+    TCatalog& DeleteEntry(const TFileInfo& entry) override;
+    TCatalog& GetCatalog() override;
+    TCatalog& RegenCatalog(bool markModified) override;
+    TCatalog& AppendContainer(TContainer& source) override;
 
     void SetMemo(const std::string& text) override;
     std::string GetMemo() override;
     void SetExtra(const std::string& text) override;
     std::string GetExtra() override;
 
-    bool IsReadOnly() const { return FMode == ModeReadOnly; }
-    bool IsWritable() const { return FMode == ModeWritable; }
-    bool IsClosed() const { return FMode == ModeNone || !FOpen; }
-    bool IsModified() const { return FModified; }
-    const std::string& FileName() const { return FFileName; }
-
-    // The key as given to the constructor.
-    TContainerKey GetKey() const;
+    bool IsReadOnly() const override { return FMode == ModeReadOnly; }
+    bool IsWritable() const override { return FMode == ModeWritable; }
+    bool IsClosed() const override { return FMode == ModeNone || !FOpen; }
+    bool IsModified() const override { return FModified; }
+    const std::string& FileName() const override { return FFileName; }
+    TContainerKey GetKey() const override;
 
 protected:
     TCatalog& ScanCatalog() override;
@@ -114,17 +93,3 @@ private:
     std::string FFileName;
     TContainerKey FScrambledKey;
 };
-
-// Writes a new container at targetFile, under targetKey, holding everything of the source
-// container. The new container is built at tempFile, a free name (created as OpenNew creates),
-// and put in place only once it is complete, so the target is never left half-written. The
-// progress counts the bytes of all entries; when it cancels (ECancelled), the source and the
-// target are untouched and tempFile is gone.
-void CopyContainer(const std::string& sourceFile, const TContainerKey& sourceKey, const std::string& targetFile,
-                   const std::string& tempFile, const TContainerKey& targetKey, const TCopyProgress& progress = {});
-// Gives a container a new key (and a new random prefix and freshly written entries).
-void RekeyContainer(const std::string& fileName, const TContainerKey& newKey, const TContainerKey& oldKey,
-                    const std::string& tempFile, const TCopyProgress& progress = {});
-// True when the key opens the container; false for a wrong password (after its pause); every
-// other failure is raised.
-bool CheckPassword(const std::string& fileName, const TContainerKey& key);

@@ -19,16 +19,18 @@ MAY_USE = {
     "richtext": {"text"},
     "cipher": {"text"},
     "container": {"text", "cipher", "language"},
-    "settings": CORE,
-    "mail": CORE | {"settings"},
-    "app": CORE | {"settings", "mail"},
-    "dragdrop": CORE | {"settings", "mail", "app"},
-    "ui": CORE | {"settings", "mail", "app", "dragdrop"},
-    "program": CORE | {"settings", "mail", "app", "dragdrop", "ui"},
-    "cli": CORE,
+    # Format 5 over the container layer, with OpenSSL; the browser page is built without it.
+    "sealed": {"text", "cipher", "language", "container"},
+    "settings": CORE | {"sealed"},
+    "mail": CORE | {"sealed", "settings"},
+    "app": CORE | {"sealed", "settings", "mail"},
+    "dragdrop": CORE | {"sealed", "settings", "mail", "app"},
+    "ui": CORE | {"sealed", "settings", "mail", "app", "dragdrop"},
+    "program": CORE | {"sealed", "settings", "mail", "app", "dragdrop", "ui"},
+    "cli": CORE | {"sealed"},
     "web": CORE,
 }
-WITHOUT_QT = CORE | {"cli", "web"}
+WITHOUT_QT = CORE | {"sealed", "cli", "web"}
 PROJECT_INCLUDE = re.compile(r'^\s*#\s*include\s+"([A-Za-z_]+)/')
 QT_INCLUDE = re.compile(r"^\s*#\s*include\s+<(Q[A-Za-z]*)")
 

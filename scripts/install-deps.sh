@@ -6,6 +6,8 @@ set -euo pipefail
 PACKAGES=(
     # build
     cmake ninja-build g++ ccache pkg-config clang libclang-rt-dev
+    # container format 5: AES-256-GCM, PBKDF2 and HKDF from OpenSSL's libcrypto
+    libssl-dev
     # Qt 6
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
     qt6-l10n-tools libgl-dev libxkbcommon-dev

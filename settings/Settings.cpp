@@ -91,6 +91,7 @@ constexpr std::array StoredValues = {
     Flag("DisplayTypoFields", &S::DisplayTypoFields),
     Text("SentCopiesFolder", &S::SentCopiesFolder),
     Integer("SentCopiesDays", &S::SentCopiesDays),
+    Integer("NewContainerFormat", &S::NewContainerFormat),
     Flag("Forms/fStart_AutoUpdate", &S::fStart_AutoUpdate, false),
     Flag("Forms/fStart_TrayMode", &S::fStart_TrayMode),
     Integer("Forms/fStart_Left", &S::fStart_Left),

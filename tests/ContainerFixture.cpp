@@ -1,6 +1,6 @@
 #include "ContainerFixture.h"
 
-TFileMap ContainerFixture::ExtractedFiles(TRandomCryptoContainer& container)
+TFileMap ContainerFixture::ExtractedFiles(TContainer& container)
 {
     TFileMap files;
     const std::string folder = FDir.File("extracted");

@@ -59,7 +59,7 @@ protected:
     }
 
     // Every entry of an open container, each extracted to a file of its own and read back.
-    TFileMap ExtractedFiles(TRandomCryptoContainer& container);
+    TFileMap ExtractedFiles(TContainer& container);
     // The same of a container file, opened read-only with the password and closed again.
     TFileMap ExtractedFiles(const std::string& file, const std::string& password);
 

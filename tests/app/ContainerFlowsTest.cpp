@@ -4,6 +4,7 @@
 #include "cli/CommandLine.h"
 #include "cli/CommandRegistry.h"
 #include "cli/ScriptedConsole.h"
+#include "sealed/ContainerFormats.h"
 #include "container/ExtraString.h"
 #include "container/PathError.h"
 #include "container/Wipe.h"

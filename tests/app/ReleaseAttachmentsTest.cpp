@@ -139,7 +139,7 @@ protected:
         return ids;
     }
 
-    TRandomCryptoContainer& Container() { return FOpen.Container(); }
+    TContainer& Container() { return FOpen.Container(); }
     bool Release() { return ReleaseOpenedAttachments(FOpen, FUser, FTemporary); }
 
     TOpenContainer FOpen;

@@ -3,6 +3,7 @@
 #include "cipher/BasicFileStream.h"
 #include "cli/CommandLine.h"
 #include "cli/TextFormat.h"
+#include "sealed/ContainerFormats.h"
 #include "container/Wipe.h"
 #include "language/Messages.h"
 

@@ -2,6 +2,7 @@
 // total, and a cancelled one leaves the container file byte for byte as before, no half-written
 // file and no temporary file.
 #include "ContainerFixture.h"
+#include "sealed/ContainerFormats.h"
 
 #include <functional>
 #include <thread>
@@ -66,7 +67,11 @@ TEST_F(ContainerProgressTest, CancelChangesNothingAndEveryCopyReportsOnTheCallin
         {"add empty", 0, add("new/empty.bin")},
         {"extract", large, on(false, [&](auto& container) { container.ExtractFile(2, out); })},
         {"append", 70000 + large,
-         on(true, [&](auto& container) { container.AppendContainer(other, TContainerKey("other")); })},
+         on(true, [&](auto& container) {
+             TRandomCryptoContainer source(TContainerKey("other"));
+             source.OpenReadOnly(other);
+             container.AppendContainer(source);
+         })},
         {"copy", 100000 + large,
          [&](const auto& progress) {
              CopyContainer(file, TContainerKey("pw"), FDir.File("copy.xvt"), FDir.File("tmp/copy.tmp"),

@@ -1,5 +1,6 @@
 #include "ContainerFixture.h"
 #include "cipher/BasicFileStream.h"
+#include "sealed/ContainerFormats.h"
 #include "container/BasicContainer.h"
 #include "container/FileReadAhead.h"
 #include "container/LocalFiles.h"

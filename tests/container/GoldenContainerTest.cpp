@@ -2,6 +2,7 @@
 // field and byte by byte. It guards the file format against any accidental change: containers
 // already sent by mail must keep opening.
 #include "ContainerFixture.h"
+#include "sealed/ContainerFormats.h"
 #include "container/LocalFiles.h"
 
 #include <tuple>

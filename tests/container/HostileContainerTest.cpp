@@ -3,6 +3,7 @@
 // hang, or allocate memory in proportion to a stored length instead of the file. This program
 // counts every allocation, which is why it runs apart from the other tests.
 #include "ContainerFixture.h"
+#include "sealed/ContainerFormats.h"
 #include "CountingAllocator.h"
 #include "language/FormatText.h"
 #include "language/Messages.h"
