@@ -145,33 +145,30 @@ var sealvaneSealed = (function () {
             two(date.getUTCMinutes()) + ':' + two(date.getUTCSeconds());
     }
 
-    // An entry header (its length field included) as the list shows it; Unreadable when its
-    // strings do not end exactly where its length says.
-    function shownEntry(header) {
+    // An entry header (its length field included): its fields and the entry as the list shows it;
+    // Unreadable when its strings do not end exactly where its length says.
+    function entryOf(header) {
         const fields = new Fields(header);
         const length = fields.u32();
-        const size = fields.u64();
-        fields.skip(16); // duplicate number, attribute bits
-        const modified = fields.i64();
-        fields.skip(8); // time added
-        fields.string(); // base folder
-        const folder = utf8.decode(fields.string());
-        const name = utf8.decode(fields.string());
+        const entry = { size: fields.u64(), duplicate: fields.u64(), attributes: fields.u64(), modified: fields.i64(),
+                        added: fields.i64(), base: utf8.decode(fields.string()), folder: utf8.decode(fields.string()),
+                        name: utf8.decode(fields.string()) };
         fields.string(); // reserved
         if (length !== header.length - 4 || fields.left !== 0) {
             throw new Unreadable();
         }
         // The folder below the one the entry is extracted to, with "/" between its parts.
-        return { name: name, folder: folder.replace(/\|/g, '/').replace(/^\/+/, ''), size: size,
-                 modified: dateText(modified) };
+        entry.shown = { name: entry.name, folder: entry.folder.replace(/\|/g, '/').replace(/^\/+/, ''),
+                        size: entry.size, modified: dateText(entry.modified) };
+        return entry;
     }
 
-    // The catalog's plain text: its generation, memo and entries, each with its stream's place,
-    // nonce prefix and header.
+    // The catalog's plain text: its generation, sort code, memo and entries, each with its
+    // stream's place, nonce prefix and header.
     function catalogOf(plain) {
         const fields = new Fields(plain);
         const generation = fields.u64();
-        fields.skip(8); // sort code: the page lists the entries in stored order
+        const sortCode = fields.i64();
         // A copy: the memo goes to the worker, which would be handed the whole catalog otherwise.
         const memo = fields.string().slice();
         fields.string(); // extra record
@@ -184,12 +181,36 @@ var sealvaneSealed = (function () {
             fields.skip(fields.u32());
             const header = plain.subarray(start, fields.at);
             entries.push({ position: position, storedLength: storedLength, prefix: prefix, header: header,
-                           shown: shownEntry(header) });
+                           entry: entryOf(header) });
         }
         if (fields.left !== 0) {
             throw new Unreadable();
         }
-        return { generation: generation, memo: memo, entries: entries };
+        return { generation: generation, sortCode: sortCode, memo: memo, entries: entries };
+    }
+
+    // The listed entries in the order the program shows them (docs/container-format.md, section
+    // 7): code c sorts by column c - 1 ascending, -c by column c - 1 descending, 0 and unknown
+    // columns keep the stored order. Text compares case-folded, folders and full names in reverse
+    // text order when ascending.
+    function sortedByCode(listed, code) {
+        const column = code > 0 ? code - 1 : -(code + 1);
+        if (code === 0 || column > 9) {
+            return listed;
+        }
+        const folder = text => text.replace(/\|/g, '/');
+        const valueOf = (entry, number) => [number, entry.name, folder(entry.base), folder(entry.folder),
+            (folder(entry.base) + '/' + folder(entry.folder) + '/' + entry.name).replace(/\/+/g, '/'),
+            entry.duplicate, entry.size, entry.attributes, entry.modified, entry.added][column];
+        const isText = column >= 1 && column <= 4;
+        const reversed = column >= 2 && column <= 4;
+        const order = (code > 0) !== reversed ? 1 : -1;
+        const keyed = listed.map((item, number) => {
+            const value = valueOf(item.entry, number);
+            return { item: item, key: isText ? value.toLowerCase() : value };
+        });
+        keyed.sort((a, b) => order * (a.key < b.key ? -1 : a.key > b.key ? 1 : 0));
+        return keyed.map(keyedItem => keyedItem.item);
     }
 
     async function derivedKeys(password, salt, iterations) {
@@ -369,35 +390,46 @@ var sealvaneSealed = (function () {
         }
     }
 
+    // An entry stream the scan found, as the list takes it.
+    async function foundEntry(container, position, prologue) {
+        const header = await entryHeader(container, position, prologue);
+        const entry = entryOf(header);
+        if (header.length + entry.size !== prologue.plainLength) {
+            throw new Unreadable();
+        }
+        return { position: position, storedLength: prologue.storedLength, prefix: prologue.prefix, header: header,
+                 entry: entry };
+    }
+
+    async function foundCatalog(container, position, prologue) {
+        return catalogOf(await catalogPlain(container, position, prologue));
+    }
+
     // The list rebuilt when the header's body or the catalog does not authenticate: every stream
-    // from the end of the header on whose chunks all open is taken and stepped over, anything else
-    // one byte at a time. The entries are the entry streams in file order (deleted ones too); the
-    // memo is that of the catalog of the highest generation found, or empty.
+    // from the end of the header on whose chunks all open and whose text is whole is taken and
+    // stepped over, anything else one byte at a time. The entries are the entry streams in file
+    // order (deleted ones too); memo and sort code are those of the catalog of the highest
+    // generation found (the last of equals), or none.
     async function recoveredCatalog(container) {
         const entries = [];
-        let newest = { generation: -1, memo: new Uint8Array(0) };
+        let newest = { generation: -1, sortCode: 0, memo: new Uint8Array(0) };
         for (let at = await nextKind(container, HeaderSize); at >= 0; at = await nextKind(container, at)) {
             const prologue = await prologueAt(container, at);
             const isEntry = prologue && prologue.kind === 'SV5E';
-            const plain = prologue && await unlessUnreadable(() => isEntry ? entryHeader(container, at, prologue) :
-                catalogPlain(container, at, prologue));
-            if (!plain) {
+            const find = isEntry ? foundEntry : foundCatalog;
+            const found = prologue && await unlessUnreadable(() => find(container, at, prologue));
+            if (!found) {
                 ++at;
                 continue;
             }
             if (isEntry) {
-                const shown = await unlessUnreadable(() => shownEntry(plain));
-                if (shown && plain.length + shown.size === prologue.plainLength) {
-                    entries.push({ position: at, storedLength: prologue.storedLength, prefix: prologue.prefix,
-                                   header: plain, shown: shown });
-                }
-            } else {
-                const catalog = await unlessUnreadable(() => catalogOf(plain));
-                newest = catalog && catalog.generation > newest.generation ? catalog : newest;
+                entries.push(found);
+            } else if (found.generation >= newest.generation) {
+                newest = found;
             }
             at += prologue.storedLength;
         }
-        return { memo: newest.memo, entries: entries };
+        return { sortCode: newest.sortCode, memo: newest.memo, entries: entries };
     }
 
     function pause(milliseconds) {
@@ -411,8 +443,8 @@ var sealvaneSealed = (function () {
         if (!listed) {
             throw container.message('FileIndexOutOfBounds', index);
         }
-        const name = listed.shown.name;
-        const size = listed.shown.size;
+        const name = listed.entry.name;
+        const size = listed.entry.size;
         const skip = listed.header.length;
         const prologue = await prologueAt(container, listed.position);
         if (!prologue || prologue.kind !== 'SV5E' || !sameBytes(prologue.prefix, listed.prefix) ||
@@ -485,10 +517,11 @@ var sealvaneSealed = (function () {
                 }
                 catalog = await recoveredCatalog(container);
             }
+            const listed = sortedByCode(catalog.entries, catalog.sortCode);
             return {
                 memo: catalog.memo,
-                entries: catalog.entries.map(entry => entry.shown),
-                extract: index => extract(container, catalog.entries, index)
+                entries: listed.map(item => item.entry.shown),
+                extract: index => extract(container, listed, index)
             };
         }
     };

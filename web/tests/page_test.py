@@ -13,6 +13,7 @@ import hashlib
 import json
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -148,9 +149,9 @@ def cli_entry_hashes(cli, container, password_file, count, work):
     return hashes
 
 
-def make_container(cli, work, password_file, name, sizes):
-    """A container of non-ASCII names, a folder holding a random file of each of the sizes (and
-    one of 300 KiB), and the rich-text memo."""
+def make_container(cli, work, password_file, name, sizes, container_format=4):
+    """A container of the format of non-ASCII names, a folder holding a random file of each of the
+    sizes (and one of 300 KiB), and the rich-text memo."""
     source = os.path.join(work, name + ' source')
     os.makedirs(os.path.join(source, 'Unterordner'))
     files = {'Grüße ✓ 日本.txt': 'Grüße aus Köln\n'.encode(), 'Café.txt': b'caf\xc3\xa9\n', 'leer.dat': b''}
@@ -163,8 +164,8 @@ def make_container(cli, work, password_file, name, sizes):
     with open(memo, 'w', encoding='ascii') as file:
         file.write(MEMO_RTF)
     container = os.path.join(work, name + '.xvt')
-    status, _, message = run_cli(cli, 'create', '--password-file', password_file, container,
-                                 *[os.path.join(source, part) for part in ('Grüße ✓ 日本.txt', 'Café.txt',
+    status, _, message = run_cli(cli, 'create', '--format', str(container_format), '--password-file', password_file,
+                                 container, *[os.path.join(source, part) for part in ('Grüße ✓ 日本.txt', 'Café.txt',
                                                                           'leer.dat', 'Unterordner')])
     assert status == 0, message
     status, _, message = run_cli(cli, 'set-memo', '--password-file', password_file, container, '--file', memo)
@@ -304,8 +305,7 @@ def check_hostile(page, cli, container, password, password_file, work):
         flipped = bytearray(data)
         flipped[position] ^= 0x5A
         variants.append(('flip%d' % position, bytes(flipped)))
-    folder = os.path.join(work, 'hostile')
-    os.makedirs(folder)
+    folder = tempfile.mkdtemp(prefix='hostile', dir=work)
     for name, variant in variants:
         path = os.path.join(folder, name + '.xvt')
         with open(path, 'wb') as file:
@@ -388,7 +388,9 @@ REFUSED_CHUNKS = "Container 'Grüße.xvt' has an invalid chunk size '%d'!"
 
 
 def small_answer(extracts, memo='Grüße'):
-    return [[entry[0] for entry in SMALL_ENTRIES], memo, extracts]
+    """The page's answer for the small container: listed newest first (the sort code of a new
+    container), the memo, what each extraction gives."""
+    return [[entry[0] for entry in reversed(SMALL_ENTRIES)], memo, extracts]
 
 
 # Damaged and hostile variants of the writer's containers, opened through the page as Grüße.xvt:
@@ -409,17 +411,17 @@ SEALED_CASES = (
     ('the last catalog flipped: recovered, the first catalog\'s empty memo', 'small',
      'flip(s.bytes, s.streams[4].position + 40)', small_answer(['same'] * 3, '')),
     ('an entry\'s chunk flipped', 'small', 'flip(s.bytes, s.streams[3].position + 40)',
-     small_answer(['same', 'same', DAMAGED % 'klein.bin'])),
+     small_answer([DAMAGED % 'klein.bin', 'same', 'same'])),
     ('an entry stream of another container of the same keys and nonce prefixes', 'small',
      'paste(s.bytes, samples.twin.bytes, s.streams[3].position, s.streams[3].storedLength)',
-     small_answer(['same', 'same', DAMAGED % 'klein.bin'])),
+     small_answer([DAMAGED % 'klein.bin', 'same', 'same'])),
     ('an entry stream of another container under another nonce prefix', 'small',
      'paste(s.bytes, samples.wide.bytes, s.streams[3].position, s.streams[3].storedLength)',
-     small_answer(['same', 'same', MISLISTED % 'klein.bin'])),
+     small_answer([MISLISTED % 'klein.bin', 'same', 'same'])),
     ('two chunks swapped', 'chunks', 'swapChunks(s.bytes, s.streams[1], 4096, 1)',
      [['Stücke.bin'], 'Grüße', [DAMAGED % 'Stücke.bin']]),
     ('an entry listed under another name', 'mislisted', 's.bytes',
-     [['fine.txt', 'invoice_12.pdf'], 'Grüße', ['same', MISLISTED % 'invoice_12.pdf']]),
+     [['invoice_12.pdf', 'fine.txt'], 'Grüße', [MISLISTED % 'invoice_12.pdf', 'same']]),
 )
 # What a damaged container may be refused with.
 SEALED_REFUSALS = ['IncorrectPassword', 'StringIncomplete', 'SealedIterationsRefused', 'SealedChunkSizeRefused',
@@ -449,21 +451,26 @@ def write_sealed(page, work, label, **options):
 
 def check_sealed_containers(page, work, memo):
     """Containers of format 5 under a password all of Windows-1252 and one that is not: the page
-    lists their entries, shows the memo as it shows the same memo of format 4, and gives every
-    entry's bytes. Returns their paths."""
+    lists their entries in the order of the stored sort code (newest first, a new container's; by
+    name), shows the memo as it shows the same memo of format 4, and gives every entry's bytes.
+    Returns their paths."""
     page.evaluate(open(SEALED_WRITER, encoding='utf-8').read())
     entries, listing = sealed_entries(SEALED_SIZES)
+    orders = {-1: lambda n: -n, 2: lambda n: listing[n]['name'].lower()}
     paths = []
-    for number, password in enumerate(TYPED_PASSWORDS):
-        path, hashes = write_sealed(page, work, 'sealed-%d' % number, password=password, memo=MEMO_RTF, entries=entries)
+    for number, (password, sort_code) in enumerate(zip(TYPED_PASSWORDS, orders)):
+        path, hashes = write_sealed(page, work, 'sealed-%d' % number, password=password, memo=MEMO_RTF,
+                                    entries=entries, sortCode=sort_code)
         paths.append(path)
+        order = sorted(range(len(listing)), key=orders[sort_code])
         opened, contents = page.open(path, password)
-        check(opened and contents['entries'] == listing, 'format 5 under %r lists %s' % (password, contents))
+        check(opened and contents['entries'] == [listing[n] for n in order], 'format 5 under %r, sort code %d, lists %s'
+              % (password, sort_code, contents))
         if opened:
             check([contents['memoText'], contents['memoHtml']] == memo, 'format 5 shows the memo of format 4: %r'
                   % contents['memoHtml'])
             got = [page.entry_hash(index) for index in range(len(listing))]
-            check(got == [['Uint8Array', digest] for digest in hashes],
+            check(got == [['Uint8Array', hashes[n]] for n in order],
                   'format 5 under %r gives the entries\' bytes: %s' % (password, got))
     return paths
 
@@ -502,31 +509,39 @@ def check_offline(page):
     check(blocked == 'refused', 'the page\'s policy refuses a fetch')
 
 
+def password_file_of(work, password):
+    path = os.path.join(work, 'password %s' % hashlib.sha256(password.encode()).hexdigest()[:8])
+    with open(path, 'w', encoding='utf-8') as file:
+        file.write(password + '\n')
+    return path
+
+
 def run_checks(args, work):
-    password_file = os.path.join(work, 'password')
-    golden_password_file = os.path.join(work, 'golden-password')
-    for path, text in ((password_file, PASSWORD), (golden_password_file, GOLDEN_PASSWORD)):
-        with open(path, 'w', encoding='utf-8') as file:
-            file.write(text + '\n')
-    container = make_container(args.cli, work, password_file, 'Bücher – Grüße', SIZES)
-    # Cut and flipped copies are made of a small one.
-    small = make_container(args.cli, work, password_file, 'Grüße', ())
+    password_file = password_file_of(work, PASSWORD)
+    # Both formats of the tool, with every size; cut and flipped copies are made of small ones.
+    containers = {number: make_container(args.cli, work, password_file, 'Bücher – Grüße %d' % number, SIZES, number)
+                  for number in (4, 5)}
+    small = {number: make_container(args.cli, work, password_file, 'Grüße %d' % number, (), number)
+             for number in (4, 5)}
     page = Page(args.chromium, args.page)
     try:
-        check_container(page, args.cli, args.golden, GOLDEN_PASSWORD, golden_password_file, work)
-        contents, hashes = check_container(page, args.cli, container, PASSWORD, password_file, work)
+        check_container(page, args.cli, args.golden, GOLDEN_PASSWORD, password_file_of(work, GOLDEN_PASSWORD), work)
+        contents, hashes = check_container(page, args.cli, containers[4], PASSWORD, password_file, work)
         if contents:
             check_formatting(contents['memoHtml'])
-            check_ui(page, container, PASSWORD, contents, hashes, work)
+            check_ui(page, containers[4], PASSWORD, contents, hashes, work)
+        check_container(page, args.cli, containers[5], PASSWORD, password_file, work)
+        # The tests' writer of format 5 against the page, then the tool against the page on them.
         sealed = check_sealed_containers(page, work, [contents['memoText'], contents['memoHtml']] if contents else None)
-        wrong_password_file = os.path.join(work, 'wrong')
-        with open(wrong_password_file, 'w') as file:
-            file.write('falsch\n')
-        _, _, wrong_answer = run_cli(args.cli, 'list', '--password-file', wrong_password_file, container)
-        for path, runs in ((container, 20), (sealed[1], 4)):
-            check_wrong_password(page, path, wrong_answer)
-            check_right_after_wrong(page, path, PASSWORD, wrong_answer, runs)
-        check_hostile(page, args.cli, small, PASSWORD, password_file, work)
+        for path, password in zip(sealed, TYPED_PASSWORDS):
+            check_container(page, args.cli, path, password, password_file_of(work, password), work)
+        wrong_password_file = password_file_of(work, 'falsch')
+        for number, runs in ((4, 20), (5, 4)):
+            _, _, wrong_answer = run_cli(args.cli, 'list', '--password-file', wrong_password_file, containers[number])
+            check_wrong_password(page, containers[number], wrong_answer)
+            check_right_after_wrong(page, containers[number], PASSWORD, wrong_answer, runs)
+        for number in (4, 5):
+            check_hostile(page, args.cli, small[number], PASSWORD, password_file, work)
         check_sealed_damage(page, work)
         check_mislisted(page, args.cli, args.mislisted_writer, work)
         if args.dialog_container_maker:
@@ -569,43 +584,45 @@ def peak_memory_kib(root):
 
 
 def run_bench(args, work):
-    password_file = os.path.join(work, 'password')
-    with open(password_file, 'w', encoding='utf-8') as file:
-        file.write(PASSWORD + '\n')
+    """Each format: one attachment of --bench-mib MiB opened and extracted by the page, against
+    the tool's extraction, and the renderer's peak memory."""
+    password_file = password_file_of(work, PASSWORD)
     big = os.path.join(work, 'big.bin')
     with open(big, 'wb') as file:
         for _ in range(args.bench_mib):
             file.write(os.urandom(1 << 20))
-    container = os.path.join(work, 'big.xvt')
-    run_cli(args.cli, 'create', '--password-file', password_file, container, big)
-    os.remove(big)
-    target = os.path.join(work, 'out')
-    start = time.monotonic()
-    status, _, message = run_cli(args.cli, 'extract', '--password-file', password_file, container, '-o', target)
-    cli_seconds = time.monotonic() - start
-    assert status == 0, message
-    expected = sha256(open(os.path.join(target, 'big.bin'), 'rb').read())
-    page = Page(args.chromium, args.page)
-    try:
-        page.choose_file(container)
-        timing = page.evaluate(
-            '(async () => { const t0 = performance.now();'
-            ' await window.sealvane.open(document.getElementById("file").files[0], %s);'
-            ' const t1 = performance.now(); const bytes = await window.sealvane.extract(0);'
-            ' const t2 = performance.now(); window.bigBytes = bytes;'
-            ' return [t1 - t0, t2 - t1, bytes.length]; })()' % json.dumps(PASSWORD), timeout=600)
-        peak = peak_memory_kib(page.pid())
-        got = page.evaluate('crypto.subtle.digest("SHA-256", window.bigBytes).then(h => Array.from(new Uint8Array(h),'
-                            ' x => x.toString(16).padStart(2, "0")).join(""))', timeout=120)
-    finally:
-        page.close()
-    page_seconds = (timing[0] + timing[1]) / 1000
-    print(json.dumps({'container_mib': round(os.path.getsize(container) / (1 << 20), 1),
-                      'cli_extract_s': round(cli_seconds, 2), 'page_open_s': round(timing[0] / 1000, 2),
-                      'page_extract_s': round(timing[1] / 1000, 2), 'page_total_s': round(page_seconds, 2),
-                      'ratio': round(page_seconds / cli_seconds, 2), 'page_renderer_peak_mib': round(peak / 1024),
-                      'bytes_equal': got == expected}))
-    check(got == expected, 'the large attachment comes out byte for byte')
+    expected = sha256(open(big, 'rb').read())
+    for number in (4, 5):
+        container = os.path.join(work, 'big-%d.xvt' % number)
+        run_cli(args.cli, 'create', '--format', str(number), '--password-file', password_file, container, big)
+        target = os.path.join(work, 'out-%d' % number)
+        start = time.monotonic()
+        status, _, message = run_cli(args.cli, 'extract', '--password-file', password_file, container, '-o', target)
+        cli_seconds = time.monotonic() - start
+        assert status == 0, message
+        check(sha256(open(os.path.join(target, 'big.bin'), 'rb').read()) == expected, 'the tool extracts it')
+        shutil.rmtree(target)
+        page = Page(args.chromium, args.page)
+        try:
+            page.choose_file(container)
+            timing = page.evaluate(
+                '(async () => { const t0 = performance.now();'
+                ' await window.sealvane.open(document.getElementById("file").files[0], %s);'
+                ' const t1 = performance.now(); const bytes = await window.sealvane.extract(0);'
+                ' const t2 = performance.now(); window.bigBytes = bytes;'
+                ' return [t1 - t0, t2 - t1, bytes.length]; })()' % json.dumps(PASSWORD), timeout=600)
+            peak = peak_memory_kib(page.pid())
+            got = page.evaluate('crypto.subtle.digest("SHA-256", window.bigBytes).then(h => Array.from('
+                                'new Uint8Array(h), x => x.toString(16).padStart(2, "0")).join(""))', timeout=120)
+        finally:
+            page.close()
+        os.remove(container)
+        page_seconds = (timing[0] + timing[1]) / 1000
+        print(json.dumps({'format': number, 'attachment_mib': args.bench_mib, 'cli_extract_s': round(cli_seconds, 2),
+                          'page_open_s': round(timing[0] / 1000, 2), 'page_extract_s': round(timing[1] / 1000, 2),
+                          'page_total_s': round(page_seconds, 2), 'ratio': round(page_seconds / cli_seconds, 2),
+                          'page_renderer_peak_mib': round(peak / 1024), 'bytes_equal': got == expected}), flush=True)
+        check(got == expected, 'the large attachment of format %d comes out byte for byte' % number)
 
 
 def main():

@@ -86,14 +86,14 @@ window.sealedWriter = (function () {
         return new Record().u32(body.length).bytes(body).done();
     }
 
-    function catalog(generation, memo, extra, listed) {
-        const record = new Record().u64(generation).u64(-1).string(memo).string(extra).u32(listed.length);
+    function catalog(generation, sortCode, memo, listed) {
+        const record = new Record().u64(generation).u64(sortCode).string(memo).string('').u32(listed.length);
         listed.forEach(item => record.u64(item.position).u64(item.storedLength).bytes(item.prefix).bytes(item.header));
         return record.done();
     }
 
     // Options: password, entries [{name, folder ("|a|b"), bytes, modified, prefix, listedAs (fields
-    // the catalog shows instead of the stream's own)}], memo, iterations, chunkSize, salt, id,
+    // the catalog shows instead of the stream's own)}], memo, sortCode, iterations, chunkSize, salt, id,
     // pointAtFirstCatalog (the header names generation 2 but the first catalog's place).
     // Resolves to {bytes, streams: [{kind, position, storedLength}] in file order, salt, prefixes}.
     async function write(options) {
@@ -111,7 +111,7 @@ window.sealedWriter = (function () {
             end += bytes.length;
             return streams[streams.length - 1];
         };
-        const first = append('SV5C', await stream('SV5C', key.catalog, catalog(1, '', '', []), id, chunkSize,
+        const first = append('SV5C', await stream('SV5C', key.catalog, catalog(1, -1, '', []), id, chunkSize,
             randomBytes(8)));
         const listed = [];
         const prefixes = [];
@@ -124,8 +124,8 @@ window.sealedWriter = (function () {
             listed.push({ position: written.position, storedLength: written.storedLength, prefix,
                           header: entry.listedAs ? entryHeader({ ...entry, ...entry.listedAs }) : header });
         }
-        const last = append('SV5C', await stream('SV5C', key.catalog, catalog(2, options.memo ?? '', '', listed), id,
-            chunkSize, randomBytes(8)));
+        const last = append('SV5C', await stream('SV5C', key.catalog,
+            catalog(2, options.sortCode ?? -1, options.memo ?? '', listed), id, chunkSize, randomBytes(8)));
         const lead = new Record().u64(5).u32(iterations).u32(chunkSize).bytes(salt).bytes(id).bytes(key.check).done();
         const nonce = randomBytes(12);
         const pointed = options.pointAtFirstCatalog ? first : last;
