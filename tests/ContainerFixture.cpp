@@ -15,10 +15,10 @@ TFileMap ContainerFixture::ExtractedFiles(TContainer& container)
 
 TFileMap ContainerFixture::ExtractedFiles(const std::string& file, const std::string& password)
 {
-    TRandomCryptoContainer container{TContainerKey(password)};
-    container.OpenReadOnly(file);
-    TFileMap files = ExtractedFiles(container);
-    container.Close();
+    const std::unique_ptr<TContainer> container = ContainerFor(file, TContainerKey(password));
+    container->OpenReadOnly(file);
+    TFileMap files = ExtractedFiles(*container);
+    container->Close();
     return files;
 }
 

@@ -5,6 +5,8 @@
 #include "container/ContainerError.h"
 #include "container/Delay.h"
 #include "container/RandomCryptoContainer.h"
+#include "sealed/ContainerFormats.h"
+#include "sealed/SealedContainer.h"
 
 #include <gtest/gtest.h>
 
@@ -37,25 +39,35 @@ protected:
         return name;
     }
 
+    // A closed container of the format; format 5 stretches the password as little as readers
+    // accept, so that tests stay quick.
+    static std::unique_ptr<TContainer> NewTestContainer(const std::string& password, std::int64_t format)
+    {
+        if (format == SealedFormat) {
+            return std::make_unique<TSealedContainer>(TContainerKey(password), sealed::MinIterations);
+        }
+        return std::make_unique<TRandomCryptoContainer>(TContainerKey(password));
+    }
+
     // Writes a closed container at file (replacing what stood there): each file written below the
     // scratch folder and added from it, then the memo and the extra.
     void MakeContainer(const std::string& file, const std::string& password,
                        const std::vector<std::pair<std::string, std::string>>& files, const std::string& memo = {},
-                       const std::string& extra = {})
+                       const std::string& extra = {}, std::int64_t format = ClassicFormat)
     {
         std::filesystem::remove(file);
-        TRandomCryptoContainer container{TContainerKey(password)};
-        container.OpenNew(file);
+        const std::unique_ptr<TContainer> container = NewTestContainer(password, format);
+        container->OpenNew(file);
         for (const auto& [name, bytes] : files) {
-            container.AddFile(MakeFile(name, bytes), FDir.Path());
+            container->AddFile(MakeFile(name, bytes), FDir.Path());
         }
         if (!memo.empty()) {
-            container.SetMemo(memo);
+            container->SetMemo(memo);
         }
         if (!extra.empty()) {
-            container.SetExtra(extra);
+            container->SetExtra(extra);
         }
-        container.Close();
+        container->Close();
     }
 
     // Every entry of an open container, each extracted to a file of its own and read back.

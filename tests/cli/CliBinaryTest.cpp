@@ -56,6 +56,41 @@ TEST_F(CliBinary, RoundTripKeepsEveryByteAndModificationTime)
     }
 }
 
+// Format 5 through the tool: made with --format 5 and a password outside Windows-1252, shown by
+// info, converted with passwd --format, kept by compact; the golden container read byte for byte.
+TEST_F(CliBinary, FormatFiveIsMadeConvertedKeptAndReadByteForByte)
+{
+    const TFileMap files = {{"tree/Café ✓.txt", PatternBytes(70000, 1)}, {"tree/empty", ""}};
+    for (const auto& [name, bytes] : files) {
+        MakeFile(name, bytes);
+    }
+    const std::string password = "Schlüssel ✓ 7\n";
+    ASSERT_EQ(Cli({"create", "--format", "5", "five.xvt", "tree"}, password).ExitCode, 0);
+    ASSERT_EQ(Cli({"create", "four.xvt", "tree"}, password).ExitCode, 0);
+    EXPECT_EQ(Cli({"create", "--format", "6", "six.xvt", "tree"}, password).ExitCode, 2);
+    ASSERT_EQ(Cli({"passwd", "--format", "5", "four.xvt"}, password + "Äpfel €-café\n").ExitCode, 0);
+    ASSERT_EQ(Cli({"delete", "five.xvt", "0"}, password).ExitCode, 0);
+    ASSERT_EQ(Cli({"compact", "five.xvt"}, password).ExitCode, 0);
+    for (const auto& [file, input, left] : {std::tuple{"four.xvt", "Äpfel €-café\n", 2u}, std::tuple{"five.xvt", password.c_str(), 1u}}) {
+        SCOPED_TRACE(file);
+        EXPECT_NE(Cli({"info", file}, input).Out.find("Format:           5\n"), std::string::npos);
+        ASSERT_EQ(Cli({"extract", file, "-o", std::string("out-") + file}, input).ExitCode, 0);
+        const TFileMap extracted = TreeOf(FDir.File(std::string("out-") + file));
+        EXPECT_EQ(extracted.size(), left);
+        for (const auto& [name, bytes] : extracted) {
+            EXPECT_TRUE(files.at(name) == bytes) << name;
+        }
+    }
+
+    std::filesystem::copy_file(std::string(SEALVANE_TEST_DATA_DIR) + "/golden5.xvt", FDir.File("golden5.xvt"));
+    ASSERT_EQ(Cli({"extract", "golden5.xvt", "-o", "golden"}, "Schlüssel ✓ 5\n").ExitCode, 0);
+    const TFileMap golden = TreeOf(FDir.File("golden"));
+    EXPECT_EQ(std::tuple(golden.size(), golden.at("readme.txt"), golden.at("docs/Grüße ✓.txt"),
+                         golden.at("docs/deep/data.bin").size()),
+              std::tuple(4u, "Hello, Sealvane!\n", "Grüße aus Format 5 ✓\n", 70000u));
+    EXPECT_EQ(Cli({"memo", "golden5.xvt"}, "Schlüssel ✓ 5\n").Out, "{\\rtf1\\ansi Golden memo 5\\par}\n");
+}
+
 // On a terminal passwords are not echoed and questions are asked; without one passwords are lines
 // of standard input and nothing is asked.
 TEST_F(CliBinary, PasswordsQuestionsAndTheRealPauseOfAWrongPassword)

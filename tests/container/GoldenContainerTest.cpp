@@ -89,3 +89,41 @@ TEST_F(GoldenContainerTest, OpensWithEveryFieldMemoExtraAndByte)
                                                        {".hidden", "h"}}))
         << "the tree comes back";
 }
+
+// The format-5 golden container, written once by sealvane-cli (four files added from
+// /tmp/sealvane-golden5/src, a fifth added and deleted), with a password outside Windows-1252.
+TEST_F(GoldenContainerTest, FormatFiveOpensWithEveryFieldMemoAndByte)
+{
+    const std::string copy = FDir.File("golden5.xvt");
+    std::filesystem::copy_file(std::string(SEALVANE_TEST_DATA_DIR) + "/golden5.xvt", copy);
+    const std::string original = ReadWholeFile(copy);
+    const TFields entries[] = {
+        {0, 204, 17, "", "readme.txt", 0, 0x20, 1700003600, 95},
+        {1, 352, 0, "", "empty.dat", 0, 0x20, 1700007200, 94},
+        {2, 628, 25, "/docs", "Grüße ✓.txt", 0, 0x20, 1700010800, 105},
+        {3, 794, 70000, "/docs/deep", "data.bin", 0, 0x20, 1700014400, 103},
+    };
+    const std::string contents[] = {"Hello, Sealvane!\n", "", "Grüße aus Format 5 ✓\n", GoldenBytes(70000)};
+    EXPECT_FALSE(CheckPassword(copy, TContainerKey("Schlüssel ✓ 6")));
+
+    const std::unique_ptr<TContainer> container = ContainerFor(copy, TContainerKey("Schlüssel ✓ 5"));
+    TCatalog& catalog = container->OpenReadOnly(copy);
+    ASSERT_EQ(std::tuple(container->Format(), catalog.Regenerated(), catalog.SortCode(), catalog.Count()),
+              std::tuple(5, false, -1, 4));
+    EXPECT_EQ(std::tuple(container->GetZombieBytes(), container->GetMemo(), container->GetExtra().substr(0, 2)),
+              std::tuple(1622, "{\\rtf1\\ansi Golden memo 5\\par}", "8\x7f"));
+    catalog.SortByID();
+    for (int index = 0; index < 4; ++index) {
+        const TFileInfo& entry = *catalog.Item(index);
+        SCOPED_TRACE(index);
+        EXPECT_EQ(FieldsOf(entry), entries[index]);
+        EXPECT_EQ(std::tuple(entry.FPath.BaseFolder(), entry.FAdded),
+                  std::tuple(std::string("/tmp/sealvane-golden5/src"), std::int64_t{1796623240}));
+        const std::string target = FDir.File("single/" + std::to_string(index));
+        container->ExtractFileTo(index, target);
+        EXPECT_EQ(ReadWholeFile(target), contents[index]);
+        EXPECT_EQ(LastWriteLocalSeconds(target), std::get<7>(entries[index]));
+    }
+    container->Close();
+    EXPECT_EQ(ReadWholeFile(copy), original) << "reading changes nothing";
+}

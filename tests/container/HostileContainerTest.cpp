@@ -1,7 +1,8 @@
 // Damaged and hostile containers: cut at every length, and with bytes flipped at every position
-// of the header and the catalog. Each must open or fail with a message of the table; never crash,
-// hang, or allocate memory in proportion to a stored length instead of the file. This program
-// counts every allocation, which is why it runs apart from the other tests.
+// of the header and the catalog (every position of a format-5 file). Each must open or fail with a
+// message of the table; never crash, hang, or allocate memory in proportion to a stored length
+// instead of the file; and a format-5 file never gives a byte other than the ones stored. This
+// program counts every allocation, which is why it runs apart from the other tests.
 #include "ContainerFixture.h"
 #include "sealed/ContainerFormats.h"
 #include "CountingAllocator.h"
@@ -56,41 +57,64 @@ protected:
     {
         ContainerFixture::SetUp();
         const std::string file = FDir.File("healthy.xvt");
-        MakeContainer(file, "pw", {{"src/a.txt", "alpha"}, {"src/sub/b.bin", PatternBytes(700)}}, "the memo",
-                      "the extra");
+        MakeContainer(file, "pw", HealthyFiles, "the memo", "the extra");
         FHealthy = ReadWholeFile(file);
     }
 
     // Opens the bytes as a container and extracts everything; any failure must be a table text.
-    void OpenDamaged(const std::string& bytes, const std::string& label)
+    // With the stored files given, whatever is extracted must be one of them, byte for byte, and
+    // the memo the stored one or none.
+    void OpenDamaged(const std::string& bytes, const std::string& label, TContainer& reader, const TFileMap* stored = nullptr)
     {
         const std::string file = FDir.File("damaged.xvt");
         WriteWholeFile(file, bytes);
         CountingAllocator::Reset();
         try {
-            FReader.OpenReadOnly(file);
-            for (int index = 0; index < FReader.GetCatalog().Count(); ++index) {
+            reader.OpenReadOnly(file);
+            for (int index = 0; index < reader.GetCatalog().Count(); ++index) {
                 try {
-                    FReader.ExtractFile(index, FDir.File("out"));
+                    reader.ExtractFile(index, FDir.File("out"));
                 } catch (const std::exception& error) {
                     EXPECT_TRUE(IsTableMessage(error.what())) << label << ": " << error.what();
                 }
             }
-            FReader.GetMemo();
-            FReader.Close();
+            const std::string memo = reader.GetMemo();
+            reader.Close();
             ++FOpened;
+            if (stored != nullptr) {
+                EXPECT_TRUE(memo == "the memo" || memo.empty()) << label;
+                std::filesystem::create_directories(FDir.File("out"));
+                for (const auto& [name, bytesOut] : TreeOf(FDir.File("out"))) {
+                    EXPECT_TRUE(stored->contains(name) && stored->at(name) == bytesOut) << label << ": " << name;
+                }
+            }
         } catch (const std::exception& error) {
             EXPECT_TRUE(IsTableMessage(error.what())) << label << ": " << error.what();
-            EXPECT_TRUE(FReader.IsClosed()) << label;
+            EXPECT_TRUE(reader.IsClosed()) << label;
         }
         EXPECT_LE(CountingAllocator::Largest(), bytes.size() + FixedBuffers) << label;
+        EXPECT_TRUE(ReadWholeFile(file) == bytes) << label << ": reading changes nothing";
         std::filesystem::remove_all(FDir.File("out"));
     }
+    void OpenDamaged(const std::string& bytes, const std::string& label) { OpenDamaged(bytes, label, FReader); }
 
+    static inline const std::vector<std::pair<std::string, std::string>> HealthyFiles = {
+        {"src/a.txt", "alpha"}, {"src/sub/b.bin", PatternBytes(700)}};
     std::string FHealthy;
     TRandomCryptoContainer FReader{TContainerKey("pw")};
     int FOpened = 0;
 };
+
+// The offsets at which a format-5 file holds a stream of the kind ("SV5E" or "SV5C"): a stream's
+// prologue is plain.
+std::vector<std::size_t> StreamsOf(const std::string& bytes, std::string_view kind)
+{
+    std::vector<std::size_t> found;
+    for (std::size_t at = bytes.find(kind); at != std::string::npos; at = bytes.find(kind, at + 1)) {
+        found.push_back(at);
+    }
+    return found;
+}
 
 } // namespace
 
@@ -209,4 +233,89 @@ TEST_F(HostileContainerTest, AnEntryWhoseHeaderIsNotItsListedEntryIsRefusedWithN
     FReader.ExtractFile(0, home);
     FReader.Close();
     EXPECT_EQ(TreeOf(home), (TFileMap{{"é.txt", "honest"}}));
+}
+
+TEST_F(HostileContainerTest, FormatFiveFlippedOrCutAnywhereIsRefusedOrReadAsStored)
+{
+    const std::string file = FDir.File("sealed.xvt");
+    MakeContainer(file, "pw", HealthyFiles, "the memo", "the extra", SealedFormat);
+    const std::string healthy = ReadWholeFile(file);
+    const TFileMap stored = {{"src/a.txt", "alpha"}, {"src/sub/b.bin", PatternBytes(700)}};
+    // One object for all: it keeps the keys of a salt and count it has seen.
+    TSealedContainer reader{TContainerKey("pw")};
+    for (std::size_t position = 0; position < healthy.size(); ++position) {
+        std::string bytes = healthy;
+        bytes[position] = static_cast<char>(bytes[position] ^ 0x01);
+        OpenDamaged(bytes, "flip at " + std::to_string(position), reader, &stored);
+    }
+    const int openedAfterFlips = FOpened;
+    for (std::size_t length = 0; length < healthy.size(); ++length) {
+        OpenDamaged(healthy.substr(0, length), "cut at " + std::to_string(length), reader, &stored);
+    }
+    EXPECT_GT(openedAfterFlips, 0) << "a flip in a catalog or a dead byte still opens";
+    EXPECT_GT(FOpened, openedAfterFlips) << "a cut after the last entry still opens by scanning";
+}
+
+// Streams and chunks that are whole and authentic, but not where the catalog put them: swapped
+// chunks of one entry, a chunk or a whole entry from another container with the same password,
+// two entries of one container swapped. Each is listed, and refused when extracted.
+TEST_F(HostileContainerTest, FormatFiveChunksAndEntriesOutOfPlaceAreRefusedWithNothingWritten)
+{
+    const std::string large = PatternBytes(140000, 3); // three chunks of 64 KiB
+    const std::vector<std::pair<std::string, std::string>> files = {{"x.txt", "same"}, {"y.txt", "size"}, {"z.bin", large}};
+    MakeContainer(FDir.File("one.xvt"), "pw", files, {}, {}, SealedFormat);
+    MakeContainer(FDir.File("two.xvt"), "pw", files, {}, {}, SealedFormat);
+    const std::string one = ReadWholeFile(FDir.File("one.xvt"));
+    const std::string two = ReadWholeFile(FDir.File("two.xvt"));
+    const std::vector<std::size_t> entries = StreamsOf(one, "SV5E");
+    ASSERT_EQ(entries, StreamsOf(two, "SV5E")) << "the same files take the same places";
+    ASSERT_EQ(entries.size(), 3u);
+    const std::size_t chunk = 20 + 65536 + 16;
+    const std::size_t firstChunk = entries[2] + 20;
+    const std::size_t xLength = entries[1] - entries[0];
+    const auto swapped = [&](std::size_t a, std::size_t b, std::size_t length) {
+        std::string bytes = one;
+        std::copy_n(one.begin() + static_cast<std::ptrdiff_t>(a), length, bytes.begin() + static_cast<std::ptrdiff_t>(b));
+        std::copy_n(one.begin() + static_cast<std::ptrdiff_t>(b), length, bytes.begin() + static_cast<std::ptrdiff_t>(a));
+        return bytes;
+    };
+    const auto fromTwo = [&](std::size_t at, std::size_t length) {
+        std::string bytes = one;
+        std::copy_n(two.begin() + static_cast<std::ptrdiff_t>(at), length, bytes.begin() + static_cast<std::ptrdiff_t>(at));
+        return bytes;
+    };
+    const struct
+    {
+        const char* Label;
+        std::string Bytes;
+        std::vector<std::string> Refused;
+    } cases[] = {
+        {"two chunks of an entry swapped", swapped(firstChunk, firstChunk + chunk - 20, chunk - 20), {"z.bin"}},
+        {"a chunk from the other container", fromTwo(firstChunk + chunk - 20, chunk - 20), {"z.bin"}},
+        {"an entry from the other container", fromTwo(entries[0], xLength), {"x.txt"}},
+        {"two entries swapped", swapped(entries[0], entries[1], xLength), {"x.txt", "y.txt"}},
+    };
+    TSealedContainer reader{TContainerKey("pw")};
+    for (const auto& [label, bytes, refused] : cases) {
+        SCOPED_TRACE(label);
+        WriteWholeFile(FDir.File("moved.xvt"), bytes);
+        const TCatalog& catalog = reader.OpenReadOnly(FDir.File("moved.xvt"));
+        ASSERT_FALSE(catalog.Regenerated());
+        std::vector<std::string> failed;
+        for (int index = 0; index < catalog.Count(); ++index) {
+            const std::string name = catalog.Item(index)->FPath.FileName();
+            try {
+                reader.ExtractFile(index, FDir.File("out"));
+                EXPECT_EQ(ReadWholeFile(FDir.File("out/" + name)), std::string(files[static_cast<std::size_t>(name[0] - 'x')].second));
+            } catch (const EContainerError& error) {
+                failed.push_back(name);
+                EXPECT_TRUE(IsTableMessage(error.what())) << error.what();
+                EXPECT_FALSE(std::filesystem::exists(FDir.File("out/" + name)));
+            }
+        }
+        std::sort(failed.begin(), failed.end());
+        EXPECT_EQ(failed, refused);
+        reader.Close();
+        std::filesystem::remove_all(FDir.File("out"));
+    }
 }
