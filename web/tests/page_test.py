@@ -4,9 +4,10 @@ the command-line tool on the same containers: memo text and formatting, every at
 (sizes on both sides of every threshold of the core's reading and writing) as extracted and in the
 saved zip, the wrong-password message and pause, the right password after a wrong one, damaged
 containers refused with the same messages, containers saved through the desktop program's
-password dialog, and not one request that leaves the machine. With
---bench-mib it instead times opening and extracting one large attachment in the page against the
-tool, and the page's peak memory."""
+password dialog, and not one request that leaves the machine; in both formats, format 5 also on
+containers of the tests' own writer, damaged in every way. With --bench-mib it instead times
+opening and extracting one large attachment of each format in the page against the tool, and the
+page's peak memory."""
 import argparse
 import base64
 import hashlib
@@ -24,6 +25,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from cdp import Browser  # noqa: E402
 
 GOLDEN_PASSWORD = 'gold'
+# The golden container of format 5 (tests/data/golden5.xvt) has one outside Windows-1252.
+GOLDEN5_PASSWORD = 'Schlüssel ✓ 5'
 # Not all of it fits Windows-1252: the key bytes are its UTF-8.
 PASSWORD = 'Schlüssel ✓ 7'
 # Random attachments of sizes on both sides of the core's thresholds: the copy chunk and the
@@ -525,7 +528,8 @@ def run_checks(args, work):
              for number in (4, 5)}
     page = Page(args.chromium, args.page)
     try:
-        check_container(page, args.cli, args.golden, GOLDEN_PASSWORD, password_file_of(work, GOLDEN_PASSWORD), work)
+        for golden, password in ((args.golden, GOLDEN_PASSWORD), (args.golden5, GOLDEN5_PASSWORD)):
+            check_container(page, args.cli, golden, password, password_file_of(work, password), work)
         contents, hashes = check_container(page, args.cli, containers[4], PASSWORD, password_file, work)
         if contents:
             check_formatting(contents['memoHtml'])
@@ -630,6 +634,7 @@ def main():
     parser.add_argument('--page', required=True)
     parser.add_argument('--cli', required=True)
     parser.add_argument('--golden', required=True)
+    parser.add_argument('--golden5', help='the golden container of format 5 (checks only)')
     parser.add_argument('--chromium', default='chromium')
     parser.add_argument('--mislisted-writer', help='the mislisted-container-writer of the tests (checks only)')
     parser.add_argument('--dialog-container-maker',
@@ -642,8 +647,8 @@ def main():
     # are compared with the English page).
     os.environ['LC_ALL'] = 'C.UTF-8'
     os.environ.pop('LANGUAGE', None)
-    if not args.bench_mib and not args.mislisted_writer:
-        parser.error('the checks need --mislisted-writer')
+    if not args.bench_mib and not (args.mislisted_writer and args.golden5):
+        parser.error('the checks need --mislisted-writer and --golden5')
     with tempfile.TemporaryDirectory(prefix='sealvane-page-') as work:
         (run_bench if args.bench_mib else run_checks)(args, work)
     if failures:
