@@ -15,9 +15,9 @@ var sealvaneSealed = (function () {
     const LeastChunkSize = 4096;
     const MostChunkSize = 1 << 20;
     const WrongPasswordPauseMs = 2000;
-    // A read of a Blob costs about as much (2 ms) for a few MiB as for 20 bytes: the file is read in
-    // slices of at least 1 MiB, which serve the reads inside them, and an entry in slices of 8 MiB,
-    // the next one read while the chunks of the last are opened.
+    // A read of a Blob costs about 2 ms however few bytes it reads: the file is read in slices of
+    // at least 1 MiB, which serve the reads inside them, and an entry in slices of 8 MiB, the next
+    // one read while the chunks of the last are opened.
     const ReadAhead = 1 << 20;
     const SliceBytes = 8 << 20;
     const utf8 = new TextDecoder();

@@ -117,10 +117,11 @@ class Page(Browser):
                              '.then(c => [true, c], e => [false, e.message])' % json.dumps(password), timeout)
 
     def entry_hash(self, index):
-        """The type of what sealvane.extract resolves to, and the SHA-256 of its bytes."""
+        """The type of what sealvane.extract resolves to, and the SHA-256 of its bytes; or "Error"
+        and the message it is refused with."""
         return self.evaluate('window.sealvane.extract(%d).then(b => crypto.subtle.digest("SHA-256", b)'
                              '.then(h => [b.constructor.name, Array.from(new Uint8Array(h),'
-                             ' x => x.toString(16).padStart(2, "0")).join("")]))' % index)
+                             ' x => x.toString(16).padStart(2, "0")).join("")]), e => ["Error", e.message])' % index)
 
 
 def run_cli(cli, *args, cwd=None):
