@@ -1,11 +1,12 @@
 # Puts the worker (the compiled core with its WebAssembly as base64) and the page's script, after
-# the captions generated from the message table, into the page template: one HTML file that loads
-# nothing else.
+# the captions generated from the message table and the reader of format 5, into the page
+# template: one HTML file that loads nothing else.
 cmake_minimum_required(VERSION 3.25)
 file(READ ${TEMPLATE} page)
 file(READ ${CAPTIONS} captions)
+file(READ ${SEALED_READER} reader)
 file(READ ${PAGE_SCRIPT} script)
-string(PREPEND script "${captions}")
+string(PREPEND script "${captions}${reader}")
 file(READ ${WORKER} worker)
 foreach(part script worker)
     # Either would end or change the script element the text is put in.

@@ -74,12 +74,17 @@ TRichDocument PlainDocument(const std::string& text)
     return document;
 }
 
+// The memo's two forms as JSON members: "memoText" (plain, list items with their labels) and
+// "memoHtml".
+std::string MemoMembers(const std::string& memo)
+{
+    const TRichDocument document = IsRichMemo(memo) ? ReadRtf(memo) : PlainDocument(FromStoredText(memo));
+    return "\"memoText\":" + JsonString(PlainText(document, true)) + ",\"memoHtml\":" + JsonString(MemoHtml(document));
+}
+
 std::string OpenAnswer(TRandomCryptoContainer& container, const TCatalog& catalog)
 {
-    const std::string memo = container.GetMemo();
-    const TRichDocument document = IsRichMemo(memo) ? ReadRtf(memo) : PlainDocument(FromStoredText(memo));
-    std::string json = "{\"memoText\":" + JsonString(PlainText(document, true)) +
-                       ",\"memoHtml\":" + JsonString(MemoHtml(document)) + ",\"entries\":[";
+    std::string json = "{" + MemoMembers(container.GetMemo()) + ",\"entries\":[";
     for (int index = 0; index < catalog.Count(); ++index) {
         const TFileInfo& entry = *catalog.Item(index);
         json += index > 0 ? "," : "";
@@ -141,6 +146,20 @@ EMSCRIPTEN_KEEPALIVE void sv_close()
 EMSCRIPTEN_KEEPALIVE const char* sv_answer()
 {
     return Answer.c_str();
+}
+
+// The memo of a container the page's script has read itself (format 5), given as its bytes, in
+// the form sv_open gives a memo: 0 and {memoText, memoHtml} as JSON in sv_answer, or 1 and the
+// message.
+EMSCRIPTEN_KEEPALIVE int sv_memo(const char* memo, int length)
+{
+    try {
+        Answer = "{" + MemoMembers(std::string(memo, static_cast<std::size_t>(length))) + "}";
+        return 0;
+    } catch (const std::exception& error) {
+        Answer = error.what();
+        return 1;
+    }
 }
 
 // The check code the password dialogs show beside a password (UTF-8).

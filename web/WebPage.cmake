@@ -60,6 +60,7 @@ if(WITH_TESTS)
     add_test(NAME web_page
         COMMAND /usr/bin/python3 -X utf8 ${CMAKE_CURRENT_SOURCE_DIR}/web/tests/page_test.py --page ${SEALVANE_PAGE}
             --cli $<TARGET_FILE:sealvane-cli> --golden ${CMAKE_CURRENT_SOURCE_DIR}/tests/data/golden.xvt
+            --golden5 ${CMAKE_CURRENT_SOURCE_DIR}/tests/data/golden5.xvt
             --chromium ${SEALVANE_CHROMIUM} --mislisted-writer $<TARGET_FILE:mislisted-container-writer>
             ${SEALVANE_DIALOG_CONTAINERS})
     set_tests_properties(web_page PROPERTIES TIMEOUT 300)

@@ -46,7 +46,33 @@
         });
     }
 
+    // Requests are answered in turn, as the worker answers its own: an open, the extractions
+    // asked after it, the next open.
+    var turn = Promise.resolve();
+    function inTurn(task) {
+        var answer = turn.then(task);
+        turn = answer.catch(function () {});
+        return answer;
+    }
+
+    // The entries of the container opened last, and that container when the page's own reader
+    // holds it (format 5); any other is the worker's.
     var openEntries = null;
+    var sealed = null;
+
+    // A container of format 5, read by sealed-reader.js; the core renders its memo as it renders
+    // one of format 4. The worker lets go of the container it held, so that nothing is extracted
+    // from it after a failed open.
+    function openSealed(blob, name, password) {
+        return ask({ op: 'close' }).then(function () {
+            return sealvaneSealed.open(blob, name, password, caption);
+        }).then(function (container) {
+            return ask({ op: 'memo', memo: container.memo }).then(function (memo) {
+                sealed = container;
+                return { memoText: memo.memoText, memoHtml: memo.memoHtml, entries: container.entries };
+            });
+        });
+    }
 
     var sealvane = {
         // Opens a container given as a File or Blob (read in slices, never whole) or as bytes
@@ -63,17 +89,27 @@
             } else {
                 return Promise.reject(new TypeError('sealvane.open takes a File, a Blob or bytes'));
             }
-            openEntries = null;
-            return ask({ op: 'open', blob: blob, name: name, password: String(password), language: language })
-                .then(function (contents) {
+            return inTurn(function () {
+                openEntries = null;
+                sealed = null;
+                return sealvaneSealed.isSealed(blob).then(function (isSealed) {
+                    return isSealed ? openSealed(blob, name, String(password)) :
+                        ask({ op: 'open', blob: blob, name: name, password: String(password), language: language });
+                }).then(function (contents) {
                     openEntries = contents.entries;
                     return contents;
                 });
+            });
         },
         // Resolves to the bytes (Uint8Array) of entry index of the container opened last.
         extract: function (index) {
-            var size = openEntries && openEntries[index] ? openEntries[index].size : 0;
-            return ask({ op: 'extract', index: index, size: size });
+            return inTurn(function () {
+                if (sealed) {
+                    return sealed.extract(index);
+                }
+                var size = openEntries && openEntries[index] ? openEntries[index].size : 0;
+                return ask({ op: 'extract', index: index, size: size });
+            });
         },
         // Resolves to the two-letter check code the program shows beside a password.
         checkCode: function (password) {

@@ -94,6 +94,19 @@ function svExtract(request) {
     return bytes;
 }
 
+// The memo of a container the page has read itself (format 5), handed to the core as its bytes
+// and answered as sv_open answers a memo.
+function svMemo(request) {
+    var memo = request.memo;
+    var at = _malloc(Math.max(memo.length, 1));
+    try {
+        HEAPU8.set(memo, at);
+        return JSON.parse(svCall('sv_memo', ['number', 'number'], [at, memo.length]));
+    } finally {
+        _free(at);
+    }
+}
+
 self.onmessage = function (event) {
     var request = event.data;
     svReady.then(function () {
@@ -104,6 +117,10 @@ self.onmessage = function (event) {
         } else if (request.op === 'extract') {
             value = svExtract(request);
             transfer = [value.buffer];
+        } else if (request.op === 'memo') {
+            value = svMemo(request);
+        } else if (request.op === 'close') {
+            ccall('sv_close', null, [], []);
         } else if (request.op === 'checkCode') {
             value = ccall('sv_check_code', 'string', ['string'], [request.password]);
         } else {

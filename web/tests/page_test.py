@@ -4,15 +4,17 @@ the command-line tool on the same containers: memo text and formatting, every at
 (sizes on both sides of every threshold of the core's reading and writing) as extracted and in the
 saved zip, the wrong-password message and pause, the right password after a wrong one, damaged
 containers refused with the same messages, containers saved through the desktop program's
-password dialog, and not one request that leaves the machine. With
---bench-mib it instead times opening and extracting one large attachment in the page against the
-tool, and the page's peak memory."""
+password dialog, and not one request that leaves the machine; in both formats, format 5 also on
+containers of the tests' own writer, damaged in every way. With --bench-mib it instead times
+opening and extracting one large attachment of each format in the page against the tool, and the
+page's peak memory."""
 import argparse
 import base64
 import hashlib
 import json
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -23,6 +25,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from cdp import Browser  # noqa: E402
 
 GOLDEN_PASSWORD = 'gold'
+# The golden container of format 5 (tests/data/golden5.xvt) has one outside Windows-1252.
+GOLDEN5_PASSWORD = 'Schlüssel ✓ 5'
 # Not all of it fits Windows-1252: the key bytes are its UTF-8.
 PASSWORD = 'Schlüssel ✓ 7'
 # Random attachments of sizes on both sides of the core's thresholds: the copy chunk and the
@@ -113,10 +117,11 @@ class Page(Browser):
                              '.then(c => [true, c], e => [false, e.message])' % json.dumps(password), timeout)
 
     def entry_hash(self, index):
-        """The type of what sealvane.extract resolves to, and the SHA-256 of its bytes."""
+        """The type of what sealvane.extract resolves to, and the SHA-256 of its bytes; or "Error"
+        and the message it is refused with."""
         return self.evaluate('window.sealvane.extract(%d).then(b => crypto.subtle.digest("SHA-256", b)'
                              '.then(h => [b.constructor.name, Array.from(new Uint8Array(h),'
-                             ' x => x.toString(16).padStart(2, "0")).join("")]))' % index)
+                             ' x => x.toString(16).padStart(2, "0")).join("")]), e => ["Error", e.message])' % index)
 
 
 def run_cli(cli, *args, cwd=None):
@@ -148,9 +153,9 @@ def cli_entry_hashes(cli, container, password_file, count, work):
     return hashes
 
 
-def make_container(cli, work, password_file, name, sizes):
-    """A container of non-ASCII names, a folder holding a random file of each of the sizes (and
-    one of 300 KiB), and the rich-text memo."""
+def make_container(cli, work, password_file, name, sizes, container_format=4):
+    """A container of the format of non-ASCII names, a folder holding a random file of each of the
+    sizes (and one of 300 KiB), and the rich-text memo."""
     source = os.path.join(work, name + ' source')
     os.makedirs(os.path.join(source, 'Unterordner'))
     files = {'Grüße ✓ 日本.txt': 'Grüße aus Köln\n'.encode(), 'Café.txt': b'caf\xc3\xa9\n', 'leer.dat': b''}
@@ -163,8 +168,8 @@ def make_container(cli, work, password_file, name, sizes):
     with open(memo, 'w', encoding='ascii') as file:
         file.write(MEMO_RTF)
     container = os.path.join(work, name + '.xvt')
-    status, _, message = run_cli(cli, 'create', '--password-file', password_file, container,
-                                 *[os.path.join(source, part) for part in ('Grüße ✓ 日本.txt', 'Café.txt',
+    status, _, message = run_cli(cli, 'create', '--format', str(container_format), '--password-file', password_file,
+                                 container, *[os.path.join(source, part) for part in ('Grüße ✓ 日本.txt', 'Café.txt',
                                                                           'leer.dat', 'Unterordner')])
     assert status == 0, message
     status, _, message = run_cli(cli, 'set-memo', '--password-file', password_file, container, '--file', memo)
@@ -264,11 +269,7 @@ def check_ui(page, container, password, contents, hashes, work):
                 check(sha256(saved.read(name)) == expected, 'zip bytes of ' + name)
 
 
-def check_wrong_password(page, cli, container, password_file, work):
-    wrong = os.path.join(work, 'wrong')
-    with open(wrong, 'w') as file:
-        file.write('falsch\n')
-    _, _, expected = run_cli(cli, 'list', '--password-file', wrong, container)
+def check_wrong_password(page, container, expected):
     start = time.monotonic()
     opened, message = page.open(container, 'falsch')
     pause = time.monotonic() - start
@@ -277,10 +278,9 @@ def check_wrong_password(page, cli, container, password_file, work):
     page.evaluate('(() => { document.getElementById("password").value = "falsch";'
                   ' document.getElementById("open").click(); })()')
     page.wait_for('document.getElementById("message").textContent === %s' % json.dumps(expected), 10)
-    return expected
 
 
-def check_right_after_wrong(page, container, password, expected):
+def check_right_after_wrong(page, container, password, expected, runs):
     """The right password given after a wrong one is answered, whether it comes while the wrong
     one's pause lasts or after it: submitted by Enter or by the button, at moments spread over the
     pause."""
@@ -288,15 +288,15 @@ def check_right_after_wrong(page, container, password, expected):
     submit = ('(() => { const p = document.getElementById("password"); p.value = %s;'
               ' p.dispatchEvent(new Event("input")); if (%s) document.getElementById("open").click();'
               ' else p.dispatchEvent(new KeyboardEvent("keydown", {key: "Enter"})); })()')
-    for run in range(20):
+    for run in range(runs):
         page.evaluate(submit % (json.dumps('falsch'), 'true'))
-        time.sleep(run * 0.12)
+        time.sleep(run * 2.4 / runs)
         page.evaluate(submit % (json.dumps(password), json.dumps(run % 2 == 0)))
         page.wait_for('!document.getElementById("content").hidden ||'
                       ' document.getElementById("message").textContent === %s' % json.dumps(expected), 20)
         answer = page.evaluate('document.getElementById("message").textContent')
         check(answer == '', 'run %d: the right password %.2f s after a wrong one is answered %r'
-              % (run, run * 0.12, answer))
+              % (run, run * 2.4 / runs, answer))
 
 
 def check_hostile(page, cli, container, password, password_file, work):
@@ -309,8 +309,7 @@ def check_hostile(page, cli, container, password, password_file, work):
         flipped = bytearray(data)
         flipped[position] ^= 0x5A
         variants.append(('flip%d' % position, bytes(flipped)))
-    folder = os.path.join(work, 'hostile')
-    os.makedirs(folder)
+    folder = tempfile.mkdtemp(prefix='hostile', dir=work)
     for name, variant in variants:
         path = os.path.join(folder, name + '.xvt')
         with open(path, 'wb') as file:
@@ -374,6 +373,139 @@ def check_typed_in_dialog(page, maker, work):
         check(names == ['note.txt'], 'the dialog\'s container under %r opens in the page: %s' % (password, names))
 
 
+# Format 5 is read by the page's own script and written here by the tests' writer
+# (sealed_writer.js, evaluated in the page), each made from docs/container-format.md alone.
+SEALED_WRITER = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'sealed_writer.js')
+# On both sides of the chunk size the program writes (64 KiB), and over several chunks.
+SEALED_SIZES = (0, 1, (64 << 10) - 1, 64 << 10, (64 << 10) + 1, 200000)
+# 2024-01-01 14:00:00 on the sender's wall clock.
+NEW_YEAR = 1704117600
+# A small container for the damage checks: three entries, each one chunk, and a memo.
+SMALL_ENTRIES = [['leer.txt', '', 0, NEW_YEAR], ['Grüße ✓.txt', '|Bücher', 1, NEW_YEAR],
+                 ['klein.bin', '|Bücher|日本', 100, NEW_YEAR]]
+SMALL_MEMO = r"{\rtf1 Gr\'fc\'dfe\par}"
+DAMAGED = "Attachment '%s' is damaged or was altered! Nothing of it was written."
+MISLISTED = "Attachment '%s' is damaged! Its stored record does not match the list. Nothing was written."
+REFUSED_ROUNDS = ("Container 'Grüße.xvt' asks for %d key derivation rounds; only 100,000 to 10,000,000 are "
+                  "accepted.")
+REFUSED_CHUNKS = "Container 'Grüße.xvt' has an invalid chunk size '%d'!"
+
+
+def small_answer(extracts, memo='Grüße'):
+    """The page's answer for the small container: listed newest first (the sort code of a new
+    container), the memo, what each extraction gives."""
+    return [[entry[0] for entry in reversed(SMALL_ENTRIES)], memo, extracts]
+
+
+# Damaged and hostile variants of the writer's containers, opened through the page as Grüße.xvt:
+# what is changed (a JavaScript expression over s, the container written as samples[label], and
+# the writer's helpers) and the page's answer, the message or [names, memo, each extraction].
+SEALED_CASES = (
+    ('the format number, read by the core', 'small', 'flip(s.bytes, 0)', "Invalid container format '250'!"),
+    ('the header cut', 'small', 's.bytes.subarray(0, 139)', "String incomplete: is '139', sb: '140'!"),
+    ('too few rounds', 'small', 'setU32(s.bytes, 8, 99999)', REFUSED_ROUNDS % 99999),
+    ('too many rounds', 'small', 'setU32(s.bytes, 8, 10000001)', REFUSED_ROUNDS % 10000001),
+    ('too small chunks', 'small', 'setU32(s.bytes, 12, 4095)', REFUSED_CHUNKS % 4095),
+    ('too large chunks', 'small', 'setU32(s.bytes, 12, 1048577)', REFUSED_CHUNKS % 1048577),
+    ('the largest chunks', 'wide', 's.bytes', small_answer(['same'] * 3)),
+    ('the header\'s tag flipped: recovered, the newest catalog\'s memo', 'small', 'flip(s.bytes, 139)',
+     small_answer(['same'] * 3)),
+    ('the header naming the first catalog\'s place with the last one\'s generation: recovered', 'stale', 's.bytes',
+     small_answer(['same'] * 3)),
+    ('the last catalog flipped: recovered, the first catalog\'s empty memo', 'small',
+     'flip(s.bytes, s.streams[4].position + 40)', small_answer(['same'] * 3, '')),
+    ('an entry\'s chunk flipped', 'small', 'flip(s.bytes, s.streams[3].position + 40)',
+     small_answer([DAMAGED % 'klein.bin', 'same', 'same'])),
+    ('an entry stream of another container of the same keys and nonce prefixes', 'small',
+     'paste(s.bytes, samples.twin.bytes, s.streams[3].position, s.streams[3].storedLength)',
+     small_answer([DAMAGED % 'klein.bin', 'same', 'same'])),
+    ('an entry stream of another container under another nonce prefix', 'small',
+     'paste(s.bytes, samples.wide.bytes, s.streams[3].position, s.streams[3].storedLength)',
+     small_answer([MISLISTED % 'klein.bin', 'same', 'same'])),
+    ('two chunks swapped', 'chunks', 'swapChunks(s.bytes, s.streams[1], 4096, 1)',
+     [['Stücke.bin'], 'Grüße', [DAMAGED % 'Stücke.bin']]),
+    ('an entry listed under another name', 'mislisted', 's.bytes',
+     [['invoice_12.pdf', 'fine.txt'], 'Grüße', [MISLISTED % 'invoice_12.pdf', 'same']]),
+)
+# What a damaged container may be refused with.
+SEALED_REFUSALS = ['IncorrectPassword', 'StringIncomplete', 'SealedIterationsRefused', 'SealedChunkSizeRefused',
+                   'SealedEntryDamaged', 'AttachmentDoesNotMatchList']
+
+
+def sealed_entries(sizes):
+    """Entries for the writer, [name, folder, size, modified], and the page's listing of them."""
+    entries = [['größe ✓ %d.bin' % size, '|Bücher|日本' if n % 2 else '', size, NEW_YEAR + 3601 * n]
+               for n, size in enumerate(sizes)]
+    listing = [{'name': name, 'folder': folder.strip('|').replace('|', '/'), 'size': size,
+                'modified': time.strftime('%Y-%m-%d %H:%M:%S', time.gmtime(modified))}
+               for name, folder, size, modified in entries]
+    return entries, listing
+
+
+def write_sealed(page, work, label, **options):
+    """A container of the tests' writer, kept in the page as samples[label] and saved in work: its
+    path and the SHA-256 of each entry's bytes."""
+    written = page.evaluate('sealedWriter.sample(%s, %s)' % (json.dumps(label), json.dumps(options)), 120)
+    os.makedirs(os.path.join(work, 'format 5'), exist_ok=True)
+    path = os.path.join(work, 'format 5', label + '.xvt')
+    with open(path, 'wb') as file:
+        file.write(base64.b64decode(written['bytes']))
+    return path, written['hashes']
+
+
+def check_sealed_containers(page, work, memo):
+    """Containers of format 5 under a password all of Windows-1252 and one that is not: the page
+    lists their entries in the order of the stored sort code (newest first, a new container's; by
+    name), shows the memo as it shows the same memo of format 4, and gives every entry's bytes.
+    Returns their paths."""
+    page.evaluate(open(SEALED_WRITER, encoding='utf-8').read())
+    entries, listing = sealed_entries(SEALED_SIZES)
+    orders = {-1: lambda n: -n, 2: lambda n: listing[n]['name'].lower()}
+    paths = []
+    for number, (password, sort_code) in enumerate(zip(TYPED_PASSWORDS, orders)):
+        path, hashes = write_sealed(page, work, 'sealed-%d' % number, password=password, memo=MEMO_RTF,
+                                    entries=entries, sortCode=sort_code)
+        paths.append(path)
+        order = sorted(range(len(listing)), key=orders[sort_code])
+        opened, contents = page.open(path, password)
+        check(opened and contents['entries'] == [listing[n] for n in order], 'format 5 under %r, sort code %d, lists %s'
+              % (password, sort_code, contents))
+        if opened:
+            check([contents['memoText'], contents['memoHtml']] == memo, 'format 5 shows the memo of format 4: %r'
+                  % contents['memoHtml'])
+            got = [page.entry_hash(index) for index in range(len(listing))]
+            check(got == [['Uint8Array', hashes[n]] for n in order],
+                  'format 5 under %r gives the entries\' bytes: %s' % (password, got))
+    return paths
+
+
+def check_sealed_damage(page, work):
+    """Format 5 damaged and hostile: the named cases, then every byte of a small container flipped
+    and every cut of it, each refused with a message of the table or listing only entries that come
+    out as written or are refused so; never other bytes."""
+    small = dict(password=PASSWORD, memo=SMALL_MEMO, iterations=100000)
+    write_sealed(page, work, 'small', entries=SMALL_ENTRIES, **small)
+    write_sealed(page, work, 'twin', entries=SMALL_ENTRIES, sameAs='small', **small)
+    write_sealed(page, work, 'wide', entries=SMALL_ENTRIES, chunkSize=1 << 20, **small)
+    write_sealed(page, work, 'stale', entries=SMALL_ENTRIES, pointAtFirstCatalog=True, **small)
+    write_sealed(page, work, 'chunks', entries=[['Stücke.bin', '', 5 * 4096, NEW_YEAR]], chunkSize=4096, **small)
+    write_sealed(page, work, 'mislisted', entries=[
+        ['fine.txt', '', 4, NEW_YEAR],
+        # Listed under a name of the same length: the stream's length alone does not give it away.
+        ['update.desktop', '|.config|autostart', 10, NEW_YEAR, {'listedAs': {'name': 'invoice_12.pdf'}}]],
+        **small)
+    for what, label, variant, expected in SEALED_CASES:
+        answer = page.evaluate('(() => { const {samples, flip, setU32, paste, swapChunks} = sealedWriter;'
+                               ' const s = samples[%s]; return sealedWriter.outcome(sealedWriter.pageOpen(%s,'
+                               ' "Grüße.xvt"), %s, s.originals); })()'
+                               % (json.dumps(label), json.dumps(PASSWORD), variant))
+        check(answer == expected, 'format 5, %s: %r' % (what, answer))
+    swept = page.evaluate('sealedWriter.misreadings("small", %s, %s)'
+                          % (json.dumps(PASSWORD), json.dumps(SEALED_REFUSALS)), 300)
+    check(swept['variants'] > 1000 and not swept['failures'], 'format 5 flipped and cut: %d variants, misread %s'
+          % (swept['variants'], swept['failures'][:10]))
+
+
 def check_offline(page):
     outside = [url for url in page.requests if not url.startswith(('file://', 'blob:', 'data:'))]
     check(page.requests and not outside, 'no request leaves the page: %s' % outside)
@@ -381,25 +513,41 @@ def check_offline(page):
     check(blocked == 'refused', 'the page\'s policy refuses a fetch')
 
 
+def password_file_of(work, password):
+    path = os.path.join(work, 'password %s' % hashlib.sha256(password.encode()).hexdigest()[:8])
+    with open(path, 'w', encoding='utf-8') as file:
+        file.write(password + '\n')
+    return path
+
+
 def run_checks(args, work):
-    password_file = os.path.join(work, 'password')
-    golden_password_file = os.path.join(work, 'golden-password')
-    for path, text in ((password_file, PASSWORD), (golden_password_file, GOLDEN_PASSWORD)):
-        with open(path, 'w', encoding='utf-8') as file:
-            file.write(text + '\n')
-    container = make_container(args.cli, work, password_file, 'Bücher – Grüße', SIZES)
-    # Cut and flipped copies are made of a small one.
-    small = make_container(args.cli, work, password_file, 'Grüße', ())
+    password_file = password_file_of(work, PASSWORD)
+    # Both formats of the tool, with every size; cut and flipped copies are made of small ones.
+    containers = {number: make_container(args.cli, work, password_file, 'Bücher – Grüße %d' % number, SIZES, number)
+                  for number in (4, 5)}
+    small = {number: make_container(args.cli, work, password_file, 'Grüße %d' % number, (), number)
+             for number in (4, 5)}
     page = Page(args.chromium, args.page)
     try:
-        check_container(page, args.cli, args.golden, GOLDEN_PASSWORD, golden_password_file, work)
-        contents, hashes = check_container(page, args.cli, container, PASSWORD, password_file, work)
+        for golden, password in ((args.golden, GOLDEN_PASSWORD), (args.golden5, GOLDEN5_PASSWORD)):
+            check_container(page, args.cli, golden, password, password_file_of(work, password), work)
+        contents, hashes = check_container(page, args.cli, containers[4], PASSWORD, password_file, work)
         if contents:
             check_formatting(contents['memoHtml'])
-            check_ui(page, container, PASSWORD, contents, hashes, work)
-        wrong_answer = check_wrong_password(page, args.cli, container, password_file, work)
-        check_right_after_wrong(page, container, PASSWORD, wrong_answer)
-        check_hostile(page, args.cli, small, PASSWORD, password_file, work)
+            check_ui(page, containers[4], PASSWORD, contents, hashes, work)
+        check_container(page, args.cli, containers[5], PASSWORD, password_file, work)
+        # The tests' writer of format 5 against the page, then the tool against the page on them.
+        sealed = check_sealed_containers(page, work, [contents['memoText'], contents['memoHtml']] if contents else None)
+        for path, password in zip(sealed, TYPED_PASSWORDS):
+            check_container(page, args.cli, path, password, password_file_of(work, password), work)
+        wrong_password_file = password_file_of(work, 'falsch')
+        for number, runs in ((4, 20), (5, 4)):
+            _, _, wrong_answer = run_cli(args.cli, 'list', '--password-file', wrong_password_file, containers[number])
+            check_wrong_password(page, containers[number], wrong_answer)
+            check_right_after_wrong(page, containers[number], PASSWORD, wrong_answer, runs)
+        for number in (4, 5):
+            check_hostile(page, args.cli, small[number], PASSWORD, password_file, work)
+        check_sealed_damage(page, work)
         check_mislisted(page, args.cli, args.mislisted_writer, work)
         if args.dialog_container_maker:
             check_typed_in_dialog(page, args.dialog_container_maker, work)
@@ -441,43 +589,45 @@ def peak_memory_kib(root):
 
 
 def run_bench(args, work):
-    password_file = os.path.join(work, 'password')
-    with open(password_file, 'w', encoding='utf-8') as file:
-        file.write(PASSWORD + '\n')
+    """Each format: one attachment of --bench-mib MiB opened and extracted by the page, against
+    the tool's extraction, and the renderer's peak memory."""
+    password_file = password_file_of(work, PASSWORD)
     big = os.path.join(work, 'big.bin')
     with open(big, 'wb') as file:
         for _ in range(args.bench_mib):
             file.write(os.urandom(1 << 20))
-    container = os.path.join(work, 'big.xvt')
-    run_cli(args.cli, 'create', '--password-file', password_file, container, big)
-    os.remove(big)
-    target = os.path.join(work, 'out')
-    start = time.monotonic()
-    status, _, message = run_cli(args.cli, 'extract', '--password-file', password_file, container, '-o', target)
-    cli_seconds = time.monotonic() - start
-    assert status == 0, message
-    expected = sha256(open(os.path.join(target, 'big.bin'), 'rb').read())
-    page = Page(args.chromium, args.page)
-    try:
-        page.choose_file(container)
-        timing = page.evaluate(
-            '(async () => { const t0 = performance.now();'
-            ' await window.sealvane.open(document.getElementById("file").files[0], %s);'
-            ' const t1 = performance.now(); const bytes = await window.sealvane.extract(0);'
-            ' const t2 = performance.now(); window.bigBytes = bytes;'
-            ' return [t1 - t0, t2 - t1, bytes.length]; })()' % json.dumps(PASSWORD), timeout=600)
-        peak = peak_memory_kib(page.pid())
-        got = page.evaluate('crypto.subtle.digest("SHA-256", window.bigBytes).then(h => Array.from(new Uint8Array(h),'
-                            ' x => x.toString(16).padStart(2, "0")).join(""))', timeout=120)
-    finally:
-        page.close()
-    page_seconds = (timing[0] + timing[1]) / 1000
-    print(json.dumps({'container_mib': round(os.path.getsize(container) / (1 << 20), 1),
-                      'cli_extract_s': round(cli_seconds, 2), 'page_open_s': round(timing[0] / 1000, 2),
-                      'page_extract_s': round(timing[1] / 1000, 2), 'page_total_s': round(page_seconds, 2),
-                      'ratio': round(page_seconds / cli_seconds, 2), 'page_renderer_peak_mib': round(peak / 1024),
-                      'bytes_equal': got == expected}))
-    check(got == expected, 'the large attachment comes out byte for byte')
+    expected = sha256(open(big, 'rb').read())
+    for number in (4, 5):
+        container = os.path.join(work, 'big-%d.xvt' % number)
+        run_cli(args.cli, 'create', '--format', str(number), '--password-file', password_file, container, big)
+        target = os.path.join(work, 'out-%d' % number)
+        start = time.monotonic()
+        status, _, message = run_cli(args.cli, 'extract', '--password-file', password_file, container, '-o', target)
+        cli_seconds = time.monotonic() - start
+        assert status == 0, message
+        check(sha256(open(os.path.join(target, 'big.bin'), 'rb').read()) == expected, 'the tool extracts it')
+        shutil.rmtree(target)
+        page = Page(args.chromium, args.page)
+        try:
+            page.choose_file(container)
+            timing = page.evaluate(
+                '(async () => { const t0 = performance.now();'
+                ' await window.sealvane.open(document.getElementById("file").files[0], %s);'
+                ' const t1 = performance.now(); const bytes = await window.sealvane.extract(0);'
+                ' const t2 = performance.now(); window.bigBytes = bytes;'
+                ' return [t1 - t0, t2 - t1, bytes.length]; })()' % json.dumps(PASSWORD), timeout=600)
+            peak = peak_memory_kib(page.pid())
+            got = page.evaluate('crypto.subtle.digest("SHA-256", window.bigBytes).then(h => Array.from('
+                                'new Uint8Array(h), x => x.toString(16).padStart(2, "0")).join(""))', timeout=120)
+        finally:
+            page.close()
+        os.remove(container)
+        page_seconds = (timing[0] + timing[1]) / 1000
+        print(json.dumps({'format': number, 'attachment_mib': args.bench_mib, 'cli_extract_s': round(cli_seconds, 2),
+                          'page_open_s': round(timing[0] / 1000, 2), 'page_extract_s': round(timing[1] / 1000, 2),
+                          'page_total_s': round(page_seconds, 2), 'ratio': round(page_seconds / cli_seconds, 2),
+                          'page_renderer_peak_mib': round(peak / 1024), 'bytes_equal': got == expected}), flush=True)
+        check(got == expected, 'the large attachment of format %d comes out byte for byte' % number)
 
 
 def main():
@@ -485,6 +635,7 @@ def main():
     parser.add_argument('--page', required=True)
     parser.add_argument('--cli', required=True)
     parser.add_argument('--golden', required=True)
+    parser.add_argument('--golden5', help='the golden container of format 5 (checks only)')
     parser.add_argument('--chromium', default='chromium')
     parser.add_argument('--mislisted-writer', help='the mislisted-container-writer of the tests (checks only)')
     parser.add_argument('--dialog-container-maker',
@@ -497,8 +648,8 @@ def main():
     # are compared with the English page).
     os.environ['LC_ALL'] = 'C.UTF-8'
     os.environ.pop('LANGUAGE', None)
-    if not args.bench_mib and not args.mislisted_writer:
-        parser.error('the checks need --mislisted-writer')
+    if not args.bench_mib and not (args.mislisted_writer and args.golden5):
+        parser.error('the checks need --mislisted-writer and --golden5')
     with tempfile.TemporaryDirectory(prefix='sealvane-page-') as work:
         (run_bench if args.bench_mib else run_checks)(args, work)
     if failures:
