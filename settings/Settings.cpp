@@ -8,6 +8,7 @@
 #include "language/FormatText.h"
 #include "language/Messages.h"
 #include "language/MsgText.h"
+#include "sealed/ContainerFormats.h"
 
 #include <QFile>
 #include <QLocale>
@@ -263,6 +264,7 @@ void TSettings::SetDefaults()
     DisplayTypoFields = true;
     SentCopiesFolder = DefaultSentCopiesFolder();
     SentCopiesDays = 30;
+    NewContainerFormat = DefaultFormat;
 
     fStart_AutoUpdate = true;
     fStart_TrayMode = false;

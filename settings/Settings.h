@@ -71,7 +71,7 @@ public:
     bool DisplayTypoFields = false;
     std::string SentCopiesFolder; // where the copies handed to the mail program are kept
     std::int32_t SentCopiesDays = 0; // their age in days after which they are wiped, 0 = never
-    std::int32_t NewContainerFormat = 4; // 4: readable by every Sealvane; 5: authenticated
+    std::int32_t NewContainerFormat = 0; // 4: readable by every Sealvane; 5: authenticated
 
     // [Forms]
     bool fStart_AutoUpdate = false;

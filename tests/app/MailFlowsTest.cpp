@@ -3,6 +3,7 @@
 #include "app/WorkFolder.h"
 #include "container/ExtraString.h"
 #include "richtext/RtfReader.h"
+#include "sealed/ContainerFormats.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -248,6 +249,40 @@ TEST_F(MailFlowsTest, ReplyAndForwardQuoteTheTextUnderTheSamePasswordWithoutAtta
         EXPECT_EQ(extra.Field(TExtraString::SenderAddress), "") << "nothing of the source's record";
         EXPECT_EQ(PlainText(ReadRtf(answer.FText), false), "\n\n-------- Previous message ---------\n\nHello");
         EXPECT_EQ(source.FClosed, sourceClosed);
+    }
+}
+
+// A new container has the format the options chose (any other value gives 4); a reply and a
+// forward have their source's format, and saving elsewhere and sending (which re-keys the file
+// and copies it) keep it.
+TEST_F(MailFlowsTest, NewContainersTakeTheChosenFormatAndWhatIsMadeOfThemKeepsIt)
+{
+    FSettings.fContainer_CloseAfterAnswer = false;
+    FSettings.fContainer_CloseAfterMail = false;
+    for (const auto& [chosen, format] : {std::pair{4, ClassicFormat}, {5, SealedFormat}, {0, ClassicFormat}}) {
+        SCOPED_TRACE(chosen);
+        FSettings.NewContainerFormat = chosen;
+        TestWindow& window = NewWindow();
+        window.Type("draft");
+        std::vector<std::int64_t> formats{window.Shown().Container().Format()};
+        for (const bool reply : {true, false}) {
+            reply ? FCommands.Mail().ReplyContainer(window) : FCommands.Mail().ForwardContainer(window);
+            formats.push_back(FWindows.back()->Shown().Container().Format());
+        }
+        const std::string saved = FDir.File("saved" + std::to_string(chosen) + ".xvt");
+        FUser
+            .ExpectChoice(Kind::SaveFile, "Save container", {saved},
+                          fs::path(window.Shown().Container().FileName()).filename())
+            .ExpectPassword(Kind::NewPassword, "Password", "", "pw")
+            .ExpectPassword(Kind::NewPassword, "Password", "pw", "for them");
+        ASSERT_TRUE(FCommands.Flows().SaveContainerAs(window));
+        formats.push_back(FormatOfFile(saved));
+        FCommands.Mail().SendContainer(window);
+        ASSERT_EQ(FMail.FMessages.size(), 1u);
+        formats.push_back(FormatOfFile(saved));
+        formats.push_back(FormatOfFile(std::exchange(FMail.FMessages, {}).back().FAttachmentPath));
+        EXPECT_EQ(window.Shown().Container().GetKey(), TContainerKey("for them")) << "re-keyed for the sending";
+        EXPECT_EQ(formats, std::vector<std::int64_t>(6, format)) << "new, reply, forward, saved, re-keyed, sent";
     }
 }
 

@@ -47,6 +47,7 @@ const struct TField
     {"DisplayTypoFields", &TSettings::DisplayTypoFields, "1", "0"},
     {"SentCopiesFolder", &TSettings::SentCopiesFolder, "", "/home/user/Mail copies, sent"},
     {"SentCopiesDays", &TSettings::SentCopiesDays, "30", "0"},
+    {"NewContainerFormat", &TSettings::NewContainerFormat, "4", "5"},
     {"fStart_AutoUpdate", &TSettings::fStart_AutoUpdate, "1", "0"},
     {"fStart_TrayMode", &TSettings::fStart_TrayMode, "0", "1"},
     {"fStart_Left", &TSettings::fStart_Left, "-1", "-300"},

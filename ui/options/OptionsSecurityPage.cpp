@@ -3,13 +3,16 @@
 #include "OptionRules.h"
 #include "ui/widgets/UiText.h"
 #include "language/Messages.h"
+#include "sealed/ContainerFormats.h"
 #include "settings/Settings.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -28,13 +31,25 @@ TOptionsSecurityPage::TOptionsSecurityPage(QWidget* parent)
       FRememberTime(AddNumberRow(FPasswordGroup, 0, "RememberTime")),
       FTypoFields(Make<QCheckBox>(FPasswordGroup, "TypoFieldsCheck")), FWipeGroup(MakeGridGroup(this, "WipeGroup")),
       FTempCycles(AddNumberRow(FWipeGroup, 0, "WipeCyclesTemp")),
-      FUserCycles(AddNumberRow(FWipeGroup, 1, "WipeCyclesUser"))
+      FUserCycles(AddNumberRow(FWipeGroup, 1, "WipeCyclesUser")), FFormatGroup(MakeGroup(this, "FormatGroup")),
+      FClassicFormat(Make<QRadioButton>(FFormatGroup, "ClassicFormatRadio")),
+      FSealedFormat(Make<QRadioButton>(FFormatGroup, "SealedFormatRadio")), FFormat(new QButtonGroup(this)),
+      FFormatExplanation(Make<QLabel>(FFormatGroup, "FormatExplanation"))
 {
     setObjectName(QStringLiteral("SecurityPage"));
     static_cast<QGridLayout*>(FPasswordGroup->layout())->addWidget(FTypoFields, 1, 0, 1, 4);
+    FFormat->setObjectName(QStringLiteral("FormatButtons"));
+    FFormat->addButton(FClassicFormat, static_cast<int>(ClassicFormat));
+    FFormat->addButton(FSealedFormat, static_cast<int>(SealedFormat));
+    FFormatExplanation->setWordWrap(true);
+    QLayout* format = FFormatGroup->layout();
+    format->addWidget(FClassicFormat);
+    format->addWidget(FSealedFormat);
+    format->addWidget(FFormatExplanation);
     auto* page = new QVBoxLayout(this);
     page->addWidget(FPasswordGroup);
     page->addWidget(FWipeGroup);
+    page->addWidget(FFormatGroup);
     page->addStretch();
 }
 
@@ -67,6 +82,9 @@ void TOptionsSecurityPage::Load(const TSettings& settings)
     FTypoFields->setChecked(settings.DisplayTypoFields);
     FTempCycles.FField->setText(QString::number(settings.WipeCyclesTemp));
     FUserCycles.FField->setText(QString::number(settings.WipeCyclesUser));
+    const std::int64_t format =
+        IsWritableFormat(settings.NewContainerFormat) ? settings.NewContainerFormat : DefaultFormat;
+    FFormat->button(static_cast<int>(format))->setChecked(true);
 }
 
 void TOptionsSecurityPage::Save(TSettings& settings) const
@@ -75,6 +93,7 @@ void TOptionsSecurityPage::Save(TSettings& settings) const
     settings.DisplayTypoFields = FTypoFields->isChecked();
     settings.WipeCyclesTemp = InRangeOr(ValueOf(FTempCycles.FField), 1, 8, 1);
     settings.WipeCyclesUser = InRangeOr(ValueOf(FUserCycles.FField), 1, 8, 1);
+    settings.NewContainerFormat = FFormat->checkedId();
 }
 
 void TOptionsSecurityPage::Relabel()
@@ -85,6 +104,15 @@ void TOptionsSecurityPage::Relabel()
     FWipeGroup->setTitle(UiText(msg::Wipe));
     Relabel(FTempCycles, UiText(msg::WipeCyclesTempFiles), UiText(msg::WipeRunsRange));
     Relabel(FUserCycles, UiText(msg::WipeCyclesUserFiles), UiText(msg::WipeRunsRange));
+    FFormatGroup->setTitle(UiText(msg::NewContainerFormat));
+    FFormatExplanation->setText(UiText(msg::SealedFormatExplanation));
+    const std::pair<QRadioButton*, const TMessage*> choices[] = {{FClassicFormat, &msg::ClassicFormatChoice},
+                                                                 {FSealedFormat, &msg::SealedFormatChoice}};
+    for (const auto& [button, caption] : choices) {
+        button->setText(UiText(*caption));
+        button->setAccessibleName(FFormatGroup->title() + QLatin1Char(' ') + button->text());
+        button->setAccessibleDescription(FFormatExplanation->text());
+    }
 }
 
 void TOptionsSecurityPage::Relabel(const TNumberRow& row, const QString& label, const QString& range)

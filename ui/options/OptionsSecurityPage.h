@@ -2,13 +2,16 @@
 
 #include "OptionsPage.h"
 
+class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QRadioButton;
 
-// The page "Security": how long a password is remembered, the check-code boxes, and the number
-// of wipe cycles. The numbers are read by their leading digits and corrected when out of range.
+// The page "Security": how long a password is remembered, the check-code boxes, the number of
+// wipe cycles and the format of new containers. The numbers are read by their leading digits and
+// corrected when out of range; a stored format other than 4 or 5 is shown, and saved, as 4.
 class TOptionsSecurityPage : public TOptionsPage
 {
     Q_OBJECT
@@ -39,4 +42,9 @@ private:
     QGroupBox* FWipeGroup;
     TNumberRow FTempCycles;
     TNumberRow FUserCycles;
+    QGroupBox* FFormatGroup;
+    QRadioButton* FClassicFormat;
+    QRadioButton* FSealedFormat;
+    QButtonGroup* FFormat;
+    QLabel* FFormatExplanation;
 };

@@ -10,6 +10,7 @@
 
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QGroupBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -148,6 +149,37 @@ TEST_F(OptionsFormTest, AddressTypeLoadsAndSavesItsPrefix)
         Click(*form, clicked);
         Click(*form, "SaveButton");
         EXPECT_EQ(Reloaded().MapiMailTypeTrailer, saved) << clicked;
+    }
+}
+
+TEST_F(OptionsFormTest, FormatOfNewContainersLoadsSavesAndFollowsTheLanguage)
+{
+    // What is stored checks one button (a value other than 4 or 5 reads as 4); the one clicked is
+    // saved.
+    for (const auto& [stored, checked, clicked, saved] : {std::tuple{4, "ClassicFormatRadio", "SealedFormatRadio", 5},
+                                                          {5, "SealedFormatRadio", "ClassicFormatRadio", 4},
+                                                          {7, "ClassicFormatRadio", "ClassicFormatRadio", 4}}) {
+        FSettings.NewContainerFormat = stored;
+        auto form = Open();
+        EXPECT_TRUE(Find<QRadioButton>(*form, checked)->isChecked()) << stored;
+        Click(*form, clicked);
+        Click(*form, "SaveButton");
+        EXPECT_EQ(Reloaded().NewContainerFormat, saved) << stored;
+    }
+    // The open dialog takes every language's captions as the language switches.
+    auto form = Open();
+    auto* sealed = Find<QRadioButton>(*form, "SealedFormatRadio");
+    for (TLanguage language = LanguageCount; language-- > 0;) {
+        LanguageHolder().SetLanguage(language);
+        const auto text = [language](const TMessage& message) { return QString::fromUtf8(message.Text[language]); };
+        EXPECT_EQ(std::tuple(Find<QGroupBox>(*form, "FormatGroup")->title(), TextOf(*form, "ClassicFormatRadio"),
+                             sealed->text(), TextOf(*form, "FormatExplanation")),
+                  std::tuple(text(msg::NewContainerFormat), text(msg::ClassicFormatChoice),
+                             text(msg::SealedFormatChoice), text(msg::SealedFormatExplanation)))
+            << int{language};
+        EXPECT_EQ(std::pair(sealed->accessibleName(), sealed->accessibleDescription()),
+                  std::pair(text(msg::NewContainerFormat) + ' ' + text(msg::SealedFormatChoice),
+                            text(msg::SealedFormatExplanation)));
     }
 }
 
