@@ -28,24 +28,43 @@ std::int64_t AsPosition(std::uint64_t value)
     return static_cast<std::int64_t>(value);
 }
 
-// The offset of the next stream prologue at or after from, or -1.
-std::int64_t FindStream(TStream& file, std::int64_t from)
+// Finds the stream prologues of a file in order, reading each block of the file once: a file may
+// hold a marker every four bytes, and each candidate that is no stream must not cost a read of
+// the rest of the file.
+class TStreamScan
 {
-    const std::int64_t size = file.Size();
-    std::string block;
-    for (std::int64_t at = from; at + 4 <= size; at += ScanBlockSize) {
-        // Blocks overlap by the marker's length less one, so no marker falls between two.
-        block.resize(static_cast<std::size_t>(std::min(ScanBlockSize + 3, size - at)));
-        file.SetPosition(at);
-        file.ReadBuffer(block.data(), static_cast<std::int64_t>(block.size()));
-        for (std::size_t found = block.find("SV5"); found != std::string::npos; found = block.find("SV5", found + 1)) {
-            if (found + 4 <= block.size() && (block[found + 3] == EntryKind[3] || block[found + 3] == CatalogKind[3])) {
-                return at + static_cast<std::int64_t>(found);
+public:
+    explicit TStreamScan(TStream& file) : FFile(file), FSize(file.Size()) {}
+
+    // The offset of the next stream prologue at or after from, or -1.
+    std::int64_t Next(std::int64_t from)
+    {
+        for (std::int64_t at = from; at + 4 <= FSize;) {
+            if (at < FStart || at + 4 > FStart + static_cast<std::int64_t>(FBlock.size())) {
+                // Blocks overlap by the marker's length less one, so no marker falls between two.
+                FStart = at;
+                FBlock.resize(static_cast<std::size_t>(std::min(ScanBlockSize + 3, FSize - at)));
+                FFile.SetPosition(at);
+                FFile.ReadBuffer(FBlock.data(), static_cast<std::int64_t>(FBlock.size()));
             }
+            for (std::size_t found = FBlock.find("SV5", static_cast<std::size_t>(at - FStart));
+                 found != std::string::npos; found = FBlock.find("SV5", found + 1)) {
+                if (found + 4 <= FBlock.size() &&
+                    (FBlock[found + 3] == EntryKind[3] || FBlock[found + 3] == CatalogKind[3])) {
+                    return FStart + static_cast<std::int64_t>(found);
+                }
+            }
+            at = FStart + static_cast<std::int64_t>(FBlock.size()) - 3;
         }
+        return -1;
     }
-    return -1;
-}
+
+private:
+    TStream& FFile;
+    const std::int64_t FSize;
+    std::string FBlock;
+    std::int64_t FStart = 0;
+};
 
 // The entry header at the start of an entry stream, its length field included.
 std::string ReadHeaderBytes(TSealedReader& reader)
@@ -240,8 +259,9 @@ void TSealedContainer::TakeCatalog(const TCatalogRecord& record, bool regenerate
 void TSealedContainer::Recover()
 {
     TCatalogRecord found;
+    TStreamScan scan(*FStream);
     std::int64_t at = static_cast<std::int64_t>(HeaderSize);
-    while ((at = FindStream(*FStream, at)) >= 0) {
+    while ((at = scan.Next(at)) >= 0) {
         FStream->SetPosition(at + 3);
         char kind = 0;
         FStream->ReadBuffer(&kind, 1);
