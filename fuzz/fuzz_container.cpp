@@ -1,179 +1,12 @@
-// Opens the input as a container with the fuzz password and reads everything it offers: the
-// catalog, every entry extracted to a scratch folder, memo and extra, a rescan of the entries and
-// a second extraction from it. A damaged container may only end in the container's own errors;
-// any other exception, a sanitizer report or a file written outside the target folder is a
-// finding.
+// Opens the input as a format-4 container with the fuzz password and reads everything it offers
+// (see ContainerReading.h).
 
+#include "ContainerReading.h"
 #include "FixedKeys.h"
-#include "cipher/Stream.h"
-#include "container/ContainerError.h"
 #include "container/Delay.h"
-#include "container/PathError.h"
 #include "container/RandomCryptoContainer.h"
 
-#include <cerrno>
-#include <csignal>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <string_view>
-#include <unistd.h>
-
-namespace {
-
-namespace fs = std::filesystem;
-
-// A private folder under the temporary folder for this process (sealvane-fuzz-<pid>-XXXXXX): the
-// input is written to <root>/input.xvt and extracted below <root>/1/2/3/4/5/6/7/8/out, deep
-// enough that a stored name climbing out of the target with a few ".." still lands inside the
-// root, where CheckRoot finds it.
-class TScratch
-{
-public:
-    TScratch()
-    {
-        RemoveLeftovers();
-        std::string pattern =
-            (fs::temp_directory_path() / (std::string(Prefix) + std::to_string(::getpid()) + "-XXXXXX")).string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::perror("cannot create the scratch folder");
-            std::abort();
-        }
-        FRoot = pattern;
-        FContainer = FRoot / "input.xvt";
-        FTarget = FRoot / "1/2/3/4/5/6/7/8/out";
-        fs::create_directories(FTarget);
-    }
-    ~TScratch()
-    {
-        std::error_code ignored;
-        fs::remove_all(FRoot, ignored);
-    }
-
-    std::string Container() const { return FContainer.string(); }
-    std::string Target() const { return FTarget.string(); }
-
-    void WriteInput(const std::uint8_t* data, std::size_t size) const
-    {
-        std::ofstream out(FContainer, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-        if (!out) {
-            std::fprintf(stderr, "cannot write %s\n", FContainer.c_str());
-            std::abort();
-        }
-    }
-
-    // Everything in the root outside the target folder must be what the constructor made.
-    void CheckRoot() const
-    {
-        for (auto it = fs::recursive_directory_iterator(FRoot); it != fs::recursive_directory_iterator(); ++it) {
-            const fs::path& path = it->path();
-            if (path == FTarget) {
-                it.disable_recursion_pending();
-                continue;
-            }
-            if (path == FContainer || (it->is_directory() && !it->is_symlink() && IsOnTargetPath(path))) {
-                continue;
-            }
-            std::fprintf(stderr, "extraction wrote outside its target folder: %s\n", path.c_str());
-            std::abort();
-        }
-    }
-
-    // Empties the target folder for the next input.
-    void Clear() const
-    {
-        for (const auto& item : fs::directory_iterator(FTarget)) {
-            fs::remove_all(item.path());
-        }
-    }
-
-private:
-    static constexpr std::string_view Prefix = "sealvane-fuzz-";
-
-    // A process that crashed could not remove its scratch folder; the next one does.
-    static void RemoveLeftovers()
-    {
-        std::error_code error;
-        for (const auto& item : fs::directory_iterator(fs::temp_directory_path(), error)) {
-            const std::string name = item.path().filename().string();
-            if (!name.starts_with(Prefix)) {
-                continue;
-            }
-            const long pid = std::strtol(name.c_str() + Prefix.size(), nullptr, 10);
-            if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
-                fs::remove_all(item.path(), error);
-            }
-        }
-    }
-
-    bool IsOnTargetPath(const fs::path& folder) const
-    {
-        const fs::path relative = FTarget.lexically_relative(folder);
-        return !relative.empty() && *relative.begin() != "..";
-    }
-
-    fs::path FRoot;
-    fs::path FContainer;
-    fs::path FTarget;
-};
-
-// Reads the catalog the container holds now and extracts each of its entries.
-void ExtractEverything(TRandomCryptoContainer& container, const std::string& target)
-{
-    const int count = container.GetCatalog().Count();
-    for (int index = 0; index < count; ++index) {
-        const auto& entry = container.GetCatalog().Item(index);
-        // The names the program shows and writes for an entry.
-        (void)entry->FPath.FullName();
-        (void)entry->FPath.TargetName(target);
-        try {
-            container.ExtractFile(index, target);
-        } catch (const EContainerError&) {
-        } catch (const EPathError&) {
-        } catch (const EStreamError&) {
-        }
-    }
-}
-
-void ReadContainer(TRandomCryptoContainer& container, const TScratch& scratch)
-{
-    try {
-        container.OpenReadOnly(scratch.Container());
-    } catch (const EContainerError&) {
-        return;
-    } catch (const EPathError&) {
-        return;
-    } catch (const EStreamError&) {
-        return;
-    }
-    try {
-        (void)container.GetZombieBytes();
-        ExtractEverything(container, scratch.Target());
-        (void)container.GetMemo();
-        (void)container.GetExtra();
-        container.RegenCatalog(false);
-        ExtractEverything(container, scratch.Target());
-    } catch (const EContainerError&) {
-    } catch (const EPathError&) {
-    } catch (const EStreamError&) {
-    }
-    try {
-        container.Close();
-    } catch (const EContainerError&) {
-    } catch (const EPathError&) {
-    } catch (const EStreamError&) {
-    }
-    if (!container.IsClosed()) {
-        std::fprintf(stderr, "the container is still open after Close\n");
-        std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -182,13 +15,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return true;
     }();
     (void)noPauses;
-    static const TScratch scratch;
+    static const fuzzing::TScratch scratch;
     // The key set-up costs tens of milliseconds, so one container object serves every input, as
     // one object serves one password in the program; Close returns it to its closed state.
     static TRandomCryptoContainer container{TContainerKey(FuzzContainerPassword)};
 
     scratch.WriteInput(data, size);
-    ReadContainer(container, scratch);
+    fuzzing::ReadContainer(container, scratch);
     scratch.CheckRoot();
     scratch.Clear();
     return 0;

@@ -9,6 +9,7 @@
 #include "container/CryptoContainer.h"
 #include "container/ExtraString.h"
 #include "container/RandomCryptoContainer.h"
+#include "sealed/SealedContainer.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -16,10 +17,12 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -72,6 +75,7 @@ public:
                        "bersicht.txt"),
                   "\xC3\xBC");
         WriteFile(File(".hidden"), "h");
+        WriteFile(File("two-chunks.bin"), Pattern(sealed::DefaultChunkSize + 1000));
     }
     ~TSources()
     {
@@ -109,63 +113,79 @@ public:
     }
 };
 
-void MakeContainers(const fs::path& folder, const TSources& sources)
+// Removes the containers of an earlier run: a container is only ever created at a free name.
+void RemoveSeedContainers(const fs::path& folder)
 {
-    // A container is only ever created at a free name: the seeds of an earlier run go first.
     for (const auto& item : fs::directory_iterator(folder)) {
         const std::string name = item.path().filename().string();
         if (name.starts_with("seed-") && item.path().extension() == ".xvt") {
             fs::remove(item.path());
         }
     }
+}
+
+using TNewContainer = std::function<std::unique_ptr<TContainer>()>;
+
+// The seeds both formats have: empty; one file; a folder tree; memo and extra; a deleted entry.
+void MakeCommonContainers(const fs::path& folder, const TSources& sources, const TNewContainer& newContainer)
+{
     const std::string root = sources.Root();
     {
-        TRandomCryptoContainer container{TContainerKey(FuzzContainerPassword)};
-        container.OpenNew((folder / "seed-empty.xvt").string());
-        container.Close();
+        const auto container = newContainer();
+        container->OpenNew((folder / "seed-empty.xvt").string());
+        container->Close();
     }
     {
-        TRandomCryptoContainer container{TContainerKey(FuzzContainerPassword)};
-        container.OpenNew((folder / "seed-one-file.xvt").string());
-        container.AddFile(sources.File("hello.txt"), root);
-        container.Close();
+        const auto container = newContainer();
+        container->OpenNew((folder / "seed-one-file.xvt").string());
+        container->AddFile(sources.File("hello.txt"), root);
+        container->Close();
     }
     {
-        TRandomCryptoContainer container{TContainerKey(FuzzContainerPassword)};
-        container.OpenNew((folder / "seed-tree.xvt").string());
-        container.AddFile(sources.File("docs/notes.txt"), root);
-        container.AddFile(sources.File("docs/sub/deep.bin"), root);
-        container.AddFile(sources.File("docs/sub/empty"), root);
-        container.AddFile(sources.File("docs/notes.txt"), root); // the same name again
-        container.AddFile(sources.File("\xC3\x9C"
-                                       "bersicht.txt"),
-                          root);
-        container.AddFile(sources.File(".hidden"), root);
-        container.GetCatalog().SortBy(TCatalog::ByFileName, false);
-        container.Close();
+        const auto container = newContainer();
+        container->OpenNew((folder / "seed-tree.xvt").string());
+        container->AddFile(sources.File("docs/notes.txt"), root);
+        container->AddFile(sources.File("docs/sub/deep.bin"), root);
+        container->AddFile(sources.File("docs/sub/empty"), root);
+        container->AddFile(sources.File("docs/notes.txt"), root); // the same name again
+        container->AddFile(sources.File("\xC3\x9C"
+                                        "bersicht.txt"),
+                           root);
+        // A sort is stored with the next change: format 5 commits each addition at once.
+        container->GetCatalog().SortBy(TCatalog::ByFileName, false);
+        container->AddFile(sources.File(".hidden"), root);
+        container->Close();
     }
     {
-        TRandomCryptoContainer container{TContainerKey(FuzzContainerPassword)};
-        container.OpenNew((folder / "seed-memo-extra.xvt").string());
-        container.AddFile(sources.File("hello.txt"), root);
-        container.SetMemo("{\\rtf1\\ansi Gr\\'fc\\'dfe \\u8364? memo}");
+        const auto container = newContainer();
+        container->OpenNew((folder / "seed-memo-extra.xvt").string());
+        container->AddFile(sources.File("hello.txt"), root);
+        container->SetMemo("{\\rtf1\\ansi Gr\\'fc\\'dfe \\u8364? memo}");
         TExtraString extra(true);
         extra.SetField(TExtraString::SenderAddress, "someone@example.org");
         extra.SetNumber(TExtraString::Version1, 1);
         extra.SetNumber(TExtraString::Version3, 2);
         extra.SetField(TExtraString::VersionText, "1.0.2");
-        container.SetExtra(extra.Serialize());
-        container.Close();
+        container->SetExtra(extra.Serialize());
+        container->Close();
     }
     {
-        TRandomCryptoContainer container{TContainerKey(FuzzContainerPassword)};
-        container.OpenNew((folder / "seed-deleted.xvt").string());
-        container.AddFile(sources.File("docs/notes.txt"), root);
-        container.AddFile(sources.File("hello.txt"), root);
-        const TFileInfo first = *container.GetCatalog().Item(0);
-        container.DeleteEntry(first);
-        container.Close();
+        const auto container = newContainer();
+        container->OpenNew((folder / "seed-deleted.xvt").string());
+        container->AddFile(sources.File("docs/notes.txt"), root);
+        container->AddFile(sources.File("hello.txt"), root);
+        const TFileInfo first = *container->GetCatalog().Item(0);
+        container->DeleteEntry(first);
+        container->Close();
     }
+}
+
+void MakeContainers(const fs::path& folder, const TSources& sources)
+{
+    RemoveSeedContainers(folder);
+    MakeCommonContainers(folder, sources,
+                         [] { return std::make_unique<TRandomCryptoContainer>(TContainerKey(FuzzContainerPassword)); });
+    const std::string root = sources.Root();
     {
         // A container whose stored catalog is marked invalid, so that opening it rebuilds the
         // catalog by walking the entries. The locator (format number, then the locator in plain
@@ -196,6 +216,64 @@ void MakeContainers(const fs::path& folder, const TSources& sources)
         container.AddStored("|base", "|.", "dot.txt", "x");
         container.AddStored("|base", "", "", "skipped");
         container.AddStored("|", "|ok", "good.txt", "good");
+        container.Close();
+    }
+}
+
+// Stores each file added under the next of the given stored names, as a hostile sender's format-5
+// container holds them; adding a real file refuses such names.
+class THostileSealedContainer : public TSealedContainer
+{
+public:
+    explicit THostileSealedContainer(std::vector<TPathInfo> names)
+        : TSealedContainer(TContainerKey(FuzzContainerPassword), sealed::MinIterations), FNames(std::move(names))
+    {
+    }
+
+protected:
+    void StoreEntry(const std::shared_ptr<TFileInfo>& entry, TStream& contents, std::int64_t doneBefore,
+                    std::int64_t total) override
+    {
+        entry->FPath = FNames.at(FStored++);
+        TSealedContainer::StoreEntry(entry, contents, doneBefore, total);
+    }
+
+private:
+    std::vector<TPathInfo> FNames;
+    std::size_t FStored = 0;
+};
+
+// Format 5 with the lowest stretching count a container may have, so that the fuzzer spends little
+// time deriving keys.
+void MakeSealedContainers(const fs::path& folder, const TSources& sources)
+{
+    RemoveSeedContainers(folder);
+    MakeCommonContainers(folder, sources, [] {
+        return std::make_unique<TSealedContainer>(TContainerKey(FuzzContainerPassword), sealed::MinIterations);
+    });
+    const std::string root = sources.Root();
+    {
+        // An entry of two chunks, the second one short.
+        TSealedContainer container{TContainerKey(FuzzContainerPassword), sealed::MinIterations};
+        container.OpenNew((folder / "seed-two-chunks.xvt").string());
+        container.AddFile(sources.File("two-chunks.bin"), root);
+        container.Close();
+    }
+    {
+        // Stored names that must not leave the extraction folder, and one good entry after them.
+        const std::vector<TPathInfo> names = {
+            TPathInfo::FromStored("|base", "|..|..", "escaped.txt", ""),
+            TPathInfo::FromStored("|base", "", "..", ""),
+            TPathInfo::FromStored("|base", "|sub", "a/b", ""),
+            TPathInfo::FromStored("|base", std::string("|nul\0", 5) + "x", "n.txt", ""),
+            TPathInfo::FromStored("|base", "|.", "dot.txt", ""),
+            TPathInfo::FromStored("|base", "", "", ""),
+            TPathInfo::FromStored("|", "|ok", "good.txt", "")};
+        THostileSealedContainer container(names);
+        container.OpenNew((folder / "seed-hostile-names.xvt").string());
+        for (std::size_t n = 0; n < names.size(); ++n) {
+            container.AddFile(sources.File("hello.txt"), root);
+        }
         container.Close();
     }
 }
@@ -246,6 +324,8 @@ int main(int argc, char** argv)
         const TSources sources;
         fs::create_directories(corpus / "fuzz_container");
         MakeContainers(corpus / "fuzz_container", sources);
+        fs::create_directories(corpus / "fuzz_sealed");
+        MakeSealedContainers(corpus / "fuzz_sealed", sources);
         MakeExtraStrings(corpus / "fuzz_extra_string");
         MakeSealedStrings(corpus / "fuzz_unseal");
     } catch (const std::exception& error) {

@@ -5,6 +5,7 @@
 // program counts every allocation, which is why it runs apart from the other tests.
 #include "ContainerFixture.h"
 #include "sealed/ContainerFormats.h"
+#include "sealed/SealedContainer.h"
 #include "CountingAllocator.h"
 #include "language/FormatText.h"
 #include "language/Messages.h"
@@ -180,6 +181,35 @@ TEST_F(HostileContainerTest, EntryOneByteLongerThanTheFile)
         ADD_FAILURE() << "an entry longer than the file was extracted";
     } catch (const EContainerError& error) {
         EXPECT_EQ(error.what(), FormatText(MsgText(msg::StringIncomplete), {left, left + 1}));
+    }
+}
+
+// A format-5 container whose sealed header was damaged, so that opening finds its streams by
+// scanning the file, followed by 64 KiB holding a stream marker every four bytes: the scan reads
+// the file once, not once more for each marker, and still finds the entry.
+TEST_F(HostileContainerTest, AScanOverAMarkerEveryFourBytesReadsTheFileOnce)
+{
+    const std::string file = FDir.File("sealed.xvt");
+    {
+        TSealedContainer writer(TContainerKey("pw"), sealed::MinIterations);
+        writer.OpenNew(file);
+        writer.AddFile(MakeFile("src/a.txt", "alpha"), FDir.Path());
+        writer.Close();
+    }
+    std::string bytes = ReadWholeFile(file);
+    bytes[sealed::HeaderPlainSize] ^= 1;
+    TSealedContainer reader(TContainerKey("pw"));
+    for (const std::string marker : {"SV5E", "SV5C"}) {
+        std::string markers;
+        while (markers.size() < 64 * 1024) {
+            markers += marker;
+        }
+        WriteWholeFile(file, bytes + markers);
+        CountingAllocator::Reset();
+        EXPECT_EQ(reader.OpenReadOnly(file).Count(), 1) << marker;
+        // A refused candidate costs its reader and its message, not a read of the rest of the file.
+        EXPECT_LE(CountingAllocator::Total(), markers.size() / marker.size() * 4096) << marker;
+        reader.Close();
     }
 }
 
