@@ -1,5 +1,6 @@
 #include "BasicContainer.h"
 
+#include "Container.h"
 #include "ContainerError.h"
 #include "FileWriteBehind.h"
 #include "LocalFiles.h"
@@ -274,6 +275,22 @@ void TBasicContainer::AppendAll(TFileReadAhead& files, const TFileStarting& star
         }
         AppendFile(source.Path, *file);
         done += file->Facts.Size;
+    }
+}
+
+void TBasicContainer::StoreEntriesOf(TContainer& source)
+{
+    const TCatalog& catalog = source.GetCatalog();
+    std::int64_t total = 0;
+    for (const auto& entry : catalog) {
+        total += entry->FSize;
+    }
+    std::int64_t done = 0;
+    for (int index = 0; index < catalog.Count(); ++index) {
+        TStream& data = source.EntryData(index);
+        auto entry = std::make_shared<TFileInfo>(*catalog.Item(index));
+        StoreEntry(entry, data, done, total);
+        done += entry->FSize;
     }
 }
 

@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+class TContainer;
 class TFileWriteBehind;
 
 // The root of the container classes: owns the container file's stream, writes and reads the
@@ -64,6 +65,9 @@ protected:
     // Stores every file the read-ahead hands over, one after another, at the current position.
     void AppendAll(TFileReadAhead& files, const TFileStarting& starting);
     void AppendFiles(const std::vector<TPathInfo>& paths);
+    // Stores every entry of an open container of either format, each as its catalog lists it
+    // (refused as extraction refuses it), the progress counting the bytes of all of them.
+    void StoreEntriesOf(TContainer& source);
 
     virtual void ReadHeader();
     // The entry header at the current position, or nullptr at the end-of-entries marker.

@@ -328,24 +328,11 @@ TCatalog& TRandomCryptoContainer::RegenCatalog(bool markModified)
 TCatalog& TRandomCryptoContainer::AppendContainer(TContainer& source)
 {
     RequireAppendable(source.FileName());
-    const TCatalog& sourceCatalog = source.GetCatalog();
-    std::int64_t total = 0;
-    for (const auto& sourceEntry : sourceCatalog) {
-        total += sourceEntry->FSize;
-    }
     const bool wasEmpty = FCatalog->Count() == 0;
-    AppendUndoable([&] {
-        std::int64_t done = 0;
-        for (int index = 0; index < sourceCatalog.Count(); ++index) {
-            TStream& data = source.EntryData(index);
-            auto entry = std::make_shared<TFileInfo>(*sourceCatalog.Item(index));
-            StoreEntry(entry, data, done, total);
-            done += entry->FSize;
-        }
-    });
+    AppendUndoable([&] { StoreEntriesOf(source); });
     SetMemo(source.GetMemo());
     SetExtra(source.GetExtra());
-    FCatalog->SortByCode(wasEmpty ? sourceCatalog.SortCode() : FCatalog->SortCode());
+    FCatalog->SortByCode(wasEmpty ? source.GetCatalog().SortCode() : FCatalog->SortCode());
     return *FCatalog;
 }
 

@@ -397,10 +397,15 @@ void TSealedContainer::Undoable(const std::function<void()>& change)
 {
     const std::int64_t oldSize = FStream->Size();
     const std::int32_t firstNewID = FCatalog->NextID();
+    std::string oldMemo = FMemo;
+    const std::string oldExtra = FExtra;
     try {
         change();
         Commit();
+        SecureClear(oldMemo);
     } catch (...) {
+        FMemo = std::move(oldMemo);
+        FExtra = oldExtra;
         for (int index = FCatalog->Count() - 1; index >= 0; --index) {
             const TCatalog::TEntry& entry = FCatalog->Item(index);
             if (entry->FID >= firstNewID) {
@@ -432,32 +437,13 @@ TCatalog& TSealedContainer::AddFiles(TFileReadAhead& files, const TFileStarting&
 TCatalog& TSealedContainer::AppendContainer(TContainer& source)
 {
     RequireWritable(msg::AttemptedAppendToClosed, msg::AttemptedAppendToReadOnly, {source.FileName(), FFileName});
-    const TCatalog& sourceCatalog = source.GetCatalog();
-    std::int64_t total = 0;
-    for (const auto& sourceEntry : sourceCatalog) {
-        total += sourceEntry->FSize;
-    }
     const bool wasEmpty = FCatalog->Count() == 0;
-    const std::string oldMemo = FMemo;
-    const std::string oldExtra = FExtra;
-    try {
-        Undoable([&] {
-            std::int64_t done = 0;
-            for (int index = 0; index < sourceCatalog.Count(); ++index) {
-                TStream& data = source.EntryData(index);
-                auto entry = std::make_shared<TFileInfo>(*sourceCatalog.Item(index));
-                StoreEntry(entry, data, done, total);
-                done += entry->FSize;
-            }
-            FMemo = source.GetMemo();
-            FExtra = source.GetExtra();
-            FCatalog->SortByCode(wasEmpty ? sourceCatalog.SortCode() : FCatalog->SortCode());
-        });
-    } catch (...) {
-        FMemo = oldMemo;
-        FExtra = oldExtra;
-        throw;
-    }
+    Undoable([&] {
+        StoreEntriesOf(source);
+        FMemo = source.GetMemo();
+        FExtra = source.GetExtra();
+        FCatalog->SortByCode(wasEmpty ? source.GetCatalog().SortCode() : FCatalog->SortCode());
+    });
     return *FCatalog;
 }
 

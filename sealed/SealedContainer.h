@@ -76,7 +76,8 @@ private:
     // The stream of the listed entry index, checked against the catalog, standing after the
     // entry header at the entry's data.
     std::shared_ptr<TFileInfo> OpenListedEntry(int index);
-    // Runs the change; when it fails, drops the entries it added and cuts the file back.
+    // Runs the change and commits it; when either fails, drops the entries it added, takes back
+    // the texts and cuts the file back.
     void Undoable(const std::function<void()>& change);
     void RequireOpen(const TMessage& refusal, std::initializer_list<TFormatArg> args) const;
     void RequireWritable(const TMessage& closed, const TMessage& readOnly, std::initializer_list<TFormatArg> args) const;
