@@ -260,6 +260,7 @@ void TSealedContainer::TakeCatalog(const TCatalogRecord& record, bool regenerate
     catalog->AddAll(std::move(entries));
     catalog->SortByCode(record.SortCode);
     catalog->SetRegenerated(regenerated);
+    FCommittedSortCode = catalog->SortCode();
     FCatalog = std::move(catalog);
     FStreams = std::move(streams);
     FMemo = record.Memo;
@@ -348,6 +349,8 @@ void TSealedContainer::Commit()
     FStream->Flush();
     FHeader = next;
     FModified = false;
+    FCommittedSinceOpen = true;
+    FCommittedSortCode = record.SortCode;
 }
 
 void TSealedContainer::Release()
@@ -358,6 +361,7 @@ void TSealedContainer::Release()
     FOpen = false;
     FWritable = false;
     FModified = false;
+    FCommittedSinceOpen = false;
 }
 
 void TSealedContainer::Close()
@@ -366,7 +370,7 @@ void TSealedContainer::Close()
         return;
     }
     try {
-        if (FModified) {
+        if (FModified || (FCommittedSinceOpen && FCatalog->SortCode() != FCommittedSortCode)) {
             Commit();
         }
     } catch (...) {

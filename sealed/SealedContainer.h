@@ -97,4 +97,9 @@ private:
     bool FOpen = false;
     bool FWritable = false;
     bool FModified = false;
+    // Whether a change was committed since opening, and the order that commit stored: a session
+    // with changes keeps the order it ends with, as format 4 does by writing its catalog on
+    // closing.
+    bool FCommittedSinceOpen = false;
+    std::int64_t FCommittedSortCode = 0;
 };

@@ -14,8 +14,9 @@ const TFileMap Stored = {{"a.txt", "alpha"}, {"big.bin", PatternBytes(200000, 4)
 
 } // namespace
 
-// Added, deleted, memo and extra through closings; every change is in the file at once, and a
-// deleted entry's bytes are counted until a copy leaves them out.
+// Added, deleted, memo and extra through closings; every change is in the file at once, the order
+// a changed session ends with is kept, and a deleted entry's bytes are counted until a copy
+// leaves them out.
 TEST_F(SealedContainerTest, WhatIsStoredComesBackAcrossClosingsAndADeletionCountsItsBytes)
 {
     const std::string file = FDir.File("c.xvt");
@@ -31,8 +32,12 @@ TEST_F(SealedContainerTest, WhatIsStoredComesBackAcrossClosingsAndADeletionCount
     container.DeleteEntry(*catalog.Item(1));
     EXPECT_GT(container.GetZombieBytes(), wasted + 200000) << "the entry and the catalog it replaced";
     EXPECT_FALSE(container.IsModified()) << "a deletion is written at once";
-    container.AddFile(MakeFile("late.txt", "late"), FDir.Path());
     container.SetMemo("new memo");
+    container.AddFile(MakeFile("late.txt", "late"), FDir.Path());
+    catalog.SortBy(TCatalog::BySize, false);
+    const std::int64_t order = catalog.SortCode();
+    container.Close();
+    EXPECT_EQ(container.OpenReadOnly(file).SortCode(), order) << "a session with changes keeps the order it ends with";
     container.Close();
 
     TFileMap expected = {{"a.txt", "alpha"}, {"empty", ""}, {"late.txt", "late"}};
