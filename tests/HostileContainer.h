@@ -36,20 +36,28 @@ public:
     }
 };
 
-// One entry of a format-5 container written by a hostile sender who has the password: stored with
-// its own header and data, listed in the catalog as relist makes it (its fields, or the nonce
-// prefix that names its stream).
-struct THostileSealedEntry
+// One entry as a hostile sender stores it: with its own header and data, listed in the catalog as
+// relist makes it (its fields, or in format 5 the nonce prefix that names its stream). Format 4
+// stores only the entry's path and data.
+struct THostileEntry
 {
     TFileInfo Stored;
     std::string Data;
     std::function<void(TFileInfo& listed, std::string& prefix)> Relist;
+
+    THostileEntry(TPathInfo path, std::string data = {},
+                  std::function<void(TFileInfo& listed, std::string& prefix)> relist = {})
+        : Data(std::move(data)), Relist(std::move(relist))
+    {
+        Stored.FPath = std::move(path);
+        Stored.FSize = static_cast<std::int64_t>(Data.size());
+    }
 };
 
-// Writes such a container at file, from the format's own parts, so that what the catalog lists
-// may differ from what the streams hold.
+// Writes a format-5 container at file from the format's own parts, so that what the catalog lists
+// may differ from what the streams hold; a sender who has the password can write it.
 inline void WriteHostileSealed(const std::string& file, const std::string& password,
-                               const std::vector<THostileSealedEntry>& entries)
+                               const std::vector<THostileEntry>& entries)
 {
     using namespace sealed;
     TSealedHeader header;
@@ -62,7 +70,7 @@ inline void WriteHostileSealed(const std::string& file, const std::string& passw
     out.WriteBuffer(std::string(HeaderSize, '\0').data(), HeaderSize);
     TCatalogRecord catalog;
     catalog.Generation = header.Generation = 1;
-    for (const THostileSealedEntry& entry : entries) {
+    for (const THostileEntry& entry : entries) {
         const std::string stored = EncodeEntryHeader(entry.Stored);
         const auto position = static_cast<std::uint64_t>(out.Size());
         TSealedWriter stream(out, {keys.Entry(), header.Id, header.ChunkSize}, EntryKind, stored.size() + entry.Data.size());
@@ -86,4 +94,27 @@ inline void WriteHostileSealed(const std::string& file, const std::string& passw
     out.SetPosition(0);
     out.WriteBuffer(sealedHeader.data(), HeaderSize);
     out.Close();
+}
+
+// Writes entries as a hostile sender may, in format 4 or 5.
+inline void WriteHostileContainer(const std::string& file, const std::string& password, std::int64_t format,
+                                  const std::vector<THostileEntry>& entries)
+{
+    if (format == 5) {
+        WriteHostileSealed(file, password, entries);
+        return;
+    }
+    THostileContainer writer{TContainerKey(password)};
+    writer.OpenNew(file);
+    for (const THostileEntry& entry : entries) {
+        std::function<void(TFileInfo&)> relist;
+        if (entry.Relist) {
+            relist = [&entry](TFileInfo& listed) {
+                std::string prefix;
+                entry.Relist(listed, prefix);
+            };
+        }
+        writer.AddStoredEntry(entry.Stored.FPath, entry.Data, relist);
+    }
+    writer.Close();
 }

@@ -208,48 +208,50 @@ TEST_F(CliBinary, CompactAfterDeleteShrinksTheFileAndKeepsTheRestAndAReadOnlyOne
 // Control characters of stored names never reach the terminal: list and errors show '?'. A
 // catalog that lists an entry other than the one its header names (an autostart entry or a
 // replacement of .bashrc shown as harmless files) gets that entry refused, even with --force,
-// naming it as listed.
+// naming it as listed. Both formats alike.
 TEST_F(CliBinary, HostileStoredNamesWriteNothingOutsideTheTargetNorUnlistedNorControlCharactersToTheTerminal)
 {
     const auto listAs = [](const std::string& name, std::int64_t size) {
-        return [=](TFileInfo& entry) {
+        return [=](TFileInfo& entry, std::string&) {
             entry.FPath = TPathInfo::FromStored("|base", "", name, "");
             entry.FSize = size;
         };
     };
-    {
-        THostileContainer writer(TContainerKey("pw"));
-        writer.OpenNew(FDir.File("c.xvt"));
-        writer.AddStoredEntry(TPathInfo::FromStored("|base", "|..|..", "escaped.txt", ""), "evil");
-        writer.AddStoredEntry(TPathInfo::FromStored("|base", "", "..", ""), "evil");
-        writer.AddStoredEntry(TPathInfo::FromStored("|base", "|sub", "fine.txt", ""), "good");
-        writer.AddStoredEntry(TPathInfo::FromStored("|base", "", "red\x1B[31m.txt", ""), "odd");
-        writer.AddStoredEntry(TPathInfo::FromStored("|base", "", "bad/\x1B[31m", ""));
-        writer.AddStoredEntry(TPathInfo::FromStored("|base", "|.config|autostart", "update.desktop", ""),
-                              "[Desktop Entry]", listAs("invoice.pdf", 15));
-        writer.AddStoredEntry(TPathInfo::FromStored("|base", "", ".bashrc", ""), "evil", listAs("notes.txt", 3));
-        writer.Close();
+    for (const std::int64_t format : {ClassicFormat, SealedFormat}) {
+        SCOPED_TRACE("format " + std::to_string(format));
+        fs::remove_all(FDir.File("out"));
+        fs::remove(FDir.File("c.xvt"));
+        WriteHostileContainer(
+            FDir.File("c.xvt"), "pw", format,
+            {{TPathInfo::FromStored("|base", "|..|..", "escaped.txt", ""), "evil"},
+             {TPathInfo::FromStored("|base", "", "..", ""), "evil"},
+             {TPathInfo::FromStored("|base", "|sub", "fine.txt", ""), "good"},
+             {TPathInfo::FromStored("|base", "", "red\x1B[31m.txt", ""), "odd"},
+             {TPathInfo::FromStored("|base", "", "bad/\x1B[31m", "")},
+             {TPathInfo::FromStored("|base", "|.config|autostart", "update.desktop", ""), "[Desktop Entry]",
+              listAs("invoice.pdf", 15)},
+             {TPathInfo::FromStored("|base", "", ".bashrc", ""), "evil", listAs("notes.txt", 3)}});
+        const TProgramRun list = Cli({"list", "c.xvt"}, "pw\n");
+        EXPECT_NE(list.Out.find("red?[31m.txt"), std::string::npos) << list.Out;
+        EXPECT_TRUE(list.Out.find("invoice.pdf") != std::string::npos && list.Out.find("update") == std::string::npos)
+            << list.Out;
+        MakeFile("out/inner/.bashrc", "original");
+        const TProgramRun extract = Cli({"extract", "c.xvt", "-o", "out/inner", "--force"}, "pw\n");
+        EXPECT_EQ(extract.ExitCode, 1);
+        for (const std::string error : {"Illegal file name 'bad/?[31m'",
+                                        "Attachment 'invoice.pdf' is damaged! Its stored record does not match the "
+                                        "list. Nothing was written.",
+                                        "Attachment 'notes.txt' is damaged!"}) {
+            EXPECT_NE(extract.Err.find("sealvane-cli: error: " + error), std::string::npos) << extract.Err;
+        }
+        EXPECT_EQ((list.Out + extract.Out + extract.Err).find('\x1B'), std::string::npos);
+        EXPECT_EQ(TreeOf(FDir.Path()), (TFileMap{{"c.xvt", ReadWholeFile(FDir.File("c.xvt"))},
+                                                 {"out/inner/.bashrc", "original"},
+                                                 {"out/inner/sub/fine.txt", "good"},
+                                                 {"out/inner/red\x1B[31m.txt", "odd"}}))
+            << "a strange name, but a legal one";
+        EXPECT_FALSE(fs::exists(FDir.File("../escaped.txt")) || fs::exists(FDir.File("out/inner/.config")));
     }
-    const TProgramRun list = Cli({"list", "c.xvt"}, "pw\n");
-    EXPECT_NE(list.Out.find("red?[31m.txt"), std::string::npos) << list.Out;
-    EXPECT_TRUE(list.Out.find("invoice.pdf") != std::string::npos && list.Out.find("update") == std::string::npos)
-        << list.Out;
-    MakeFile("out/inner/.bashrc", "original");
-    const TProgramRun extract = Cli({"extract", "c.xvt", "-o", "out/inner", "--force"}, "pw\n");
-    EXPECT_EQ(extract.ExitCode, 1);
-    for (const std::string error : {"Illegal file name 'bad/?[31m'",
-                                    "Attachment 'invoice.pdf' is damaged! Its stored record does not match the "
-                                    "list. Nothing was written.",
-                                    "Attachment 'notes.txt' is damaged!"}) {
-        EXPECT_NE(extract.Err.find("sealvane-cli: error: " + error), std::string::npos) << extract.Err;
-    }
-    EXPECT_EQ((list.Out + extract.Out + extract.Err).find('\x1B'), std::string::npos);
-    EXPECT_EQ(TreeOf(FDir.Path()), (TFileMap{{"c.xvt", ReadWholeFile(FDir.File("c.xvt"))},
-                                             {"out/inner/.bashrc", "original"},
-                                             {"out/inner/sub/fine.txt", "good"},
-                                             {"out/inner/red\x1B[31m.txt", "odd"}}))
-        << "a strange name, but a legal one";
-    EXPECT_FALSE(fs::exists(FDir.File("../escaped.txt")) || fs::exists(FDir.File("out/inner/.config")));
 }
 
 // A failed create leaves no file, also when it fails while storing, after the container was begun.
