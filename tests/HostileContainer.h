@@ -57,7 +57,7 @@ struct THostileEntry
 // Writes a format-5 container at file from the format's own parts, so that what the catalog lists
 // may differ from what the streams hold; a sender who has the password can write it.
 inline void WriteHostileSealed(const std::string& file, const std::string& password,
-                               const std::vector<THostileEntry>& entries)
+                               const std::vector<THostileEntry>& entries, const std::string& extra = {})
 {
     using namespace sealed;
     TSealedHeader header;
@@ -70,6 +70,7 @@ inline void WriteHostileSealed(const std::string& file, const std::string& passw
     out.WriteBuffer(std::string(HeaderSize, '\0').data(), HeaderSize);
     TCatalogRecord catalog;
     catalog.Generation = header.Generation = 1;
+    catalog.Extra = extra;
     for (const THostileEntry& entry : entries) {
         const std::string stored = EncodeEntryHeader(entry.Stored);
         const auto position = static_cast<std::uint64_t>(out.Size());
@@ -96,12 +97,12 @@ inline void WriteHostileSealed(const std::string& file, const std::string& passw
     out.Close();
 }
 
-// Writes entries as a hostile sender may, in format 4 or 5.
+// Writes entries and the extra text as a hostile sender may, in format 4 or 5.
 inline void WriteHostileContainer(const std::string& file, const std::string& password, std::int64_t format,
-                                  const std::vector<THostileEntry>& entries)
+                                  const std::vector<THostileEntry>& entries, const std::string& extra = {})
 {
     if (format == 5) {
-        WriteHostileSealed(file, password, entries);
+        WriteHostileSealed(file, password, entries, extra);
         return;
     }
     THostileContainer writer{TContainerKey(password)};
@@ -115,6 +116,9 @@ inline void WriteHostileContainer(const std::string& file, const std::string& pa
             };
         }
         writer.AddStoredEntry(entry.Stored.FPath, entry.Data, relist);
+    }
+    if (!extra.empty()) {
+        writer.SetExtra(extra);
     }
     writer.Close();
 }

@@ -600,62 +600,65 @@ TEST_F(AttachmentCommandsTest, ProgramsScriptsAndLaunchersAreNotOpenedButMayBeEx
     }
 }
 
-// The sender chose the stored names: one that would lead out of the work folder is refused before
-// anything is listed or written; control characters stay in a name that lands inside it.
+// The sender chose the stored names, in either format: one that would lead out of the work folder
+// is refused before anything is listed or written; control characters stay in a name that lands
+// inside it.
 TEST_F(AttachmentCommandsTest, HostileStoredNamesNeverLeaveTheWorkFolder)
 {
-    const std::string file = FDir.File("hostile.xvt");
     const std::string inside = "bell\a\x1b[2J\n.txt";
-    const std::string names[] = {"..", "..|..|escape.txt", "a/..", inside};
-    {
-        THostileContainer writer(TContainerKey("pw"));
-        writer.OpenNew(file);
-        for (const std::string& name : names) {
-            writer.AddStoredEntry(TPathInfo::FromStored("|base", "", name, ""), "x");
-        }
-        writer.SetExtra(TExtraString(true).Serialize());
-        writer.Close();
+    std::vector<THostileEntry> entries;
+    for (const std::string name : {"..", "..|..|escape.txt", "a/..", inside.c_str()}) {
+        entries.emplace_back(TPathInfo::FromStored("|base", "", name, ""), "x");
     }
-    TestWindow& window = OpenedWindow(file, "pw");
-    for (int row = 0; row < 4; ++row) {
-        const bool landsInside = window.Shown().Container().GetCatalog().Item(row)->FPath.StoredFileName() == inside;
-        const auto decrypt = [&] {
-            return DecryptToWorkFolder(FUser, window.Shown(), row, FSettings.TempPath, FTemporaryFiles,
-                                       TWorkCopyUse::HandedOver);
-        };
-        if (landsInside) {
-            EXPECT_EQ(ReadWholeFile(decrypt()), "x");
-        } else {
-            EXPECT_THROW(decrypt(), EPathError);
+    std::vector<std::string> workCopies;
+    for (const std::int64_t format : {ClassicFormat, SealedFormat}) {
+        const std::string file = FDir.File("hostile" + std::to_string(format) + ".xvt");
+        const std::string work = FSettings.TempPath + "/" + std::to_string(format);
+        fs::create_directories(work);
+        WriteHostileContainer(file, "pw", format, entries, TExtraString(true).Serialize());
+        TestWindow& window = OpenedWindow(file, "pw");
+        for (int row = 0; row < 4; ++row) {
+            const bool landsInside =
+                window.Shown().Container().GetCatalog().Item(row)->FPath.StoredFileName() == inside;
+            const auto decrypt = [&] {
+                return DecryptToWorkFolder(FUser, window.Shown(), row, work, FTemporaryFiles, TWorkCopyUse::HandedOver);
+            };
+            if (landsInside) {
+                EXPECT_EQ(ReadWholeFile(decrypt()), "x") << format;
+            } else {
+                EXPECT_THROW(decrypt(), EPathError) << format;
+            }
         }
+        workCopies.push_back(work + "/" + inside);
     }
-    EXPECT_EQ(FTemporaryFiles.Files(), std::vector<std::string>{FSettings.TempPath + "/" + inside});
-    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(FSettings.TempPath), {}), 1);
+    EXPECT_EQ(FTemporaryFiles.Files(), workCopies);
+    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(FSettings.TempPath), {}), 4) << "two folders, a file each";
 }
 
 // The list shows the catalog's entries, and an extraction writes the entry listed or refuses it:
-// a sender's catalog lists "invoice.pdf" over a header that names an autostart entry.
+// a sender's catalog lists "invoice.pdf" over a header that names an autostart entry, in either
+// format.
 TEST_F(AttachmentCommandsTest, AnAttachmentWhoseStoredRecordIsNotTheListedOneIsRefusedAsListed)
 {
-    const std::string file = FDir.File("hostile.xvt");
-    {
-        THostileContainer writer(TContainerKey("pw"));
-        writer.OpenNew(file);
-        writer.AddStoredEntry(
-            TPathInfo::FromStored("|base", "|.config|autostart", "update.desktop", ""), "[Desktop Entry]",
-            [](TFileInfo& entry) { entry.FPath = TPathInfo::FromStored("|base", "", "invoice.pdf", ""); });
-        writer.SetExtra(TExtraString(true).Serialize());
-        writer.Close();
-    }
-    TestWindow& window = OpenedWindow(file, "pw");
-    EXPECT_EQ(window.AttachmentNames(), std::vector<std::string>{"invoice.pdf"});
     const std::string refusal =
         "Attachment 'invoice.pdf' is damaged! Its stored record does not match the list. Nothing was written.";
-    FUser.ExpectChoice(Kind::Folder, "Extract all attachments...", {FOut}).ExpectInfoBox("Error", refusal);
-    Commands().ExtractAllAttachments(window);
-    FUser.ExpectInfoBox("Error", refusal);
-    Commands().OpenAttachment(window, 0);
-    EXPECT_TRUE(fs::is_empty(FOut) && fs::is_empty(FSettings.TempPath) && FUser.FShellOpened.empty());
+    for (const std::int64_t format : {ClassicFormat, SealedFormat}) {
+        const std::string file = FDir.File("hostile" + std::to_string(format) + ".xvt");
+        WriteHostileContainer(file, "pw", format,
+                              {{TPathInfo::FromStored("|base", "|.config|autostart", "update.desktop", ""),
+                                "[Desktop Entry]",
+                                [](TFileInfo& entry, std::string&) {
+                                    entry.FPath = TPathInfo::FromStored("|base", "", "invoice.pdf", "");
+                                }}},
+                              TExtraString(true).Serialize());
+        TestWindow& window = OpenedWindow(file, "pw");
+        EXPECT_EQ(window.AttachmentNames(), std::vector<std::string>{"invoice.pdf"});
+        FUser.ExpectChoice(Kind::Folder, "Extract all attachments...", {FOut}).ExpectInfoBox("Error", refusal);
+        Commands().ExtractAllAttachments(window);
+        FUser.ExpectInfoBox("Error", refusal);
+        Commands().OpenAttachment(window, 0);
+        EXPECT_TRUE(fs::is_empty(FOut) && fs::is_empty(FSettings.TempPath) && FUser.FShellOpened.empty()) << format;
+    }
 }
 
 } // namespace
