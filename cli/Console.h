@@ -19,6 +19,8 @@ public:
     virtual std::ostream& Err() = 0;
     // Progress lines are drawn only when standard error is a terminal.
     virtual bool ErrIsTerminal() const = 0;
+    // A text from a container goes to standard output as it is stored unless that is a terminal.
+    virtual bool OutIsTerminal() const = 0;
     // A person at a terminal can answer questions and confirm a new password.
     virtual bool IsInteractive() const = 0;
     // On a terminal: the prompt, then a line typed with echo off. Without one: the next line of

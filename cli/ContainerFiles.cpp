@@ -7,6 +7,7 @@
 #include "container/Container.h"
 #include "language/Messages.h"
 #include "richtext/RtfReader.h"
+#include "text/ShownText.h"
 #include "text/StoredText.h"
 
 #include <algorithm>
@@ -73,6 +74,6 @@ void StoreFiles(TContainer& container, TFileReadAhead& files, std::int64_t total
 void WarnSkipped(const TInputSelection& selection, TConsole& console)
 {
     for (const std::string& name : selection.Skipped) {
-        console.Warning("skipped '" + PrintableText(name) + "': neither a file nor a folder");
+        console.Warning("skipped '" + ShownSafely(name, false) + "': neither a file nor a folder");
     }
 }

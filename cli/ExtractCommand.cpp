@@ -8,6 +8,7 @@
 #include "container/FileWriteBehind.h"
 #include "container/Container.h"
 #include "language/Messages.h"
+#include "text/ShownText.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -100,7 +101,7 @@ int Run(const TArguments& args, TConsole& console)
                         writeBehind.Settle(target);
                         if (std::filesystem::exists(std::filesystem::symlink_status(target))) {
                             progress.Finish();
-                            write = console.Confirm(Message(msg::OverwriteFile, {PrintableText(target)}) + "?");
+                            write = console.Confirm(Message(msg::OverwriteFile, {ShownSafely(target, false)}) + "?");
                         }
                     }
                     if (write) {

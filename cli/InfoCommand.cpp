@@ -6,6 +6,7 @@
 #include "container/Container.h"
 #include "language/Messages.h"
 #include "richtext/RtfReader.h"
+#include "text/ShownText.h"
 
 #include <charconv>
 
@@ -47,7 +48,7 @@ int Run(const TArguments& args, TConsole& console)
     });
 
     std::ostream& out = console.Out();
-    Line(out, "File:", PrintableText(file));
+    Line(out, "File:", ShownSafely(file, false));
     Line(out, "Format:", std::to_string(format));
     Line(out, "Entries:", std::to_string(entries));
     Line(out, "Stored bytes:", std::to_string(stored));
@@ -61,14 +62,14 @@ int Run(const TArguments& args, TConsole& console)
         record.Parse(extra);
         const std::string& format = record.Field(TExtraString::RecordFormat);
         out << "Extra record:\n";
-        Line(out, "  Format:", PrintableText(format));
-        Line(out, "  Sender address:", PrintableText(record.Field(TExtraString::SenderAddress)));
+        Line(out, "  Format:", ShownSafely(format, false));
+        Line(out, "  Sender address:", ShownSafely(record.Field(TExtraString::SenderAddress), false));
         Line(out, "  Version:",
              std::to_string(record.Number(TExtraString::Version1)) + "." +
                  std::to_string(record.Number(TExtraString::Version2)) + "." +
                  std::to_string(record.Number(TExtraString::Version3)) + "." +
                  std::to_string(record.Number(TExtraString::Version4)));
-        Line(out, "  Version text:", PrintableText(record.Field(TExtraString::VersionText)));
+        Line(out, "  Version text:", ShownSafely(record.Field(TExtraString::VersionText), false));
         if (format != TExtraString::CurrentFormat) {
             std::int64_t number = 0;
             std::from_chars(format.data(), format.data() + format.size(), number);

@@ -5,6 +5,7 @@
 #include "TextFormat.h"
 #include "TextTable.h"
 #include "container/Container.h"
+#include "text/ShownText.h"
 
 namespace {
 
@@ -25,13 +26,13 @@ int Run(const TArguments& args, TConsole& console)
     WithContainer(args, console, TAccess::ReadOnly, [&](TContainer&, const TCatalog& catalog) {
         for (const int index : IndicesByNumber(catalog)) {
             const TFileInfo& entry = *catalog.Item(index);
-            std::vector<std::string> row = {std::to_string(entry.FID), PrintableText(entry.FPath.FileName()),
-                                            PrintableText(EntryFolder(entry)), std::to_string(entry.FSize),
+            std::vector<std::string> row = {std::to_string(entry.FID), ShownSafely(entry.FPath.FileName(), false),
+                                            ShownSafely(EntryFolder(entry), false), std::to_string(entry.FSize),
                                             LocalDateText(entry.FModified)};
             if (full) {
                 row.insert(row.end(), {LocalDateText(entry.FAdded), std::to_string(entry.FDupNo),
                                        AttributeText(entry.FAttributes), std::to_string(entry.FPosition),
-                                       std::to_string(entry.FHeaderLength), PrintableText(entry.FPath.BaseFolder())});
+                                       std::to_string(entry.FHeaderLength), ShownSafely(entry.FPath.BaseFolder(), false)});
             }
             table.AddRow(std::move(row));
         }

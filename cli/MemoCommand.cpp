@@ -3,6 +3,7 @@
 #include "OpenContainer.h"
 #include "container/Container.h"
 #include "richtext/RtfReader.h"
+#include "text/ShownText.h"
 #include "text/StoredText.h"
 
 namespace {
@@ -34,6 +35,10 @@ int Run(const TArguments& args, TConsole& console)
         text = WithUnixLineEnds(IsRichMemo(memo) ? RtfToPlainText(memo) : FromStoredText(memo));
     } else {
         text = FromStoredText(memo);
+    }
+    if (console.OutIsTerminal()) {
+        // A sender's memo could hold escape sequences that a terminal would carry out.
+        text = ShownSafely(text, true);
     }
     console.Out() << text;
     if (!text.empty() && text.back() != '\n') {

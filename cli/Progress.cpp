@@ -1,6 +1,7 @@
 #include "Progress.h"
 
 #include "TextFormat.h"
+#include "text/ShownText.h"
 
 #include <cstdio>
 
@@ -27,7 +28,7 @@ void TProgress::Show(std::int64_t done, std::string_view name)
     FLastName = name;
     char number[16];
     std::snprintf(number, sizeof number, "%4d%% ", percent);
-    const std::string line = number + PrintableText(name);
+    const std::string line = number + ShownSafely(name, false);
     const std::size_t width = DisplayWidth(line);
     FConsole.Err() << '\r' << line << std::string(FLastWidth > width ? FLastWidth - width : 0, ' ') << std::flush;
     FLastWidth = width;

@@ -35,7 +35,8 @@ bool IsYesAnswer(std::string_view answer)
 }
 
 TTerminalConsole::TTerminalConsole()
-    : FInteractive(::isatty(STDIN_FILENO) == 1), FErrIsTerminal(::isatty(STDERR_FILENO) == 1)
+    : FInteractive(::isatty(STDIN_FILENO) == 1), FErrIsTerminal(::isatty(STDERR_FILENO) == 1),
+      FOutIsTerminal(::isatty(STDOUT_FILENO) == 1)
 {
 }
 
@@ -59,6 +60,11 @@ std::ostream& TTerminalConsole::Err()
 bool TTerminalConsole::ErrIsTerminal() const
 {
     return FErrIsTerminal;
+}
+
+bool TTerminalConsole::OutIsTerminal() const
+{
+    return FOutIsTerminal;
 }
 
 bool TTerminalConsole::IsInteractive() const

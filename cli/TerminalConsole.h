@@ -18,6 +18,7 @@ public:
     std::ostream& Out() override;
     std::ostream& Err() override;
     bool ErrIsTerminal() const override;
+    bool OutIsTerminal() const override;
     bool IsInteractive() const override;
     std::optional<std::string> ReadSecret(const std::string& prompt) override;
     bool Confirm(const std::string& question) override;
@@ -31,6 +32,7 @@ private:
 
     bool FInteractive;
     bool FErrIsTerminal;
+    bool FOutIsTerminal;
     int FTerminalIn = -1;
     int FTerminalOut = -1;
     bool FOwnsTerminal = false;

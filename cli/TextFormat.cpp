@@ -28,17 +28,6 @@ std::string AttributeText(std::int64_t attributes)
     return text;
 }
 
-std::string PrintableText(std::string_view text)
-{
-    std::string printable;
-    printable.reserve(text.size());
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        printable += byte < 0x20 || byte == 0x7F ? '?' : c;
-    }
-    return printable;
-}
-
 std::string EntryFolder(const TFileInfo& entry)
 {
     std::string folder = entry.FPath.RelativeFolder();

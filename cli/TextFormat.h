@@ -17,10 +17,6 @@ std::string Message(const TMessage& message, std::initializer_list<TFormatArg> a
 // followed by any other bits in hexadecimal ("--A", "R-A+0x100").
 std::string AttributeText(std::int64_t attributes);
 
-// Text from a container made safe for a terminal: control characters (a hostile name could carry
-// escape sequences) become "?".
-std::string PrintableText(std::string_view text);
-
 // Where the entry goes below the folder it is extracted to: "docs/report.txt".
 std::string EntryPath(const TFileInfo& entry);
 // The entry's relative folder without the leading delimiter; "." for none.

@@ -260,6 +260,13 @@
         setTimeout(function () { URL.revokeObjectURL(link.href); }, 60000);
     }
 
+    // A name or folder chosen by the container's sender as the list shows it: control characters,
+    // line and paragraph separators and the directional controls (which would show
+    // "invoice<RLO>fdp.exe" as "invoiceexe.pdf") each become a box, as in the program.
+    function shownName(text) {
+        return String(text).replace(/[\u0000-\u001f\u007f-\u009f\u2028\u2029\u202a-\u202e\u2066-\u2069]/g, '\u25a1');
+    }
+
     function showContents(contents) {
         shown = contents;
         element('memo').innerHTML = contents.memoHtml;
@@ -267,7 +274,8 @@
         rows.textContent = '';
         contents.entries.forEach(function (entry, index) {
             var row = rows.insertRow();
-            [entry.name, entry.folder, entry.size.toLocaleString(languages[language]), entry.modified].forEach(
+            [shownName(entry.name), shownName(entry.folder), entry.size.toLocaleString(languages[language]),
+             entry.modified].forEach(
                 function (text, column) {
                     var cell = row.insertCell();
                     cell.textContent = text;
@@ -278,7 +286,7 @@
             var save = document.createElement('button');
             save.type = 'button';
             save.textContent = caption('Save');
-            save.setAttribute('aria-label', caption('Save') + ' ' + entry.name);
+            save.setAttribute('aria-label', caption('Save') + ' ' + shownName(entry.name));
             save.addEventListener('click', function () {
                 sealvane.extract(index).then(function (bytes) {
                     download(new Blob([bytes]), entry.name || 'attachment');

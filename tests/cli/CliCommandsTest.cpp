@@ -26,7 +26,7 @@ protected:
     {
         SCOPED_TRACE(::testing::PrintToString(args));
         FPauses.clear();
-        TScriptedConsole console({answers.begin(), answers.end()}, terminal);
+        TScriptedConsole console({answers.begin(), answers.end()}, terminal, terminal);
         EXPECT_EQ(TCommandLine(FRegistry, console).Run(args), code) << console.FErr.str();
         const std::string& asked = console.FAsked;
         EXPECT_EQ(std::count(asked.begin(), asked.end(), '\n'), std::ssize(answers)) << asked;
@@ -129,6 +129,11 @@ TEST_F(CliCommands, ListMemoAndInfoShowWhatIsStored)
     Expect(0, {"pw"}, {"set-memo", c, "Grüße\r\nzwei"});
     Expect(0, {"pw"}, {"memo", c});
     EXPECT_EQ(FOut, "Grüße\r\nzwei\n");
+    Expect(0, {"pw"}, {"set-memo", c, "a\x1B]52;c;ZXZpbA==\x07 \xC2\x9B" "31m \xE2\x80\xAE" "fdp.exe\r\n"});
+    Expect(0, {"pw"}, {"memo", c});
+    EXPECT_EQ(FOut, "a\x1B]52;c;ZXZpbA==\x07 \xC2\x9B" "31m \xE2\x80\xAE" "fdp.exe\r\n") << "piped as stored";
+    Expect(0, {"pw"}, {"memo", c}, {}, true);
+    EXPECT_EQ(FOut, "a?]52;c;ZXZpbA==? ?31m ?fdp.exe\n") << "on a terminal, no escape sequence";
     Expect(0, {"pw"}, {"info", c},
            {"Entries:          3", "Zombie bytes:     0", "Catalog rebuilt:  no", "  Format:         8",
             "  Version:        " SEALVANE_PROJECT_VERSION "."});

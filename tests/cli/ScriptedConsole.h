@@ -13,14 +13,15 @@
 class TScriptedConsole : public TConsole
 {
 public:
-    explicit TScriptedConsole(std::deque<std::string> answers, bool interactive = false)
-        : FAnswers(std::move(answers)), FInteractive(interactive)
+    explicit TScriptedConsole(std::deque<std::string> answers, bool interactive = false, bool outIsTerminal = false)
+        : FAnswers(std::move(answers)), FInteractive(interactive), FOutIsTerminal(outIsTerminal)
     {
     }
 
     std::ostream& Out() override { return FOut; }
     std::ostream& Err() override { return FErr; }
     bool ErrIsTerminal() const override { return false; }
+    bool OutIsTerminal() const override { return FOutIsTerminal; }
     bool IsInteractive() const override { return FInteractive; }
     std::optional<std::string> ReadSecret(const std::string& prompt) override { return Answer(prompt); }
     bool Confirm(const std::string& question) override { return Answer(question) == "y"; }
@@ -43,4 +44,5 @@ private:
 
     std::deque<std::string> FAnswers;
     bool FInteractive;
+    bool FOutIsTerminal;
 };

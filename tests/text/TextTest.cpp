@@ -1,8 +1,12 @@
 #include "text/LocaleName.h"
+#include "text/ShownText.h"
 #include "text/StoredText.h"
 #include "text/Utf8.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
+#include <vector>
 
 TEST(TextTest, WindowsCharactersTakeOneByteOtherTextStaysUtf8AndEveryByteComesBack)
 {
@@ -64,5 +68,21 @@ TEST(TextTest, LanguageCodeOfALocaleName)
                                                                                      {"C", "c"},
                                                                                      {"", ""}}) {
         EXPECT_EQ(LanguageCodeOfLocale(name), code) << name;
+    }
+}
+
+// What a terminal or a list would act on or show reversed becomes "?"; other text stays whole.
+TEST(TextTest, TextsAreShownWithoutControlsOverridesOrStrayBytes)
+{
+    for (const auto& [text, keepingBreaks, inOneLine] : std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"Łódź ✓ a\xF0\x9F\x94\x92", "Łódź ✓ a\xF0\x9F\x94\x92", "Łódź ✓ a\xF0\x9F\x94\x92"},
+             {"a\x1B[2Jb\x7F\x07", "a?[2Jb??", "a?[2Jb??"},                        // C0 and DEL
+             {"\xC2\x9B" "31m\xC2\x80\xC2\x9F\xC2\xA0", "?31m??\xC2\xA0", "?31m??\xC2\xA0"}, // C1, not NBSP
+             {"invoice\xE2\x80\xAE" "fdp.exe", "invoice?fdp.exe", "invoice?fdp.exe"},          // right-to-left override
+             {"\xE2\x80\xAA\xE2\x81\xA6\xE2\x81\xA9\xE2\x80\x8F", "???\xE2\x80\x8F", "???\xE2\x80\x8F"}, // marks stay
+             {"\xFF\xC3x\xE2\x82", "??x??", "??x??"},                                  // not UTF-8
+             {"one\r\ntwo\tthree\rfour\n", "one\ntwo\tthree?four\n", "one??two?three?four?"}}) {
+        EXPECT_EQ(ShownSafely(text, true), keepingBreaks) << text;
+        EXPECT_EQ(ShownSafely(text, false), inOneLine) << text;
     }
 }

@@ -1,6 +1,7 @@
 #include "AttachmentModel.h"
 
 #include "language/Messages.h"
+#include "text/ShownText.h"
 #include "ui/widgets/UiText.h"
 
 #include <QApplication>
@@ -12,13 +13,13 @@ namespace {
 
 // A name chosen by a container's sender, each control character (and line or paragraph
 // separator) shown as a box: it can neither break the list's rows nor a copy of them into lines
-// or columns.
+// or columns. So are the directional controls, which would show the name's end reversed.
 QString VisibleName(QString name)
 {
     for (QChar& character : name) {
         const QChar::Category category = character.category();
         if (category == QChar::Other_Control || category == QChar::Separator_Line ||
-            category == QChar::Separator_Paragraph) {
+            category == QChar::Separator_Paragraph || IsDirectionalControl(character.unicode())) {
             character = QChar(0x25A1);
         }
     }

@@ -232,19 +232,24 @@ def stored_text(text):
         return text.encode('utf-8')
 
 
-def check_ui(page, container, password, contents, hashes, work):
-    """The controls: check code, open, the memo shown, the table, Save all as a zip holding what
-    the tool extracts."""
+def open_in_ui(page, container, password, check_code=None):
+    """Chooses the file, types the password, waits for the check code when given, and opens."""
     page.choose_file(container)
     page.evaluate('(() => { const p = document.getElementById("password"); p.value = %s;'
                   ' p.dispatchEvent(new Event("input")); })()' % json.dumps(password))
+    if check_code:
+        page.wait_for('document.getElementById("check-code").textContent === %s' % json.dumps(check_code))
+    page.evaluate('document.getElementById("open").click()')
+    page.wait_for('!document.getElementById("content").hidden')
+
+
+def check_ui(page, container, password, contents, hashes, work):
+    """The controls: check code, open, the memo shown, the table, Save all as a zip holding what
+    the tool extracts."""
     key = stored_text(password)
     total = sum(byte * (n + 1) for n, byte in enumerate(key)) & 0xFFF
     digits = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/'
-    page.wait_for('document.getElementById("check-code").textContent === %s'
-                  % json.dumps(digits[total >> 6] + digits[total & 63]))
-    page.evaluate('document.getElementById("open").click()')
-    page.wait_for('!document.getElementById("content").hidden')
+    open_in_ui(page, container, password, digits[total >> 6] + digits[total & 63])
     check(page.evaluate('document.getElementById("memo").innerHTML') == contents['memoHtml'], 'the memo is shown')
     rows = page.evaluate('Array.from(document.querySelectorAll("#entries tr"), r => r.cells[0].textContent)')
     check(rows == [entry['name'] for entry in contents['entries']], 'the table lists the attachments: %s' % rows)
@@ -479,6 +484,20 @@ def check_sealed_containers(page, work, memo):
     return paths
 
 
+def check_shown_names(page, work):
+    """Names and folders a sender chose with control characters or a right-to-left override: the
+    table shows each of them as a box, so that "invoice<RLO>fdp.exe" cannot pass for a PDF."""
+    names = ['invoice\u202efdp.exe', 'bell\u0007\u001b[2J\u009b1m.txt', 'two\u2028lines\u2066.txt']
+    entries = [[name, '|sub\u202e', 3, NEW_YEAR] for name in names]
+    path, _ = write_sealed(page, work, 'shown-names', password=PASSWORD, iterations=100000, entries=entries)
+    open_in_ui(page, path, PASSWORD)
+    rows = page.evaluate('Array.from(document.querySelectorAll("#entries tr"),'
+                         ' r => [r.cells[0].textContent, r.cells[1].textContent])')
+    shown = [['invoice\u25a1fdp.exe', 'sub\u25a1'], ['bell\u25a1\u25a1[2J\u25a11m.txt', 'sub\u25a1'],
+             ['two\u25a1lines\u25a1.txt', 'sub\u25a1']]
+    check(sorted(rows) == sorted(shown), 'the table shows the sender\'s controls as boxes: %r' % rows)
+
+
 def check_sealed_damage(page, work):
     """Format 5 damaged and hostile: the named cases, then every byte of a small container flipped
     and every cut of it, each refused with a message of the table or listing only entries that come
@@ -548,6 +567,7 @@ def run_checks(args, work):
         for number in (4, 5):
             check_hostile(page, args.cli, small[number], PASSWORD, password_file, work)
         check_sealed_damage(page, work)
+        check_shown_names(page, work)
         check_mislisted(page, args.cli, args.mislisted_writer, work)
         if args.dialog_container_maker:
             check_typed_in_dialog(page, args.dialog_container_maker, work)

@@ -172,13 +172,13 @@ TEST_F(ContainerFormTest, CommandStateFollowsTheWindowOnButtonsAndMenus)
     }
 }
 
-// A sender's control characters in a name become the list's box: one line per selected
+// A sender's control characters and directional overrides in a name become the list's box: one line per selected
 // attachment, its columns as the list shows them.
 TEST_F(ContainerFormTest, CopyTextPutsTheSelectedRowsAsShownOnTheClipboard)
 {
-    const auto window = MakeWindow({.FAttachments = 2, .FName = "a\tb\nc\rd\x01" "e\u2028", .FSelectAttachment = true});
+    const auto window = MakeWindow({.FAttachments = 2, .FName = "a\tb\nc\rd\x01" "e\u2028" "f\u202E", .FSelectAttachment = true});
     window->findChild<QAction*>("CopyTextAction")->trigger();
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("a\u25A1b\u25A1c\u25A1d\u25A1e\u25A11.txt\t20\t") +
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("a\u25A1b\u25A1c\u25A1d\u25A1e\u25A1f\u25A11.txt\t20\t") +
                                                      Details(*window)->model()->index(0, 2).data().toString() + '\n');
 }
 
