@@ -2,9 +2,8 @@
 
 #include "text/ShownText.h"
 
-// Texts may carry names out of a container: what a terminal could take as a command, or what
-// would show a name reversed, is shown as "?"; line breaks stay.
-
+// Each of these texts may carry names out of a container: what a terminal could take as a
+// command, or what would show a name reversed, is shown as "?"; line breaks stay.
 void TConsole::Error(std::string_view text)
 {
     Err() << ProgramName << ": error: " << ShownSafely(text, true) << '\n' << std::flush;

@@ -56,7 +56,8 @@ TCommand MemoCommand()
             .Synopsis = "CONTAINER",
             .Details = "The memo is printed as stored: plain text, or the rich-text (RTF) source of a memo\n"
                        "written with formatting. --plain prints the text of a rich-text memo without its\n"
-                       "formatting.\n",
+                       "formatting. On a terminal, control characters and direction overrides show\n"
+                       "as '?'.\n",
             .Options = {{"plain", 'p', "", "print a rich-text memo as plain text"}, PasswordFileOption()},
             .MinPositionals = 1,
             .MaxPositionals = 1,

@@ -101,7 +101,7 @@ inline void WriteHostileSealed(const std::string& file, const std::string& passw
 inline void WriteHostileContainer(const std::string& file, const std::string& password, std::int64_t format,
                                   const std::vector<THostileEntry>& entries, const std::string& extra = {})
 {
-    if (format == 5) {
+    if (format == sealed::Format) {
         WriteHostileSealed(file, password, entries, extra);
         return;
     }
